@@ -1,0 +1,66 @@
+# Windows build (MinGW-w64): the programs, the emulated remote-access service and the tests
+# that run under Wine.
+add_compile_definitions(UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0601
+                        WINVER=0x0601)
+add_link_options(-static -static-libgcc -static-libstdc++)
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+
+set(ORVANE_WIN32_LIBS comctl32 comdlg32 gdi32 user32 shell32 advapi32 winmm ole32 oleaut32
+                      uuid rasapi32 version msimg32)
+
+orvane_win32_sources(SHELL_SOURCES app monitor stats dialer launcher remote)
+orvane_library(orvane_shell "${SHELL_SOURCES}" "orvane_core;${ORVANE_WIN32_LIBS}")
+orvane_win32_sources(TALVEX_SHELL_SOURCES plugin remote)
+orvane_library(talvex_shell "${TALVEX_SHELL_SOURCES}" "talvex_core;${ORVANE_WIN32_LIBS}")
+
+file(GLOB ORVANE_RESOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/app/*.rc)
+if(EXISTS ${PROJECT_SOURCE_DIR}/app/main_win32.cpp)
+    add_executable(orvane WIN32 app/main_win32.cpp ${ORVANE_RESOURCES})
+    target_link_options(orvane PRIVATE -municode)
+    target_link_libraries(orvane PRIVATE orvane_shell)
+    orvane_warnings(orvane)
+endif()
+
+file(GLOB TALVEX_RESOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/plugin/*.rc)
+if(EXISTS ${PROJECT_SOURCE_DIR}/plugin/main_win32.cpp)
+    add_executable(talvex WIN32 plugin/main_win32.cpp ${TALVEX_RESOURCES})
+    set_target_properties(talvex PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin/plugins)
+    target_link_options(talvex PRIVATE -municode)
+    target_link_libraries(talvex PRIVATE talvex_shell)
+    orvane_warnings(talvex)
+endif()
+
+# The emulated remote-access service: loaded in place of Wine's stub from the program folder.
+orvane_win32_sources(RASEMU_DLL_SOURCES tools/rasemu)
+if(RASEMU_DLL_SOURCES)
+    add_library(rasapi32 SHARED ${RASEMU_DLL_SOURCES} tools/rasemu/rasapi32.def)
+    set_target_properties(rasapi32 PROPERTIES PREFIX "" OUTPUT_NAME rasapi32)
+    target_link_libraries(rasapi32 PRIVATE rasemu_core)
+    orvane_warnings(rasapi32)
+endif()
+
+# GoogleTest from Debian's sources, built with the MinGW compiler.
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+include(GoogleTest)
+
+function(orvane_wine_tests name dir label)
+    orvane_test_program(${name} ${dir})
+    if(NOT TARGET ${name})
+        return()
+    endif()
+    target_link_libraries(${name} PRIVATE orvane_shell orvane_core rasemu_core gtest gmock
+                                          gtest_main)
+    foreach(needed rasapi32 orvane talvex)
+        if(TARGET ${needed})
+            add_dependencies(${name} ${needed})
+        endif()
+    endforeach()
+    gtest_discover_tests(${name} TEST_PREFIX "${label}." DISCOVERY_MODE PRE_TEST
+                         DISCOVERY_TIMEOUT 120 PROPERTIES LABELS ${label})
+endfunction()
+
+orvane_wine_tests(orvane_win32_tests tests/win32 win32)
+orvane_wine_tests(orvane_e2e_tests tests/e2e e2e)

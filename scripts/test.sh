@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the host, win32 and win64 presets, and runs every test layer:
+# host unit tests, Win32 tests under Wine, and whole-program tests under Wine. The last line is
+# "N passed, N failed" over all layers; the exit code is non-zero on any failure.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+logdir="$root/build/test-logs"
+
+step() { printf '\n== %s\n' "$*"; }
+fail() { echo "test: $*" >&2; echo "0 passed, 1 failed"; exit 1; }
+
+step "dependencies"
+scripts/install-deps.sh || fail "could not install the build dependencies"
+
+for preset in host win32 win64; do
+    step "configure and build $preset"
+    cmake --preset "$preset" >/dev/null || fail "configuring $preset failed"
+    cmake --build --preset "$preset" || fail "building $preset failed"
+done
+mkdir -p "$logdir"
+
+passed=0
+failed=0
+# Adds one ctest run's counts ("N% tests passed, F tests failed out of T") to the totals.
+count() {
+    local line total bad
+    line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$1" | tail -n1)
+    if [ -z "$line" ]; then
+        grep -q 'No tests were found' "$1" && return 0
+        failed=$((failed + 1))
+        return 0
+    fi
+    bad=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
+    total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$line")
+    passed=$((passed + total - bad))
+    failed=$((failed + bad))
+}
+
+step "host unit tests"
+ctest --preset host -j2 2>&1 | tee "$logdir/host.log"
+count "$logdir/host.log"
+
+step "Win32 tests and whole-program tests under Wine"
+scripts/with-wine.sh bash -c '
+    ctest --preset win32 -L win32 -j2 2>&1 | tee "$0/win32.log"
+    ctest --preset win32 -L e2e 2>&1 | tee "$0/e2e.log"
+' "$logdir"
+count "$logdir/win32.log"
+count "$logdir/e2e.log"
+
+echo
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
