@@ -1,0 +1,125 @@
+#include "stats/html_report.h"
+
+#include <algorithm>
+#include <cctype>
+#include <utility>
+
+namespace orv {
+
+namespace {
+
+constexpr std::string_view kHeadBlock =
+    "<html>\r"
+    "<head>\r"
+    "<title>Orvane Statistics</title>\r"
+    "</head>\r"
+    "<body text=\"gray\" bgcolor=\"#DDDDDD\">\r"
+    "<table border=\"0\" cellspacing=\"1\" style=\"border-collapse: collapse\" width=\"100%\" "
+    "color=\"black\">\r"
+    "  <tr bgcolor=\"#9ACD00\">\r"
+    "    <td width=\"9%\">Connection</td>\r"
+    "    <td width=\"9%\">User</td>\r"
+    "    <td width=\"9%\">Time</td>\r"
+    "    <td width=\"9%\">Connection Speed</td>\r"
+    "    <td width=\"9%\">Received</td>\r"
+    "    <td width=\"9%\">Send</td>\r"
+    "    <td width=\"9%\">Server IP</td>\r"
+    "    <td width=\"9%\">Client IP</td>\r"
+    "    <td width=\"9%\">Start Session</td>\r"
+    "    <td width=\"9%\">End Session</td>\r"
+    "    <td width=\"9%\">Average Speed</td>\r"
+    "  </tr>";
+constexpr std::string_view kLastBlock = "</table>\r</body>\r</html>";
+constexpr std::string_view kBlockEnd = "\r\n";
+
+}  // namespace
+
+std::string EscapeHtml(std::string_view text) {
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (const char c : text) {
+        switch (c) {
+            case '&':
+                escaped += "&amp;";
+                break;
+            case '<':
+                escaped += "&lt;";
+                break;
+            case '>':
+                escaped += "&gt;";
+                break;
+            case '"':
+                escaped += "&quot;";
+                break;
+            default:
+                escaped += c;
+        }
+    }
+    return escaped;
+}
+
+std::optional<std::string> BuildHtmlReport(const SessionList& list) {
+    std::string report;
+    report.reserve(kHeadBlock.size() + list.RowCount() * 400 + 64);
+    report += kHeadBlock;
+    report += kBlockEnd;
+    for (std::size_t row = 0; row < list.RowCount(); ++row) {
+        if (list.TextCount(row) < kSessionColumns) {
+            return std::nullopt;
+        }
+        report += "  <tr>";
+        for (std::size_t column = 0; column < kSessionColumns; ++column) {
+            report += "\r    <td width=\"9%\">";
+            report += EscapeHtml(list.Text(row, column));
+            report += "</td>";
+        }
+        report += "\r  </tr>";
+        report += kBlockEnd;
+    }
+    report += kLastBlock;
+    report += kBlockEnd;
+    return report;
+}
+
+std::string WithHtmlExtension(std::string fileName) {
+    const std::size_t nameStart = fileName.find_last_of("\\/:");
+    const std::size_t dot = fileName.rfind('.');
+    std::string extension;
+    if (dot != std::string::npos && (nameStart == std::string::npos || dot > nameStart)) {
+        extension = fileName.substr(dot);
+    }
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    if (extension != ".HTML") {
+        fileName += ".html";
+    }
+    return fileName;
+}
+
+bool WriteHtmlReport(const SessionList& list, const std::string& fileName, ReportFiles& files,
+                     UserPrompts& prompts) {
+    const std::optional<std::string> report = BuildHtmlReport(list);
+    if (!report) {
+        prompts.ReportError("The report cannot be built: a session has fewer than eleven texts.");
+        return false;
+    }
+    const Outcome written = files.WriteAnsiFile(fileName, *report);
+    if (!written.ok()) {
+        prompts.ReportError("The report cannot be written to " + fileName + ": " + written.error());
+    }
+    return written.ok();
+}
+
+void SaveStatisticsAsHtml(const SessionList& list, SaveDialog& dialog, ReportFiles& files,
+                          UserPrompts& prompts) {
+    dialog.SetFilter("HTML (*.html)|*.html");
+    std::optional<std::string> chosen = dialog.Execute();
+    if (!chosen) {
+        return;
+    }
+    const std::string fileName = WithHtmlExtension(std::move(*chosen));
+    dialog.SetFileName(fileName);
+    WriteHtmlReport(list, fileName, files, prompts);
+}
+
+}  // namespace orv

@@ -1,0 +1,50 @@
+#pragma once
+// The HTML report of the session list: a head block, one block per row and a closing block;
+// lines inside a block are separated by CR, each block ends with CR LF. Cell texts are
+// escaped so that a name such as "A<B" shows as written.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "stats/outcome.h"
+#include "stats/session_list.h"
+#include "stats/statistics_ports.h"
+
+namespace orv {
+
+// UTF-8 text of the report; nothing when a row has fewer than eleven texts.
+std::optional<std::string> BuildHtmlReport(const SessionList& list);
+
+// The chosen name with ".html" appended unless its extension (from the last dot of the file
+// name) is ".html" in any case.
+std::string WithHtmlExtension(std::string fileName);
+
+std::string EscapeHtml(std::string_view text);
+
+class SaveDialog {
+  public:
+    virtual ~SaveDialog() = default;
+    // filter in the form "description|pattern"
+    virtual void SetFilter(std::string_view filter) = 0;
+    // The chosen file name, nothing when cancelled.
+    virtual std::optional<std::string> Execute() = 0;
+    // The name the dialog offers at its next use.
+    virtual void SetFileName(const std::string& fileName) = 0;
+};
+
+class ReportFiles {
+  public:
+    virtual ~ReportFiles() = default;
+    // Writes the UTF-8 text in the system's ANSI code page, replacing any file of that name.
+    virtual Outcome WriteAnsiFile(const std::string& fileName, std::string_view utf8) = 0;
+};
+
+// Builds and writes the report; a failure is reported to the user.
+bool WriteHtmlReport(const SessionList& list, const std::string& fileName, ReportFiles& files,
+                     UserPrompts& prompts);
+
+void SaveStatisticsAsHtml(const SessionList& list, SaveDialog& dialog, ReportFiles& files,
+                          UserPrompts& prompts);
+
+}  // namespace orv

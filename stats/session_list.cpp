@@ -1,0 +1,116 @@
+#include "stats/session_list.h"
+
+#include "stats/statistics_formats.h"
+
+namespace orv {
+
+std::size_t SessionList::TextCount(std::size_t row) const {
+    const std::size_t next = row + 1 < rowStarts_.size() ? rowStarts_[row + 1] : textEnds_.size();
+    return next - rowStarts_[row];
+}
+
+std::string_view SessionList::Text(std::size_t row, std::size_t column) const {
+    if (row >= RowCount() || column >= TextCount(row)) {
+        return {};
+    }
+    const std::size_t index = rowStarts_[row] + column;
+    const std::size_t begin = index == 0 ? 0 : textEnds_[index - 1];
+    return std::string_view(pool_).substr(begin, textEnds_[index] - begin);
+}
+
+void SessionList::Clear() {
+    pool_.clear();
+    textEnds_.clear();
+    rowStarts_.clear();
+}
+
+void SessionList::AddRow() {
+    rowStarts_.push_back(textEnds_.size());
+}
+
+void SessionList::AddText(std::string_view text) {
+    pool_ += text;
+    textEnds_.push_back(pool_.size());
+}
+
+namespace {
+
+// Turns the document's records into rows: the duration shown as hours, minutes and seconds,
+// the duration and the two byte counts added up.
+class RowBuilder final : public RecordReader {
+  public:
+    explicit RowBuilder(SessionList& list) : list_(list) {}
+
+    void BeginRecord() override {
+        FinishRow();
+        list_.AddRow();
+        rowOpen_ = true;
+        rowHasName_ = false;
+    }
+
+    void Attribute(std::size_t position, std::string_view text) override {
+        rowHasName_ = true;
+        if (position == kDurationColumn) {
+            const std::int64_t ms = ParseCount(text);
+            totals_.durationMs += ms;
+            list_.AddText(FormatDuration(ms));
+            return;
+        }
+        if (position == kReceivedColumn) {
+            totals_.receivedBytes += ParseCount(text);
+        } else if (position == kSentColumn) {
+            totals_.sentBytes += ParseCount(text);
+        }
+        list_.AddText(text);
+    }
+
+    SessionTotals Finish() {
+        FinishRow();
+        return totals_;
+    }
+
+  private:
+    // A node without attributes still gives a row with an empty column 0.
+    void FinishRow() {
+        if (rowOpen_ && !rowHasName_) {
+            list_.AddText({});
+        }
+        rowOpen_ = false;
+    }
+
+    SessionList& list_;
+    SessionTotals totals_;
+    bool rowOpen_ = false;
+    bool rowHasName_ = false;
+};
+
+}  // namespace
+
+SessionTotals LoadSessionList(const StatisticsDocument& document, SessionList& list) {
+    list.Clear();
+    RowBuilder builder(list);
+    document.ReadRecords(builder);
+    return builder.Finish();
+}
+
+TotalsTexts FormatTotals(const SessionTotals& totals) {
+    return {FormatDuration(totals.durationMs), FormatTotalKilobytes(totals.receivedBytes),
+            FormatTotalKilobytes(totals.sentBytes)};
+}
+
+std::string SelectionSumsText(const SessionList& list, std::span<const std::size_t> selectedRows,
+                              std::string_view thousandsSeparator) {
+    std::int64_t received = 0;
+    std::int64_t sent = 0;
+    std::int64_t seconds = 0;
+    for (const std::size_t row : selectedRows) {
+        received += ParseCount(list.Text(row, kReceivedColumn));
+        sent += ParseCount(list.Text(row, kSentColumn));
+        seconds += ParseDuration(list.Text(row, kDurationColumn));
+    }
+    return "В выбранном Принято: " + FormatSelectionKilobytes(received, thousandsSeparator) +
+           " Отправлено: " + FormatSelectionKilobytes(sent, thousandsSeparator) +
+           " Время: " + FormatDuration(seconds * 1000);
+}
+
+}  // namespace orv

@@ -1,0 +1,45 @@
+#pragma once
+// The statistics document: the parsed statistics file, held in memory for the whole run. The
+// root `all` holds one `connection` element per session, oldest first; the comment before the
+// root stays at every save. Implemented on Windows with MSXML; tests use an in-memory one.
+
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "stats/outcome.h"
+
+namespace orv {
+
+// Receives the root's child nodes in document order (whitespace-only text skipped), and each
+// node's attributes in document order by position.
+class RecordReader {
+  public:
+    virtual void BeginRecord() = 0;
+    virtual void Attribute(std::size_t position, std::string_view text) = 0;
+
+  protected:
+    ~RecordReader() = default;
+};
+
+struct NamedText {
+    std::string_view name;
+    std::string_view text;
+};
+
+class StatisticsDocument {
+  public:
+    virtual ~StatisticsDocument() = default;
+    // Parses the file; on failure the document is left as it was.
+    virtual Outcome Load(const std::string& path) = 0;
+    // Writes the whole document, UTF-8, to the file.
+    virtual Outcome Save(const std::string& path) const = 0;
+    // Makes this the empty document: the comment and a root `all` without children.
+    virtual void Reset() = 0;
+    // Adds a `connection` element with the attributes in the given order as the root's last child.
+    virtual Outcome AppendRecord(std::span<const NamedText> attributes) = 0;
+    virtual void ReadRecords(RecordReader& reader) const = 0;
+};
+
+}  // namespace orv
