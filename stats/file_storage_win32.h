@@ -1,0 +1,21 @@
+#pragma once
+// The statistics folder and the report file on the Win32 file API. Every replacement goes
+// through a flushed temporary file beside the target and one rename, so a crash, a kill or a
+// full disk leaves the previous file whole.
+
+#include "stats/html_report.h"
+#include "stats/statistics_ports.h"
+
+namespace orv {
+
+class Win32FileStorage final : public StatisticsStorage, public ReportFiles {
+  public:
+    bool Exists(const std::string& path) const override;
+    Outcome ReplaceAtomically(const std::string& path,
+                              const std::function<Outcome(const std::string&)>& writeTemp) override;
+    Outcome WriteBytes(const std::string& path, std::string_view bytes) override;
+    Outcome Rename(const std::string& from, const std::string& to) override;
+    Outcome WriteAnsiFile(const std::string& fileName, std::string_view utf8) override;
+};
+
+}  // namespace orv

@@ -1,0 +1,218 @@
+#include "stats/msxml_document_win32.h"
+
+#include <string>
+
+#include "stats/com_text_win32.h"
+#include "stats/statistics_file.h"
+
+namespace orv {
+
+namespace {
+
+using Microsoft::WRL::ComPtr;
+
+// MinGW's headers carry neither of these.
+const CLSID kClsidDomDocument60 = {
+    0x88d96a05, 0xf192, 0x11d4, {0xa6, 0x5f, 0x00, 0x40, 0x96, 0x32, 0x51, 0xe5}};
+const IID kIidXmlDomDocument = {
+    0x2933bf81, 0x7b36, 0x11d2, {0xb2, 0x0e, 0x00, 0xc0, 0x4f, 0x98, 0x3e, 0x60}};
+
+ComPtr<IXMLDOMDocument> NewDocument() {
+    ComPtr<IXMLDOMDocument> document;
+    if (FAILED(CoCreateInstance(kClsidDomDocument60, nullptr, CLSCTX_INPROC_SERVER,
+                                kIidXmlDomDocument,
+                                reinterpret_cast<void**>(document.GetAddressOf())))) {
+        return nullptr;
+    }
+    document->put_async(VARIANT_FALSE);
+    document->put_validateOnParse(VARIANT_FALSE);
+    document->put_resolveExternals(VARIANT_FALSE);
+    document->put_preserveWhiteSpace(VARIANT_FALSE);
+    return document;
+}
+
+VARIANT PathVariant(const Bstr& path) {
+    VARIANT value;
+    VariantInit(&value);
+    value.vt = VT_BSTR;
+    value.bstrVal = path.get();  // borrowed: the caller keeps the Bstr alive
+    return value;
+}
+
+std::string ParseErrorText(IXMLDOMDocument& document) {
+    ComPtr<IXMLDOMParseError> error;
+    BSTR reason = nullptr;
+    long line = 0;
+    std::string text;
+    if (SUCCEEDED(document.get_parseError(error.GetAddressOf())) && error) {
+        error->get_line(&line);
+        if (SUCCEEDED(error->get_reason(&reason)) && reason) {
+            text = WideToUtf8(std::wstring_view(reason, SysStringLen(reason)));
+            SysFreeString(reason);
+        }
+    }
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) {
+        text.pop_back();
+    }
+    if (text.empty()) {
+        text = "not an XML document";
+    }
+    return line > 0 ? text + " (line " + std::to_string(line) + ")" : text;
+}
+
+bool IsWhitespaceOnly(const wchar_t* text, UINT length) {
+    for (UINT i = 0; i < length; ++i) {
+        if (text[i] != L' ' && text[i] != L'\t' && text[i] != L'\r' && text[i] != L'\n') {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool IsWhitespaceText(IXMLDOMNode& node) {
+    DOMNodeType type = NODE_INVALID;
+    node.get_nodeType(&type);
+    if (type != NODE_TEXT) {
+        return false;
+    }
+    BSTR text = nullptr;
+    if (FAILED(node.get_text(&text))) {
+        return false;
+    }
+    const bool blank = IsWhitespaceOnly(text, SysStringLen(text));
+    SysFreeString(text);
+    return blank;
+}
+
+// Hands the node's attributes, in document order, to the reader.
+void ReadAttributes(IXMLDOMNode& node, RecordReader& reader, std::string& buffer) {
+    ComPtr<IXMLDOMNamedNodeMap> attributes;
+    if (node.get_attributes(attributes.GetAddressOf()) != S_OK || !attributes) {
+        return;
+    }
+    long count = 0;
+    attributes->get_length(&count);
+    for (long i = 0; i < count; ++i) {
+        ComPtr<IXMLDOMNode> attribute;
+        if (attributes->get_item(i, attribute.GetAddressOf()) != S_OK) {
+            continue;
+        }
+        BSTR text = nullptr;
+        buffer.clear();
+        if (SUCCEEDED(attribute->get_text(&text)) && text) {
+            AppendUtf8(std::wstring_view(text, SysStringLen(text)), buffer);
+            SysFreeString(text);
+        }
+        reader.Attribute(static_cast<std::size_t>(i), buffer);
+    }
+}
+
+}  // namespace
+
+MsxmlDocument::MsxmlDocument() {
+    const HRESULT started = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    comStarted_ = SUCCEEDED(started);
+    Reset();
+}
+
+MsxmlDocument::~MsxmlDocument() {
+    document_.Reset();
+    if (comStarted_) {
+        CoUninitialize();
+    }
+}
+
+Outcome MsxmlDocument::Load(const std::string& path) {
+    ComPtr<IXMLDOMDocument> loaded = NewDocument();
+    if (!loaded) {
+        return Outcome::Failed("MSXML 6 is not available");
+    }
+    const Bstr file(path);
+    VARIANT_BOOL success = VARIANT_FALSE;
+    const HRESULT result = loaded->load(PathVariant(file), &success);
+    if (FAILED(result) || success != VARIANT_TRUE) {
+        return Outcome::Failed(ParseErrorText(*loaded.Get()));
+    }
+    ComPtr<IXMLDOMElement> root;
+    if (loaded->get_documentElement(root.GetAddressOf()) != S_OK || !root) {
+        return Outcome::Failed("the document has no root element");
+    }
+    document_ = loaded;
+    return Outcome::Ok();
+}
+
+Outcome MsxmlDocument::Save(const std::string& path) const {
+    if (!document_) {
+        return Outcome::Failed("MSXML 6 is not available");
+    }
+    const Bstr file(path);
+    const HRESULT result = document_->save(PathVariant(file));
+    if (FAILED(result)) {
+        return Outcome::Failed(SystemErrorText(static_cast<DWORD>(result)));
+    }
+    return Outcome::Ok();
+}
+
+void MsxmlDocument::Reset() {
+    document_ = NewDocument();
+    if (!document_) {
+        return;
+    }
+    const Bstr empty(kEmptyStatisticsFile);
+    VARIANT_BOOL success = VARIANT_FALSE;
+    document_->loadXML(empty.get(), &success);
+}
+
+Outcome MsxmlDocument::AppendRecord(std::span<const NamedText> attributes) {
+    if (!document_) {
+        return Outcome::Failed("MSXML 6 is not available");
+    }
+    ComPtr<IXMLDOMElement> root;
+    if (document_->get_documentElement(root.GetAddressOf()) != S_OK || !root) {
+        return Outcome::Failed("the statistics document has no root element");
+    }
+    const Bstr tag("connection");
+    ComPtr<IXMLDOMElement> element;
+    HRESULT result = document_->createElement(tag.get(), element.GetAddressOf());
+    for (const NamedText& attribute : attributes) {
+        if (FAILED(result)) {
+            break;
+        }
+        const Bstr name(attribute.name);
+        const Bstr text(attribute.text);
+        VARIANT value;
+        VariantInit(&value);
+        value.vt = VT_BSTR;
+        value.bstrVal = text.get();
+        result = element->setAttribute(name.get(), value);
+    }
+    if (SUCCEEDED(result)) {
+        result = root->appendChild(element.Get(), nullptr);
+    }
+    if (FAILED(result)) {
+        return Outcome::Failed(SystemErrorText(static_cast<DWORD>(result)));
+    }
+    return Outcome::Ok();
+}
+
+void MsxmlDocument::ReadRecords(RecordReader& reader) const {
+    ComPtr<IXMLDOMElement> root;
+    if (!document_ || document_->get_documentElement(root.GetAddressOf()) != S_OK || !root) {
+        return;
+    }
+    // Walk the siblings: indexing a node list is linear per item in some implementations.
+    std::string buffer;
+    ComPtr<IXMLDOMNode> node;
+    root->get_firstChild(node.GetAddressOf());
+    while (node) {
+        if (!IsWhitespaceText(*node.Get())) {
+            reader.BeginRecord();
+            ReadAttributes(*node.Get(), reader, buffer);
+        }
+        ComPtr<IXMLDOMNode> next;
+        node->get_nextSibling(next.GetAddressOf());
+        node = next;
+    }
+}
+
+}  // namespace orv

@@ -1,0 +1,39 @@
+#include "stats/save_dialog_win32.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+#include "stats/com_text_win32.h"
+
+namespace orv {
+
+void Win32SaveDialog::SetFilter(std::string_view filter) {
+    filter_ = Utf8ToWide(filter);
+    for (wchar_t& c : filter_) {
+        if (c == L'|') {
+            c = L'\0';
+        }
+    }
+    filter_.append(2, L'\0');
+}
+
+std::optional<std::string> Win32SaveDialog::Execute() {
+    std::vector<wchar_t> name(MAX_PATH * 4, L'\0');
+    const std::wstring current = Utf8ToWide(fileName_);
+    current.copy(name.data(), name.size() - 1);
+    OPENFILENAMEW dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner_;
+    dialog.lpstrFilter = filter_.empty() ? nullptr : filter_.c_str();
+    dialog.lpstrFile = name.data();
+    dialog.nMaxFile = static_cast<DWORD>(name.size());
+    // No overwrite question: an existing report is replaced.
+    dialog.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
+    if (!GetSaveFileNameW(&dialog)) {
+        return std::nullopt;
+    }
+    return WideToUtf8(name.data());
+}
+
+}  // namespace orv
