@@ -64,3 +64,11 @@ endfunction()
 
 orvane_wine_tests(orvane_win32_tests tests/win32 win32)
 orvane_wine_tests(orvane_e2e_tests tests/e2e e2e)
+
+# Measures the statistics on MSXML and a virtual list view under Wine (scripts/bench-stats.sh).
+if(EXISTS ${PROJECT_SOURCE_DIR}/tools/statsbench/main_win32.cpp)
+    add_executable(statsbench tools/statsbench/main_win32.cpp)
+    target_link_options(statsbench PRIVATE -municode)
+    target_link_libraries(statsbench PRIVATE orvane_shell psapi)
+    orvane_warnings(statsbench)
+endif()

@@ -60,6 +60,43 @@ std::string ParseErrorText(IXMLDOMDocument& document) {
     return line > 0 ? text + " (line " + std::to_string(line) + ")" : text;
 }
 
+// The file's bytes for MSXML: handing it memory parses several times faster than handing it
+// a path, which goes through a URL moniker.
+Outcome ReadWholeFile(const std::string& path, SAFEARRAY*& bytes) {
+    const HANDLE file = CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return Outcome::Failed(LastErrorText());
+    }
+    LARGE_INTEGER size{};
+    Outcome result = Outcome::Ok();
+    if (!GetFileSizeEx(file, &size) || size.QuadPart > 0x7FFFFFFF) {
+        result =
+            Outcome::Failed(size.QuadPart > 0x7FFFFFFF ? "the file is too large" : LastErrorText());
+    }
+    bytes =
+        result.ok() ? SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(size.QuadPart)) : nullptr;
+    if (result.ok() && bytes == nullptr) {
+        result = Outcome::Failed("not enough memory");
+    }
+    if (result.ok()) {
+        void* data = nullptr;
+        SafeArrayAccessData(bytes, &data);
+        DWORD read = 0;
+        if (!ReadFile(file, data, static_cast<DWORD>(size.QuadPart), &read, nullptr) ||
+            read != static_cast<DWORD>(size.QuadPart)) {
+            result = Outcome::Failed(LastErrorText());
+        }
+        SafeArrayUnaccessData(bytes);
+    }
+    CloseHandle(file);
+    if (!result.ok() && bytes != nullptr) {
+        SafeArrayDestroy(bytes);
+        bytes = nullptr;
+    }
+    return result;
+}
+
 bool IsWhitespaceOnly(const wchar_t* text, UINT length) {
     for (UINT i = 0; i < length; ++i) {
         if (text[i] != L' ' && text[i] != L'\t' && text[i] != L'\r' && text[i] != L'\n') {
@@ -90,20 +127,18 @@ void ReadAttributes(IXMLDOMNode& node, RecordReader& reader, std::string& buffer
     if (node.get_attributes(attributes.GetAddressOf()) != S_OK || !attributes) {
         return;
     }
-    long count = 0;
-    attributes->get_length(&count);
-    for (long i = 0; i < count; ++i) {
-        ComPtr<IXMLDOMNode> attribute;
-        if (attributes->get_item(i, attribute.GetAddressOf()) != S_OK) {
-            continue;
-        }
-        BSTR text = nullptr;
+    std::size_t position = 0;
+    for (ComPtr<IXMLDOMNode> attribute;
+         attributes->nextNode(attribute.ReleaseAndGetAddressOf()) == S_OK && attribute;
+         ++position) {
+        VARIANT value;
+        VariantInit(&value);
         buffer.clear();
-        if (SUCCEEDED(attribute->get_text(&text)) && text) {
-            AppendUtf8(std::wstring_view(text, SysStringLen(text)), buffer);
-            SysFreeString(text);
+        if (SUCCEEDED(attribute->get_nodeValue(&value)) && value.vt == VT_BSTR) {
+            AppendUtf8(std::wstring_view(value.bstrVal, SysStringLen(value.bstrVal)), buffer);
         }
-        reader.Attribute(static_cast<std::size_t>(i), buffer);
+        VariantClear(&value);
+        reader.Attribute(position, buffer);
     }
 }
 
@@ -127,9 +162,18 @@ Outcome MsxmlDocument::Load(const std::string& path) {
     if (!loaded) {
         return Outcome::Failed("MSXML 6 is not available");
     }
-    const Bstr file(path);
+    SAFEARRAY* bytes = nullptr;
+    const Outcome read = ReadWholeFile(path, bytes);
+    if (!read.ok()) {
+        return read;
+    }
+    VARIANT source;
+    VariantInit(&source);
+    source.vt = VT_ARRAY | VT_UI1;
+    source.parray = bytes;
     VARIANT_BOOL success = VARIANT_FALSE;
-    const HRESULT result = loaded->load(PathVariant(file), &success);
+    const HRESULT result = loaded->load(source, &success);
+    SafeArrayDestroy(bytes);
     if (FAILED(result) || success != VARIANT_TRUE) {
         return Outcome::Failed(ParseErrorText(*loaded.Get()));
     }

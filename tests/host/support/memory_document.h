@@ -52,4 +52,16 @@ inline MemoryDocument::Record SessionRecord(std::string name, std::string durati
             {"averagespeed", "1,50"}};
 }
 
+// count sessions of varying names, durations and byte counts, as a long history holds them.
+inline MemoryDocument GeneratedDocument(std::size_t count) {
+    MemoryDocument document;
+    document.records.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        document.records.push_back(SessionRecord(
+            "Provider " + std::to_string(i % 7), std::to_string(60'000 + i * 997 % 7'200'000),
+            std::to_string(i * 7919 % 40'000'000), std::to_string(i * 104'729 % 4'000'000)));
+    }
+    return document;
+}
+
 }  // namespace orv::testing
