@@ -9,6 +9,9 @@ namespace {
 
 constexpr double kCounterRangeKB = 4294967296.0 / 1024;  // a 32-bit byte counter, in KB
 
+// The average speed while none has been worked out.
+constexpr std::string_view kNoAverageSpeed = "0";
+
 constexpr std::string_view kNoConnectionName = "No active connections";
 
 // Every field the tick writes, with the text it shows while no connection is listed.
@@ -183,7 +186,7 @@ void ConnectionMonitor::ShowNoConnection() {
         StoreEndedSession();
     }
     state_.InSession = false;
-    state_.AverageSpeedText = "0";
+    state_.AverageSpeedText = std::string(kNoAverageSpeed);
     // The next connection's first tick measures its speeds from zero, not against the figures
     // of the one that ended.
     state_.PreviousReceivedKB = 0;
