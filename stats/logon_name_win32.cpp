@@ -15,11 +15,4 @@ std::string Win32LogonName::UserName() const {
     return WideToUtf8(name);
 }
 
-LocalDateTime LocalClock::Now() const {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    return {now.wYear,   now.wMonth,  now.wDay,         now.wHour,
-            now.wMinute, now.wSecond, now.wMilliseconds};
-}
-
 }  // namespace orv

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "app/regional_formats_win32.h"
 #include "stats/com_text_win32.h"
 #include "stats/file_storage_win32.h"
 #include "stats/logon_name_win32.h"
@@ -98,7 +99,7 @@ int wmain(int argc, wchar_t** argv) {
     orv::Win32FileStorage storage;
     PrintingPrompts prompts;
     orv::Win32LogonName logon;
-    orv::LocalClock clock;
+    orv::SystemClock clock;
     orv::StatisticsFile file(document, {storage, prompts, logon, clock});
     orv::SessionList sessions;
     const orv::SessionListView view(list, sessions);
