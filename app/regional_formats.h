@@ -28,7 +28,7 @@ struct LocalDateTime {
 
 // The local date and time now; the Windows shell reads the clock, tests set it.
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual LocalDateTime Now() const = 0;
 };

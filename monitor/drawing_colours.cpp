@@ -1,0 +1,10 @@
+#include "monitor/drawing_colours.h"
+
+namespace orv {
+
+DrawingColours& SharedDrawingColours() {
+    static DrawingColours colours;
+    return colours;
+}
+
+}  // namespace orv
