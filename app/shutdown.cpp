@@ -32,7 +32,7 @@ std::string FormatVersionText(const std::optional<PlatformVersion>& version) {
 
 void ShutDownComputer(ShutdownPort& platform, MessageBoxes& boxes) {
     if (FormatVersionText(platform.QueryVersion()).starts_with("Windows NT")) {
-        if (!platform.OpenProcessToken()) {
+        if (!platform.OpenOwnToken()) {
             boxes.ShowPlain("OpenProcessToken() Failed", "Exit Error");
             return;
         }
@@ -45,7 +45,7 @@ void ShutDownComputer(ShutdownPort& platform, MessageBoxes& boxes) {
             return;
         }
     }
-    platform.ExitWindows(kShutdownFlags);
+    platform.RequestShutdown(kShutdownFlags);
 }
 
 }  // namespace orv

@@ -27,11 +27,11 @@ class ShutdownPort {
     virtual ~ShutdownPort() = default;
     virtual std::optional<PlatformVersion> QueryVersion() = 0;
     // Opens the own process token with the rights to adjust privileges and to query.
-    virtual bool OpenProcessToken() = 0;
+    virtual bool OpenOwnToken() = 0;
     virtual bool LookupShutdownPrivilege() = 0;
     // Enables the privilege; false when the call fails or leaves a non-zero last error.
     virtual bool EnableShutdownPrivilege() = 0;
-    virtual void ExitWindows(std::uint32_t flags) = 0;
+    virtual void RequestShutdown(std::uint32_t flags) = 0;
 };
 
 inline constexpr std::uint32_t kShutdownFlags = 1u | 4u;  // shut down, force

@@ -1,0 +1,29 @@
+#include "app/wide_text_win32.h"
+
+#include <windows.h>
+
+namespace orv {
+
+std::wstring WidenUtf8(std::string_view text) {
+    if (text.empty()) {
+        return {};
+    }
+    const int size = static_cast<int>(text.size());
+    std::wstring wide(MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
+    return wide;
+}
+
+std::string NarrowToUtf8(std::wstring_view text) {
+    if (text.empty()) {
+        return {};
+    }
+    const int size = static_cast<int>(text.size());
+    std::string narrow(
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, narrow.data(),
+                        static_cast<int>(narrow.size()), nullptr, nullptr);
+    return narrow;
+}
+
+}  // namespace orv
