@@ -1,6 +1,6 @@
 #include "app/colour_swatch_win32.h"
 
-#include "monitor/drawing_colours_win32.h"
+#include "app/stored_colour_win32.h"
 
 namespace orv {
 namespace {

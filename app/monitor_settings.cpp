@@ -7,67 +7,67 @@
 
 #include "app/settings_encoding.h"
 #include "app/settings_reactions.h"
-#include "monitor/drawing_colours.h"
+#include "app/stored_colour.h"
 
 namespace orv {
 namespace {
 
 using K = SettingKind;
 
-constexpr SettingSpec Flag(std::string_view name, bool on, std::string_view control,
-                           bool reapplied = false) {
+constexpr SettingSpec FlagSetting(std::string_view name, bool on, std::string_view control,
+                                  bool reapplied = false) {
     return {name, K::Flag, on ? 1u : 0u, {}, control, reapplied};
 }
-constexpr SettingSpec Text(std::string_view name, std::string_view fallback,
-                           std::string_view control) {
+constexpr SettingSpec TextSetting(std::string_view name, std::string_view fallback,
+                                  std::string_view control) {
     return {name, K::Text, 0, fallback, control};
 }
-constexpr SettingSpec Colour(std::string_view name, std::uint32_t fallback,
-                             std::string_view control) {
+constexpr SettingSpec ColourSetting(std::string_view name, std::uint32_t fallback,
+                                    std::string_view control) {
     return {name, K::Colour, fallback, {}, control};
 }
 
 constexpr std::array kSettings{
-    Text("SndTimeFile", "", ids::kTimeFile),
-    Text("SndSpeedFile", "", ids::kSpeedFile),
-    Text("SndTrafficFile", "", ids::kTrafficFile),
-    Text("SndConnectedFile", "", ids::kConnectedFile),
-    Text("SndDisconnectedFile", "", ids::kDisconnectedFile),
-    Flag("BytesRecv", false, ids::kShowBytesRecv),
-    Flag("BytesSend", false, ids::kShowBytesSend),
-    Flag("ConnectSpeed", false, ids::kShowConnectSpeed),
-    Flag("Duration", false, ids::kShowDuration),
-    Flag("ClientIP", false, ids::kShowClientIp),
-    Flag("ServerIP", false, ids::kShowServerIp),
-    Flag("FlowingWindow", true, ids::kFloatingWindow),
-    Flag("CurSpeed", false, ids::kShowCurSpeed),
-    Flag("AverageSpeed", false, ids::kShowAverageSpeed),
-    Flag("PlaySndConnected", false, ids::kPlaySoundConnected),
-    Flag("ShowMsgConnected", false, ids::kShowMessageConnected),
-    Flag("PlaySndTime", false, ids::kPlaySoundTime),
-    Flag("ShowMsgTime", false, ids::kShowMessageTime),
-    Flag("HangUpTime", false, ids::kHangUpTime),
-    Flag("PlaySndSpeed", false, ids::kPlaySoundSpeed),
-    Flag("ShowMsgSpeed", false, ids::kShowMessageSpeed),
-    Flag("HangUpSpeed", false, ids::kHangUpSpeed),
-    Flag("PlaySndTraffic", false, ids::kPlaySoundTraffic),
-    Flag("ShowMsgTraffic", false, ids::kShowMessageTraffic),
-    Flag("HangUpTraffic", false, ids::kHangUpTraffic),
-    Flag("AutoRun", true, ids::kAutoRun, true),
-    Flag("ShutDown", false, ids::kShutDown),
-    Flag("StayOnTop", true, ids::kStayOnTop, true),
-    Flag("SpeechPlugin", false, ids::kSpeechPlugin),
-    Flag("RedialOnFailure", false, ids::kRedial),
-    Colour("BackGround", kDesktopColour, ids::kBackgroundSwatch),
-    Colour("RecvColor", 0x0000FF00u, ids::kReceivedSwatch),
-    Colour("SendColor", 0x000000FFu, ids::kSentSwatch),
-    Colour("TimeColor", 0x00FFFFFFu, ids::kTimeSwatch),
-    Colour("BorderColor", kButtonFaceColour, ids::kBorderSwatch),
+    TextSetting("SndTimeFile", "", ids::kTimeFile),
+    TextSetting("SndSpeedFile", "", ids::kSpeedFile),
+    TextSetting("SndTrafficFile", "", ids::kTrafficFile),
+    TextSetting("SndConnectedFile", "", ids::kConnectedFile),
+    TextSetting("SndDisconnectedFile", "", ids::kDisconnectedFile),
+    FlagSetting("BytesRecv", false, ids::kShowBytesRecv),
+    FlagSetting("BytesSend", false, ids::kShowBytesSend),
+    FlagSetting("ConnectSpeed", false, ids::kShowConnectSpeed),
+    FlagSetting("Duration", false, ids::kShowDuration),
+    FlagSetting("ClientIP", false, ids::kShowClientIp),
+    FlagSetting("ServerIP", false, ids::kShowServerIp),
+    FlagSetting("FlowingWindow", true, ids::kFloatingWindow),
+    FlagSetting("CurSpeed", false, ids::kShowCurSpeed),
+    FlagSetting("AverageSpeed", false, ids::kShowAverageSpeed),
+    FlagSetting("PlaySndConnected", false, ids::kPlaySoundConnected),
+    FlagSetting("ShowMsgConnected", false, ids::kShowMessageConnected),
+    FlagSetting("PlaySndTime", false, ids::kPlaySoundTime),
+    FlagSetting("ShowMsgTime", false, ids::kShowMessageTime),
+    FlagSetting("HangUpTime", false, ids::kHangUpTime),
+    FlagSetting("PlaySndSpeed", false, ids::kPlaySoundSpeed),
+    FlagSetting("ShowMsgSpeed", false, ids::kShowMessageSpeed),
+    FlagSetting("HangUpSpeed", false, ids::kHangUpSpeed),
+    FlagSetting("PlaySndTraffic", false, ids::kPlaySoundTraffic),
+    FlagSetting("ShowMsgTraffic", false, ids::kShowMessageTraffic),
+    FlagSetting("HangUpTraffic", false, ids::kHangUpTraffic),
+    FlagSetting("AutoRun", true, ids::kAutoRun, true),
+    FlagSetting("ShutDown", false, ids::kShutDown),
+    FlagSetting("StayOnTop", true, ids::kStayOnTop, true),
+    FlagSetting("SpeechPlugin", false, ids::kSpeechPlugin),
+    FlagSetting("RedialOnFailure", false, ids::kRedial),
+    ColourSetting("BackGround", kDesktopColour, ids::kBackgroundSwatch),
+    ColourSetting("RecvColor", 0x0000FF00u, ids::kReceivedSwatch),
+    ColourSetting("SendColor", 0x000000FFu, ids::kSentSwatch),
+    ColourSetting("TimeColor", 0x00FFFFFFu, ids::kTimeSwatch),
+    ColourSetting("BorderColor", kButtonFaceColour, ids::kBorderSwatch),
     SettingSpec{"TranspValue", K::Integer, kMaxTransparency, {}, ids::kTransparency},
-    Text("TimeValueToInform", "10", ids::kTimeThreshold),
-    Text("SpeedValueToInform", "0", ids::kSpeedThreshold),
-    Text("TrafficValueToInform", "100", ids::kTrafficThreshold),
-    Text("Language", "eng", ids::kLanguage),
+    TextSetting("TimeValueToInform", "10", ids::kTimeThreshold),
+    TextSetting("SpeedValueToInform", "0", ids::kSpeedThreshold),
+    TextSetting("TrafficValueToInform", "100", ids::kTrafficThreshold),
+    TextSetting("Language", "eng", ids::kLanguage),
 };
 
 constexpr std::array<std::string_view, 40> kSaveOrder{

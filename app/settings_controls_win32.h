@@ -10,7 +10,7 @@
 namespace orv {
 
 class Win32SettingsControls : public SettingsControls {
-public:
+  public:
     using Lookup = std::function<HWND(std::string_view id)>;
     explicit Win32SettingsControls(Lookup find) : find_(std::move(find)) {}
 
@@ -23,7 +23,7 @@ public:
     int Position(std::string_view id) const override;
     void SetPosition(std::string_view id, int position) override;
 
-private:
+  private:
     Lookup find_;
 };
 

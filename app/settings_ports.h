@@ -36,7 +36,8 @@ class FloatingWindowControl {
     virtual void SetStayOnTop(bool on) = 0;
     // 255 is fully opaque (per-window alpha off); lower values are translucent.
     virtual void SetAlpha(int alpha) = 0;
-    virtual void SetFrameColour(std::uint32_t colour) = 0;
+    // Repaints the frame after its colour changed.
+    virtual void RedrawFrame() = 0;
 };
 
 // The "start with Windows" entry.

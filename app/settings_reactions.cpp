@@ -33,7 +33,7 @@ constexpr std::array kBrowseButtons{
 
 struct Swatch {
     std::string_view id;
-    std::uint32_t DrawingColours::*colour;
+    Colour DrawingColours::*colour;
 };
 
 constexpr std::array kSwatches{
@@ -104,9 +104,9 @@ void SettingsReactions::ApplyColour(std::string_view swatchId, std::uint32_t col
         return;
     }
     controls_.SetColour(swatchId, colour);
-    ports_.colours.*(swatch->colour) = colour;
+    ports_.colours.*(swatch->colour) = RenderColour(colour, ports_.systemColours);
     if (swatchId == ids::kBorderSwatch) {
-        ports_.floatingWindow.SetFrameColour(colour);
+        ports_.floatingWindow.RedrawFrame();
     }
 }
 

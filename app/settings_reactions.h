@@ -7,7 +7,7 @@
 
 #include "app/settings_controls.h"
 #include "app/settings_ports.h"
-#include "monitor/drawing_colours.h"
+#include "app/stored_colour.h"
 
 namespace orv {
 
@@ -16,7 +16,9 @@ struct SettingsPorts {
     CommonDialogs& dialogs;
     FloatingWindowControl& floatingWindow;
     AutorunEntry& autorun;
+    // The current drawing colours, which the swatches keep rendered to plain RGB.
     DrawingColours& colours;
+    const SystemColours& systemColours;
 };
 
 class SettingsReactions {
@@ -32,7 +34,7 @@ class SettingsReactions {
     void BrowsePressed(std::string_view buttonId);
     // A mouse press on a colour swatch.
     void SwatchPressed(std::string_view swatchId);
-    // Puts a colour into a swatch and into the matching drawing colour.
+    // Puts a stored colour into a swatch and, rendered, into the matching drawing colour.
     void ApplyColour(std::string_view swatchId, std::uint32_t colour);
     void TransparencyChanged();
     // The "Автозагрузка" reaction: the autorun entry follows the switch; a refusal turns the

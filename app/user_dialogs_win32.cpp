@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <array>
 
+#include "app/stored_colour_win32.h"
 #include "app/wide_text_win32.h"
-#include "monitor/drawing_colours_win32.h"
 
 namespace orv {
 

@@ -1,32 +1,25 @@
 #pragma once
-// The five colours the floating window and the graphs draw with. Each is a stored colour:
-// 0x00BBGGRR, or 0xFF0000nn for system colour index nn (1 desktop, 15 button face).
+// The five colours the floating window and the main traffic graph draw with. The settings page
+// keeps them equal to its colour swatches; the drawing code reads them at every drawing, so a
+// swatch change shows at the next tick.
 
 #include <cstdint>
 
 namespace orv {
 
-inline constexpr std::uint32_t kSystemColourFlag = 0xFF000000u;
-inline constexpr std::uint32_t kDesktopColour = kSystemColourFlag | 1u;
-inline constexpr std::uint32_t kButtonFaceColour = kSystemColourFlag | 15u;
+// 0x00BBGGRR: red in the lowest byte, as the platform's COLORREF.
+using Colour = std::uint32_t;
 
+inline constexpr Colour kWhite = 0x00FFFFFF;
+
+// System colours of the stored settings (top byte 0xFF) are resolved to plain RGB by whoever
+// fills this struct; the defaults here are the classic desktop and button-face shades.
 struct DrawingColours {
-    std::uint32_t background = kDesktopColour;
-    std::uint32_t received = 0x0000FF00u;
-    std::uint32_t sent = 0x000000FFu;
-    std::uint32_t time = 0x00FFFFFFu;
-    std::uint32_t border = kButtonFaceColour;
+    Colour background = 0x00A56E3A;
+    Colour received = 0x0000FF00;
+    Colour sent = 0x000000FF;
+    Colour time = 0x00FFFFFF;
+    Colour border = 0x00F0F0F0;
 };
-
-// The program's one set of current colours: the colour swatches write it, the drawing reads it.
-DrawingColours& SharedDrawingColours();
-
-inline constexpr bool IsSystemColour(std::uint32_t colour) {
-    return (colour & 0xFF000000u) == kSystemColourFlag;
-}
-
-inline constexpr int SystemColourIndex(std::uint32_t colour) {
-    return static_cast<int>(colour & 0xFFu);
-}
 
 }  // namespace orv

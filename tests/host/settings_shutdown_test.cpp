@@ -12,10 +12,10 @@ using ::testing::ElementsAre;
 class ScriptedShutdown : public ShutdownPort {
   public:
     std::optional<PlatformVersion> QueryVersion() override { return version; }
-    bool OpenProcessToken() override { return Step("open", failAt != "open"); }
+    bool OpenOwnToken() override { return Step("open", failAt != "open"); }
     bool LookupShutdownPrivilege() override { return Step("lookup", failAt != "lookup"); }
     bool EnableShutdownPrivilege() override { return Step("enable", failAt != "enable"); }
-    void ExitWindows(std::uint32_t flags) override {
+    void RequestShutdown(std::uint32_t flags) override {
         steps.push_back("exit " + std::to_string(flags));
     }
 

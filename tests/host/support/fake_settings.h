@@ -108,9 +108,7 @@ class FakeFloatingWindow : public FloatingWindowControl {
         calls.push_back("alpha " + std::to_string(value));
         alpha = value;
     }
-    void SetFrameColour(std::uint32_t colour) override {
-        calls.push_back("frame " + std::to_string(colour));
-    }
+    void RedrawFrame() override { calls.push_back("frame"); }
     std::vector<std::string> calls;
     bool shown = true;
     bool onTop = false;
@@ -132,6 +130,12 @@ class FakeAutorun : public AutorunEntry {
     std::vector<bool> requests;
 };
 
+// System colour n renders as 0x000100nn, so tests can tell which index was asked for.
+class FakeSystemColours : public SystemColours {
+  public:
+    Colour ColourOf(int index) const override { return 0x00010000u | static_cast<Colour>(index); }
+};
+
 // The controls with every port faked, wired the way the program wires them.
 struct SettingsRig {
     FakeSettingsControls controls;
@@ -140,7 +144,8 @@ struct SettingsRig {
     FakeFloatingWindow floating;
     FakeAutorun autorun;
     DrawingColours colours;
-    SettingsReactions reactions{controls, {boxes, dialogs, floating, autorun, colours}};
+    FakeSystemColours system;
+    SettingsReactions reactions{controls, {boxes, dialogs, floating, autorun, colours, system}};
 };
 
 }  // namespace orv::testing
