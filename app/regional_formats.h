@@ -3,7 +3,9 @@
 // fills RegionalFormats from the user's locale; tests use fixed settings.
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace orv {
 
@@ -24,6 +26,8 @@ struct LocalDateTime {
     int minute = 0;
     int second = 0;
     int millisecond = 0;
+
+    friend bool operator==(const LocalDateTime&, const LocalDateTime&) = default;
 };
 
 // The local date and time now; the Windows shell reads the clock, tests set it.
@@ -32,5 +36,40 @@ class Clock {
     virtual ~Clock() = default;
     virtual LocalDateTime Now() const = 0;
 };
+
+// Date and time pictures follow the Windows rules: in a date picture d, dd, M, MM, y, yy and
+// yyyy; in a time picture h, hh (12-hour clock), H, HH, m, mm, s, ss, t and tt (first letter
+// or whole AM/PM designator); text in single quotes is copied, '' gives one quote, and every
+// other character stands for itself.
+std::string FormatShortDate(const LocalDateTime& dateTime, const RegionalFormats& formats);
+std::string FormatLongTime(const LocalDateTime& dateTime, const RegionalFormats& formats);
+
+// The short date, then, unless the time is exactly 00:00:00, a blank and the long time.
+std::string FormatLocalDateTime(const LocalDateTime& dateTime, const RegionalFormats& formats);
+
+// Reads a text of FormatLocalDateTime back with the same settings; nullopt when it does not
+// fit them or names no real date and time.
+std::optional<LocalDateTime> ParseLocalDateTime(std::string_view text,
+                                                const RegionalFormats& formats);
+
+// The date and time the given number of milliseconds later (earlier when negative).
+LocalDateTime AddMilliseconds(const LocalDateTime& dateTime, std::int64_t milliseconds);
+
+// A connection's duration shown as a time of day in the long time picture; 24 hours and more
+// wrap around, as on a clock.
+std::string FormatDurationText(std::uint32_t milliseconds, const RegionalFormats& formats);
+
+// A speed in KB/s: at most 3 significant digits and exactly 2 decimals with the user's decimal
+// separator ("0,00", "12,30", "-0,50"); from 1000 on in scientific form ("1,23E+03").
+std::string FormatSpeed(double kilobytesPerSecond, const RegionalFormats& formats);
+
+// Lays the decimal digits of value from the right into a picture of '#' placeholders and other
+// characters: each '#' takes one digit while digits remain, other characters are always
+// written, and digits beyond the picture go in front. "### ###": 0 -> " ", 1234 -> "1 234".
+std::string FormatDigitPicture(std::uint64_t value, std::string_view picture);
+
+// Bytes as whole kilobytes (halves upward) in the picture "### ###", as the tray text shows
+// the traffic of a session.
+std::string FormatTrafficKilobytes(std::uint32_t bytes);
 
 }  // namespace orv

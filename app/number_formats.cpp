@@ -1,0 +1,78 @@
+// Number texts: speeds with the user's decimal separator, and digit pictures.
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/regional_formats.h"
+
+namespace orv {
+namespace {
+
+// The three significant digits of a magnitude (100 to 999, or 0) and its decimal exponent,
+// after rounding to three digits: 1234 gives (123, 3), 0.0456 gives (456, -2).
+struct ThreeDigits {
+    int digits = 0;
+    int exponent = 0;
+};
+
+ThreeDigits RoundToThreeDigits(double magnitude) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%.2e", magnitude);  // "d.dde+XX"
+    return {(text[0] - '0') * 100 + (text[2] - '0') * 10 + (text[3] - '0'), std::atoi(text + 5)};
+}
+
+}  // namespace
+
+std::string FormatSpeed(double kilobytesPerSecond, const RegionalFormats& formats) {
+    const double magnitude = std::fabs(kilobytesPerSecond);
+    const ThreeDigits rounded = RoundToThreeDigits(magnitude);
+    std::string text;
+    if (rounded.exponent >= 3) {
+        const std::string digits = std::to_string(rounded.digits);
+        char exponent[16];
+        std::snprintf(exponent, sizeof exponent, "E+%02d", rounded.exponent);
+        text = digits.substr(0, 1) + formats.decimalSeparator + digits.substr(1) + exponent;
+    } else {
+        // Whole hundredths: below 1 the two decimals are the coarser rounding, from 1 on the
+        // three significant digits are.
+        long long hundredths = 0;
+        if (rounded.exponent >= 0) {
+            hundredths = rounded.digits;
+            for (int i = 0; i < rounded.exponent; ++i) {
+                hundredths *= 10;
+            }
+        } else {
+            char fixed[48];
+            std::snprintf(fixed, sizeof fixed, "%.2f", magnitude);  // "I.FF", I is 0 or 1
+            hundredths = (fixed[0] - '0') * 100 + (fixed[2] - '0') * 10 + (fixed[3] - '0');
+        }
+        char fraction[8];
+        std::snprintf(fraction, sizeof fraction, "%02lld", hundredths % 100);
+        text = std::to_string(hundredths / 100) + formats.decimalSeparator + fraction;
+        if (hundredths == 0) {
+            return text;  // no minus before a figure that shows as zero
+        }
+    }
+    return kilobytesPerSecond < 0 ? "-" + text : text;
+}
+
+std::string FormatDigitPicture(std::uint64_t value, std::string_view picture) {
+    std::string digits = value == 0 ? std::string() : std::to_string(value);
+    std::string reversed;
+    for (auto it = picture.rbegin(); it != picture.rend(); ++it) {
+        if (*it != '#') {
+            reversed += *it;
+        } else if (!digits.empty()) {
+            reversed += digits.back();
+            digits.pop_back();
+        }
+    }
+    return digits + std::string(reversed.rbegin(), reversed.rend());
+}
+
+std::string FormatTrafficKilobytes(std::uint32_t bytes) {
+    return FormatDigitPicture((std::uint64_t{bytes} + 512) / 1024, "### ###");
+}
+
+}  // namespace orv

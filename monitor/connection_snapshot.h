@@ -1,0 +1,39 @@
+#pragma once
+// What one monitor tick reads from the followed connection, and what the tick keeps from one
+// tick to the next. The minute check reads DurationMs, LinkSpeed, TotalBytes and InSession.
+
+#include <cstdint>
+#include <string>
+
+namespace orv {
+
+// The figures of the followed connection, kept until a later tick replaces them; the numbers
+// keep their last values when the connection ends.
+struct ConnectionSnapshot {
+    std::string EntryName;
+    std::string DeviceType;
+    std::string DeviceName;
+    std::uint32_t State = 0;
+    std::uint32_t BytesSent = 0;
+    std::uint32_t BytesReceived = 0;
+    std::uint32_t CompressionIn = 0;
+    std::uint32_t CompressionOut = 0;
+    std::uint32_t LinkSpeed = 0;  // bit/s
+    std::uint32_t DurationMs = 0;
+    std::int32_t TotalBytes = 0;  // BytesSent + BytesReceived, wrapping at 32 bits
+    std::string ClientIp;
+    std::string ServerIp;
+};
+
+struct MonitorState {
+    bool InSession = false;  // a connected state was seen since the last end of session
+    bool ConnectNoticePending = true;
+    std::string AverageSpeedText = "0";
+    // The counters divided by 1024 at the last tick that read statistics.
+    double PreviousReceivedKB = 0;
+    double PreviousSentKB = 0;
+    double PreviousTotalKB = 0;
+    std::string TrayInfoText;  // lines ended by a single carriage return
+};
+
+}  // namespace orv

@@ -1,0 +1,229 @@
+#include "monitor/monitor_tick.h"
+
+#include <utility>
+
+#include "monitor/service_error_text.h"
+
+namespace orv {
+namespace {
+
+constexpr double kCounterRangeKB = 4294967296.0 / 1024;  // a 32-bit byte counter, in KB
+
+// The average speed while none has been worked out.
+constexpr std::string_view kNoAverageSpeed = "0";
+
+constexpr std::string_view kNoConnectionName = "No active connections";
+
+// Every field the tick writes, with the text it shows while no connection is listed.
+constexpr std::pair<DisplayField, std::string_view> kNoConnectionFields[] = {
+    {DisplayField::Name, kNoConnectionName}, {DisplayField::LinkSpeed, "0"},
+    {DisplayField::Duration, "0"},           {DisplayField::DeviceType, "Unknown"},
+    {DisplayField::DeviceName, "Unknown"},   {DisplayField::ServerIp, "0.0.0.0"},
+    {DisplayField::ClientIp, "0.0.0.0"},     {DisplayField::BytesSent, "0"},
+    {DisplayField::BytesReceived, "0"},      {DisplayField::CompressionOut, "0"},
+    {DisplayField::CompressionIn, "0"},
+};
+
+// The figures a failed statistics call leaves at "0".
+constexpr DisplayField kStatisticsFields[] = {
+    DisplayField::BytesSent,      DisplayField::BytesReceived, DisplayField::CompressionIn,
+    DisplayField::CompressionOut, DisplayField::LinkSpeed,     DisplayField::Duration,
+};
+
+// Kilobytes a 32-bit counter moved since the tick at which it stood at previousKB × 1024. A
+// counter below its previous value has passed 4 GiB and started again from 0.
+double KilobytesSince(std::uint32_t counter, double previousKB) {
+    const double step = counter / 1024.0 - previousKB;
+    return step < 0 ? step + kCounterRangeKB : step;
+}
+
+}  // namespace
+
+ConnectionMonitor::ConnectionMonitor(ConnectionSource& source, MonitorDisplay& display,
+                                     TrafficGraphs& graphs, SessionStore& sessions,
+                                     ConnectionNotices& notices, const RegionalFormats& formats,
+                                     const Clock& clock, CurrentConnection& current)
+    : source_(source),
+      display_(display),
+      graphs_(graphs),
+      sessions_(sessions),
+      notices_(notices),
+      formats_(formats),
+      clock_(clock),
+      current_(current) {}
+
+void ConnectionMonitor::MonitorTick() {
+    state_.TrayInfoText = TrayHeading();
+    connections_.clear();
+    if (source_.EnumConnections(connections_) != kRasSuccess) {
+        current_.handle = 0;
+        return;
+    }
+    if (connections_.empty()) {
+        ShowNoConnection();
+        return;
+    }
+    // With several connections, everything follows the first one listed.
+    const ActiveConnection& followed = connections_.front();
+    ShowConnectionNames(followed);
+    current_.handle = followed.handle;
+    if (current_.handle == 0 || !ReadConnectionState() || !ReadStatistics()) {
+        return;
+    }
+    ShowStatistics();
+    const DisplayFlags flags = display_.ReadDisplayFlags();
+    AppendTrafficToTray(flags);
+    graphs_.DrawTrafficGraphs(
+        {snapshot_.BytesReceived, snapshot_.BytesSent, tray_.duration, state_.AverageSpeedText});
+    ShowAddresses(flags);
+}
+
+void ConnectionMonitor::ShowConnectionNames(const ActiveConnection& connection) {
+    snapshot_.EntryName = connection.entryName;
+    snapshot_.DeviceType = connection.deviceType;
+    snapshot_.DeviceName = connection.deviceName;
+    display_.SetField(DisplayField::Name, snapshot_.EntryName);
+    display_.SetField(DisplayField::DeviceType, snapshot_.DeviceType);
+    display_.SetField(DisplayField::DeviceName, snapshot_.DeviceName);
+}
+
+bool ConnectionMonitor::ReadConnectionState() {
+    std::uint32_t connectionState = 0;
+    const RasResult result = source_.GetConnectStatus(current_.handle, connectionState);
+    if (result != kRasSuccess) {
+        ShowServiceError(result);
+        return false;
+    }
+    snapshot_.State = connectionState;
+    // A connection still dialing goes on to show its figures but starts no session.
+    if (connectionState == kStateConnected) {
+        if (state_.ConnectNoticePending) {
+            notices_.NotifyConnected();
+            state_.ConnectNoticePending = false;
+        }
+        state_.InSession = true;
+    }
+    return true;
+}
+
+bool ConnectionMonitor::ReadStatistics() {
+    ConnectionStatistics statistics;
+    const RasResult result = source_.GetConnectionStatistics(current_.handle, statistics);
+    if (result != kRasSuccess) {
+        for (const DisplayField field : kStatisticsFields) {
+            display_.SetField(field, "0");
+        }
+        ShowServiceError(result);
+        return false;
+    }
+    snapshot_.BytesSent = statistics.bytesSent;
+    snapshot_.BytesReceived = statistics.bytesReceived;
+    snapshot_.CompressionIn = statistics.compressionIn;
+    snapshot_.CompressionOut = statistics.compressionOut;
+    snapshot_.LinkSpeed = statistics.linkSpeedBps;
+    snapshot_.DurationMs = statistics.durationMs;
+    snapshot_.TotalBytes =
+        static_cast<std::int32_t>(statistics.bytesSent + statistics.bytesReceived);
+    return true;
+}
+
+void ConnectionMonitor::ShowStatistics() {
+    tray_.bytesSent = std::to_string(snapshot_.BytesSent);
+    tray_.bytesReceived = std::to_string(snapshot_.BytesReceived);
+    tray_.linkSpeed = std::to_string(snapshot_.LinkSpeed);
+    tray_.duration = FormatDurationText(snapshot_.DurationMs, formats_);
+    display_.SetField(DisplayField::BytesSent, tray_.bytesSent);
+    display_.SetField(DisplayField::BytesReceived, tray_.bytesReceived);
+    display_.SetField(DisplayField::CompressionIn, std::to_string(snapshot_.CompressionIn));
+    display_.SetField(DisplayField::CompressionOut, std::to_string(snapshot_.CompressionOut));
+    display_.SetField(DisplayField::LinkSpeed, tray_.linkSpeed);
+    display_.SetField(DisplayField::Duration, tray_.duration);
+    display_.ShowStateIcon(true);
+}
+
+void ConnectionMonitor::AppendTrafficToTray(const DisplayFlags& flags) {
+    // The total as an unsigned sum: the signed TotalBytes would turn negative past 2 GiB.
+    const std::uint32_t totalBytes = snapshot_.BytesSent + snapshot_.BytesReceived;
+    const double totalKB = totalBytes / 1024.0;
+    tray_.totalKilobytes = FormatTrafficKilobytes(totalBytes);
+    tray_.receiveSpeed =
+        FormatSpeed(KilobytesSince(snapshot_.BytesReceived, state_.PreviousReceivedKB), formats_);
+    tray_.sendSpeed =
+        FormatSpeed(KilobytesSince(snapshot_.BytesSent, state_.PreviousSentKB), formats_);
+    tray_.totalSpeed = FormatSpeed(KilobytesSince(totalBytes, state_.PreviousTotalKB), formats_);
+    state_.PreviousReceivedKB = snapshot_.BytesReceived / 1024.0;
+    state_.PreviousSentKB = snapshot_.BytesSent / 1024.0;
+    state_.PreviousTotalKB = totalKB;
+    state_.AverageSpeedText =
+        snapshot_.DurationMs == 0
+            ? "0"
+            : FormatSpeed(totalKB / (snapshot_.DurationMs / 1000.0), formats_);
+    tray_.averageSpeed = state_.AverageSpeedText;
+    AppendTrayFigures(state_.TrayInfoText, tray_, flags);
+}
+
+void ConnectionMonitor::ShowAddresses(const DisplayFlags& flags) {
+    IpProjection projection;
+    const RasResult result = source_.GetProjectionInfo(current_.handle, projection);
+    if (result != kRasSuccess) {
+        snapshot_.ClientIp.clear();
+        snapshot_.ServerIp.clear();
+    } else {
+        snapshot_.ClientIp = projection.clientIp;
+        snapshot_.ServerIp = projection.serverIp;
+    }
+    display_.SetField(DisplayField::ClientIp, snapshot_.ClientIp);
+    display_.SetField(DisplayField::ServerIp, snapshot_.ServerIp);
+    if (result != kRasSuccess) {
+        ShowServiceError(result);
+        return;
+    }
+    AppendTrayAddresses(state_.TrayInfoText, snapshot_.ClientIp, snapshot_.ServerIp, flags);
+}
+
+void ConnectionMonitor::ShowNoConnection() {
+    if (state_.InSession) {
+        StoreEndedSession();
+    }
+    state_.InSession = false;
+    state_.AverageSpeedText = std::string(kNoAverageSpeed);
+    // The next connection's first tick measures its speeds from zero, not against the figures
+    // of the one that ended.
+    state_.PreviousReceivedKB = 0;
+    state_.PreviousSentKB = 0;
+    state_.PreviousTotalKB = 0;
+    for (const auto& [field, text] : kNoConnectionFields) {
+        display_.SetField(field, text);
+    }
+    state_.TrayInfoText = kTrayNoConnectionText;
+    display_.ShowStateIcon(false);
+    graphs_.DrawIdleGraphs(display_.Field(DisplayField::Duration), state_.AverageSpeedText);
+}
+
+void ConnectionMonitor::StoreEndedSession() {
+    const LocalDateTime end = clock_.Now();
+    // The start comes from the duration in milliseconds, not from the duration field, which
+    // wraps at 24 hours.
+    const LocalDateTime start = AddMilliseconds(end, -std::int64_t{snapshot_.DurationMs});
+    ConnectionInfo session;
+    session.name = display_.Field(DisplayField::Name);
+    session.startsession = FormatLocalDateTime(start, formats_);
+    session.endsession = FormatLocalDateTime(end, formats_);
+    session.averagespeed = state_.AverageSpeedText;
+    session.serverip = display_.Field(DisplayField::ServerIp);
+    session.clientip = display_.Field(DisplayField::ClientIp);
+    session.connspeed = display_.Field(DisplayField::LinkSpeed);
+    session.received = display_.Field(DisplayField::BytesReceived);
+    session.send = display_.Field(DisplayField::BytesSent);
+    session.duration = std::to_string(snapshot_.DurationMs);
+    sessions_.AppendSession(session);
+    notices_.NotifyDisconnected();
+    // Every session of the run is announced, not only the first.
+    state_.ConnectNoticePending = true;
+}
+
+void ConnectionMonitor::ShowServiceError(RasResult code) {
+    display_.SetStatusText(ServiceErrorText(source_, code, kMonitorErrorTextChars));
+}
+
+}  // namespace orv

@@ -1,0 +1,56 @@
+#pragma once
+// The once-a-second monitor tick: reads the followed connection from the remote-access
+// service, fills the main window's fields and the tray text, feeds the traffic graphs, and
+// notices the start and the end of a session (storing the session and announcing both).
+
+#include <vector>
+
+#include "app/regional_formats.h"
+#include "monitor/connection_snapshot.h"
+#include "monitor/connection_source.h"
+#include "monitor/current_connection.h"
+#include "monitor/monitor_ports.h"
+#include "monitor/tray_info_text.h"
+
+namespace orv {
+
+class ConnectionMonitor {
+  public:
+    ConnectionMonitor(ConnectionSource& source, MonitorDisplay& display, TrafficGraphs& graphs,
+                      SessionStore& sessions, ConnectionNotices& notices,
+                      const RegionalFormats& formats, const Clock& clock,
+                      CurrentConnection& current);
+
+    // The handler of Timer1 (1000 ms).
+    void MonitorTick();
+
+    const ConnectionSnapshot& Snapshot() const { return snapshot_; }
+    const MonitorState& State() const { return state_; }
+
+  private:
+    void ShowConnectionNames(const ActiveConnection& connection);
+    bool ReadConnectionState();
+    bool ReadStatistics();
+    void ShowStatistics();
+    void AppendTrafficToTray(const DisplayFlags& flags);
+    void ShowAddresses(const DisplayFlags& flags);
+    void ShowNoConnection();
+    void StoreEndedSession();
+    void ShowServiceError(RasResult code);
+
+    ConnectionSource& source_;
+    MonitorDisplay& display_;
+    TrafficGraphs& graphs_;
+    SessionStore& sessions_;
+    ConnectionNotices& notices_;
+    const RegionalFormats& formats_;
+    const Clock& clock_;
+    CurrentConnection& current_;
+
+    ConnectionSnapshot snapshot_;
+    MonitorState state_;
+    TrayFigures tray_;                           // the texts of the current tick
+    std::vector<ActiveConnection> connections_;  // kept to spare an allocation per tick
+};
+
+}  // namespace orv

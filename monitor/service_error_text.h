@@ -1,0 +1,15 @@
+#pragma once
+// The remote-access service's text for one of its error codes.
+
+#include <cstddef>
+#include <string>
+
+#include "monitor/connection_source.h"
+
+namespace orv {
+
+// Reads the text into a buffer of bufferChars characters; when the service has no text for the
+// code, "Ошибка " and the code, so that the user still learns which error it was.
+std::string ServiceErrorText(ConnectionSource& source, RasResult code, std::size_t bufferChars);
+
+}  // namespace orv
