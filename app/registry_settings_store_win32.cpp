@@ -44,7 +44,7 @@ std::optional<std::string> RegistrySettingsStore::Read(std::string_view name) co
     if (!section) {
         return std::nullopt;
     }
-    const std::wstring wideName = WidenUtf8(name);
+    const std::wstring wideName = Widen(name);
     DWORD type = 0;
     DWORD bytes = 0;
     if (RegQueryValueExW(section, wideName.c_str(), nullptr, &type, nullptr, &bytes) !=
@@ -64,7 +64,7 @@ std::optional<std::string> RegistrySettingsStore::Read(std::string_view name) co
     if (const auto end = data.find(L'\0'); end != std::wstring::npos) {
         data.resize(end);
     }
-    return NarrowToUtf8(data);
+    return Narrow(data);
 }
 
 void RegistrySettingsStore::Write(std::string_view name, std::string_view text) {
@@ -72,8 +72,8 @@ void RegistrySettingsStore::Write(std::string_view name, std::string_view text) 
     if (!section) {
         return;
     }
-    const std::wstring data = WidenUtf8(text);
-    RegSetValueExW(section, WidenUtf8(name).c_str(), 0, REG_SZ,
+    const std::wstring data = Widen(text);
+    RegSetValueExW(section, Widen(name).c_str(), 0, REG_SZ,
                    reinterpret_cast<const BYTE*>(data.c_str()),
                    static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
 }

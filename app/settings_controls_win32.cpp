@@ -16,15 +16,11 @@ void Win32SettingsControls::SetChecked(std::string_view id, bool on) {
 }
 
 std::string Win32SettingsControls::Text(std::string_view id) const {
-    const HWND control = find_(id);
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return NarrowToUtf8(text);
+    return WindowText(find_(id));
 }
 
 void Win32SettingsControls::SetText(std::string_view id, std::string_view text) {
-    SetWindowTextW(find_(id), WidenUtf8(text).c_str());
+    SetWindowTextUtf8(find_(id), text);
 }
 
 std::uint32_t Win32SettingsControls::Colour(std::string_view id) const {

@@ -11,16 +11,16 @@
 namespace orv {
 
 void Win32UserDialogs::ShowError(std::string_view title, std::string_view text) {
-    MessageBoxW(owner_(), WidenUtf8(text).c_str(), WidenUtf8(title).c_str(), MB_OK | MB_ICONERROR);
+    MessageBoxW(owner_(), Widen(text).c_str(), Widen(title).c_str(), MB_OK | MB_ICONERROR);
 }
 
 void Win32UserDialogs::ShowPlain(std::string_view title, std::string_view text) {
-    MessageBoxW(nullptr, WidenUtf8(text).c_str(), WidenUtf8(title).c_str(), MB_OK);
+    MessageBoxW(nullptr, Widen(text).c_str(), Widen(title).c_str(), MB_OK);
 }
 
 std::optional<std::string> Win32UserDialogs::ChooseFileToOpen(std::string_view filter) {
     // "name|pattern" pairs become the dialog's zero-separated, doubly terminated list.
-    std::wstring filters = WidenUtf8(filter);
+    std::wstring filters = Widen(filter);
     std::replace(filters.begin(), filters.end(), L'|', L'\0');
     filters.append(2, L'\0');
     std::array<wchar_t, 32768> path{};
@@ -34,7 +34,7 @@ std::optional<std::string> Win32UserDialogs::ChooseFileToOpen(std::string_view f
     if (!GetOpenFileNameW(&dialog)) {
         return std::nullopt;
     }
-    return NarrowToUtf8(path.data());
+    return Narrow(path.data());
 }
 
 std::optional<std::uint32_t> Win32UserDialogs::ChooseColour(std::uint32_t initial) {
