@@ -5,7 +5,7 @@
 
 #include "app/memory_settings_store.h"
 #include "app/monitor_settings.h"
-#include "support/fake_settings.h"
+#include "tests/common/settings_fakes.h"
 
 namespace orv {
 namespace {

@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "support/fake_settings.h"
+#include "tests/common/settings_fakes.h"
 
 namespace orv {
 namespace {

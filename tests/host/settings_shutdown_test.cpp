@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/shutdown.h"
-#include "support/fake_settings.h"
+#include "tests/common/settings_fakes.h"
 
 namespace orv {
 namespace {
