@@ -1,0 +1,46 @@
+#pragma once
+// The floating window's picture: four figures and a scrolling bar chart of the traffic,
+// drawn once a tick into FloatingPicture and then copied to the window.
+
+#include <cstdint>
+#include <functional>
+#include <string_view>
+
+#include "monitor/canvas.h"
+#include "monitor/drawing_colours.h"
+
+namespace orv {
+
+struct FloatingFigures {
+    std::uint32_t bytesReceived = 0;
+    std::uint32_t bytesSent = 0;
+    std::string_view durationText;
+    std::string_view averageSpeedText;
+    // Counter differences since the previous connected drawing, not yet reduced.
+    std::int32_t receivedDelta = 0;
+    std::int32_t sentDelta = 0;
+};
+
+class FloatingDrawing {
+  public:
+    static constexpr int kWidth = 170;
+    static constexpr int kHeight = 70;
+
+    // `showPicture` copies the whole picture to the window's drawing area.
+    FloatingDrawing(Canvas& picture, const DrawingColours& colours,
+                    std::function<void()> showPicture);
+
+    void DrawFloatingIdle();
+    void DrawFloatingConnected(const FloatingFigures& figures);
+
+    // Starts at -1 and is never reset, so a new session continues where the last one stopped.
+    int BarColumn() const { return barColumn_; }
+
+  private:
+    Canvas& picture_;
+    const DrawingColours& colours_;
+    std::function<void()> showPicture_;
+    int barColumn_ = -1;
+};
+
+}  // namespace orv

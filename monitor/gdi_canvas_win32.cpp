@@ -1,0 +1,115 @@
+#include "monitor/gdi_canvas_win32.h"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+
+namespace orv {
+namespace {
+
+// The face of the 8-point font of both traffic pictures.
+constexpr wchar_t kFontFace[] = L"MS Sans Serif";
+constexpr int kFontPoints = 8;
+
+std::wstring Widened(std::string_view text) {
+    if (text.empty()) {
+        return {};
+    }
+    const int size = static_cast<int>(text.size());
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), size);
+    wide.resize(static_cast<std::size_t>(std::max(length, 0)));
+    return wide;
+}
+
+HFONT CreatePictureFont(HDC dc) {
+    const int height = -MulDiv(kFontPoints, GetDeviceCaps(dc, LOGPIXELSY), 72);
+    return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
+                       DEFAULT_PITCH | FF_SWISS, kFontFace);
+}
+
+}  // namespace
+
+GdiCanvas::GdiCanvas(int width, int height) : width_(width), height_(height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    dc_ = CreateCompatibleDC(nullptr);
+    void* bits = nullptr;
+    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bits_ = static_cast<const std::uint32_t*>(bits);
+    previousBitmap_ = SelectObject(dc_, bitmap_);
+    font_ = CreatePictureFont(dc_);
+    previousFont_ = SelectObject(dc_, font_);
+    SetBkMode(dc_, OPAQUE);
+}
+
+GdiCanvas::~GdiCanvas() {
+    SelectObject(dc_, previousFont_);
+    SelectObject(dc_, previousBitmap_);
+    DeleteObject(font_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+}
+
+void GdiCanvas::FillRectangle(Rect rect, Colour outline, Colour fill) {
+    if (rect.left > rect.right) {
+        std::swap(rect.left, rect.right);
+    }
+    if (rect.top > rect.bottom) {
+        std::swap(rect.top, rect.bottom);
+    }
+    if (rect.left == rect.right || rect.top == rect.bottom) {
+        return;
+    }
+    HPEN pen = CreatePen(PS_SOLID, 1, outline);
+    HBRUSH brush = CreateSolidBrush(fill);
+    HGDIOBJ oldPen = SelectObject(dc_, pen);
+    HGDIOBJ oldBrush = SelectObject(dc_, brush);
+    ::Rectangle(dc_, rect.left, rect.top, rect.right, rect.bottom);
+    SelectObject(dc_, oldBrush);
+    SelectObject(dc_, oldPen);
+    DeleteObject(brush);
+    DeleteObject(pen);
+}
+
+void GdiCanvas::HorizontalLine(int fromX, int toX, int y, Colour colour) {
+    HPEN pen = CreatePen(PS_SOLID, 1, colour);
+    HGDIOBJ oldPen = SelectObject(dc_, pen);
+    MoveToEx(dc_, fromX, y, nullptr);
+    LineTo(dc_, toX, y);
+    SelectObject(dc_, oldPen);
+    DeleteObject(pen);
+}
+
+void GdiCanvas::Text(int x, int y, std::string_view text, Colour colour, Colour background) {
+    const std::wstring wide = Widened(text);
+    SetTextColor(dc_, colour);
+    SetBkColor(dc_, background);
+    TextOutW(dc_, x, y, wide.c_str(), static_cast<int>(wide.size()));
+}
+
+void GdiCanvas::CopyRegion(Rect source, int toX, int toY) {
+    BitBlt(dc_, toX, toY, source.right - source.left, source.bottom - source.top, dc_, source.left,
+           source.top, SRCCOPY);
+}
+
+Colour GdiCanvas::Pixel(int x, int y) const {
+    if (bits_ == nullptr || x < 0 || x >= width_ || y < 0 || y >= height_) {
+        return 0;
+    }
+    GdiFlush();
+    const std::uint32_t bgrx = bits_[y * width_ + x];
+    return ((bgrx >> 16) & 0xFF) | (bgrx & 0xFF00) | ((bgrx & 0xFF) << 16);
+}
+
+void GdiCanvas::CopyTo(HDC target, int x, int y) const {
+    BitBlt(target, x, y, width_, height_, dc_, 0, 0, SRCCOPY);
+}
+
+}  // namespace orv

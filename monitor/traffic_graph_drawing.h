@@ -1,0 +1,45 @@
+#pragma once
+// The statistics page's traffic graph (MainGraphPicture, 370 x 130): one 5-pixel bar pair per
+// connected tick, scrolling left once 70 columns are used, with the figures written over it.
+// After its own picture it hands the same tick to the floating window's drawing.
+
+#include <cstdint>
+#include <functional>
+
+#include "monitor/canvas.h"
+#include "monitor/drawing_colours.h"
+#include "monitor/floating_drawing.h"
+#include "monitor/monitor_ports.h"
+
+namespace orv {
+
+class TrafficGraphDrawing final : public TrafficGraphs {
+  public:
+    static constexpr int kWidth = 370;
+    static constexpr int kHeight = 130;
+
+    // `showPicture` copies the whole picture to the page's drawing area.
+    TrafficGraphDrawing(Canvas& picture, const DrawingColours& colours,
+                        std::function<void()> showPicture, FloatingDrawing& floating);
+
+    void DrawTrafficGraphs(const TrafficFigures& figures) override;
+    void DrawIdleGraphs(std::string_view durationField, std::string_view averageSpeedText) override;
+
+    int MainGraphColumn() const { return mainGraphColumn_; }
+
+  private:
+    void DrawScaleLines(int fromX, Colour colour);
+
+    Canvas& picture_;
+    const DrawingColours& colours_;
+    std::function<void()> showPicture_;
+    FloatingDrawing& floating_;
+    std::int32_t mainGraphColumn_ = -1;
+    std::int32_t previousReceivedBytes_ = 0;
+    std::int32_t previousSentBytes_ = 0;
+    // Set by an idle drawing: the next connected drawing belongs to a new session, whose first
+    // steps are measured from zero rather than from the last counters of the previous one.
+    bool sessionEnded_ = false;
+};
+
+}  // namespace orv

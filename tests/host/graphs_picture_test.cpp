@@ -1,0 +1,20 @@
+// The shared picture checks on the raster canvas.
+
+#include <memory>
+
+#include "monitor/raster_canvas.h"
+#include "tests/common/graph_picture_cases.h"
+
+namespace orv::testing {
+namespace {
+
+struct RasterPictures {
+    static std::unique_ptr<Canvas> Make(int width, int height) {
+        return std::make_unique<RasterCanvas>(width, height);
+    }
+};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Raster, GraphPictureTest, RasterPictures);
+
+}  // namespace
+}  // namespace orv::testing

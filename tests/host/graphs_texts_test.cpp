@@ -1,0 +1,71 @@
+// What the two traffic pictures write, and in which colours, read from the raster canvas's
+// record of drawn texts.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "monitor/floating_drawing.h"
+#include "monitor/raster_canvas.h"
+#include "monitor/traffic_graph_drawing.h"
+
+namespace orv {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::FieldsAre;
+
+class GraphTextsTest : public ::testing::Test {
+  protected:
+    DrawingColours colours{0x00010101, 0x00020202, 0x00030303, 0x00040404, 0x00050505};
+    RasterCanvas floatingPicture{FloatingDrawing::kWidth, FloatingDrawing::kHeight};
+    RasterCanvas mainPicture{TrafficGraphDrawing::kWidth, TrafficGraphDrawing::kHeight};
+    FloatingDrawing floating{floatingPicture, colours, [] {}};
+    TrafficGraphDrawing graphs{mainPicture, colours, [] {}, floating};
+};
+
+TEST_F(GraphTextsTest, IdlePicturesWriteZeroFiguresOnTheBackground) {
+    graphs.DrawIdleGraphs("0", "0");
+    const Colour bg = colours.background;
+    EXPECT_THAT(floatingPicture.Texts(),
+                ElementsAre(FieldsAre(0, 0, "In   : 0", colours.received, bg),
+                            FieldsAre(85, 0, "Out : 0", colours.sent, bg),
+                            FieldsAre(0, 12, "Time : 0", colours.time, bg),
+                            FieldsAre(85, 12, "Speed : 0", colours.time, bg)));
+    EXPECT_THAT(mainPicture.Texts(), ElementsAre(FieldsAre(0, 0, "In   : 0", colours.received, bg),
+                                                 FieldsAre(0, 12, "Out : 0", colours.sent, bg),
+                                                 FieldsAre(0, 24, "Time : 0", colours.time, bg),
+                                                 FieldsAre(0, 36, "Speed : 0", colours.time, bg)));
+}
+
+TEST_F(GraphTextsTest, ConnectedPicturesWriteCountersDurationAndSpeed) {
+    graphs.DrawTrafficGraphs({4294967295u, 1234, "1:02:03", "12,50"});
+    const Colour bg = colours.background;
+    EXPECT_THAT(floatingPicture.Texts(),
+                ElementsAre(FieldsAre(0, 0, "In   : 4294967295", colours.received, bg),
+                            FieldsAre(85, 0, "Out : 1234", colours.sent, bg),
+                            FieldsAre(0, 12, "Time : 1:02:03", colours.time, bg),
+                            FieldsAre(85, 12, "Speed : 12,50", colours.time, bg)));
+    EXPECT_THAT(mainPicture.Texts(),
+                ElementsAre(FieldsAre(0, 0, "In   : 4294967295", colours.received, bg),
+                            FieldsAre(0, 12, "Out : 1234", colours.sent, bg),
+                            FieldsAre(0, 24, "Time : 1:02:03", colours.time, bg),
+                            FieldsAre(0, 36, "Speed : 12,50", colours.time, bg)));
+}
+
+TEST_F(GraphTextsTest, ColoursAreReadAtEveryDrawing) {
+    graphs.DrawIdleGraphs("0", "0");
+    colours.received = 0x00ABCDEF;
+    colours.background = 0x00123456;
+    floatingPicture.ClearTexts();
+    graphs.DrawTrafficGraphs({10, 0, "0:00:01", "0,01"});
+    EXPECT_EQ(floatingPicture.Texts().front().colour, 0x00ABCDEFu);
+    EXPECT_EQ(floatingPicture.Texts().front().background, 0x00123456u);
+    EXPECT_EQ(floatingPicture.Pixel(169, 30), 0x00123456u);
+    EXPECT_EQ(mainPicture.Pixel(369, 10), 0x00123456u);
+}
+
+}  // namespace
+}  // namespace orv
