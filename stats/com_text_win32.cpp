@@ -2,17 +2,6 @@
 
 namespace orv {
 
-std::wstring Utf8ToWide(std::string_view utf8) {
-    if (utf8.empty()) {
-        return {};
-    }
-    const int size = static_cast<int>(utf8.size());
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
-    return wide;
-}
-
 void AppendUtf8(std::wstring_view wide, std::string& out) {
     if (wide.empty()) {
         return;
@@ -26,12 +15,6 @@ void AppendUtf8(std::wstring_view wide, std::string& out) {
                         nullptr);
 }
 
-std::string WideToUtf8(std::wstring_view wide) {
-    std::string utf8;
-    AppendUtf8(wide, utf8);
-    return utf8;
-}
-
 std::string SystemErrorText(DWORD code) {
     wchar_t* buffer = nullptr;
     const DWORD length = FormatMessageW(
@@ -39,7 +22,7 @@ std::string SystemErrorText(DWORD code) {
         nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
     std::string text;
     if (length != 0) {
-        text = WideToUtf8(std::wstring_view(buffer, length));
+        text = Narrow(std::wstring_view(buffer, length));
         LocalFree(buffer);
     }
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) {
@@ -54,7 +37,7 @@ std::string SystemErrorText(DWORD code) {
 }
 
 Bstr::Bstr(std::string_view utf8) {
-    const std::wstring wide = Utf8ToWide(utf8);
+    const std::wstring wide = Widen(utf8);
     text_ = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// Text conversions at the COM and Win32 boundary of the statistics code: UTF-8 inside,
-// UTF-16 (BSTR) outside, and error texts of HRESULTs and system error codes.
+// Text at the COM boundary of the statistics code (BSTRs, UTF-8 appended into a reused
+// buffer) and the error texts of HRESULTs and system error codes.
 
 #include <windows.h>
 
@@ -9,12 +9,12 @@
 #include <string>
 #include <string_view>
 
+#include "app/wide_text_win32.h"
+
 namespace orv {
 
-std::wstring Utf8ToWide(std::string_view utf8);
 // Appends the UTF-16 text as UTF-8 to out (reusing its storage).
 void AppendUtf8(std::wstring_view wide, std::string& out);
-std::string WideToUtf8(std::wstring_view wide);
 
 // The system's text for an error code or HRESULT, without the trailing line break.
 std::string SystemErrorText(DWORD code);

@@ -35,7 +35,7 @@ Outcome Flush(const std::wstring& path) {
 }
 
 std::string ToAnsi(std::string_view utf8) {
-    const std::wstring wide = Utf8ToWide(utf8);
+    const std::wstring wide = Widen(utf8);
     if (wide.empty()) {
         return {};
     }
@@ -50,19 +50,19 @@ std::string ToAnsi(std::string_view utf8) {
 }  // namespace
 
 bool Win32FileStorage::Exists(const std::string& path) const {
-    return GetFileAttributesW(Utf8ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 Outcome Win32FileStorage::ReplaceAtomically(
     const std::string& path, const std::function<Outcome(const std::string&)>& writeTemp) {
-    const std::wstring target = Utf8ToWide(path);
+    const std::wstring target = Widen(path);
     // A read-only file stays as it is, as the user asked (not every file system refuses it).
     const DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
         return Outcome::Failed(SystemErrorText(ERROR_ACCESS_DENIED));
     }
     const std::string tempPath = path + ".saving";
-    const std::wstring temp = Utf8ToWide(tempPath);
+    const std::wstring temp = Widen(tempPath);
     DeleteFileW(temp.c_str());  // left over from an interrupted save
     Outcome result = writeTemp(tempPath);
     if (result.ok()) {
@@ -79,7 +79,7 @@ Outcome Win32FileStorage::ReplaceAtomically(
 }
 
 Outcome Win32FileStorage::WriteBytes(const std::string& path, std::string_view bytes) {
-    const FileHandle file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_WRITE, 0, nullptr,
+    const FileHandle file(CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr,
                                       CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
         return Outcome::Failed(LastErrorText());
@@ -97,7 +97,7 @@ Outcome Win32FileStorage::WriteBytes(const std::string& path, std::string_view b
 }
 
 Outcome Win32FileStorage::Rename(const std::string& from, const std::string& to) {
-    if (!MoveFileExW(Utf8ToWide(from).c_str(), Utf8ToWide(to).c_str(), MOVEFILE_WRITE_THROUGH)) {
+    if (!MoveFileExW(Widen(from).c_str(), Widen(to).c_str(), MOVEFILE_WRITE_THROUGH)) {
         return Outcome::Failed(LastErrorText());
     }
     return Outcome::Ok();

@@ -12,7 +12,7 @@ std::string Win32LogonName::UserName() const {
     if (!GetUserNameW(name, &size)) {
         return {};
     }
-    return WideToUtf8(name);
+    return Narrow(name);
 }
 
 }  // namespace orv

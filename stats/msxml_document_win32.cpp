@@ -47,7 +47,7 @@ std::string ParseErrorText(IXMLDOMDocument& document) {
     if (SUCCEEDED(document.get_parseError(error.GetAddressOf())) && error) {
         error->get_line(&line);
         if (SUCCEEDED(error->get_reason(&reason)) && reason) {
-            text = WideToUtf8(std::wstring_view(reason, SysStringLen(reason)));
+            text = Narrow(std::wstring_view(reason, SysStringLen(reason)));
             SysFreeString(reason);
         }
     }
@@ -63,7 +63,7 @@ std::string ParseErrorText(IXMLDOMDocument& document) {
 // The file's bytes for MSXML: handing it memory parses several times faster than handing it
 // a path, which goes through a URL moniker.
 Outcome ReadWholeFile(const std::string& path, SAFEARRAY*& bytes) {
-    const HANDLE file = CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
+    const HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return Outcome::Failed(LastErrorText());

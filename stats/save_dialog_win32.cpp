@@ -9,7 +9,7 @@
 namespace orv {
 
 void Win32SaveDialog::SetFilter(std::string_view filter) {
-    filter_ = Utf8ToWide(filter);
+    filter_ = Widen(filter);
     for (wchar_t& c : filter_) {
         if (c == L'|') {
             c = L'\0';
@@ -20,7 +20,7 @@ void Win32SaveDialog::SetFilter(std::string_view filter) {
 
 std::optional<std::string> Win32SaveDialog::Execute() {
     std::vector<wchar_t> name(MAX_PATH * 4, L'\0');
-    const std::wstring current = Utf8ToWide(fileName_);
+    const std::wstring current = Widen(fileName_);
     current.copy(name.data(), name.size() - 1);
     OPENFILENAMEW dialog = {};
     dialog.lStructSize = sizeof dialog;
@@ -33,7 +33,7 @@ std::optional<std::string> Win32SaveDialog::Execute() {
     if (!GetSaveFileNameW(&dialog)) {
         return std::nullopt;
     }
-    return WideToUtf8(name.data());
+    return Narrow(name.data());
 }
 
 }  // namespace orv

@@ -38,7 +38,7 @@ LRESULT CALLBACK QuestionHook(int code, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 bool MessageBoxPrompts::AskYesNo(std::string_view question) {
-    const std::wstring text = Utf8ToWide(question);
+    const std::wstring text = Widen(question);
     questionBoxProc = nullptr;
     questionHook = SetWindowsHookExW(WH_CBT, &QuestionHook, nullptr, GetCurrentThreadId());
     const int answer = MessageBoxW(owner_, text.c_str(), L"Information",
@@ -52,7 +52,7 @@ bool MessageBoxPrompts::AskYesNo(std::string_view question) {
 }
 
 void MessageBoxPrompts::ReportError(std::string_view message) {
-    const std::wstring text = Utf8ToWide(message);
+    const std::wstring text = Widen(message);
     MessageBoxW(owner_, text.c_str(), L"Orvane", MB_OK | MB_ICONERROR);
 }
 

@@ -156,7 +156,7 @@ TEST_F(StatsFileTest, UnparsableFileIsReportedAndKeptAside) {
 
 TEST_F(StatsFileTest, ReadOnlyFileIsReportedAndTheSessionWrittenOnceWritable) {
     Open();
-    const std::wstring path = Utf8ToWide(folder_.StatisticsFile());
+    const std::wstring path = Widen(folder_.StatisticsFile());
     ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
     file_.AppendSession(Session("Kept", "1000"));
     ASSERT_EQ(prompts_.errors.size(), 1u);
@@ -181,7 +181,7 @@ TEST_F(StatsFileWithoutFolderTest, MissingFolderIsReportedNotCreatedAndSessionsW
     ASSERT_EQ(prompts_.errors.size(), 1u);
     file_.AppendSession(Session("Waiting", "1000"));
     EXPECT_EQ(prompts_.errors.size(), 2u);
-    EXPECT_EQ(GetFileAttributesW(Utf8ToWide(folder_.Path() + "statistics").c_str()),
+    EXPECT_EQ(GetFileAttributesW(Widen(folder_.Path() + "statistics").c_str()),
               INVALID_FILE_ATTRIBUTES);
 
     folder_.CreateStatisticsFolder();

@@ -42,7 +42,7 @@ std::size_t SessionsOnDisk(const std::string& path, bool& parsed) {
 PROCESS_INFORMATION StartSavingChild(const std::string& folder) {
     wchar_t self[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);
-    SetEnvironmentVariableW(Utf8ToWide(kChildFolderVariable).c_str(), Utf8ToWide(folder).c_str());
+    SetEnvironmentVariableW(Widen(kChildFolderVariable).c_str(), Widen(folder).c_str());
     std::wstring command = L"\"" + std::wstring(self) +
                            L"\" --gtest_also_run_disabled_tests "
                            L"--gtest_filter=StatsSaveLoopChild.DISABLED_AppendsForever";
@@ -51,7 +51,7 @@ PROCESS_INFORMATION StartSavingChild(const std::string& folder) {
     PROCESS_INFORMATION process = {};
     CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                    &process);
-    SetEnvironmentVariableW(Utf8ToWide(kChildFolderVariable).c_str(), nullptr);
+    SetEnvironmentVariableW(Widen(kChildFolderVariable).c_str(), nullptr);
     return process;
 }
 

@@ -41,27 +41,27 @@ TempProgramFolder::TempProgramFolder(bool withStatisticsFolder) {
     std::wstringstream name;
     name << base << L"orvstats-" << GetCurrentProcessId() << L"-" << ++counter;
     CreateDirectoryW(name.str().c_str(), nullptr);
-    path_ = WideToUtf8(name.str()) + "\\";
+    path_ = Narrow(name.str()) + "\\";
     if (withStatisticsFolder) {
         CreateStatisticsFolder();
     }
 }
 
 TempProgramFolder::~TempProgramFolder() {
-    RemoveTree(Utf8ToWide(path_.substr(0, path_.size() - 1)));
+    RemoveTree(Widen(path_.substr(0, path_.size() - 1)));
 }
 
 void TempProgramFolder::CreateStatisticsFolder() const {
-    CreateDirectoryW(Utf8ToWide(path_ + "statistics").c_str(), nullptr);
+    CreateDirectoryW(Widen(path_ + "statistics").c_str(), nullptr);
 }
 
 std::vector<std::string> TempProgramFolder::StatisticsFolderEntries() const {
     std::vector<std::string> names;
     WIN32_FIND_DATAW entry;
-    const HANDLE find = FindFirstFileW(Utf8ToWide(path_ + "statistics\\*").c_str(), &entry);
+    const HANDLE find = FindFirstFileW(Widen(path_ + "statistics\\*").c_str(), &entry);
     if (find != INVALID_HANDLE_VALUE) {
         do {
-            const std::string name = WideToUtf8(entry.cFileName);
+            const std::string name = Narrow(entry.cFileName);
             if (name != "." && name != "..") {
                 names.push_back(name);
             }
@@ -72,12 +72,12 @@ std::vector<std::string> TempProgramFolder::StatisticsFolderEntries() const {
 }
 
 std::string ReadFileBytes(const std::string& path) {
-    std::ifstream file(Utf8ToWide(path).c_str(), std::ios::binary);
+    std::ifstream file(Widen(path).c_str(), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream file(Utf8ToWide(path).c_str(), std::ios::binary | std::ios::trunc);
+    std::ofstream file(Widen(path).c_str(), std::ios::binary | std::ios::trunc);
     file << bytes;
 }
 

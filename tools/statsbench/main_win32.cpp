@@ -88,8 +88,8 @@ int wmain(int argc, wchar_t** argv) {
         std::fprintf(stderr, "usage: statsbench <program folder> <report file>\n");
         return 2;
     }
-    const std::string folder = orv::WideToUtf8(argv[1]);
-    const std::string report = orv::WideToUtf8(argv[2]);
+    const std::string folder = orv::Narrow(argv[1]);
+    const std::string report = orv::Narrow(argv[2]);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
     const HWND list = CreateSessionListControl();

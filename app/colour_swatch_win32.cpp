@@ -1,0 +1,61 @@
+#include "app/colour_swatch_win32.h"
+
+#include "app/stored_colour_win32.h"
+
+namespace orv {
+namespace {
+
+void Paint(HWND swatch) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(swatch, &paint);
+    RECT area;
+    GetClientRect(swatch, &area);
+    HBRUSH fill = CreateSolidBrush(ToColorRef(SwatchColour(swatch)));
+    FillRect(dc, &area, fill);
+    DeleteObject(fill);
+    FrameRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    EndPaint(swatch, &paint);
+}
+
+LRESULT CALLBACK SwatchProc(HWND swatch, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT:
+            Paint(swatch);
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN: {
+            const auto id = static_cast<WORD>(GetDlgCtrlID(swatch));
+            SendMessageW(GetParent(swatch), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(swatch));
+            return 0;
+        }
+        default:
+            return DefWindowProcW(swatch, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+const wchar_t* RegisterColourSwatchClass() {
+    static const ATOM atom = [] {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = SwatchProc;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_HAND);
+        windowClass.lpszClassName = kColourSwatchClass;
+        return RegisterClassW(&windowClass);
+    }();
+    return atom ? kColourSwatchClass : nullptr;
+}
+
+std::uint32_t SwatchColour(HWND swatch) {
+    return static_cast<std::uint32_t>(GetWindowLongPtrW(swatch, GWLP_USERDATA));
+}
+
+void SetSwatchColour(HWND swatch, std::uint32_t colour) {
+    SetWindowLongPtrW(swatch, GWLP_USERDATA, static_cast<LONG_PTR>(colour));
+    InvalidateRect(swatch, nullptr, TRUE);
+}
+
+}  // namespace orv

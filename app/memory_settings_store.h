@@ -1,0 +1,27 @@
+#pragma once
+// A settings store held in memory; it remembers the order of writes so that callers can check
+// what was saved and when.
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/settings_store.h"
+
+namespace orv {
+
+class MemorySettingsStore : public SettingsStore {
+  public:
+    std::optional<std::string> Read(std::string_view name) const override;
+    void Write(std::string_view name, std::string_view text) override;
+
+    // Every write in the order it happened, as (name, text).
+    const std::vector<std::pair<std::string, std::string>>& Writes() const { return writes_; }
+
+  private:
+    std::map<std::string, std::string, std::less<>> values_;
+    std::vector<std::pair<std::string, std::string>> writes_;
+};
+
+}  // namespace orv

@@ -1,0 +1,238 @@
+#include "app/monitor_settings.h"
+
+#include <algorithm>
+#include <array>
+#include <stdexcept>
+#include <string>
+
+#include "app/settings_encoding.h"
+#include "app/settings_reactions.h"
+#include "app/stored_colour.h"
+
+namespace orv {
+namespace {
+
+using K = SettingKind;
+
+constexpr SettingSpec FlagSetting(std::string_view name, bool on, std::string_view control,
+                                  bool reapplied = false) {
+    return {name, K::Flag, on ? 1u : 0u, {}, control, reapplied};
+}
+constexpr SettingSpec TextSetting(std::string_view name, std::string_view fallback,
+                                  std::string_view control) {
+    return {name, K::Text, 0, fallback, control};
+}
+constexpr SettingSpec ColourSetting(std::string_view name, std::uint32_t fallback,
+                                    std::string_view control) {
+    return {name, K::Colour, fallback, {}, control};
+}
+
+constexpr std::array kSettings{
+    TextSetting("SndTimeFile", "", ids::kTimeFile),
+    TextSetting("SndSpeedFile", "", ids::kSpeedFile),
+    TextSetting("SndTrafficFile", "", ids::kTrafficFile),
+    TextSetting("SndConnectedFile", "", ids::kConnectedFile),
+    TextSetting("SndDisconnectedFile", "", ids::kDisconnectedFile),
+    FlagSetting("BytesRecv", false, ids::kShowBytesRecv),
+    FlagSetting("BytesSend", false, ids::kShowBytesSend),
+    FlagSetting("ConnectSpeed", false, ids::kShowConnectSpeed),
+    FlagSetting("Duration", false, ids::kShowDuration),
+    FlagSetting("ClientIP", false, ids::kShowClientIp),
+    FlagSetting("ServerIP", false, ids::kShowServerIp),
+    FlagSetting("FlowingWindow", true, ids::kFloatingWindow),
+    FlagSetting("CurSpeed", false, ids::kShowCurSpeed),
+    FlagSetting("AverageSpeed", false, ids::kShowAverageSpeed),
+    FlagSetting("PlaySndConnected", false, ids::kPlaySoundConnected),
+    FlagSetting("ShowMsgConnected", false, ids::kShowMessageConnected),
+    FlagSetting("PlaySndTime", false, ids::kPlaySoundTime),
+    FlagSetting("ShowMsgTime", false, ids::kShowMessageTime),
+    FlagSetting("HangUpTime", false, ids::kHangUpTime),
+    FlagSetting("PlaySndSpeed", false, ids::kPlaySoundSpeed),
+    FlagSetting("ShowMsgSpeed", false, ids::kShowMessageSpeed),
+    FlagSetting("HangUpSpeed", false, ids::kHangUpSpeed),
+    FlagSetting("PlaySndTraffic", false, ids::kPlaySoundTraffic),
+    FlagSetting("ShowMsgTraffic", false, ids::kShowMessageTraffic),
+    FlagSetting("HangUpTraffic", false, ids::kHangUpTraffic),
+    FlagSetting("AutoRun", true, ids::kAutoRun, true),
+    FlagSetting("ShutDown", false, ids::kShutDown),
+    FlagSetting("StayOnTop", true, ids::kStayOnTop, true),
+    FlagSetting("SpeechPlugin", false, ids::kSpeechPlugin),
+    FlagSetting("RedialOnFailure", false, ids::kRedial),
+    ColourSetting("BackGround", kDesktopColour, ids::kBackgroundSwatch),
+    ColourSetting("RecvColor", 0x0000FF00u, ids::kReceivedSwatch),
+    ColourSetting("SendColor", 0x000000FFu, ids::kSentSwatch),
+    ColourSetting("TimeColor", 0x00FFFFFFu, ids::kTimeSwatch),
+    ColourSetting("BorderColor", kButtonFaceColour, ids::kBorderSwatch),
+    SettingSpec{"TranspValue", K::Integer, kMaxTransparency, {}, ids::kTransparency},
+    TextSetting("TimeValueToInform", "10", ids::kTimeThreshold),
+    TextSetting("SpeedValueToInform", "0", ids::kSpeedThreshold),
+    TextSetting("TrafficValueToInform", "100", ids::kTrafficThreshold),
+    TextSetting("Language", "eng", ids::kLanguage),
+};
+
+constexpr std::array<std::string_view, 40> kSaveOrder{
+    "BytesRecv",
+    "BytesSend",
+    "ConnectSpeed",
+    "Duration",
+    "ClientIP",
+    "ServerIP",
+    "FlowingWindow",
+    "CurSpeed",
+    "AverageSpeed",
+    "PlaySndConnected",
+    "ShowMsgConnected",
+    "SndConnectedFile",
+    "SndDisconnectedFile",
+    "TimeValueToInform",
+    "SndTimeFile",
+    "PlaySndTime",
+    "ShowMsgTime",
+    "HangUpTime",
+    "SpeedValueToInform",
+    "SndSpeedFile",
+    "PlaySndSpeed",
+    "ShowMsgSpeed",
+    "HangUpSpeed",
+    "TrafficValueToInform",
+    "SndTrafficFile",
+    "PlaySndTraffic",
+    "ShowMsgTraffic",
+    "HangUpTraffic",
+    "AutoRun",
+    "ShutDown",
+    "StayOnTop",
+    "SpeechPlugin",
+    "RedialOnFailure",
+    "BackGround",
+    "RecvColor",
+    "SendColor",
+    "TimeColor",
+    "BorderColor",
+    "TranspValue",
+    "Language",
+};
+static_assert(kSaveOrder.size() == kSettings.size());
+
+bool IsReadSeparately(std::string_view name) {
+    return name == "TimeValueToInform" || name == "SpeedValueToInform" ||
+           name == "TrafficValueToInform" || name == "Language";
+}
+
+std::optional<std::string> Stored(const SettingsStore& store, const SettingSpec& spec) {
+    return store.Read(spec.name);
+}
+
+bool ReadFlag(const SettingsStore& store, const SettingSpec& spec) {
+    return DecodeFlag(Stored(store, spec), spec.defaultNumber != 0);
+}
+
+// A threshold field's number: unparsable texts give the default, the rest is kept inside the
+// range of the field's up/down buttons.
+std::string ClampedThreshold(const SettingsStore& store, std::string_view name, int low, int high) {
+    const SettingSpec& spec = FindSetting(name);
+    const auto fallback = DecodeInteger(spec.defaultText, 0);
+    return std::to_string(std::clamp<int>(DecodeInteger(Stored(store, spec), fallback), low, high));
+}
+
+}  // namespace
+
+std::span<const SettingSpec> MonitorSettings() {
+    return kSettings;
+}
+
+std::span<const std::string_view> SaveOrder() {
+    return kSaveOrder;
+}
+
+const SettingSpec& FindSetting(std::string_view name) {
+    const auto found = std::find_if(kSettings.begin(), kSettings.end(),
+                                    [name](const SettingSpec& s) { return s.name == name; });
+    if (found == kSettings.end()) {
+        throw std::out_of_range("unknown setting " + std::string(name));
+    }
+    return *found;
+}
+
+bool ReadStartupFlag(const SettingsStore& store) {
+    return ReadFlag(store, FindSetting("FlowingWindow"));
+}
+
+void LoadSettings(const SettingsStore& store, SettingsControls& controls,
+                  SettingsReactions& reactions) {
+    for (const SettingSpec& spec : kSettings) {
+        if (IsReadSeparately(spec.name)) {
+            continue;
+        }
+        switch (spec.kind) {
+            case K::Text:
+                controls.SetText(spec.control,
+                                 Stored(store, spec).value_or(std::string(spec.defaultText)));
+                break;
+            case K::Flag:
+                reactions.SetSwitch(spec.control, ReadFlag(store, spec));
+                if (spec.reappliedOnLoad) {
+                    reactions.SwitchChanged(spec.control);
+                }
+                break;
+            case K::Colour:
+                reactions.ApplyColour(spec.control,
+                                      DecodeColour(Stored(store, spec), spec.defaultNumber));
+                break;
+            case K::Integer:
+                controls.SetPosition(
+                    spec.control,
+                    std::clamp<int>(DecodeInteger(Stored(store, spec),
+                                                  static_cast<std::int32_t>(spec.defaultNumber)),
+                                    kMinTransparency, kMaxTransparency));
+                reactions.TransparencyChanged();
+                break;
+        }
+    }
+}
+
+void ReadThresholds(const SettingsStore& store, SettingsControls& controls) {
+    controls.SetText(ids::kTimeThreshold, ClampedThreshold(store, "TimeValueToInform",
+                                                           kMinTimeThreshold, kMaxTimeThreshold));
+    const SettingSpec& speed = FindSetting("SpeedValueToInform");
+    controls.SetText(ids::kSpeedThreshold,
+                     Stored(store, speed).value_or(std::string(speed.defaultText)));
+    controls.SetText(ids::kTrafficThreshold,
+                     ClampedThreshold(store, "TrafficValueToInform", kMinTrafficThreshold,
+                                      kMaxTrafficThreshold));
+}
+
+void SaveSettings(const SettingsControls& controls, SettingsStore& store) {
+    for (std::string_view name : kSaveOrder) {
+        const SettingSpec& spec = FindSetting(name);
+        switch (spec.kind) {
+            case K::Text:
+                store.Write(name, controls.Text(spec.control));
+                break;
+            case K::Flag:
+                store.Write(name, EncodeFlag(controls.Checked(spec.control)));
+                break;
+            case K::Colour:
+                store.Write(name, EncodeColour(controls.Colour(spec.control)));
+                break;
+            case K::Integer:
+                store.Write(name, EncodeInteger(controls.Position(spec.control)));
+                break;
+        }
+    }
+}
+
+DisplayFlags DisplayFlagsOf(const SettingsControls& controls) {
+    DisplayFlags flags;
+    flags.bytesRecv = controls.Checked(ids::kShowBytesRecv);
+    flags.bytesSend = controls.Checked(ids::kShowBytesSend);
+    flags.connectSpeed = controls.Checked(ids::kShowConnectSpeed);
+    flags.duration = controls.Checked(ids::kShowDuration);
+    flags.curSpeed = controls.Checked(ids::kShowCurSpeed);
+    flags.averageSpeed = controls.Checked(ids::kShowAverageSpeed);
+    flags.clientIp = controls.Checked(ids::kShowClientIp);
+    flags.serverIp = controls.Checked(ids::kShowServerIp);
+    return flags;
+}
+
+}  // namespace orv

@@ -1,0 +1,57 @@
+#pragma once
+// MonitorSettings: every persisted option with its value name, type, default and the control
+// that holds it while the program runs, and the operations that move values between the
+// store and the controls.
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "app/settings_controls.h"
+#include "app/settings_store.h"
+#include "monitor/monitor_ports.h"
+
+namespace orv {
+
+class SettingsReactions;
+
+enum class SettingKind { Flag, Integer, Colour, Text };
+
+struct SettingSpec {
+    std::string_view name;
+    SettingKind kind;
+    std::uint32_t defaultNumber;   // flags (0/1), integers and colours
+    std::string_view defaultText;  // texts
+    std::string_view control;
+    // Whose reaction LoadSettings runs once more after setting it, changed or not.
+    bool reappliedOnLoad = false;
+};
+
+// In the order LoadSettings applies them.
+std::span<const SettingSpec> MonitorSettings();
+const SettingSpec& FindSetting(std::string_view name);
+// The order SaveSettings writes in.
+std::span<const std::string_view> SaveOrder();
+
+// Opens nothing itself: the store is already open. Returns FlowingWindow.
+bool ReadStartupFlag(const SettingsStore& store);
+// Store to controls, every value but the thresholds and Language, with the reactions.
+void LoadSettings(const SettingsStore& store, SettingsControls& controls,
+                  SettingsReactions& reactions);
+// The three thresholds into the events page, clamped to their up/down ranges.
+void ReadThresholds(const SettingsStore& store, SettingsControls& controls);
+// Controls to store.
+void SaveSettings(const SettingsControls& controls, SettingsStore& store);
+
+// The display options as the settings page's check boxes hold them now.
+DisplayFlags DisplayFlagsOf(const SettingsControls& controls);
+
+inline constexpr int kMinTimeThreshold = 10;
+inline constexpr int kMaxTimeThreshold = 1440;
+inline constexpr int kMinTrafficThreshold = 1;
+inline constexpr int kMaxTrafficThreshold = 10240;
+inline constexpr int kThresholdStep = 10;
+inline constexpr int kMinTransparency = 55;
+inline constexpr int kMaxTransparency = 255;
+
+}  // namespace orv

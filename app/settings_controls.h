@@ -1,0 +1,86 @@
+#pragma once
+// The main window's controls that carry the settings, addressed by their identifiers. While
+// the program runs these controls are the live values; the setters only change state, the
+// reactions to a change are SettingsReactions'.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace orv {
+
+class SettingsControls {
+  public:
+    virtual ~SettingsControls() = default;
+    virtual bool Checked(std::string_view id) const = 0;
+    virtual void SetChecked(std::string_view id, bool on) = 0;
+    // Edit fields and the edit part of editable lists.
+    virtual std::string Text(std::string_view id) const = 0;
+    virtual void SetText(std::string_view id, std::string_view text) = 0;
+    // Colour swatches.
+    virtual std::uint32_t Colour(std::string_view id) const = 0;
+    virtual void SetColour(std::string_view id, std::uint32_t colour) = 0;
+    // Sliders.
+    virtual int Position(std::string_view id) const = 0;
+    virtual void SetPosition(std::string_view id, int position) = 0;
+};
+
+// Identifiers of the controls that carry settings (page "Дозвон", "События", "Настройки").
+namespace ids {
+// "Дозвон"
+inline constexpr std::string_view kRedial = "CheckBox24";
+// "События": connect/disconnect rows
+inline constexpr std::string_view kPlaySoundConnected = "CheckBox26";
+inline constexpr std::string_view kShowMessageConnected = "CheckBox25";
+inline constexpr std::string_view kConnectedFile = "Edit4";
+inline constexpr std::string_view kDisconnectedFile = "Edit5";
+// "События": the three rules
+inline constexpr std::string_view kPlaySoundTime = "CheckBox2";
+inline constexpr std::string_view kShowMessageTime = "CheckBox3";
+inline constexpr std::string_view kHangUpTime = "CheckBox4";
+inline constexpr std::string_view kPlaySoundSpeed = "CheckBox5";
+inline constexpr std::string_view kShowMessageSpeed = "CheckBox6";
+inline constexpr std::string_view kHangUpSpeed = "CheckBox7";
+inline constexpr std::string_view kPlaySoundTraffic = "CheckBox8";
+inline constexpr std::string_view kShowMessageTraffic = "CheckBox9";
+inline constexpr std::string_view kHangUpTraffic = "CheckBox10";
+inline constexpr std::string_view kTimeFile = "Edit1";
+inline constexpr std::string_view kSpeedFile = "Edit2";
+inline constexpr std::string_view kTrafficFile = "Edit3";
+inline constexpr std::string_view kBrowseTimeFile = "SpeedButton1";
+inline constexpr std::string_view kBrowseSpeedFile = "SpeedButton2";
+inline constexpr std::string_view kBrowseTrafficFile = "SpeedButton3";
+inline constexpr std::string_view kBrowseConnectedFile = "SpeedButton4";
+inline constexpr std::string_view kBrowseDisconnectedFile = "SpeedButton5";
+inline constexpr std::string_view kTimeThreshold = "Edit6";
+inline constexpr std::string_view kTimeThresholdUpDown = "UpDown1";
+inline constexpr std::string_view kSpeedThreshold = "ComboBox2";
+inline constexpr std::string_view kTrafficThreshold = "Edit7";
+inline constexpr std::string_view kTrafficThresholdUpDown = "UpDown2";
+// "Настройки": display flags
+inline constexpr std::string_view kShowBytesRecv = "CheckBox11";
+inline constexpr std::string_view kShowBytesSend = "CheckBox12";
+inline constexpr std::string_view kShowConnectSpeed = "CheckBox13";
+inline constexpr std::string_view kShowDuration = "CheckBox14";
+inline constexpr std::string_view kShowClientIp = "CheckBox15";
+inline constexpr std::string_view kShowServerIp = "CheckBox16";
+inline constexpr std::string_view kShowCurSpeed = "CheckBox18";
+inline constexpr std::string_view kShowAverageSpeed = "CheckBox19";
+// "Настройки": floating window
+inline constexpr std::string_view kFloatingWindow = "CheckBox17";
+inline constexpr std::string_view kStayOnTop = "CheckBox22";
+inline constexpr std::string_view kTransparency = "TrackBar1";
+// "Настройки": colour swatches
+inline constexpr std::string_view kBackgroundSwatch = "Shape1";
+inline constexpr std::string_view kReceivedSwatch = "Shape2";
+inline constexpr std::string_view kSentSwatch = "Shape3";
+inline constexpr std::string_view kTimeSwatch = "Shape4";
+inline constexpr std::string_view kBorderSwatch = "Shape5";
+// "Настройки": general
+inline constexpr std::string_view kSpeechPlugin = "CheckBox23";
+inline constexpr std::string_view kShutDown = "CheckBox21";
+inline constexpr std::string_view kAutoRun = "CheckBox20";
+inline constexpr std::string_view kLanguage = "ComboBox3";
+}  // namespace ids
+
+}  // namespace orv

@@ -1,0 +1,42 @@
+#include "app/settings_controls_win32.h"
+
+#include <commctrl.h>
+
+#include "app/colour_swatch_win32.h"
+#include "app/wide_text_win32.h"
+
+namespace orv {
+
+bool Win32SettingsControls::Checked(std::string_view id) const {
+    return SendMessageW(find_(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Win32SettingsControls::SetChecked(std::string_view id, bool on) {
+    SendMessageW(find_(id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+std::string Win32SettingsControls::Text(std::string_view id) const {
+    return WindowText(find_(id));
+}
+
+void Win32SettingsControls::SetText(std::string_view id, std::string_view text) {
+    SetWindowTextUtf8(find_(id), text);
+}
+
+std::uint32_t Win32SettingsControls::Colour(std::string_view id) const {
+    return SwatchColour(find_(id));
+}
+
+void Win32SettingsControls::SetColour(std::string_view id, std::uint32_t colour) {
+    SetSwatchColour(find_(id), colour);
+}
+
+int Win32SettingsControls::Position(std::string_view id) const {
+    return static_cast<int>(SendMessageW(find_(id), TBM_GETPOS, 0, 0));
+}
+
+void Win32SettingsControls::SetPosition(std::string_view id, int position) {
+    SendMessageW(find_(id), TBM_SETPOS, TRUE, position);
+}
+
+}  // namespace orv

@@ -1,0 +1,48 @@
+#include "app/windows_shutdown_win32.h"
+
+namespace orv {
+
+WindowsShutdown::~WindowsShutdown() {
+    if (token_) {
+        CloseHandle(token_);
+    }
+}
+
+std::optional<PlatformVersion> WindowsShutdown::QueryVersion() {
+    OSVERSIONINFOA info{};
+    info.dwOSVersionInfoSize = sizeof(info);  // the basic record, 148 bytes
+    if (!GetVersionExA(&info)) {
+        return std::nullopt;
+    }
+    return PlatformVersion{info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion,
+                           info.dwBuildNumber, info.szCSDVersion};
+}
+
+bool WindowsShutdown::OpenOwnToken() {
+    return ::OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY,
+                              &token_) != FALSE;
+}
+
+bool WindowsShutdown::LookupShutdownPrivilege() {
+    return LookupPrivilegeValueW(nullptr, L"SeShutdownPrivilege", &privilege_) != FALSE;
+}
+
+bool WindowsShutdown::EnableShutdownPrivilege() {
+    TOKEN_PRIVILEGES privileges{};
+    privileges.PrivilegeCount = 1;
+    privileges.Privileges[0].Luid = privilege_;
+    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    // Success with a non-zero last error means the privilege was not granted.
+    const BOOL adjusted = AdjustTokenPrivileges(token_, FALSE, &privileges, 0, nullptr, nullptr);
+    return adjusted && GetLastError() == ERROR_SUCCESS;
+}
+
+void WindowsShutdown::RequestShutdown(std::uint32_t flags) {
+    ExitWindowsEx(flags, 0);
+}
+
+std::string VersionText() {
+    return FormatVersionText(WindowsShutdown().QueryVersion());
+}
+
+}  // namespace orv
