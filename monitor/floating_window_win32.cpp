@@ -65,6 +65,7 @@ bool FloatingWindow::Create(HINSTANCE instance, FloatingWindowEvents events) {
     if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
         return false;
     }
+    taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     // A tool window keeps the program off the taskbar; WS_POPUP gives no caption or border.
     window_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kFloatingWindowClass,
                               kFloatingWindowCaption, WS_POPUP, 0, 0, kOuterWidth, kOuterHeight,
@@ -74,7 +75,9 @@ bool FloatingWindow::Create(HINSTANCE instance, FloatingWindowEvents events) {
     }
     // Placed now as well, so the hint points at the corner even if the window is never shown.
     PlaceAtWorkAreaCorner();
-    taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+    // An elevated program (it writes the machine-wide Run key) would not hear the restart of
+    // a non-elevated Explorer otherwise.
+    ChangeWindowMessageFilterEx(window_, taskbarCreated_, MSGFLT_ALLOW, nullptr);
     hint_.Create(instance, window_);
     tray_.Add(window_, ProgramIcon(instance));
     if (events_.readStartupFlag) {
@@ -262,7 +265,7 @@ LRESULT CALLBACK FloatingWindow::WindowProc(HWND window, UINT message, WPARAM wP
 }
 
 LRESULT FloatingWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == taskbarCreated_) {
+    if (message == taskbarCreated_ && taskbarCreated_ != 0) {
         // Explorer restarted: the icons of the old taskbar are gone.
         tray_.Readd();
         return 0;
