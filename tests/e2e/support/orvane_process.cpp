@@ -46,6 +46,28 @@ HWND FirstOf(const wchar_t* className, const wchar_t* caption, DWORD process) {
 
 }  // namespace
 
+void CloseRunningMonitors() {
+    for (HWND floating : TopLevelWindows(L"TForm2", L"ORVMainWindow")) {
+        DWORD id = 0;
+        GetWindowThreadProcessId(floating, &id);
+        HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
+        PostMessageW(floating, WM_CLOSE, 0, 0);
+        if (process) {
+            WaitForSingleObject(process, 5000);
+            CloseHandle(process);
+        }
+    }
+}
+
+void RemoveAutorunEntry() {
+    HKEY run = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0,
+                      KEY_SET_VALUE, &run) == ERROR_SUCCESS) {
+        RegDeleteValueW(run, L"Orvane");
+        RegCloseKey(run);
+    }
+}
+
 void ResetSettings() {
     RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
     const std::wstring section = std::wstring(kSettingsKey) + L"\\Main";

@@ -12,6 +12,11 @@ namespace orv::e2e {
 
 inline constexpr wchar_t kSettingsKey[] = L"Software\\Quillon\\Orvane";
 
+// A monitor started by the prefix's own autorun entry (written by any run with "Автозагрузка"
+// on) would hold the single-instance lock: close it, and remove the entry.
+void CloseRunningMonitors();
+void RemoveAutorunEntry();
+
 // Starts every test from a known store: no settings but AutoRun off, so that no run writes
 // the machine-wide Run key.
 void ResetSettings();
