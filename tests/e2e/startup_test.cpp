@@ -1,6 +1,7 @@
 // Whole-program tests: orvane.exe started from a folder of its own, looked at from outside.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -183,6 +184,75 @@ TEST_F(Startup, StoredSettingsReachThePagesAndTheNextSave) {
     EXPECT_EQ(SavedSetting(L"TimeValueToInform"), L"10");
     EXPECT_EQ(SavedSetting(L"SpeedValueToInform"), L"33600");
     EXPECT_EQ(SavedSetting(L"TranspValue"), L"100");
+}
+
+// The floating window's switches and slider act at once through the program's routing.
+TEST_F(Startup, SettingsControlsActOnTheFloatingWindowAtOnce) {
+    OrvaneProcess program(folder);
+    HWND floating = program.WaitForFloatingWindow();
+    ASSERT_NE(floating, nullptr);
+    HWND main = program.MainWindow();
+    ASSERT_NE(main, nullptr);
+
+    const std::vector<HWND> sliders = ChildWindows(main, L"msctls_trackbar32");
+    ASSERT_EQ(sliders.size(), 1u);
+    SendMessageTimeoutW(sliders[0], TBM_SETPOS, TRUE, 120, SMTO_ABORTIFHUNG, 2000, nullptr);
+    SendMessageTimeoutW(GetParent(sliders[0]), WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 120),
+                        reinterpret_cast<LPARAM>(sliders[0]), SMTO_ABORTIFHUNG, 2000, nullptr);
+    EXPECT_TRUE(GetWindowLongPtrW(floating, GWL_EXSTYLE) & WS_EX_LAYERED);
+
+    for (HWND box : ChildWindows(main, L"Button")) {
+        if (TextOf(box) == L"Поверх Окон") {
+            SendMessageTimeoutW(box, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+        }
+    }
+    EXPECT_FALSE(GetWindowLongPtrW(floating, GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+    PostMessageW(floating, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitForExit(10s), 0u);
+    EXPECT_EQ(SavedSetting(L"TranspValue"), L"120");
+    EXPECT_EQ(SavedSetting(L"StayOnTop"), L"0");
+}
+
+TEST_F(Startup, TheDetailedStatisticsPageListsTheStoredSessionsWhenShown) {
+    const char file[] =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<all>"
+        "<connection name=\"A\" user=\"u\" duration=\"3723000\" connspeed=\"1\" "
+        "received=\"1024\" send=\"2048\" serverip=\"s\" clientip=\"c\" startsession=\"x\" "
+        "endsession=\"y\" averagespeed=\"0\"/>"
+        "<connection name=\"B\" user=\"u\" duration=\"90000000\" connspeed=\"1\" "
+        "received=\"1024\" send=\"2048\" serverip=\"s\" clientip=\"c\" startsession=\"x\" "
+        "endsession=\"y\" averagespeed=\"0\"/></all>\r\n";
+    HANDLE out = CreateFileW((folder.Path() + L"statistics\\dialstat.xml").c_str(), GENERIC_WRITE,
+                             0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(out, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(out, file, sizeof(file) - 1, &written, nullptr);
+    CloseHandle(out);
+
+    OrvaneProcess program(folder);
+    ASSERT_NE(program.WaitForFloatingWindow(), nullptr);
+    HWND main = program.MainWindow();
+    ASSERT_NE(main, nullptr);
+    HWND sessions = nullptr;
+    for (HWND list : ChildWindows(main, L"SysListView32")) {
+        if (GetWindowLongPtrW(list, GWL_STYLE) & LVS_OWNERDATA) {
+            sessions = list;
+        }
+    }
+    ASSERT_NE(sessions, nullptr);
+    EXPECT_EQ(SendMessageW(sessions, LVM_GETITEMCOUNT, 0, 0), 0);
+
+    PostMessageW(main, WM_USER, 5, 0);
+    for (int i = 0; i < 40 && SendMessageW(sessions, LVM_GETITEMCOUNT, 0, 0) == 0; ++i) {
+        Sleep(50);
+    }
+    EXPECT_EQ(SendMessageW(sessions, LVM_GETITEMCOUNT, 0, 0), 2);
+    bool totalShown = false;
+    for (HWND label : ChildWindows(main, L"Static")) {
+        totalShown = totalShown || TextOf(label) == L"26:02:03";
+    }
+    EXPECT_TRUE(totalShown);
 }
 
 }  // namespace
