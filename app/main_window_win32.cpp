@@ -1,0 +1,325 @@
+#include "app/main_window_win32.h"
+
+#include <commctrl.h>
+
+#include "app/about_page_win32.h"
+#include "app/digit_only_field_win32.h"
+#include "app/settings_controls.h"
+#include "app/wide_text_win32.h"
+
+namespace orv {
+namespace {
+
+constexpr wchar_t kPageClass[] = L"TTabSheet";
+constexpr UINT_PTR kTimer1 = 1;
+constexpr UINT_PTR kTimer2 = 2;
+constexpr UINT kTimer1Interval = 1000;
+constexpr UINT kTimer2Interval = 60000;
+constexpr UINT_PTR kStatusBarSubclass = 0x5342;
+constexpr int kTabsId = 1;
+constexpr int kStatusBarId = 2;
+constexpr int kStateIconSize = 16;
+
+// A page hands what its controls report to the main window.
+LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+        case WM_NOTIFY:
+        case WM_HSCROLL:
+            return SendMessageW(GetParent(page), message, wParam, lParam);
+        default:
+            return DefWindowProcW(page, message, wParam, lParam);
+    }
+}
+
+bool RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, int background,
+                         UINT style = 0) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = style;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = GetSysColorBrush(background);
+    windowClass.lpszClassName = name;
+    return RegisterClassExW(&windowClass) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+HFONT CreateMessageFont() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+        return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    }
+    return CreateFontIndirectW(&metrics.lfMessageFont);
+}
+
+// The two state icons side by side: a green lamp (connected) and a grey lamp with a red
+// cross (no connection).
+void PaintStateIcons(HDC dc) {
+    const RECT all{0, 0, 2 * kStateIconSize, kStateIconSize};
+    FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
+    HGDIOBJ previousPen = SelectObject(dc, GetStockObject(BLACK_PEN));
+    HBRUSH green = CreateSolidBrush(RGB(0, 176, 0));
+    HGDIOBJ previousBrush = SelectObject(dc, green);
+    Ellipse(dc, 2, 2, 14, 14);
+    HBRUSH grey = CreateSolidBrush(RGB(160, 160, 160));
+    SelectObject(dc, grey);
+    Ellipse(dc, 18, 2, 30, 14);
+    HPEN red = CreatePen(PS_SOLID, 2, RGB(208, 0, 0));
+    SelectObject(dc, red);
+    MoveToEx(dc, 19, 3, nullptr);
+    LineTo(dc, 29, 13);
+    MoveToEx(dc, 29, 3, nullptr);
+    LineTo(dc, 19, 13);
+    SelectObject(dc, previousPen);
+    SelectObject(dc, previousBrush);
+    DeleteObject(red);
+    DeleteObject(grey);
+    DeleteObject(green);
+}
+
+}  // namespace
+
+MainWindow::~MainWindow() {
+    if (window_) {
+        DestroyWindow(window_);
+    }
+    if (stateIcons_) {
+        SelectObject(stateIcons_, previousBitmap_);
+        DeleteObject(stateIconsBitmap_);
+        DeleteDC(stateIcons_);
+    }
+    if (font_) {
+        DeleteObject(font_);
+    }
+}
+
+bool MainWindow::Create(HINSTANCE instance, MainWindowEvents events) {
+    events_ = std::move(events);
+    const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX),
+                                       ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&classes);
+    if (!RegisterWindowClass(instance, kMainWindowClass, WindowProc, COLOR_BTNFACE) ||
+        !RegisterWindowClass(instance, kMonthStatisticsClass, DefWindowProcW, COLOR_WINDOW) ||
+        !RegisterWindowClass(instance, kPageClass, PageProc, COLOR_BTNFACE)) {
+        return false;
+    }
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTEXTHELP;
+    RECT frame{0, 0, kMainClientWidth, kMainClientHeight};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    window_ = CreateWindowExW(exStyle, kMainWindowClass, kMainWindowCaption, style, x, y, width,
+                              height, nullptr, nullptr, instance, this);
+    if (!window_) {
+        return false;
+    }
+    font_ = CreateMessageFont();
+    CreateChildren();
+    return true;
+}
+
+void MainWindow::CreateChildren() {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    statusBar_ = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
+                                 window_, reinterpret_cast<HMENU>(kStatusBarId), instance, nullptr);
+    int panelEdge = kStatusPanelWidth;
+    SendMessageW(statusBar_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&panelEdge));
+    SendMessageW(statusBar_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    SetWindowSubclass(statusBar_, StatusBarProc, kStatusBarSubclass,
+                      reinterpret_cast<DWORD_PTR>(this));
+    RECT bar;
+    GetWindowRect(statusBar_, &bar);
+    const int tabsHeight = kMainClientHeight - (bar.bottom - bar.top);
+
+    tabs_ = CreateWindowExW(0, WC_TABCONTROLW, nullptr,
+                            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | TCS_MULTILINE, 0,
+                            0, kMainClientWidth, tabsHeight, window_,
+                            reinterpret_cast<HMENU>(kTabsId), instance, nullptr);
+    SendMessageW(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    const auto pages = MainWindowPages();
+    for (std::size_t index = 0; index < pages.size(); ++index) {
+        std::wstring caption = Widen(pages[index].caption);
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = caption.data();
+        SendMessageW(tabs_, TCM_INSERTITEMW, index, reinterpret_cast<LPARAM>(&item));
+    }
+    RECT display{0, 0, kMainClientWidth, tabsHeight};
+    SendMessageW(tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+    for (std::size_t index = 0; index < pages.size(); ++index) {
+        const std::wstring caption = Widen(pages[index].caption);
+        pages_[index] =
+            CreateWindowExW(WS_EX_CONTROLPARENT, kPageClass, caption.c_str(),
+                            WS_CHILD | WS_CLIPSIBLINGS | (index == 0 ? WS_VISIBLE : 0u),
+                            display.left, display.top, display.right - display.left,
+                            display.bottom - display.top, window_, nullptr, instance, nullptr);
+        controls_.CreatePage(pages_[index], pages[index], font_);
+    }
+    // The tab control lies under the pages it frames.
+    SetWindowPos(tabs_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    MakeWebLink(Control(ids::kWebLink));
+    for (std::string_view threshold :
+         {ids::kTimeThreshold, ids::kSpeedThreshold, ids::kTrafficThreshold}) {
+        AcceptDigitsOnly(Control(threshold));
+    }
+
+    HDC screen = GetDC(nullptr);
+    stateIcons_ = CreateCompatibleDC(screen);
+    stateIconsBitmap_ = CreateCompatibleBitmap(screen, 2 * kStateIconSize, kStateIconSize);
+    ReleaseDC(nullptr, screen);
+    previousBitmap_ = SelectObject(stateIcons_, stateIconsBitmap_);
+    PaintStateIcons(stateIcons_);
+}
+
+void MainWindow::SetStatusText(std::string_view text) {
+    const std::wstring wide = Widen(text);
+    SendMessageW(statusBar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+std::string MainWindow::StatusText() const {
+    const auto length = LOWORD(SendMessageW(statusBar_, SB_GETTEXTLENGTHW, 0, 0));
+    std::wstring text(length + 1u, L'\0');
+    SendMessageW(statusBar_, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(length);
+    return Narrow(text);
+}
+
+void MainWindow::ShowStateIcon(bool connected) {
+    connected_ = connected;
+    HDC dc = GetDC(statusBar_);
+    DrawStateIcon(dc);
+    ReleaseDC(statusBar_, dc);
+}
+
+void MainWindow::DrawStateIcon(HDC target) const {
+    BitBlt(target, kStateIconRect.left, kStateIconRect.top, kStateIconSize, kStateIconSize,
+           stateIcons_, connected_ ? 0 : kStateIconSize, 0, SRCCOPY);
+}
+
+void MainWindow::SelectPage(int index) {
+    if (index < 0 || index >= static_cast<int>(pages_.size())) {
+        return;
+    }
+    const int left = currentPage_;
+    SendMessageW(tabs_, TCM_SETCURSEL, index, 0);
+    if (left != index) {
+        ShowWindow(Page(left), SW_HIDE);
+        currentPage_ = index;
+        if (events_.pageLeft) {
+            events_.pageLeft(left);
+        }
+    }
+    ShowWindow(Page(index), SW_SHOW);
+    if (events_.pageShown) {
+        events_.pageShown(index);
+    }
+}
+
+void MainWindow::ShowPage(int code) {
+    ShowWindow(window_, SW_SHOW);
+    SetForegroundWindow(window_);
+    SelectPage(code - static_cast<int>(kFirstShowPageCode));
+}
+
+void MainWindow::ToggleVisible() {
+    if (IsWindowVisible(window_)) {
+        ShowWindow(window_, SW_HIDE);
+    } else {
+        ShowWindow(window_, SW_SHOW);
+        SetForegroundWindow(window_);
+    }
+}
+
+void MainWindow::AssignButtonImages() {
+    for (const ButtonImage& image : ButtonImages()) {
+        SendMessageW(Control(image.button), BM_SETIMAGE, IMAGE_ICON,
+                     reinterpret_cast<LPARAM>(MainImageListIcon(image.image)));
+    }
+}
+
+void MainWindow::ShowApplicationIcon(HICON icon) {
+    SendMessageW(Control(ids::kAboutIcon), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+}
+
+void MainWindow::EnableTimers() {
+    SetTimer(window_, kTimer1, kTimer1Interval, nullptr);
+    SetTimer(window_, kTimer2, kTimer2Interval, nullptr);
+}
+
+LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self || !self->window_) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT CALLBACK MainWindow::StatusBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR, DWORD_PTR self) {
+    const LRESULT result = DefSubclassProc(bar, message, wParam, lParam);
+    if (message == WM_PAINT) {
+        // The icon is drawn straight onto the bar, so it is drawn again after every repaint.
+        HDC dc = GetDC(bar);
+        reinterpret_cast<const MainWindow*>(self)->DrawStateIcon(dc);
+        ReleaseDC(bar, dc);
+    }
+    return result;
+}
+
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CLOSE:
+            ShowWindow(window_, SW_HIDE);
+            return 0;
+        case WM_TIMER:
+            if (wParam == kTimer1 && events_.timer1) {
+                events_.timer1();
+            } else if (wParam == kTimer2 && events_.timer2) {
+                events_.timer2();
+            }
+            return 0;
+        case WM_COMMAND:
+            if (lParam && events_.command) {
+                events_.command(controls_.IdOf(LOWORD(wParam)), HIWORD(wParam));
+            }
+            return 0;
+        case WM_HSCROLL:
+            if (lParam && events_.scrolled) {
+                events_.scrolled(controls_.IdOf(
+                    static_cast<UINT_PTR>(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)))));
+            }
+            return 0;
+        case WM_NOTIFY: {
+            const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+            if (header.hwndFrom == tabs_) {
+                if (header.code == TCN_SELCHANGE) {
+                    SelectPage(static_cast<int>(SendMessageW(tabs_, TCM_GETCURSEL, 0, 0)));
+                }
+                return 0;
+            }
+            return events_.notify ? events_.notify(controls_.IdOf(header.idFrom), header) : 0;
+        }
+        case WM_USER:
+            if (wParam >= kFirstShowPageCode && wParam <= kLastShowPageCode) {
+                ShowPage(static_cast<int>(wParam));
+            }
+            return 0;
+        case WM_DESTROY:
+            window_ = nullptr;
+            return 0;
+        default:
+            return DefWindowProcW(window_, message, wParam, lParam);
+    }
+}
+
+}  // namespace orv

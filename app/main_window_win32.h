@@ -1,0 +1,99 @@
+#pragma once
+// The main window (class TForm1, caption "Orvane"): fixed dialog frame with system menu and
+// help button, client area 411 x 429, centred, created hidden. Eight pages built from their
+// layout tables, a status bar with one 200-pixel text panel and the state icon drawn beside it.
+// Closing it only hides it. What its controls and timers report goes to MainWindowEvents.
+
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "app/page_controls_win32.h"
+
+namespace orv {
+
+inline constexpr wchar_t kMainWindowClass[] = L"TForm1";
+inline constexpr wchar_t kMainWindowCaption[] = L"Orvane";
+inline constexpr wchar_t kMonthStatisticsClass[] = L"TFrmStat";
+inline constexpr int kMainClientWidth = 411;
+inline constexpr int kMainClientHeight = 429;
+inline constexpr int kStatusPanelWidth = 200;
+inline constexpr RECT kStateIconRect{390, 2, 406, 18};
+
+// The remote command codes that show a page: code 3 shows page 0, ..., code 10 page 7.
+inline constexpr WPARAM kFirstShowPageCode = 3;
+inline constexpr WPARAM kLastShowPageCode = 10;
+
+struct MainWindowEvents {
+    std::function<void(std::string_view id, int code)> command;  // WM_COMMAND of a control
+    std::function<LRESULT(std::string_view id, const NMHDR& header)> notify;
+    std::function<void(std::string_view id)> scrolled;  // a slider moved
+    std::function<void(int page)> pageShown;
+    std::function<void(int page)> pageLeft;
+    std::function<void()> timer1;
+    std::function<void()> timer2;
+};
+
+class MainWindow {
+  public:
+    MainWindow() = default;
+    ~MainWindow();
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    // Registers TForm1 (and TFrmStat, whose window comes with the month charts) and creates
+    // the window hidden with every page; false when it could not be created.
+    bool Create(HINSTANCE instance, MainWindowEvents events);
+    HWND Handle() const { return window_; }
+
+    HWND Control(std::string_view id) const { return controls_.Find(id); }
+    HWND Page(int index) const { return pages_[static_cast<std::size_t>(index)]; }
+    HWND StatusBar() const { return statusBar_; }
+    HWND Tabs() const { return tabs_; }
+
+    void SetStatusText(std::string_view text);
+    std::string StatusText() const;
+    void ShowStateIcon(bool connected);
+
+    int CurrentPage() const { return currentPage_; }
+    // Shows the page, reporting the page left and the page shown.
+    void SelectPage(int index);
+    // The page switch of the tray menu and the remote commands 3..10: shows the window in
+    // front with page code - 3.
+    void ShowPage(int code);
+    // Shows the window when hidden, hides it when shown.
+    void ToggleVisible();
+
+    // Gives the picture buttons their images of the main image list.
+    void AssignButtonImages();
+    // Puts the application's icon on the about page.
+    void ShowApplicationIcon(HICON icon);
+    // Timer1 (1000 ms), then Timer2 (60000 ms).
+    void EnableTimers();
+
+  private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK StatusBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam,
+                                          UINT_PTR id, DWORD_PTR self);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void CreateChildren();
+    void DrawStateIcon(HDC target) const;
+
+    HWND window_ = nullptr;
+    HWND tabs_ = nullptr;
+    HWND statusBar_ = nullptr;
+    std::array<HWND, 8> pages_{};
+    PageControls controls_;
+    MainWindowEvents events_;
+    HFONT font_ = nullptr;
+    HDC stateIcons_ = nullptr;  // the 32 x 16 picture: connected left, no connection right
+    HBITMAP stateIconsBitmap_ = nullptr;
+    HGDIOBJ previousBitmap_ = nullptr;
+    bool connected_ = false;
+    int currentPage_ = 0;
+};
+
+}  // namespace orv

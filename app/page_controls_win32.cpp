@@ -1,0 +1,224 @@
+#include "app/page_controls_win32.h"
+
+#include <commctrl.h>
+
+#include "app/colour_swatch_win32.h"
+#include "app/picture_box_win32.h"
+#include "app/wide_text_win32.h"
+
+namespace orv {
+namespace {
+
+constexpr int kFirstCommandId = 1000;
+constexpr int kDropDownListHeight = 120;
+constexpr int kUpDownStep = 10;
+
+struct WindowKind {
+    const wchar_t* className;
+    DWORD style;
+    DWORD exStyle;
+};
+
+WindowKind KindOf(const ControlSpec& spec, bool startsChoiceGroup) {
+    switch (spec.kind) {
+        case ControlKind::Label:
+            return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+        case ControlKind::GroupBox:
+            return {L"BUTTON", BS_GROUPBOX, 0};
+        case ControlKind::CheckBox:
+            return {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
+        case ControlKind::RadioButton:
+            return {L"BUTTON",
+                    BS_AUTORADIOBUTTON | WS_TABSTOP | (startsChoiceGroup ? WS_GROUP : 0u), 0};
+        case ControlKind::Edit:
+            return {L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+        case ControlKind::UpDown:
+            return {UPDOWN_CLASSW, UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0};
+        case ControlKind::ComboBox:
+            return {L"COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 0};
+        case ControlKind::ListView:
+            return {WC_LISTVIEWW, LVS_REPORT | LVS_SHOWSELALWAYS | WS_TABSTOP, WS_EX_CLIENTEDGE};
+        case ControlKind::VirtualList:
+            return {WC_LISTVIEWW, LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA | WS_TABSTOP,
+                    WS_EX_CLIENTEDGE};
+        case ControlKind::TrackBar:
+            return {TRACKBAR_CLASSW, TBS_HORZ | TBS_BOTTOM | WS_TABSTOP, 0};
+        case ControlKind::ColourSwatch:
+            return {RegisterColourSwatchClass(), 0, 0};
+        case ControlKind::PictureButton:
+            return {L"BUTTON", BS_PUSHBUTTON | BS_ICON | BS_FLAT, 0};
+        case ControlKind::GraphArea:
+            return {RegisterPictureBoxClass(), 0, 0};
+        case ControlKind::Icon:
+            return {L"STATIC", SS_ICON, 0};
+        case ControlKind::LinkLabel:
+            return {L"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0};
+    }
+    return {L"STATIC", 0, 0};
+}
+
+void AddColumns(HWND list, const ControlSpec& spec) {
+    int index = 0;
+    for (const ControlItem& item : spec.items) {
+        std::wstring text = Widen(item.text);
+        LVCOLUMNW column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH;
+        column.pszText = text.data();
+        column.cx = item.width;
+        SendMessageW(list, LVM_INSERTCOLUMNW, index++, reinterpret_cast<LPARAM>(&column));
+    }
+}
+
+void AddItems(HWND combo, const ControlSpec& spec) {
+    for (const ControlItem& item : spec.items) {
+        const std::wstring text = Widen(item.text);
+        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+}
+
+// What each kind needs beyond its window: columns, items, ranges, the up/down's buddy.
+void Configure(HWND control, const ControlSpec& spec, HWND previous) {
+    switch (spec.kind) {
+        case ControlKind::CheckBox:
+        case ControlKind::RadioButton:
+            SendMessageW(control, BM_SETCHECK, spec.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+            break;
+        case ControlKind::VirtualList:
+            SendMessageW(control, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                         LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+            AddColumns(control, spec);
+            break;
+        case ControlKind::ListView:
+            AddColumns(control, spec);
+            break;
+        case ControlKind::ComboBox:
+            AddItems(control, spec);
+            SetWindowTextUtf8(control, spec.caption);
+            break;
+        case ControlKind::UpDown: {
+            SendMessageW(control, UDM_SETBUDDY, reinterpret_cast<WPARAM>(previous), 0);
+            SendMessageW(control, UDM_SETRANGE32, spec.low, spec.high);
+            UDACCEL step{0, kUpDownStep};
+            SendMessageW(control, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&step));
+            break;
+        }
+        case ControlKind::TrackBar:
+            SendMessageW(control, TBM_SETRANGEMIN, FALSE, spec.low);
+            SendMessageW(control, TBM_SETRANGEMAX, FALSE, spec.high);
+            SendMessageW(control, TBM_SETTICFREQ, 20, 0);
+            SendMessageW(control, TBM_SETPOS, TRUE, spec.high);
+            break;
+        default:
+            break;
+    }
+}
+
+HWND CreateTooltips(HWND page) {
+    return CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, page,
+                           nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+void AddHint(HWND tooltips, HWND page, HWND control, std::string_view hint) {
+    std::wstring text = Widen(hint);
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = page;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = text.data();
+    SendMessageW(tooltips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+}  // namespace
+
+HWND PageControls::CreateControl(HWND page, const ControlSpec& spec, int commandId) {
+    const bool startsChoiceGroup =
+        controls_.empty() || controls_.back().spec->kind != ControlKind::RadioButton;
+    const WindowKind kind = KindOf(spec, startsChoiceGroup);
+    const bool hasText = spec.kind != ControlKind::ComboBox;
+    const std::wstring caption = hasText ? Widen(spec.caption) : std::wstring();
+    const int height = spec.kind == ControlKind::ComboBox ? spec.rect.height + kDropDownListHeight
+                                                          : spec.rect.height;
+    return CreateWindowExW(kind.exStyle, kind.className, caption.c_str(),
+                           WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, spec.rect.x,
+                           spec.rect.y, spec.rect.width, height, page,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(commandId)),
+                           GetModuleHandleW(nullptr), nullptr);
+}
+
+void PageControls::CreatePage(HWND page, const PageSpec& spec, HFONT font) {
+    HWND previous = nullptr;
+    for (const ControlSpec& control : spec.controls) {
+        const int commandId = kFirstCommandId + static_cast<int>(controls_.size());
+        HWND window = CreateControl(page, control, commandId);
+        SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        Configure(window, control, previous);
+        if (!control.hint.empty()) {
+            if (!tooltips_) {
+                tooltips_ = CreateTooltips(page);
+            }
+            AddHint(tooltips_, page, window, control.hint);
+        }
+        byId_.emplace(control.id, controls_.size());
+        controls_.push_back({&control, window});
+        previous = window;
+    }
+    // Group boxes lie under their contents and the graph over the label it covers.
+    for (const ControlSpec& control : spec.controls) {
+        if (control.kind == ControlKind::GroupBox) {
+            SetWindowPos(Find(control.id), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        } else if (control.kind == ControlKind::GraphArea) {
+            SetWindowPos(Find(control.id), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        }
+    }
+}
+
+HWND PageControls::Find(std::string_view id) const {
+    const auto found = byId_.find(id);
+    return found == byId_.end() ? nullptr : controls_[found->second].window;
+}
+
+std::string_view PageControls::IdOf(UINT_PTR commandId) const {
+    if (commandId < static_cast<UINT_PTR>(kFirstCommandId)) {
+        return {};
+    }
+    const std::size_t index = commandId - kFirstCommandId;
+    return index < controls_.size() ? controls_[index].spec->id : std::string_view();
+}
+
+const ControlSpec* PageControls::SpecOf(std::string_view id) const {
+    const auto found = byId_.find(id);
+    return found == byId_.end() ? nullptr : controls_[found->second].spec;
+}
+
+HICON MainImageListIcon(int image) {
+    // The main image list's pictures come from the common controls' standard small images.
+    constexpr WORD kStandardSmallImages = 120;  // the 16 x 16 standard bitmap of comctl32
+    static const HIMAGELIST list = ImageList_LoadImageW(
+        GetModuleHandleW(L"comctl32.dll"), MAKEINTRESOURCEW(kStandardSmallImages), 16, 0,
+        CLR_DEFAULT, IMAGE_BITMAP, LR_CREATEDIBSECTION);
+    int standard = -1;
+    switch (image) {
+        case 9:
+            standard = STD_FILEOPEN;
+            break;
+        case 10:
+            standard = STD_FILESAVE;
+            break;
+        case 11:
+            standard = STD_PRINT;
+            break;
+        case 12:
+            standard = STD_PROPERTIES;
+            break;
+        case 13:
+            standard = STD_DELETE;
+            break;
+        default:
+            return nullptr;
+    }
+    return list ? ImageList_GetIcon(list, standard, ILD_TRANSPARENT) : nullptr;
+}
+
+}  // namespace orv

@@ -1,0 +1,42 @@
+#pragma once
+// Creates the controls of the main window's pages from their layout tables and finds them
+// again by identifier or by the command id their notifications carry.
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "app/page_layout.h"
+
+namespace orv {
+
+class PageControls {
+  public:
+    // Makes every control of `spec` a child of `page`, in design order, with the given font.
+    void CreatePage(HWND page, const PageSpec& spec, HFONT font);
+
+    // Null when no control has this identifier.
+    HWND Find(std::string_view id) const;
+    // The identifier of the control that sent a WM_COMMAND or WM_NOTIFY; empty when unknown.
+    std::string_view IdOf(UINT_PTR commandId) const;
+    const ControlSpec* SpecOf(std::string_view id) const;
+
+  private:
+    struct Created {
+        const ControlSpec* spec;
+        HWND window;
+    };
+    HWND CreateControl(HWND page, const ControlSpec& spec, int commandId);
+
+    std::vector<Created> controls_;  // command id = index + kFirstCommandId
+    std::unordered_map<std::string_view, std::size_t> byId_;
+    HWND tooltips_ = nullptr;
+};
+
+// Icons of the main image list by index (9 open, 10 save, 11 print, 12 detail, 13 clear).
+HICON MainImageListIcon(int image);
+
+}  // namespace orv

@@ -1,0 +1,289 @@
+#include "app/page_layout.h"
+
+#include <algorithm>
+#include <array>
+
+#include "app/monitor_settings.h"
+#include "app/settings_controls.h"
+
+namespace orv {
+namespace {
+
+using K = ControlKind;
+
+constexpr int kLabelHeight = 14;
+constexpr int kSwitchHeight = 17;
+constexpr int kFieldHeight = 21;
+
+constexpr ControlSpec Label(std::string_view id, std::string_view caption, int x, int y,
+                            int width) {
+    return {id, K::Label, caption, {x, y, width, kLabelHeight}};
+}
+constexpr ControlSpec Group(std::string_view id, std::string_view caption, ControlRect rect) {
+    return {id, K::GroupBox, caption, rect};
+}
+constexpr ControlSpec Switch(std::string_view id, std::string_view caption, int x, int y, int width,
+                             bool checked = false) {
+    return {id, K::CheckBox, caption, {x, y, width, kSwitchHeight}, {}, {}, checked};
+}
+constexpr ControlSpec Choice(std::string_view id, std::string_view caption, int x, int y, int width,
+                             bool checked = false) {
+    return {id, K::RadioButton, caption, {x, y, width, kSwitchHeight}, {}, {}, checked};
+}
+constexpr ControlSpec Field(std::string_view id, int x, int y, int width) {
+    return {id, K::Edit, {}, {x, y, width, kFieldHeight}};
+}
+constexpr ControlSpec UpDown(std::string_view id, int x, int y, int low, int high) {
+    return {id, K::UpDown, {}, {x, y, 16, kFieldHeight}, {}, {}, false, low, high};
+}
+constexpr ControlSpec Picture(std::string_view id, int x, int y, std::string_view hint = {}) {
+    return {id, K::PictureButton, {}, {x, y, 22, 22}, {}, hint};
+}
+constexpr ControlSpec Swatch(std::string_view id, int x, int y) {
+    return {id, K::ColourSwatch, {}, {x, y, 60, 16}};
+}
+
+// Page 0 "Информация": the figures of the followed connection and the device list.
+constexpr std::array kDeviceColumns{ControlItem{"Device Name", 200},
+                                    ControlItem{"Device Type", 150}};
+constexpr std::array kInformation{
+    Group("GroupBox5", "Общая", {4, 4, 392, 84}),
+    Label("Label17", "Название", 14, 24, 140),
+    Label("Label5", "Скорость", 14, 44, 140),
+    Label("Label6", "Длительность", 14, 64, 140),
+    Label("Label20", "0", 160, 24, 226),
+    Label("Label11", "128000", 160, 44, 226),
+    Label("Label12", "24:59:59", 160, 64, 226),
+    Group("GroupBox6", "Дополнительная", {4, 94, 392, 104}),
+    Label("Label18", "Тип устройства", 14, 114, 140),
+    Label("Label19", "Описание устройства", 14, 134, 140),
+    Label("Label14", "IP адрес сервера", 14, 154, 140),
+    Label("Label13", "IP адрес клиента", 14, 174, 140),
+    Label("Label21", "Модем", 160, 114, 226),
+    Label("Label22", "0", 160, 134, 226),
+    Label("Label16", "255.255.255.255", 160, 154, 226),
+    Label("Label15", "255.255.255.255", 160, 174, 226),
+    ControlSpec{"ListView3", K::ListView, {}, {4, 206, 392, 140}, kDeviceColumns},
+};
+
+// Page 1 "Статистика": the traffic graph over the byte and compression counters. Label30 lies
+// under the graph, which covers it once drawn.
+constexpr std::array kStatistics{
+    Label("Label30", "Нет активных соединений", 130, 66, 160),
+    ControlSpec{ids::kTrafficGraph, K::GraphArea, {}, {15, 8, 370, 130}},
+    Group("GroupBox2", "Статистика", {15, 148, 370, 84}),
+    Label("Label1", "Отправлено", 150, 166, 110),
+    Label("Label2", "Принято", 270, 166, 110),
+    Label("Label3", "Байт", 25, 188, 120),
+    Label("Label4", "Сжатие", 25, 210, 120),
+    Label("Label7", "0", 150, 188, 110),
+    Label("Label10", "0", 270, 188, 110),
+    Label("Label8", "0", 150, 210, 110),
+    Label("Label9", "0", 270, 210, 110),
+};
+
+// Page 2 "Подробная статистика": totals, the session list, the chart choice and four buttons.
+constexpr std::array kSessionColumns{
+    ControlItem{"Название", 60},
+    ControlItem{"Пользователь", 50},
+    ControlItem{"Время", 50},
+    ControlItem{"Скорость подключения", 60},
+    ControlItem{"Принято(Байт)", 75},
+    ControlItem{"Отправлено(Байт)", 75},
+    ControlItem{"IP адрес сервера", 100},
+    ControlItem{"IP адрес клиента", 100},
+    ControlItem{"Начало", 100},
+    ControlItem{"Конец", 100},
+    ControlItem{"Средняя скорость(KBpS)", 50},
+};
+constexpr std::array kDetailedStatistics{
+    ControlSpec{ids::kSessionList, K::VirtualList, {}, {4, 66, 392, 250}, kSessionColumns},
+    Group("GroupBox9", "Общая статистика", {4, 2, 392, 60}),
+    Label("Label45", "Время в сети", 12, 20, 120),
+    Label("Label46", "Всего принято (KB)", 12, 40, 118),
+    Label("Label47", "Label47", 134, 20, 100),
+    Label("Label48", "Label48", 134, 40, 54),
+    Label("Label40", "Всего отправлено (KB)", 190, 40, 140),
+    Label("Label41", "Label41", 332, 40, 58),
+    Choice("RadioButton3", "Время", 4, 324, 60, true),
+    Choice("RadioButton4", "Принято", 68, 324, 70),
+    Choice("RadioButton5", "Отправлено", 142, 324, 90),
+    Picture(ids::kShowDetail, 280, 321, "Show Detail"),
+    Picture(ids::kClearStatistics, 314, 321, "Clear statistics"),
+    Picture(ids::kSaveAsHtml, 340, 321, "Save as Html"),
+    Picture(ids::kPrintStatistics, 366, 321, "Print Statistics"),
+};
+
+// Page 3 "Дозвон": only the redial switch so far; the dialer brings the rest.
+constexpr std::array kDial{
+    Switch(ids::kRedial, "Перезванивать", 12, 16, 200),
+};
+
+// Page 4 "События": connect/disconnect rows, then the three threshold rules, each with its
+// caption over its threshold and its message and hang-up switches, then its sound switch beside
+// the sound file.
+constexpr std::array kSpeedChoices{ControlItem{"28800"}, ControlItem{"31200"}, ControlItem{"33600"},
+                                   ControlItem{"48000"}, ControlItem{"56000"}};
+constexpr std::array kEvents{
+    Label("Label55", "Подключен", 8, 11, 80),
+    Field(ids::kConnectedFile, 92, 8, 270),
+    Picture(ids::kBrowseConnectedFile, 366, 7),
+    Label("Label56", "Отключен", 8, 37, 80),
+    Field(ids::kDisconnectedFile, 92, 34, 270),
+    Picture(ids::kBrowseDisconnectedFile, 366, 33),
+    Switch(ids::kPlaySoundConnected, "Воспроизвести звук", 8, 60, 180),
+    Switch(ids::kShowMessageConnected, "Показать сообщение", 200, 60, 180),
+
+    Label("Label31", "Продолжительность соединения больше чем (минут)", 8, 88, 388),
+    Field(ids::kTimeThreshold, 8, 104, 56),
+    UpDown(ids::kTimeThresholdUpDown, 64, 104, kMinTimeThreshold, kMaxTimeThreshold),
+    Switch(ids::kShowMessageTime, "Показать сообщение", 96, 106, 146),
+    Switch(ids::kHangUpTime, "Разорвать соединение", 246, 106, 150),
+    Switch(ids::kPlaySoundTime, "Воспроизвести звук", 8, 130, 140),
+    Field(ids::kTimeFile, 150, 128, 212),
+    Picture(ids::kBrowseTimeFile, 366, 127),
+
+    Label("Label32", "Скорость соединения меньше чем (бит.сек)", 8, 164, 388),
+    ControlSpec{ids::kSpeedThreshold, K::ComboBox, {}, {8, 180, 80, kFieldHeight}, kSpeedChoices},
+    Switch(ids::kShowMessageSpeed, "Показать сообщение", 96, 182, 146),
+    Switch(ids::kHangUpSpeed, "Разорвать соединение", 246, 182, 150),
+    Switch(ids::kPlaySoundSpeed, "Воспроизвести звук", 8, 206, 140),
+    Field(ids::kSpeedFile, 150, 204, 212),
+    Picture(ids::kBrowseSpeedFile, 366, 203),
+
+    Label("Label33", "Траффик за минуту меньше чем (КБ)", 8, 240, 388),
+    Field(ids::kTrafficThreshold, 8, 256, 56),
+    UpDown(ids::kTrafficThresholdUpDown, 64, 256, kMinTrafficThreshold, kMaxTrafficThreshold),
+    Switch(ids::kShowMessageTraffic, "Показать сообщение", 96, 258, 146),
+    Switch(ids::kHangUpTraffic, "Разорвать соединение", 246, 258, 150),
+    Switch(ids::kPlaySoundTraffic, "Воспроизвести звук", 8, 282, 140),
+    Field(ids::kTrafficFile, 150, 280, 212),
+    Picture(ids::kBrowseTrafficFile, 366, 279),
+};
+
+// Page 5 "Настройки". "Показывать плавающее окошко" is the one switch on at creation, which
+// LoadSettings relies on to tell a change from the design state.
+constexpr std::array kSettingsPage{
+    Label("Label44", "Выбирете язык", 8, 318, 110),
+    ControlSpec{ids::kLanguage, K::ComboBox, "Eng", {120, 314, 100, kFieldHeight}},
+    Group("GroupBox1", "Отображать следующую информацию", {4, 2, 392, 104}),
+    Switch(ids::kShowBytesRecv, "Байт принято", 14, 20, 180),
+    Switch(ids::kShowBytesSend, "Байт отправлено", 14, 40, 180),
+    Switch(ids::kShowClientIp, "IP адрес клиента", 14, 60, 180),
+    Switch(ids::kShowServerIp, "IP адрес сервера", 14, 80, 180),
+    Switch(ids::kShowConnectSpeed, "Скорость подключения", 206, 20, 184),
+    Switch(ids::kShowDuration, "Время подключения", 206, 40, 184),
+    Switch(ids::kShowCurSpeed, "Текущая скорость", 206, 60, 184),
+    Switch(ids::kShowAverageSpeed, "Средняя скорость", 206, 80, 184),
+    Group("GroupBox3", "Плавающее окошко", {4, 112, 214, 120}),
+    Label("Label35", "Прозрачность окошка", 14, 174, 196),
+    Switch(ids::kFloatingWindow, "Показывать плавающее окошко", 12, 130, 204, true),
+    Switch(ids::kStayOnTop, "Поверх Окон", 12, 150, 180),
+    ControlSpec{ids::kTransparency,
+                K::TrackBar,
+                {},
+                {10, 192, 200, 30},
+                {},
+                {},
+                false,
+                kMinTransparency,
+                kMaxTransparency},
+    Group("GroupBox4", "Настройки цвета", {222, 112, 174, 120}),
+    Label("Label36", "Фон", 232, 131, 80),
+    Label("Label37", "Принято", 232, 150, 80),
+    Label("Label38", "Отправлено", 232, 169, 80),
+    Label("Label39", "Время", 232, 188, 80),
+    Label("Label54", "Рамка", 232, 207, 80),
+    Swatch(ids::kBackgroundSwatch, 318, 130),
+    Swatch(ids::kReceivedSwatch, 318, 149),
+    Swatch(ids::kSentSwatch, 318, 168),
+    Swatch(ids::kTimeSwatch, 318, 187),
+    Swatch(ids::kBorderSwatch, 318, 206),
+    Group("GroupBox8", "Общие", {4, 238, 392, 48}),
+    Switch(ids::kSpeechPlugin, "Голос. управл.", 14, 258, 120),
+    Switch(ids::kShutDown, "Выключить PC", 140, 258, 120),
+    Switch(ids::kAutoRun, "Автозагрузка", 266, 258, 120),
+};
+
+// Page 7 "О программе".
+constexpr std::array kAbout{
+    ControlSpec{ids::kAboutIcon, K::Icon, {}, {16, 16, 32, 32}},
+    Label("Label27", "Orvane v1.1.5.46", 64, 24, 300),
+    ControlSpec{"Label29",
+                K::Label,
+                "Программа предназначена для определения параметров DialUp соединения. При "
+                "желании вы можите воспользоваться ею в качестве альтернативной звонилки. ",
+                {16, 64, 368, 56}},
+    ControlSpec{
+        ids::kWebLink, K::LinkLabel, "http://www.quillon.example/orvane/", {16, 132, 300, 16}},
+};
+
+constexpr std::array kPages{
+    PageSpec{"TabSheet1", "Информация", kInformation},
+    PageSpec{"TabSheet3", "Статистика", kStatistics},
+    PageSpec{"TabSheet2", "Подробная статистика", kDetailedStatistics},
+    PageSpec{"TabSheet4", "Дозвон", kDial},
+    PageSpec{"TabSheet5", "События", kEvents},
+    PageSpec{"TabSheet6", "Настройки", kSettingsPage},
+    PageSpec{"TabSheet8", "Запуск приложений", {}},
+    PageSpec{"TabSheet7", "О программе", kAbout},
+};
+
+constexpr std::array kButtonImages{
+    ButtonImage{ids::kBrowseTimeFile, 9},         ButtonImage{ids::kBrowseSpeedFile, 9},
+    ButtonImage{ids::kBrowseTrafficFile, 9},      ButtonImage{ids::kBrowseConnectedFile, 9},
+    ButtonImage{ids::kBrowseDisconnectedFile, 9}, ButtonImage{ids::kSaveAsHtml, 10},
+    ButtonImage{ids::kPrintStatistics, 11},       ButtonImage{ids::kShowDetail, 12},
+    ButtonImage{ids::kClearStatistics, 13},
+};
+
+}  // namespace
+
+std::span<const PageSpec> MainWindowPages() {
+    return kPages;
+}
+
+const ControlSpec* FindControl(std::string_view id) {
+    for (const PageSpec& page : kPages) {
+        const auto found = std::find_if(page.controls.begin(), page.controls.end(),
+                                        [id](const ControlSpec& c) { return c.id == id; });
+        if (found != page.controls.end()) {
+            return &*found;
+        }
+    }
+    return nullptr;
+}
+
+std::string_view DisplayFieldControl(DisplayField field) {
+    switch (field) {
+        case DisplayField::Name:
+            return "Label20";
+        case DisplayField::LinkSpeed:
+            return "Label11";
+        case DisplayField::Duration:
+            return "Label12";
+        case DisplayField::DeviceType:
+            return "Label21";
+        case DisplayField::DeviceName:
+            return "Label22";
+        case DisplayField::ServerIp:
+            return "Label16";
+        case DisplayField::ClientIp:
+            return "Label15";
+        case DisplayField::BytesSent:
+            return "Label7";
+        case DisplayField::BytesReceived:
+            return "Label10";
+        case DisplayField::CompressionOut:
+            return "Label8";
+        case DisplayField::CompressionIn:
+            return "Label9";
+    }
+    return {};
+}
+
+std::span<const ButtonImage> ButtonImages() {
+    return kButtonImages;
+}
+
+}  // namespace orv

@@ -1,0 +1,46 @@
+#include "app/picture_box_win32.h"
+
+namespace orv {
+namespace {
+
+constexpr wchar_t kPictureBoxClass[] = L"OrvPictureBox";
+
+const GdiCanvas* PictureOf(HWND box) {
+    return reinterpret_cast<const GdiCanvas*>(GetWindowLongPtrW(box, GWLP_USERDATA));
+}
+
+LRESULT CALLBACK PictureBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_PAINT) {
+        return DefWindowProcW(box, message, wParam, lParam);
+    }
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(box, &paint);
+    if (const GdiCanvas* picture = PictureOf(box)) {
+        picture->CopyTo(dc, 0, 0);
+    } else {
+        FillRect(dc, &paint.rcPaint, GetSysColorBrush(COLOR_BTNFACE));
+    }
+    EndPaint(box, &paint);
+    return 0;
+}
+
+}  // namespace
+
+const wchar_t* RegisterPictureBoxClass() {
+    static const ATOM atom = [] {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = PictureBoxProc;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.lpszClassName = kPictureBoxClass;
+        return RegisterClassW(&windowClass);
+    }();
+    return atom ? kPictureBoxClass : nullptr;
+}
+
+void AttachPicture(HWND box, const GdiCanvas* picture) {
+    SetWindowLongPtrW(box, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(picture));
+    InvalidateRect(box, nullptr, FALSE);
+}
+
+}  // namespace orv

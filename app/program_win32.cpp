@@ -1,0 +1,239 @@
+#include "app/program_win32.h"
+
+#include <array>
+
+#include "app/picture_box_win32.h"
+#include "app/registry_settings_store_win32.h"
+#include "app/shutdown.h"
+#include "app/wide_text_win32.h"
+#include "app/windows_shutdown_win32.h"
+
+namespace orv {
+namespace {
+
+// ---- Steps whose subsystem is not built yet. Each is called in its place of the creation
+// ---- order, the exit sequence or a control's reaction, and does nothing until it lands.
+namespace not_built_yet {
+
+// The remote-access boundary: its construction is the one line to change when it lands:
+//     return std::make_unique<Win32ConnectionSource>();
+// Until then no source exists and Timer1 has no connection to read.
+std::unique_ptr<ConnectionSource> MakeConnectionSource() {
+    return nullptr;
+}
+
+// Threshold events: the connect and disconnect announcements and the minute check (Timer2).
+class ConnectionNotices final : public orv::ConnectionNotices {
+  public:
+    void NotifyConnected() override {}
+    void NotifyDisconnected() override {}
+};
+void MinuteCheck() {}
+
+// Language files: BuildLanguageList and ApplyLanguageFile.
+void BuildLanguageListAndApplyLanguage() {}
+// Phonebook entries and devices: LoadPhonebookEntries and LoadDevices.
+void LoadPhonebookEntries() {}
+void LoadDevices() {}
+// The launch list: load it and start the programs marked to start with the monitor; save it.
+void LoadLaunchListAndStartOnLoad() {}
+void SaveLaunchList() {}
+// Speech control: close the speech plug-in if its window is present.
+void ClosePlugin() {}
+// Month charts and printing of the detailed statistics page.
+void ShowMonthChart() {}
+void PrintStatistics() {}
+
+}  // namespace not_built_yet
+// ----
+
+constexpr std::array kSwatches{ids::kBackgroundSwatch, ids::kReceivedSwatch, ids::kSentSwatch,
+                               ids::kTimeSwatch, ids::kBorderSwatch};
+
+std::string FolderOf(const std::wstring& filePath) {
+    return Narrow(filePath.substr(0, filePath.find_last_of(L'\\') + 1));
+}
+
+}  // namespace
+
+Program::Program(HINSTANCE instance)
+    : instance_(instance),
+      programFolder_(FolderOf(ProgramFilePath())),
+      formats_(ReadUserRegionalFormats()),
+      floating_(colours_),
+      dialogs_([this] { return main_.Handle(); }),
+      autorun_(ProgramFilePath()),
+      settingsControls_([this](std::string_view id) { return main_.Control(id); }),
+      reactions_(settingsControls_,
+                 SettingsPorts{dialogs_, dialogs_, floating_, autorun_, colours_, systemColours_}),
+      statistics_(document_, StatisticsServices{files_, prompts_, logon_, clock_}),
+      display_(main_, settingsControls_),
+      source_(not_built_yet::MakeConnectionSource()),
+      notices_(std::make_unique<not_built_yet::ConnectionNotices>()) {}
+
+Program::~Program() = default;
+
+bool Program::Create() {
+    FloatingWindowEvents floatingEvents;
+    floatingEvents.readStartupFlag = [] { return ReadStartupFlag(ProgramSettingsStore()); };
+    floatingEvents.closing = [this] { ExitSequence(); };
+    floatingEvents.toggleMainWindow = [this] { main_.ToggleVisible(); };
+    floatingEvents.showPage = [this](int code) { main_.ShowPage(code); };
+    floatingEvents.trayInfoText = [this] { return TrayInfoText(); };
+    if (!floating_.Create(instance_, std::move(floatingEvents))) {
+        return false;
+    }
+
+    MainWindowEvents mainEvents;
+    mainEvents.command = [this](std::string_view id, int code) { ControlCommand(id, code); };
+    mainEvents.notify = [this](std::string_view id, const NMHDR& header) {
+        return ControlNotify(id, header);
+    };
+    mainEvents.scrolled = [this](std::string_view id) {
+        if (id == ids::kTransparency) {
+            reactions_.TransparencyChanged();
+        }
+    };
+    mainEvents.pageShown = [this](int page) { PageShown(page); };
+    mainEvents.pageLeft = [this](int page) { PageLeft(page); };
+    mainEvents.timer1 = [this] {
+        if (monitor_) {
+            monitor_->MonitorTick();
+        }
+    };
+    mainEvents.timer2 = [] { not_built_yet::MinuteCheck(); };
+    if (!main_.Create(instance_, std::move(mainEvents))) {
+        return false;
+    }
+    CreateMainWindow();
+    return true;
+}
+
+// The creation of the main window, after its pages and controls exist.
+void Program::CreateMainWindow() {
+    prompts_.SetOwner(main_.Handle());
+    saveDialog_.SetOwner(main_.Handle());
+    statisticsPage_ = std::make_unique<StatisticsPage>(
+        main_, StatisticsPageServices{statistics_, prompts_, saveDialog_, files_,
+                                      formats_.thousandsSeparator});
+
+    statistics_.OpenStatistics(programFolder_);                           // 1
+    main_.AssignButtonImages();                                           // 2
+    LoadSettings(ProgramSettingsStore(), settingsControls_, reactions_);  // 3
+    not_built_yet::BuildLanguageListAndApplyLanguage();                   // 4
+    not_built_yet::LoadPhonebookEntries();                                // 5
+    not_built_yet::LoadDevices();                                         // 6
+    not_built_yet::LoadLaunchListAndStartOnLoad();                        // 7
+    CopySwatchColours();                                                  // 8
+    main_.ShowApplicationIcon(LoadIconW(nullptr, IDI_APPLICATION));       // 9
+    CreateMainGraphPicture();                                             // 10
+    ReadThresholds(ProgramSettingsStore(), settingsControls_);            // 11
+    main_.EnableTimers();                                                 // 12
+}
+
+void Program::CopySwatchColours() {
+    for (std::string_view swatch : kSwatches) {
+        reactions_.ApplyColour(swatch, settingsControls_.Colour(swatch));
+    }
+}
+
+void Program::CreateMainGraphPicture() {
+    mainGraphPicture_ =
+        std::make_unique<GdiCanvas>(TrafficGraphDrawing::kWidth, TrafficGraphDrawing::kHeight);
+    HWND graphArea = main_.Control(ids::kTrafficGraph);
+    AttachPicture(graphArea, mainGraphPicture_.get());
+    graphs_ = std::make_unique<TrafficGraphDrawing>(
+        *mainGraphPicture_, colours_, [graphArea] { InvalidateRect(graphArea, nullptr, FALSE); },
+        floating_.Drawing());
+    if (source_) {
+        monitor_ = std::make_unique<ConnectionMonitor>(*source_, display_, *graphs_, statistics_,
+                                                       *notices_, formats_, clock_, current_);
+    }
+}
+
+// The floating window's close handler.
+void Program::ExitSequence() {
+    SaveSettings(settingsControls_, ProgramSettingsStore());
+    not_built_yet::SaveLaunchList();
+    not_built_yet::ClosePlugin();
+    if (settingsControls_.Checked(ids::kShutDown)) {
+        WindowsShutdown platform;
+        ShutDownComputer(platform, dialogs_);
+    }
+}
+
+int Program::Run() {
+    if (floating_.ShownAtStart() && settingsControls_.Checked(ids::kFloatingWindow)) {
+        floating_.Show();
+    }
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (!IsDialogMessageW(main_.Handle(), &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    return static_cast<int>(message.wParam);
+}
+
+void Program::ControlCommand(std::string_view id, int code) {
+    const ControlSpec* spec = FindControl(id);
+    if (!spec) {
+        return;
+    }
+    switch (spec->kind) {
+        case ControlKind::CheckBox:
+            if (code == BN_CLICKED) {
+                reactions_.SwitchChanged(id);
+            }
+            break;
+        case ControlKind::ColourSwatch:
+            reactions_.SwatchPressed(id);
+            break;
+        case ControlKind::PictureButton:
+            if (code == BN_CLICKED) {
+                PictureButtonPressed(id);
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+void Program::PictureButtonPressed(std::string_view id) {
+    if (statisticsPage_->Command(id)) {
+        return;
+    }
+    if (id == ids::kShowDetail) {
+        not_built_yet::ShowMonthChart();
+    } else if (id == ids::kPrintStatistics) {
+        not_built_yet::PrintStatistics();
+    } else {
+        reactions_.BrowsePressed(id);
+    }
+}
+
+LRESULT Program::ControlNotify(std::string_view id, const NMHDR& header) {
+    if (id == ids::kSessionList) {
+        statisticsPage_->Notify(header);
+    }
+    return 0;
+}
+
+void Program::PageShown(int page) {
+    if (page == kDetailedStatisticsPage) {
+        statisticsPage_->Shown();
+    }
+}
+
+void Program::PageLeft(int page) {
+    if (page == kDetailedStatisticsPage) {
+        statisticsPage_->Left();
+    }
+}
+
+std::string Program::TrayInfoText() const {
+    return monitor_ ? monitor_->State().TrayInfoText : std::string();
+}
+
+}  // namespace orv

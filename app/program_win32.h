@@ -1,0 +1,90 @@
+#pragma once
+// The running monitor: its windows, the start-up steps of every subsystem in their fixed
+// order, the timers, and the exit sequence that runs when the floating window closes.
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "app/machine_autorun_win32.h"
+#include "app/main_window_win32.h"
+#include "app/monitor_display_win32.h"
+#include "app/monitor_settings.h"
+#include "app/regional_formats_win32.h"
+#include "app/settings_controls_win32.h"
+#include "app/settings_reactions.h"
+#include "app/statistics_page_win32.h"
+#include "app/stored_colour_win32.h"
+#include "app/user_dialogs_win32.h"
+#include "monitor/floating_window_win32.h"
+#include "monitor/monitor_tick.h"
+#include "monitor/traffic_graph_drawing.h"
+#include "stats/file_storage_win32.h"
+#include "stats/logon_name_win32.h"
+#include "stats/msxml_document_win32.h"
+#include "stats/save_dialog_win32.h"
+#include "stats/user_prompts_win32.h"
+
+namespace orv {
+
+class Program {
+  public:
+    explicit Program(HINSTANCE instance);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // Creates the floating window (the application's main window), then the main window with
+    // every start-up step; false when a window could not be created.
+    bool Create();
+    // Shows the floating window if it is shown at start and runs the message loop until the
+    // floating window closes; the process's exit code.
+    int Run();
+
+  private:
+    void CreateMainWindow();
+    void CopySwatchColours();
+    void CreateMainGraphPicture();
+    void ExitSequence();
+    void ControlCommand(std::string_view id, int code);
+    void PictureButtonPressed(std::string_view id);
+    LRESULT ControlNotify(std::string_view id, const NMHDR& header);
+    void PageShown(int page);
+    void PageLeft(int page);
+    std::string TrayInfoText() const;
+
+    HINSTANCE instance_;
+    std::string programFolder_;
+    RegionalFormats formats_;
+    SystemClock clock_;
+    Win32SystemColours systemColours_;
+    DrawingColours colours_;
+
+    FloatingWindow floating_;
+    MainWindow main_;
+
+    Win32UserDialogs dialogs_;
+    MachineAutorunEntry autorun_;
+    Win32SettingsControls settingsControls_;
+    SettingsReactions reactions_;
+
+    MsxmlDocument document_;
+    Win32FileStorage files_;
+    MessageBoxPrompts prompts_;
+    Win32LogonName logon_;
+    Win32SaveDialog saveDialog_;
+    StatisticsFile statistics_;
+    std::unique_ptr<StatisticsPage> statisticsPage_;
+
+    Win32MonitorDisplay display_;
+    CurrentConnection current_;
+    std::unique_ptr<ConnectionSource> source_;
+    std::unique_ptr<ConnectionNotices> notices_;
+    std::unique_ptr<GdiCanvas> mainGraphPicture_;
+    std::unique_ptr<TrafficGraphDrawing> graphs_;
+    std::unique_ptr<ConnectionMonitor> monitor_;
+};
+
+}  // namespace orv

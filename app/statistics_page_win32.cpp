@@ -1,0 +1,49 @@
+#include "app/statistics_page_win32.h"
+
+#include "app/wide_text_win32.h"
+
+namespace orv {
+
+StatisticsPage::StatisticsPage(MainWindow& window, StatisticsPageServices services)
+    : window_(window),
+      services_(std::move(services)),
+      view_(window.Control(ids::kSessionList), list_) {}
+
+void StatisticsPage::Shown() {
+    const TotalsTexts totals = FormatTotals(LoadSessionList(services_.file.Document(), list_));
+    SetWindowTextUtf8(window_.Control(ids::kTotalOnlineTime), totals.onlineTime);
+    SetWindowTextUtf8(window_.Control(ids::kTotalReceived), totals.received);
+    SetWindowTextUtf8(window_.Control(ids::kTotalSent), totals.sent);
+    view_.Refresh();
+}
+
+void StatisticsPage::Left() {
+    window_.SetStatusText("");
+}
+
+void StatisticsPage::Notify(const NMHDR& header) {
+    if (view_.HandleNotify(header)) {
+        UpdateSelectionSums();
+    }
+}
+
+void StatisticsPage::UpdateSelectionSums() {
+    const auto rows = view_.SelectedRows();
+    window_.SetStatusText(SelectionSumsText(list_, rows, services_.thousandsSeparator));
+}
+
+bool StatisticsPage::Command(std::string_view id) {
+    if (id == ids::kClearStatistics) {
+        if (services_.file.ClearStatistics(list_)) {
+            Shown();
+        }
+        return true;
+    }
+    if (id == ids::kSaveAsHtml) {
+        SaveStatisticsAsHtml(list_, services_.saveDialog, services_.reportFiles, services_.prompts);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace orv

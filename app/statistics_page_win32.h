@@ -1,0 +1,52 @@
+#pragma once
+// The detailed statistics page "Подробная статистика": the session list rebuilt each time the
+// page is shown, the totals box, the selection sums in the status bar, and the buttons that
+// clear the statistics and save them as HTML.
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "app/main_window_win32.h"
+#include "stats/html_report.h"
+#include "stats/session_list.h"
+#include "stats/session_list_view_win32.h"
+#include "stats/statistics_file.h"
+
+namespace orv {
+
+struct StatisticsPageServices {
+    StatisticsFile& file;
+    UserPrompts& prompts;
+    SaveDialog& saveDialog;
+    ReportFiles& reportFiles;
+    std::string thousandsSeparator;
+};
+
+class StatisticsPage {
+  public:
+    StatisticsPage(MainWindow& window, StatisticsPageServices services);
+
+    // LoadSessionList, then the totals; the list shows the new rows, none selected.
+    void Shown();
+    // The input focus left the page: the selection sums leave the status bar.
+    void Left();
+    // The list's notifications; a selection change runs UpdateSelectionSums.
+    void Notify(const NMHDR& header);
+    // "Clear statistics" and "Save as Html"; false for any other control.
+    bool Command(std::string_view id);
+
+    const SessionList& List() const { return list_; }
+
+  private:
+    void UpdateSelectionSums();
+
+    MainWindow& window_;
+    StatisticsPageServices services_;
+    SessionList list_;
+    SessionListView view_;
+};
+
+}  // namespace orv

@@ -1,0 +1,259 @@
+// Whole-program tests: orvane.exe started from a folder of its own, looked at from outside.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "support/orvane_process.h"
+
+namespace orv::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+
+class Startup : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        RemoveAutorunEntry();
+        CloseRunningMonitors();
+        ResetSettings();
+    }
+    void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey); }
+
+    ProgramFolder folder;
+};
+
+TEST_F(Startup, ASecondStartEndsAtOnceWithZeroAndShowsTheRunningMonitor) {
+    OrvaneProcess first(folder);
+    ASSERT_NE(first.WaitForFloatingWindow(), nullptr);
+    HWND main = first.MainWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_FALSE(IsWindowVisible(main));
+
+    OrvaneProcess second(folder);
+    ASSERT_TRUE(second.Started());
+    EXPECT_EQ(second.WaitForExit(10s), 0u);
+    EXPECT_EQ(TopLevelWindows(L"TForm2", L"ORVMainWindow").size(), 1u);
+    EXPECT_EQ(TopLevelWindows(L"TForm1").size(), 1u);
+
+    // The running monitor comes forward with its first page, as its tray entry would show it.
+    for (int i = 0; i < 40 && !IsWindowVisible(main); ++i) {
+        Sleep(50);
+    }
+    EXPECT_TRUE(IsWindowVisible(main));
+    std::vector<HWND> pages = ChildWindows(main, L"TTabSheet");
+    ASSERT_EQ(pages.size(), 8u);
+    EXPECT_TRUE(IsWindowVisible(pages[0]));
+}
+
+TEST_F(Startup, AStartAfterAKilledInstanceRunsNormally) {
+    {
+        OrvaneProcess killed(folder);
+        ASSERT_NE(killed.WaitForFloatingWindow(), nullptr);
+        killed.Kill();
+    }
+    OrvaneProcess next(folder);
+    EXPECT_NE(next.WaitForFloatingWindow(), nullptr);
+    EXPECT_EQ(next.WaitForExit(200ms), static_cast<DWORD>(STILL_ACTIVE));
+}
+
+TEST_F(Startup, TheFloatingWindowIsATopmost176By76BoxAtTheWorkAreasBottomRight) {
+    OrvaneProcess program(folder);
+    HWND floating = program.WaitForFloatingWindow();
+    ASSERT_NE(floating, nullptr);
+    EXPECT_EQ(TextOf(floating), L"ORVMainWindow");
+    for (int i = 0; i < 40 && !IsWindowVisible(floating); ++i) {
+        Sleep(50);
+    }
+    EXPECT_TRUE(IsWindowVisible(floating));
+    EXPECT_TRUE(GetWindowLongPtrW(floating, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    RECT outer;
+    GetWindowRect(floating, &outer);
+    RECT workArea;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
+    EXPECT_EQ(outer.right - outer.left, 176);
+    EXPECT_EQ(outer.bottom - outer.top, 76);
+    EXPECT_EQ(outer.right, workArea.right);
+    EXPECT_EQ(outer.bottom, workArea.bottom);
+}
+
+TEST_F(Startup, TheMainWindowIsHiddenWithItsEightPagesInOrder) {
+    OrvaneProcess program(folder);
+    ASSERT_NE(program.WaitForFloatingWindow(), nullptr);
+    HWND main = program.MainWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(TextOf(main), L"Orvane");
+    EXPECT_FALSE(IsWindowVisible(main));
+    RECT client;
+    GetClientRect(main, &client);
+    EXPECT_EQ(client.right, 411);
+    EXPECT_EQ(client.bottom, 429);
+
+    std::vector<std::wstring> captions;
+    for (HWND page : ChildWindows(main, L"TTabSheet")) {
+        captions.push_back(TextOf(page));
+    }
+    EXPECT_EQ(captions, (std::vector<std::wstring>{
+                            L"Информация", L"Статистика", L"Подробная статистика", L"Дозвон",
+                            L"События", L"Настройки", L"Запуск приложений", L"О программе"}));
+    // The statistics file was opened, so the empty one was written beside the program.
+    EXPECT_NE(GetFileAttributesW((folder.Path() + L"statistics\\dialstat.xml").c_str()),
+              INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(Startup, ClosingTheMainWindowLeavesTheProgramRunning) {
+    OrvaneProcess program(folder);
+    HWND floating = program.WaitForFloatingWindow();
+    ASSERT_NE(floating, nullptr);
+    HWND main = program.MainWindow();
+    ASSERT_NE(main, nullptr);
+    PostMessageW(main, WM_USER, 3, 0);
+    for (int i = 0; i < 40 && !IsWindowVisible(main); ++i) {
+        Sleep(50);
+    }
+    ASSERT_TRUE(IsWindowVisible(main));
+
+    SendMessageTimeoutW(main, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+    EXPECT_FALSE(IsWindowVisible(main));
+    EXPECT_EQ(program.WaitForExit(500ms), static_cast<DWORD>(STILL_ACTIVE));
+    EXPECT_TRUE(IsWindow(floating));
+    EXPECT_TRUE(IsWindow(main));
+}
+
+TEST_F(Startup, ClosingTheFloatingWindowSavesTheSettingsAndEndsWithZero) {
+    OrvaneProcess program(folder);
+    HWND floating = program.WaitForFloatingWindow();
+    ASSERT_NE(floating, nullptr);
+    HWND main = program.MainWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(SavedSetting(L"BytesRecv"), L"<absent>");
+
+    // A change on the settings page, made as the user would, reaches the registry at the end.
+    HWND bytesReceived = nullptr;
+    for (HWND box : ChildWindows(main, L"Button")) {
+        if (TextOf(box) == L"Байт принято") {
+            bytesReceived = box;
+        }
+    }
+    ASSERT_NE(bytesReceived, nullptr);
+    SendMessageTimeoutW(bytesReceived, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+
+    PostMessageW(floating, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitForExit(10s), 0u);
+    EXPECT_EQ(SavedSetting(L"BytesRecv"), L"1");
+    EXPECT_EQ(SavedSetting(L"BytesSend"), L"0");
+    EXPECT_EQ(SavedSetting(L"FlowingWindow"), L"1");
+    EXPECT_EQ(SavedSetting(L"StayOnTop"), L"1");
+    EXPECT_EQ(SavedSetting(L"AutoRun"), L"0");
+    EXPECT_EQ(SavedSetting(L"BackGround"), L"-16777215");
+    EXPECT_EQ(SavedSetting(L"RecvColor"), L"65280");
+    EXPECT_EQ(SavedSetting(L"TranspValue"), L"255");
+    EXPECT_EQ(SavedSetting(L"TimeValueToInform"), L"10");
+    EXPECT_EQ(SavedSetting(L"SpeedValueToInform"), L"0");
+    EXPECT_EQ(SavedSetting(L"TrafficValueToInform"), L"100");
+}
+
+TEST_F(Startup, StoredSettingsReachThePagesAndTheNextSave) {
+    const std::wstring section = std::wstring(kSettingsKey) + L"\\Main";
+    const auto store = [&](const wchar_t* name, const wchar_t* text) {
+        RegSetKeyValueW(HKEY_CURRENT_USER, section.c_str(), name, REG_SZ, text,
+                        static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t)));
+    };
+    store(L"FlowingWindow", L"0");
+    store(L"BytesSend", L"2");
+    store(L"TimeValueToInform", L"5");
+    store(L"SpeedValueToInform", L"33600");
+    store(L"TranspValue", L"100");
+
+    OrvaneProcess program(folder);
+    HWND floating = program.WaitForFloatingWindow();
+    ASSERT_NE(floating, nullptr);
+    // The program lives in the tray only; the floating window waits to be asked for.
+    Sleep(300);
+    EXPECT_FALSE(IsWindowVisible(floating));
+    EXPECT_TRUE(GetWindowLongPtrW(floating, GWL_EXSTYLE) & WS_EX_LAYERED);
+
+    PostMessageW(floating, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitForExit(10s), 0u);
+    EXPECT_EQ(SavedSetting(L"FlowingWindow"), L"0");
+    EXPECT_EQ(SavedSetting(L"BytesSend"), L"1");
+    EXPECT_EQ(SavedSetting(L"TimeValueToInform"), L"10");
+    EXPECT_EQ(SavedSetting(L"SpeedValueToInform"), L"33600");
+    EXPECT_EQ(SavedSetting(L"TranspValue"), L"100");
+}
+
+// The floating window's switches and slider act at once through the program's routing.
+TEST_F(Startup, SettingsControlsActOnTheFloatingWindowAtOnce) {
+    OrvaneProcess program(folder);
+    HWND floating = program.WaitForFloatingWindow();
+    ASSERT_NE(floating, nullptr);
+    HWND main = program.MainWindow();
+    ASSERT_NE(main, nullptr);
+
+    const std::vector<HWND> sliders = ChildWindows(main, L"msctls_trackbar32");
+    ASSERT_EQ(sliders.size(), 1u);
+    SendMessageTimeoutW(sliders[0], TBM_SETPOS, TRUE, 120, SMTO_ABORTIFHUNG, 2000, nullptr);
+    SendMessageTimeoutW(GetParent(sliders[0]), WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 120),
+                        reinterpret_cast<LPARAM>(sliders[0]), SMTO_ABORTIFHUNG, 2000, nullptr);
+    EXPECT_TRUE(GetWindowLongPtrW(floating, GWL_EXSTYLE) & WS_EX_LAYERED);
+
+    for (HWND box : ChildWindows(main, L"Button")) {
+        if (TextOf(box) == L"Поверх Окон") {
+            SendMessageTimeoutW(box, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+        }
+    }
+    EXPECT_FALSE(GetWindowLongPtrW(floating, GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+    PostMessageW(floating, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitForExit(10s), 0u);
+    EXPECT_EQ(SavedSetting(L"TranspValue"), L"120");
+    EXPECT_EQ(SavedSetting(L"StayOnTop"), L"0");
+}
+
+TEST_F(Startup, TheDetailedStatisticsPageListsTheStoredSessionsWhenShown) {
+    const char file[] =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<all>"
+        "<connection name=\"A\" user=\"u\" duration=\"3723000\" connspeed=\"1\" "
+        "received=\"1024\" send=\"2048\" serverip=\"s\" clientip=\"c\" startsession=\"x\" "
+        "endsession=\"y\" averagespeed=\"0\"/>"
+        "<connection name=\"B\" user=\"u\" duration=\"90000000\" connspeed=\"1\" "
+        "received=\"1024\" send=\"2048\" serverip=\"s\" clientip=\"c\" startsession=\"x\" "
+        "endsession=\"y\" averagespeed=\"0\"/></all>\r\n";
+    HANDLE out = CreateFileW((folder.Path() + L"statistics\\dialstat.xml").c_str(), GENERIC_WRITE,
+                             0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(out, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(out, file, sizeof(file) - 1, &written, nullptr);
+    CloseHandle(out);
+
+    OrvaneProcess program(folder);
+    ASSERT_NE(program.WaitForFloatingWindow(), nullptr);
+    HWND main = program.MainWindow();
+    ASSERT_NE(main, nullptr);
+    HWND sessions = nullptr;
+    for (HWND list : ChildWindows(main, L"SysListView32")) {
+        if (GetWindowLongPtrW(list, GWL_STYLE) & LVS_OWNERDATA) {
+            sessions = list;
+        }
+    }
+    ASSERT_NE(sessions, nullptr);
+    EXPECT_EQ(SendMessageW(sessions, LVM_GETITEMCOUNT, 0, 0), 0);
+
+    PostMessageW(main, WM_USER, 5, 0);
+    for (int i = 0; i < 40 && SendMessageW(sessions, LVM_GETITEMCOUNT, 0, 0) == 0; ++i) {
+        Sleep(50);
+    }
+    EXPECT_EQ(SendMessageW(sessions, LVM_GETITEMCOUNT, 0, 0), 2);
+    bool totalShown = false;
+    for (HWND label : ChildWindows(main, L"Static")) {
+        totalShown = totalShown || TextOf(label) == L"26:02:03";
+    }
+    EXPECT_TRUE(totalShown);
+}
+
+}  // namespace
+}  // namespace orv::e2e

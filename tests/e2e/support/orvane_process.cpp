@@ -1,0 +1,179 @@
+#include "support/orvane_process.h"
+
+namespace orv::e2e {
+namespace {
+
+std::wstring FolderOf(const std::wstring& path) {
+    return path.substr(0, path.find_last_of(L'\\') + 1);
+}
+
+std::wstring OwnFolder() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return FolderOf(path);
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+struct WindowSearch {
+    const wchar_t* className;
+    const wchar_t* caption;
+    DWORD process;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK Collect(HWND window, LPARAM data) {
+    auto& search = *reinterpret_cast<WindowSearch*>(data);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (ClassOf(window) == search.className &&
+        (!search.caption || TextOf(window) == search.caption) &&
+        (search.process == 0 || process == search.process)) {
+        search.found.push_back(window);
+    }
+    return TRUE;
+}
+
+HWND FirstOf(const wchar_t* className, const wchar_t* caption, DWORD process) {
+    WindowSearch search{className, caption, process, {}};
+    EnumWindows(Collect, reinterpret_cast<LPARAM>(&search));
+    return search.found.empty() ? nullptr : search.found.front();
+}
+
+}  // namespace
+
+void CloseRunningMonitors() {
+    for (HWND floating : TopLevelWindows(L"TForm2", L"ORVMainWindow")) {
+        DWORD id = 0;
+        GetWindowThreadProcessId(floating, &id);
+        HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
+        PostMessageW(floating, WM_CLOSE, 0, 0);
+        if (process) {
+            WaitForSingleObject(process, 5000);
+            CloseHandle(process);
+        }
+    }
+}
+
+void RemoveAutorunEntry() {
+    HKEY run = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0,
+                      KEY_SET_VALUE, &run) == ERROR_SUCCESS) {
+        RegDeleteValueW(run, L"Orvane");
+        RegCloseKey(run);
+    }
+}
+
+void ResetSettings() {
+    RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
+    const std::wstring section = std::wstring(kSettingsKey) + L"\\Main";
+    const wchar_t off[] = L"0";
+    RegSetKeyValueW(HKEY_CURRENT_USER, section.c_str(), L"AutoRun", REG_SZ, off, sizeof(off));
+}
+
+std::wstring SavedSetting(const wchar_t* name) {
+    const std::wstring section = std::wstring(kSettingsKey) + L"\\Main";
+    wchar_t text[512] = {};
+    DWORD size = sizeof(text);
+    DWORD type = 0;
+    if (RegGetValueW(HKEY_CURRENT_USER, section.c_str(), name, RRF_RT_ANY | RRF_NOEXPAND, &type,
+                     text, &size) != ERROR_SUCCESS) {
+        return L"<absent>";
+    }
+    return type == REG_SZ ? std::wstring(text) : L"<type " + std::to_wstring(type) + L">";
+}
+
+ProgramFolder::ProgramFolder() {
+    static int serial = 0;
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    path_ = std::wstring(temp) + L"orvane-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+            std::to_wstring(++serial) + L"\\";
+    CreateDirectoryW(path_.c_str(), nullptr);
+    CreateDirectoryW((path_ + L"statistics").c_str(), nullptr);
+    CopyFileW((OwnFolder() + L"orvane.exe").c_str(), Program().c_str(), FALSE);
+}
+
+ProgramFolder::~ProgramFolder() {
+    DeleteFileW((path_ + L"statistics\\dialstat.xml").c_str());
+    RemoveDirectoryW((path_ + L"statistics").c_str());
+    DeleteFileW(Program().c_str());
+    RemoveDirectoryW(path_.c_str());
+}
+
+OrvaneProcess::OrvaneProcess(const ProgramFolder& folder) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    std::wstring commandLine = L"\"" + folder.Program() + L"\"";
+    if (CreateProcessW(folder.Program().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                       nullptr, folder.Path().c_str(), &startup, &info)) {
+        CloseHandle(info.hThread);
+        process_ = info.hProcess;
+        id_ = info.dwProcessId;
+    }
+}
+
+OrvaneProcess::~OrvaneProcess() {
+    if (process_) {
+        if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+            Kill();
+        }
+        CloseHandle(process_);
+    }
+}
+
+HWND OrvaneProcess::WaitForFloatingWindow(std::chrono::milliseconds timeout) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (std::chrono::steady_clock::now() < end) {
+        if (HWND window = FirstOf(L"TForm2", L"ORVMainWindow", id_)) {
+            return window;
+        }
+        if (WaitForSingleObject(process_, 50) != WAIT_TIMEOUT) {
+            return nullptr;
+        }
+    }
+    return nullptr;
+}
+
+HWND OrvaneProcess::MainWindow() const {
+    return FirstOf(L"TForm1", nullptr, id_);
+}
+
+DWORD OrvaneProcess::WaitForExit(std::chrono::milliseconds timeout) {
+    DWORD code = STILL_ACTIVE;
+    if (WaitForSingleObject(process_, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(process_, &code);
+    }
+    return code;
+}
+
+void OrvaneProcess::Kill() {
+    TerminateProcess(process_, 9);
+    WaitForSingleObject(process_, 5000);
+}
+
+std::vector<HWND> TopLevelWindows(const wchar_t* className, const wchar_t* caption) {
+    WindowSearch search{className, caption, 0, {}};
+    EnumWindows(Collect, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::vector<HWND> ChildWindows(HWND parent, const wchar_t* className) {
+    WindowSearch search{className, nullptr, 0, {}};
+    EnumChildWindows(parent, Collect, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::wstring TextOf(HWND window) {
+    wchar_t text[256] = {};
+    SendMessageTimeoutW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                        2000, nullptr);
+    return text;
+}
+
+}  // namespace orv::e2e

@@ -1,0 +1,67 @@
+#pragma once
+// Runs a copy of orvane.exe in a throw-away program folder of its own (with a `statistics`
+// folder), so that whole-program tests share no files, and finds its windows from outside.
+
+#include <windows.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+namespace orv::e2e {
+
+inline constexpr wchar_t kSettingsKey[] = L"Software\\Quillon\\Orvane";
+
+// A monitor started by the prefix's own autorun entry (written by any run with "Автозагрузка"
+// on) would hold the single-instance lock: close it, and remove the entry.
+void CloseRunningMonitors();
+void RemoveAutorunEntry();
+
+// Starts every test from a known store: no settings but AutoRun off, so that no run writes
+// the machine-wide Run key.
+void ResetSettings();
+// A value of HKCU\Software\Quillon\Orvane\Main as REG_SZ; "<absent>" or "<type N>" otherwise.
+std::wstring SavedSetting(const wchar_t* name);
+
+class ProgramFolder {
+  public:
+    ProgramFolder();
+    ~ProgramFolder();
+    ProgramFolder(const ProgramFolder&) = delete;
+    ProgramFolder& operator=(const ProgramFolder&) = delete;
+
+    const std::wstring& Path() const { return path_; }  // with a trailing separator
+    std::wstring Program() const { return path_ + L"orvane.exe"; }
+
+  private:
+    std::wstring path_;
+};
+
+class OrvaneProcess {
+  public:
+    explicit OrvaneProcess(const ProgramFolder& folder);
+    // Kills the process if a test left it running.
+    ~OrvaneProcess();
+    OrvaneProcess(const OrvaneProcess&) = delete;
+    OrvaneProcess& operator=(const OrvaneProcess&) = delete;
+
+    bool Started() const { return process_ != nullptr; }
+    DWORD Id() const { return id_; }
+    // The floating window once it exists, null after the timeout.
+    HWND WaitForFloatingWindow(std::chrono::milliseconds timeout = std::chrono::seconds(15));
+    HWND MainWindow() const;
+    // The exit code once the process ended, or STILL_ACTIVE after the timeout.
+    DWORD WaitForExit(std::chrono::milliseconds timeout);
+    void Kill();
+
+  private:
+    HANDLE process_ = nullptr;
+    DWORD id_ = 0;
+};
+
+// Top-level windows of this class (and caption, when given) in any process.
+std::vector<HWND> TopLevelWindows(const wchar_t* className, const wchar_t* caption = nullptr);
+std::vector<HWND> ChildWindows(HWND parent, const wchar_t* className);
+std::wstring TextOf(HWND window);
+
+}  // namespace orv::e2e

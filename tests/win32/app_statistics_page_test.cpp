@@ -1,0 +1,137 @@
+// The detailed statistics page on the real main window over a statistics file on MSXML.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/main_window_win32.h"
+#include "app/statistics_page_win32.h"
+#include "app/wide_text_win32.h"
+#include "stats/file_storage_win32.h"
+#include "stats/msxml_document_win32.h"
+#include "stats_test_folder.h"
+
+namespace orv {
+namespace {
+
+class NoSaveDialog final : public SaveDialog {
+  public:
+    void SetFilter(std::string_view) override {}
+    std::optional<std::string> Execute() override { return std::nullopt; }
+    void SetFileName(const std::string&) override {}
+};
+
+ConnectionInfo Session(std::string received, std::string sent, std::string durationMs) {
+    ConnectionInfo session;
+    session.name = "Домашний";
+    session.startsession = "12/8/2026 6:00:00 PM";
+    session.endsession = "12/8/2026 7:00:00 PM";
+    session.averagespeed = "1.50";
+    session.serverip = "10.0.0.1";
+    session.clientip = "10.0.0.2";
+    session.connspeed = "115200";
+    session.received = std::move(received);
+    session.send = std::move(sent);
+    session.duration = std::move(durationMs);
+    return session;
+}
+
+class StatisticsPageTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        MainWindowEvents events;
+        events.notify = [this](std::string_view id, const NMHDR& header) -> LRESULT {
+            if (id == ids::kSessionList && page) {
+                page->Notify(header);
+            }
+            return 0;
+        };
+        ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr), std::move(events)));
+        file.OpenStatistics(folder.Path());
+        page = std::make_unique<StatisticsPage>(
+            window, StatisticsPageServices{file, prompts, saveDialog, storage, ","});
+    }
+
+    void SelectRow(int row, bool selected) {
+        LVITEMW item{};
+        item.stateMask = LVIS_SELECTED;
+        item.state = selected ? LVIS_SELECTED : 0;
+        SendMessageW(List(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+    }
+    HWND List() const { return window.Control(ids::kSessionList); }
+    std::string Label(std::string_view id) const { return WindowText(window.Control(id)); }
+
+    testing::TempProgramFolder folder;
+    MsxmlDocument document;
+    Win32FileStorage storage;
+    testing::ScriptedPrompts prompts;
+    testing::FixedLogonName logon;
+    testing::FixedClock clock;
+    NoSaveDialog saveDialog;
+    StatisticsFile file{document, {storage, prompts, logon, clock}};
+    MainWindow window;
+    std::unique_ptr<StatisticsPage> page;
+};
+
+TEST_F(StatisticsPageTest, AnEmptyFileShowsNoRowsAndZeroTotals) {
+    page->Shown();
+    EXPECT_EQ(SendMessageW(List(), LVM_GETITEMCOUNT, 0, 0), 0);
+    EXPECT_EQ(Label("Label47"), "00:00:00");
+    EXPECT_EQ(Label("Label48"), "  ");
+    EXPECT_EQ(Label("Label41"), "  ");
+}
+
+TEST_F(StatisticsPageTest, ShowingThePageListsTheSessionsEndedSinceTheLastShowing) {
+    file.AppendSession(Session("1536", "2048", "3723000"));
+    page->Shown();
+    EXPECT_EQ(SendMessageW(List(), LVM_GETITEMCOUNT, 0, 0), 1);
+    file.AppendSession(Session("1536", "1048576", "90000000"));
+    EXPECT_EQ(SendMessageW(List(), LVM_GETITEMCOUNT, 0, 0), 1);
+    page->Shown();
+    EXPECT_EQ(SendMessageW(List(), LVM_GETITEMCOUNT, 0, 0), 2);
+    EXPECT_EQ(Label("Label47"), "26:02:03");
+    EXPECT_EQ(Label("Label48"), "  3");
+    EXPECT_EQ(Label("Label41"), " 1 026");
+
+    wchar_t text[32] = {};
+    LVITEMW item{};
+    item.iSubItem = 2;
+    item.pszText = text;
+    item.cchTextMax = 32;
+    SendMessageW(List(), LVM_GETITEMTEXTW, 1, reinterpret_cast<LPARAM>(&item));
+    EXPECT_EQ(Narrow(text), "25:00:00");
+}
+
+TEST_F(StatisticsPageTest, SelectionSumsFollowTheSelectionAndLeaveWithThePage) {
+    file.AppendSession(Session("1536", "0", "3723000"));
+    file.AppendSession(Session("1536", "0", "90000000"));
+    page->Shown();
+    SelectRow(0, true);
+    EXPECT_EQ(window.StatusText(), "В выбранном Принято: 2 KB Отправлено:  KB Время: 01:02:03");
+    SelectRow(1, true);
+    EXPECT_EQ(window.StatusText(), "В выбранном Принято: 3 KB Отправлено:  KB Время: 26:02:03");
+    SelectRow(0, false);
+    SelectRow(1, false);
+    EXPECT_EQ(window.StatusText(), "В выбранном Принято:  KB Отправлено:  KB Время: 00:00:00");
+    page->Left();
+    EXPECT_EQ(window.StatusText(), "");
+}
+
+TEST_F(StatisticsPageTest, ClearStatisticsEmptiesTheListOnlyWhenConfirmed) {
+    file.AppendSession(Session("1536", "0", "3723000"));
+    page->Shown();
+    prompts.answerYes = false;
+    EXPECT_TRUE(page->Command(ids::kClearStatistics));
+    EXPECT_EQ(SendMessageW(List(), LVM_GETITEMCOUNT, 0, 0), 1);
+    prompts.answerYes = true;
+    EXPECT_TRUE(page->Command(ids::kClearStatistics));
+    EXPECT_EQ(SendMessageW(List(), LVM_GETITEMCOUNT, 0, 0), 0);
+    EXPECT_EQ(Label("Label47"), "00:00:00");
+    EXPECT_EQ(prompts.questions.size(), 2u);
+    EXPECT_FALSE(page->Command(ids::kPrintStatistics));
+}
+
+}  // namespace
+}  // namespace orv
