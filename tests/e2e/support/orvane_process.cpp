@@ -1,5 +1,7 @@
 #include "support/orvane_process.h"
 
+#include <algorithm>
+
 namespace orv::e2e {
 namespace {
 
@@ -131,6 +133,11 @@ HWND OrvaneProcess::WaitForFloatingWindow(std::chrono::milliseconds timeout) {
     const auto end = std::chrono::steady_clock::now() + timeout;
     while (std::chrono::steady_clock::now() < end) {
         if (HWND window = FirstOf(L"TForm2", L"ORVMainWindow", id_)) {
+            // The floating window comes first; the main window and the rest of the start-up
+            // are done once the program waits for input in its message loop.
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                end - std::chrono::steady_clock::now());
+            WaitForInputIdle(process_, static_cast<DWORD>(std::max<long long>(left.count(), 0)));
             return window;
         }
         if (WaitForSingleObject(process_, 50) != WAIT_TIMEOUT) {

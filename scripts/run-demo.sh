@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Runs the monitor under Wine against the emulated remote-access service playing the demo
+# scenario (a session that connects, moves traffic for about two minutes, drops and returns).
+# With a display it runs until you close it. Without one it runs inside a private Xvfb for about
+# 40 seconds, saves screenshots of the floating window and of the main window's pages 0 and 1
+# while the demo session is up, closes the program through its normal close path and prints
+# the folder of the screenshots.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/wine-env.sh"
+preset=$ORVANE_WINE_PRESET
+
+"$root/scripts/install-deps.sh"
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" --target orvane rasapi32 orvdriver >/dev/null
+
+# The program keeps its files beside itself: give the demo a folder of its own.
+demo="$root/build/demo"
+mkdir -p "$demo/statistics"
+cp "$ORVANE_BIN/orvane.exe" "$ORVANE_BIN/rasapi32.dll" "$demo/"
+export ORVANE_RAS_SCENARIO="$root/tools/scenarios/demo.scn"
+
+if [ -n "${DISPLAY:-}" ]; then
+    [ -f "$WINEPREFIX/system.reg" ] || "$ORVANE_WINE" wineboot -i >/dev/null 2>&1
+    echo "Orvane runs; close it from its tray menu (Выход)."
+    exec "$ORVANE_WINE" "$demo/orvane.exe"
+fi
+
+shots="$root/build/demo-screenshots"
+rm -rf "$shots"
+mkdir -p "$shots"
+"$root/scripts/with-wine.sh" bash -c '
+    set -u
+    demo=$1 shots=$2
+    driver() { "$ORVANE_WINE" "$ORVANE_BIN/orvdriver.exe" "$@" | tr -d "\r"; }
+    # Crops a screenshot of the whole screen to the window of class $1.
+    shoot() {
+        local rect
+        rect=$(driver rect "$1" -) || { echo "demo: no $1 window to photograph" >&2; return 1; }
+        import -window root -crop "$rect" +repage "$shots/$2.png"
+    }
+    "$ORVANE_WINE" "$demo/orvane.exe" &
+    program=$!
+    driver wait TForm2 ORVMainWindow 20000 || { echo "demo: the monitor did not start" >&2; exit 1; }
+    sleep 20   # the demo session connects and moves some traffic
+    shoot TForm2 floating-window
+    # The page switch of the pop-up menu: WM_COMMAND with the page code (3 = page 0).
+    for code in 3 4; do
+        driver post TForm2 ORVMainWindow 273 "$code"
+        sleep 3
+        shoot TForm1 "main-window-page-$((code - 3))"
+    done
+    sleep 10
+    shoot TForm2 floating-window-later
+    driver post TForm2 ORVMainWindow 16 0   # WM_CLOSE: the normal close path
+    driver gone TForm2 ORVMainWindow 10000
+    wait "$program"
+' _ "$demo" "$shots"
+echo "Screenshots: $shots"
+ls "$shots"
