@@ -2,7 +2,7 @@
 # Measures the statistics over a generated file of 100 000 sessions: the bare streaming parse
 # (xmllint --stream), then open + session list, append with its atomic save, and the HTML
 # report on MSXML and a virtual list view under Wine; prints the figures and their ratios to
-# the bare parse. Needs build/win32 with the statsbench target built.
+# the bare parse. Needs the statsbench target of the Wine build (see scripts/wine-env.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 sessions=${1:-100000}
@@ -40,9 +40,9 @@ echo "xmllint_stream_ms=$best"
 
 out="$work/statsbench.txt"
 "$root/scripts/with-wine.sh" bash -c '
-    folder=$(winepath -w "$1")\\
-    report=$(winepath -w "$1/report.html")
-    "$2/scripts/wine-run.sh" "$2/build/win32/bin/statsbench.exe" "$folder" "$report"
+    folder=$("$ORVANE_WINE" winepath -w "$1")\\
+    report=$("$ORVANE_WINE" winepath -w "$1/report.html")
+    "$2/scripts/wine-run.sh" "$ORVANE_BIN/statsbench.exe" "$folder" "$report"
 ' _ "$work" "$root" | tr -d '\r' | tee "$out"
 
 figure() { sed -n "s/^$1=//p" "$out"; }

@@ -42,9 +42,10 @@ ctest --preset host -j2 2>&1 | tee "$logdir/host.log"
 count "$logdir/host.log"
 
 step "Win32 tests and whole-program tests under Wine"
+# The Wine layers run the build that wine-env.sh names (the x86-64 one unless told otherwise).
 scripts/with-wine.sh bash -c '
-    ctest --preset win32 -L win32 -j2 2>&1 | tee "$0/win32.log"
-    ctest --preset win32 -L e2e 2>&1 | tee "$0/e2e.log"
+    ctest --preset "$ORVANE_WINE_PRESET" -L win32 -j2 2>&1 | tee "$0/win32.log"
+    ctest --preset "$ORVANE_WINE_PRESET" -L e2e 2>&1 | tee "$0/e2e.log"
 ' "$logdir"
 count "$logdir/win32.log"
 count "$logdir/e2e.log"

@@ -6,4 +6,4 @@ if [ -z "${DISPLAY:-}" ]; then
     exit 2
 fi
 source "$(dirname "$0")/wine-env.sh"
-exec wine "$@"
+exec "$ORVANE_WINE" "$@"

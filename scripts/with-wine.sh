@@ -28,9 +28,9 @@ trap cleanup EXIT
 # out (test discovery): the first boot takes about 15 s.
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1
+    "$ORVANE_WINE" wineboot -i >/dev/null 2>&1
 fi
 wineserver -p >/dev/null 2>&1
-wineboot >/dev/null 2>&1
+"$ORVANE_WINE" wineboot >/dev/null 2>&1
 
 "$@"
