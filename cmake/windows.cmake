@@ -40,6 +40,11 @@ if(RASEMU_DLL_SOURCES)
     orvane_warnings(rasapi32)
 endif()
 
+# Drives the program's windows from scripts: the demo and its screenshots.
+add_executable(orvdriver tools/driver/main_win32.cpp)
+target_link_options(orvdriver PRIVATE -municode)
+orvane_warnings(orvdriver)
+
 # GoogleTest from Debian's sources, built with the MinGW compiler.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

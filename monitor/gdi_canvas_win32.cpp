@@ -1,5 +1,7 @@
 #include "monitor/gdi_canvas_win32.h"
 
+#include "app/wide_text_win32.h"
+
 #include <algorithm>
 #include <string>
 #include <utility>
@@ -10,17 +12,6 @@ namespace {
 // The face of the 8-point font of both traffic pictures.
 constexpr wchar_t kFontFace[] = L"MS Sans Serif";
 constexpr int kFontPoints = 8;
-
-std::wstring Widened(std::string_view text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int size = static_cast<int>(text.size());
-    std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), size);
-    wide.resize(static_cast<std::size_t>(std::max(length, 0)));
-    return wide;
-}
 
 HFONT CreatePictureFont(HDC dc) {
     const int height = -MulDiv(kFontPoints, GetDeviceCaps(dc, LOGPIXELSY), 72);
@@ -88,7 +79,7 @@ void GdiCanvas::HorizontalLine(int fromX, int toX, int y, Colour colour) {
 }
 
 void GdiCanvas::Text(int x, int y, std::string_view text, Colour colour, Colour background) {
-    const std::wstring wide = Widened(text);
+    const std::wstring wide = Widen(text);
     SetTextColor(dc_, colour);
     SetBkColor(dc_, background);
     TextOutW(dc_, x, y, wide.c_str(), static_cast<int>(wide.size()));

@@ -1,0 +1,324 @@
+#include "monitor/floating_window_win32.h"
+
+#include <windowsx.h>
+
+#include <cstdlib>
+
+#include "app/stored_colour_win32.h"
+#include "monitor/popup_menu.h"
+#include "monitor/tray_hint_layout.h"
+
+namespace orv {
+namespace {
+
+constexpr int kOuterWidth = FloatingDrawing::kWidth + 2 * kFloatingFrame;
+constexpr int kOuterHeight = FloatingDrawing::kHeight + 2 * kFloatingFrame;
+
+// The middle of the drawing area's bottom edge, where the information hint points.
+constexpr POINT kHintAnchor{kFloatingFrame + FloatingDrawing::kWidth / 2,
+                            kFloatingFrame + FloatingDrawing::kHeight};
+
+using SetLayeredAttributes = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+
+// Looked up by name, so that the program still starts where per-window alpha is missing.
+SetLayeredAttributes LayeredAttributesEntry() {
+    static const SetLayeredAttributes entry = [] {
+        const FARPROC found =
+            GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetLayeredWindowAttributes");
+        return reinterpret_cast<SetLayeredAttributes>(reinterpret_cast<void (*)()>(found));
+    }();
+    return entry;
+}
+
+LPARAM ScreenParam(POINT point) {
+    return MAKELPARAM(static_cast<WORD>(point.x), static_cast<WORD>(point.y));
+}
+
+}  // namespace
+
+FloatingWindow::FloatingWindow(const DrawingColours& colours, NotifyIconShell& trayShell)
+    : colours_(colours),
+      picture_(FloatingDrawing::kWidth, FloatingDrawing::kHeight),
+      drawing_(picture_, colours_,
+               [this] {
+                   if (window_) {
+                       InvalidateRect(window_, nullptr, FALSE);
+                   }
+               }),
+      tray_(trayShell) {}
+
+FloatingWindow::~FloatingWindow() {
+    if (window_) {
+        DestroyWindow(window_);
+    }
+}
+
+bool FloatingWindow::Create(HINSTANCE instance, FloatingWindowEvents events) {
+    events_ = std::move(events);
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kFloatingWindowClass;
+    if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+        return false;
+    }
+    taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+    // A tool window keeps the program off the taskbar; WS_POPUP gives no caption or border.
+    window_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kFloatingWindowClass,
+                              kFloatingWindowCaption, WS_POPUP, 0, 0, kOuterWidth, kOuterHeight,
+                              nullptr, nullptr, instance, this);
+    if (!window_) {
+        return false;
+    }
+    // Placed now as well, so the hint points at the corner even if the window is never shown.
+    PlaceAtWorkAreaCorner();
+    // An elevated program (it writes the machine-wide Run key) would not hear the restart of
+    // a non-elevated Explorer otherwise.
+    ChangeWindowMessageFilterEx(window_, taskbarCreated_, MSGFLT_ALLOW, nullptr);
+    hint_.Create(instance, window_);
+    tray_.Add(window_, ProgramIcon(instance));
+    if (events_.readStartupFlag) {
+        shownAtStart_ = events_.readStartupFlag();
+    }
+    return true;
+}
+
+void FloatingWindow::ShowTrayBalloon(std::string_view text) {
+    tray_.ShowBalloon(text);
+}
+
+void FloatingWindow::Show() {
+    PlaceAtWorkAreaCorner();
+    ShowWindow(window_, SW_SHOWNOACTIVATE);
+}
+
+void FloatingWindow::Hide() {
+    ShowWindow(window_, SW_HIDE);
+}
+
+void FloatingWindow::SetStayOnTop(bool on) {
+    SetWindowPos(window_, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void FloatingWindow::SetAlpha(int alpha) {
+    const LONG_PTR style = GetWindowLongPtrW(window_, GWL_EXSTYLE);
+    const SetLayeredAttributes setAttributes = LayeredAttributesEntry();
+    if (alpha >= 255 || !setAttributes) {
+        SetWindowLongPtrW(window_, GWL_EXSTYLE, style & ~WS_EX_LAYERED);
+        return;
+    }
+    SetWindowLongPtrW(window_, GWL_EXSTYLE, style | WS_EX_LAYERED);
+    setAttributes(window_, 0, static_cast<BYTE>(alpha < 0 ? 0 : alpha), LWA_ALPHA);
+}
+
+void FloatingWindow::RedrawFrame() {
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+void FloatingWindow::PlaceAtWorkAreaCorner() {
+    RECT workArea;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
+    SetWindowPos(window_, nullptr, workArea.right - kOuterWidth, workArea.bottom - kOuterHeight, 0,
+                 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FloatingWindow::Paint() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window_, &paint);
+    RECT outer;
+    GetClientRect(window_, &outer);
+    HBRUSH frame = CreateSolidBrush(ToColorRef(colours_.border));
+    FillRect(dc, &outer, frame);
+    DeleteObject(frame);
+    picture_.CopyTo(dc, kFloatingFrame, kFloatingFrame);
+    EndPaint(window_, &paint);
+}
+
+void FloatingWindow::MenuItemClick(int tag) {
+    if (IsPageCommand(tag)) {
+        if (events_.showPage) {
+            events_.showPage(tag);
+        }
+    } else if (tag == kExitCommand) {
+        // The one close path: the exit sequence runs from WM_CLOSE, once.
+        SendMessageW(window_, WM_CLOSE, 0, 0);
+    }
+}
+
+void FloatingWindow::TrayReport(WPARAM wParam, LPARAM lParam) {
+    // NOTIFYICON_VERSION_4: the event in the low word, the pointer's screen point in wParam.
+    switch (LOWORD(lParam)) {
+        case WM_CONTEXTMENU:
+            menu_.Open(window_, POINT{GET_X_LPARAM(wParam), GET_Y_LPARAM(wParam)});
+            break;
+        case NIN_POPUPOPEN: {
+            POINT anchor = kHintAnchor;
+            ClientToScreen(window_, &anchor);
+            const std::string text = events_.trayInfoText ? events_.trayInfoText() : "";
+            hint_.Show(ScreenPoint{anchor.x, anchor.y}, HintBody(text));
+            break;
+        }
+        case NIN_POPUPCLOSE:
+            hint_.Hide();
+            break;
+        default:
+            break;
+    }
+}
+
+POINT FloatingWindow::ToScreen(LPARAM clientPoint) const {
+    // Signed: a monitor left of or above the primary one gives negative screen points.
+    POINT point{GET_X_LPARAM(clientPoint), GET_Y_LPARAM(clientPoint)};
+    ClientToScreen(window_, &point);
+    return point;
+}
+
+void FloatingWindow::BeginButtonDrag(LPARAM clientPoint) {
+    RECT bounds;
+    GetWindowRect(window_, &bounds);
+    drag_ = ButtonDrag{ToScreen(clientPoint), POINT{bounds.left, bounds.top}};
+    SetCapture(window_);
+}
+
+void FloatingWindow::ButtonDragTo(LPARAM clientPoint) {
+    const POINT now = ToScreen(clientPoint);
+    const int dx = now.x - drag_->grab.x;
+    const int dy = now.y - drag_->grab.y;
+    // A click that wanders a pixel or two is still a click (and may open the menu).
+    if (!drag_->moved && std::abs(dx) < GetSystemMetrics(SM_CXDRAG) &&
+        std::abs(dy) < GetSystemMetrics(SM_CYDRAG)) {
+        return;
+    }
+    drag_->moved = true;
+    SetWindowPos(window_, nullptr, drag_->origin.x + dx, drag_->origin.y + dy, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool FloatingWindow::EndButtonDrag() {
+    const bool moved = drag_ && drag_->moved;
+    drag_.reset();
+    if (GetCapture() == window_) {
+        ReleaseCapture();
+    }
+    return moved;
+}
+
+bool FloatingWindow::HandleMouse(UINT message, LPARAM lParam) {
+    switch (message) {
+        case WM_LBUTTONDOWN:
+            // The platform's move-by-caption: the same drag loop as a title bar's.
+            ReleaseCapture();
+            SendMessageW(window_, WM_NCLBUTTONDOWN, HTCAPTION, ScreenParam(ToScreen(lParam)));
+            return true;
+        case WM_LBUTTONDBLCLK:
+            if (events_.toggleMainWindow) {
+                events_.toggleMainWindow();
+            }
+            return true;
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            BeginButtonDrag(lParam);
+            return true;
+        case WM_MOUSEMOVE:
+            if (drag_) {
+                ButtonDragTo(lParam);
+            }
+            return true;
+        case WM_RBUTTONUP:
+            // Unmoved, the default handling turns the release into WM_CONTEXTMENU.
+            return EndButtonDrag();
+        case WM_MBUTTONUP:
+            EndButtonDrag();
+            return true;
+        case WM_CAPTURECHANGED:
+            drag_.reset();
+            return true;
+        case WM_CONTEXTMENU: {
+            POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            if (at.x == -1 && at.y == -1) {  // from the keyboard
+                GetCursorPos(&at);
+            }
+            menu_.Open(window_, at);
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+LRESULT CALLBACK FloatingWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<FloatingWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self || !self->window_) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT FloatingWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+        // Explorer restarted: the icons of the old taskbar are gone.
+        tray_.Readd();
+        return 0;
+    }
+    if (HandleMouse(message, lParam)) {
+        return 0;
+    }
+    switch (message) {
+        case WM_PAINT:
+            Paint();
+            return 0;
+        case kTrayCallbackMessage:
+            TrayReport(wParam, lParam);
+            return 0;
+        case WM_COMMAND:
+            if (HIWORD(wParam) == 0) {
+                MenuItemClick(LOWORD(wParam));
+            }
+            return 0;
+        case WM_TIMER:
+            if (wParam == TrayHint::kTimerId) {
+                hint_.TimerElapsed();
+            }
+            return 0;
+        case WM_SETTINGCHANGE:
+        case WM_DISPLAYCHANGE:
+            // A moved taskbar, a changed resolution or an unplugged monitor must not leave the
+            // window off screen or under the taskbar.
+            if ((message == WM_DISPLAYCHANGE || wParam == SPI_SETWORKAREA) &&
+                IsWindowVisible(window_)) {
+                PlaceAtWorkAreaCorner();
+            }
+            break;
+        case WM_CLOSE:
+            // Any close request ends the program: the exit sequence runs once, then the loop ends.
+            if (!closing_) {
+                closing_ = true;
+                if (events_.closing) {
+                    events_.closing();
+                }
+                DestroyWindow(window_);
+            }
+            return 0;
+        case WM_DESTROY:
+            tray_.Remove();
+            hint_.Destroy();
+            window_ = nullptr;
+            PostQuitMessage(0);
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+}  // namespace orv

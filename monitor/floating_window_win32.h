@@ -1,0 +1,104 @@
+#pragma once
+// The floating window (class TForm2, caption "ORVMainWindow"): the application's main window.
+// A borderless, normally topmost box whose 3-pixel frame shows the frame colour around the
+// 170 x 70 drawing area, where FloatingPicture is copied. It carries the tray icon, the shared
+// pop-up menu and the tray information hint. Closing it, by any close request, runs the exit
+// sequence once and ends the message loop.
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/settings_ports.h"
+#include "monitor/drawing_colours.h"
+#include "monitor/floating_drawing.h"
+#include "monitor/gdi_canvas_win32.h"
+#include "monitor/popup_menu_win32.h"
+#include "monitor/tray_hint_win32.h"
+#include "monitor/tray_icon_win32.h"
+
+namespace orv {
+
+inline constexpr wchar_t kFloatingWindowClass[] = L"TForm2";
+inline constexpr wchar_t kFloatingWindowCaption[] = L"ORVMainWindow";
+inline constexpr int kFloatingFrame = 3;
+
+// What the floating window and its tray icon ask of the rest of the program.
+struct FloatingWindowEvents {
+    std::function<bool()> readStartupFlag;      // asked once, when the tray icon is created
+    std::function<void()> closing;              // the exit sequence
+    std::function<void()> toggleMainWindow;     // a double click in the drawing area
+    std::function<void(int code)> showPage;     // pop-up menu entries, codes 3 to 10
+    std::function<std::string()> trayInfoText;  // the current tray information text
+};
+
+class FloatingWindow final : public FloatingWindowControl {
+  public:
+    // `trayShell` is where the tray icon goes; tests give one that records the requests.
+    explicit FloatingWindow(const DrawingColours& colours,
+                            NotifyIconShell& trayShell = SystemNotifyIconShell());
+    ~FloatingWindow() override;
+    FloatingWindow(const FloatingWindow&) = delete;
+    FloatingWindow& operator=(const FloatingWindow&) = delete;
+
+    // Registers the class and creates the window hidden, at its corner, with its picture and
+    // its tray icon. False when the window could not be created.
+    bool Create(HINSTANCE instance, FloatingWindowEvents events);
+    HWND Handle() const { return window_; }
+    // What the tray icon's start-up report answered: show the window when the loop starts.
+    bool ShownAtStart() const { return shownAtStart_; }
+
+    FloatingDrawing& Drawing() { return drawing_; }
+    const GdiCanvas& Picture() const { return picture_; }
+    HMENU Menu() const { return menu_.Handle(); }
+    HWND HintWindow() const { return hint_.Window(); }
+
+    // The tray icon's notification balloon titled "Information".
+    void ShowTrayBalloon(std::string_view text);
+
+    // FloatingWindowControl: Show is ShowFloatingWindow, Hide is HideFloatingWindow.
+    void Show() override;
+    void Hide() override;
+    void SetStayOnTop(bool on) override;
+    void SetAlpha(int alpha) override;
+    void RedrawFrame() override;
+
+  private:
+    // A drag with the right or middle button, which the platform's move loop does not follow.
+    struct ButtonDrag {
+        POINT grab;
+        POINT origin;
+        bool moved = false;
+    };
+
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    bool HandleMouse(UINT message, LPARAM lParam);
+    void TrayReport(WPARAM wParam, LPARAM lParam);
+    void MenuItemClick(int tag);
+    POINT ToScreen(LPARAM clientPoint) const;
+    void BeginButtonDrag(LPARAM clientPoint);
+    void ButtonDragTo(LPARAM clientPoint);
+    // Ends a button drag; true when the window was moved.
+    bool EndButtonDrag();
+    void PlaceAtWorkAreaCorner();
+    void Paint();
+
+    const DrawingColours& colours_;
+    GdiCanvas picture_;
+    FloatingDrawing drawing_;
+    FloatingWindowEvents events_;
+    PopupMenu menu_;
+    TrayIcon tray_;
+    TrayHint hint_;
+    UINT taskbarCreated_ = 0;
+    std::optional<ButtonDrag> drag_;
+    HWND window_ = nullptr;
+    bool shownAtStart_ = true;
+    bool closing_ = false;
+};
+
+}  // namespace orv

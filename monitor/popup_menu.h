@@ -1,0 +1,29 @@
+#pragma once
+// The pop-up menu shared by the floating window and the tray icon: eight page entries, a
+// separator and the exit entry, in the order the user sees them.
+
+#include <span>
+#include <string_view>
+
+namespace orv {
+
+// The page entries carry the page codes 3 to 10 (page index + 3), the same codes the remote
+// commands use for the page switch.
+inline constexpr int kFirstPageCommand = 3;
+inline constexpr int kLastPageCommand = 10;
+// Outside the page codes, so that no remote command code can be mistaken for it.
+inline constexpr int kExitCommand = 100;
+inline constexpr int kSeparator = 0;
+
+struct PopupMenuEntry {
+    std::string_view text;  // empty for the separator
+    int command;            // kSeparator for the separator
+};
+
+std::span<const PopupMenuEntry> PopupMenuEntries();
+
+inline bool IsPageCommand(int command) {
+    return command >= kFirstPageCommand && command <= kLastPageCommand;
+}
+
+}  // namespace orv

@@ -1,0 +1,24 @@
+#pragma once
+// The shared pop-up menu as a platform menu, built from the portable entry table. Choosing an
+// entry sends WM_COMMAND with the entry's command to the window the menu was opened for.
+
+#include <windows.h>
+
+namespace orv {
+
+class PopupMenu {
+  public:
+    PopupMenu();
+    ~PopupMenu();
+    PopupMenu(const PopupMenu&) = delete;
+    PopupMenu& operator=(const PopupMenu&) = delete;
+
+    HMENU Handle() const { return menu_; }
+    // Opens the menu at a screen point for `owner`, which receives the chosen command.
+    void Open(HWND owner, POINT screen) const;
+
+  private:
+    HMENU menu_;
+};
+
+}  // namespace orv

@@ -1,0 +1,150 @@
+// The floating window created in-process: its identity, size and place, opacity, stay-on-top,
+// re-placement after display changes, mouse handling and its painted picture.
+
+#include <windows.h>
+
+#include "floating_test_window.h"
+
+namespace orv::testing {
+namespace {
+
+RECT BoundsOf(HWND window) {
+    RECT bounds;
+    GetWindowRect(window, &bounds);
+    return bounds;
+}
+
+void ExpectAtWorkAreaCorner(HWND window) {
+    const RECT area = WorkArea();
+    const RECT bounds = BoundsOf(window);
+    EXPECT_EQ(bounds.right, area.right);
+    EXPECT_EQ(bounds.bottom, area.bottom);
+    EXPECT_EQ(bounds.right - bounds.left, 176);
+    EXPECT_EQ(bounds.bottom - bounds.top, 76);
+}
+
+void MoveTo(HWND window, int x, int y) {
+    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+TEST_F(FloatingWindowTest, IsTheBorderlessTopmostTForm2WithoutTaskbarButton) {
+    EXPECT_EQ(FindWindowW(L"TForm2", L"ORVMainWindow"), Handle());
+    const LONG_PTR style = GetWindowLongPtrW(Handle(), GWL_STYLE);
+    const LONG_PTR exStyle = GetWindowLongPtrW(Handle(), GWL_EXSTYLE);
+    EXPECT_TRUE(style & WS_POPUP);
+    EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME));
+    EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
+    EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);
+    EXPECT_FALSE(exStyle & WS_EX_APPWINDOW);
+    EXPECT_FALSE(IsWindowVisible(Handle()));
+    RECT client;
+    GetClientRect(Handle(), &client);
+    EXPECT_EQ(client.right, 176);
+    EXPECT_EQ(client.bottom, 76);
+}
+
+TEST_F(FloatingWindowTest, EveryShowingPlacesItAtTheWorkAreaCorner) {
+    window.Show();
+    EXPECT_TRUE(IsWindowVisible(Handle()));
+    ExpectAtWorkAreaCorner(Handle());
+    MoveTo(Handle(), 40, 30);
+    window.Hide();
+    EXPECT_FALSE(IsWindowVisible(Handle()));
+    window.Show();
+    ExpectAtWorkAreaCorner(Handle());
+}
+
+TEST_F(FloatingWindowTest, ShownWindowReturnsToTheCornerWhenTheWorkAreaOrDisplayChanges) {
+    window.Show();
+    MoveTo(Handle(), 40, 30);
+    SendMessageW(Handle(), WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+    ExpectAtWorkAreaCorner(Handle());
+
+    MoveTo(Handle(), 40, 30);
+    SendMessageW(Handle(), WM_SETTINGCHANGE, SPI_SETDESKWALLPAPER, 0);
+    EXPECT_EQ(BoundsOf(Handle()).left, 40) << "other settings leave a dragged window alone";
+    SendMessageW(Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024));
+    ExpectAtWorkAreaCorner(Handle());
+
+    // Hidden, it stays where it is; the next showing places it anyway.
+    window.Hide();
+    MoveTo(Handle(), 40, 30);
+    SendMessageW(Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024));
+    EXPECT_EQ(BoundsOf(Handle()).left, 40);
+}
+
+TEST_F(FloatingWindowTest, AlphaBelowOpaqueMakesItLayeredAndOpaqueClearsIt) {
+    window.Show();
+    window.SetAlpha(128);
+    EXPECT_TRUE(GetWindowLongPtrW(Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(Handle(), nullptr, &alpha, &flags));
+    EXPECT_EQ(alpha, 128);
+    EXPECT_TRUE(flags & LWA_ALPHA);
+    window.SetAlpha(255);
+    EXPECT_FALSE(GetWindowLongPtrW(Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
+}
+
+TEST_F(FloatingWindowTest, StayOnTopSwitchesTheTopmostState) {
+    // Another topmost window, as a taskbar would be: Wine skips a z-order change of the window
+    // that is already first, which an otherwise empty test desktop would make ours.
+    const HWND other = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP,
+                                       0, 0, 20, 20, nullptr, nullptr, nullptr, nullptr);
+    ShowWindow(other, SW_SHOWNOACTIVATE);
+    for (const bool shown : {true, false}) {
+        shown ? window.Show() : window.Hide();
+        window.SetStayOnTop(false);
+        EXPECT_FALSE(GetWindowLongPtrW(Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) << shown;
+        window.SetStayOnTop(true);
+        EXPECT_TRUE(GetWindowLongPtrW(Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) << shown;
+    }
+    DestroyWindow(other);
+}
+
+TEST_F(FloatingWindowTest, DoubleClickTogglesTheMainWindow) {
+    SendMessageW(Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(50, 40));
+    EXPECT_EQ(toggles, 1);
+    SendMessageW(Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(50, 40));
+    EXPECT_EQ(toggles, 2);
+}
+
+TEST_F(FloatingWindowTest, RightButtonDragMovesTheWindowWithThePointer) {
+    window.Show();
+    const RECT before = BoundsOf(Handle());
+    SendMessageW(Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(50, 40));
+    EXPECT_EQ(GetCapture(), Handle());
+    // Client points are relative to the window, which moves with every step.
+    SendMessageW(Handle(), WM_MOUSEMOVE, MK_RBUTTON, MAKELPARAM(30, 10));
+    SendMessageW(Handle(), WM_MOUSEMOVE, MK_RBUTTON, MAKELPARAM(40, 45));
+    const RECT after = BoundsOf(Handle());
+    // Grabbed at (50, 40) of the original place, now under the pointer at screen point
+    // (left + 20, top + 15) of that place.
+    EXPECT_EQ(after.left, before.left - 30);
+    EXPECT_EQ(after.top, before.top - 25);
+    // Released after moving: the drag ends without opening the menu (which would block here).
+    SendMessageW(Handle(), WM_RBUTTONUP, 0, MAKELPARAM(40, 45));
+    EXPECT_NE(GetCapture(), Handle());
+    SendMessageW(Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(0, 0));
+    EXPECT_EQ(BoundsOf(Handle()).left, after.left);
+}
+
+TEST_F(FloatingWindowTest, PaintsTheFrameColourAroundThePicture) {
+    window.Show();
+    window.Drawing().DrawFloatingIdle();
+    UpdateWindow(Handle());
+    HDC dc = GetDC(Handle());
+    const COLORREF frame = GetPixel(dc, 1, 1);
+    const COLORREF frameBottomRight = GetPixel(dc, 174, 74);
+    const COLORREF pictureBackground = GetPixel(dc, 3 + 100, 3 + 50);
+    const COLORREF pictureCorner = GetPixel(dc, 3 + 169, 3 + 69);
+    ReleaseDC(Handle(), dc);
+    EXPECT_EQ(frame, colours.border);
+    EXPECT_EQ(frameBottomRight, colours.border);
+    EXPECT_EQ(pictureBackground, colours.background);
+    EXPECT_EQ(pictureCorner, colours.background);
+    EXPECT_EQ(window.Picture().Pixel(100, 50), colours.background);
+}
+
+}  // namespace
+}  // namespace orv::testing
