@@ -7,24 +7,6 @@
 #include "monitor/ras_records_win32.h"
 #include "monitor/ras_text_win32.h"
 
-// The ANSI entry points in their earliest form; MinGW's <ras.h> declares them over the newest
-// record layouts only.
-extern "C" {
-DWORD WINAPI RasEnumConnectionsA(orv::ras::Connection*, DWORD*, DWORD*);
-DWORD WINAPI RasGetConnectStatusA(HANDLE, orv::ras::ConnectionStatus*);
-DWORD WINAPI RasGetConnectionStatistics(HANDLE, orv::ras::Statistics*);
-DWORD WINAPI RasGetProjectionInfoA(HANDLE, DWORD, void*, DWORD*);
-DWORD WINAPI RasGetErrorStringA(UINT, char*, DWORD);
-DWORD WINAPI RasDialA(void*, const char*, orv::ras::DialParams*, DWORD, void*, HANDLE*);
-DWORD WINAPI RasGetEntryDialParamsA(const char*, orv::ras::DialParams*, BOOL*);
-DWORD WINAPI RasHangUpA(HANDLE);
-DWORD WINAPI RasEnumEntriesA(const char*, const char*, orv::ras::EntryName*, DWORD*, DWORD*);
-DWORD WINAPI RasEnumDevicesA(orv::ras::DeviceInfo*, DWORD*, DWORD*);
-DWORD WINAPI RasCreatePhonebookEntryA(HWND, const char*);
-DWORD WINAPI RasEditPhonebookEntryA(HWND, const char*, const char*);
-DWORD WINAPI RasDeleteEntryA(const char*, const char*);
-}
-
 namespace orv {
 namespace {
 
@@ -33,6 +15,61 @@ constexpr UINT kProgressMessage = WM_APP + 1;
 
 // The window of the dial in progress: a type-0 progress function gets no context of its own.
 std::atomic<HWND> gDialWindow{nullptr};
+
+// What a call gives when the service lacks the entry point.
+constexpr RasResult kEntryPointMissing = ERROR_PROC_NOT_FOUND;
+
+// The ANSI entry points, looked up by name: their records are the earliest layouts, which
+// MinGW's <ras.h> does not declare, and a service without one of them fails that call only.
+struct RasApi {
+    DWORD(WINAPI* enumConnections)(ras::Connection*, DWORD*, DWORD*);
+    DWORD(WINAPI* getConnectStatus)(HANDLE, ras::ConnectionStatus*);
+    DWORD(WINAPI* getConnectionStatistics)(HANDLE, ras::Statistics*);
+    DWORD(WINAPI* getProjectionInfo)(HANDLE, DWORD, void*, DWORD*);
+    DWORD(WINAPI* getErrorString)(UINT, char*, DWORD);
+    DWORD(WINAPI* dial)(void*, const char*, ras::DialParams*, DWORD, void*, HANDLE*);
+    DWORD(WINAPI* getEntryDialParams)(const char*, ras::DialParams*, BOOL*);
+    DWORD(WINAPI* hangUp)(HANDLE);
+    DWORD(WINAPI* enumEntries)(const char*, const char*, ras::EntryName*, DWORD*, DWORD*);
+    DWORD(WINAPI* enumDevices)(ras::DeviceInfo*, DWORD*, DWORD*);
+    DWORD(WINAPI* createPhonebookEntry)(HWND, const char*);
+    DWORD(WINAPI* editPhonebookEntry)(HWND, const char*, const char*);
+    DWORD(WINAPI* deleteEntry)(const char*, const char*);
+};
+
+template <typename Function>
+void Find(HMODULE dll, const char* name, Function& function) {
+    function = dll == nullptr
+                   ? nullptr
+                   : reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(dll, name)));
+}
+
+const RasApi& Api() {
+    static const RasApi api = [] {
+        const HMODULE dll = LoadLibraryW(L"rasapi32.dll");
+        RasApi found{};
+        Find(dll, "RasEnumConnectionsA", found.enumConnections);
+        Find(dll, "RasGetConnectStatusA", found.getConnectStatus);
+        Find(dll, "RasGetConnectionStatistics", found.getConnectionStatistics);
+        Find(dll, "RasGetProjectionInfoA", found.getProjectionInfo);
+        Find(dll, "RasGetErrorStringA", found.getErrorString);
+        Find(dll, "RasDialA", found.dial);
+        Find(dll, "RasGetEntryDialParamsA", found.getEntryDialParams);
+        Find(dll, "RasHangUpA", found.hangUp);
+        Find(dll, "RasEnumEntriesA", found.enumEntries);
+        Find(dll, "RasEnumDevicesA", found.enumDevices);
+        Find(dll, "RasCreatePhonebookEntryA", found.createPhonebookEntry);
+        Find(dll, "RasEditPhonebookEntryA", found.editPhonebookEntry);
+        Find(dll, "RasDeleteEntryA", found.deleteEntry);
+        return found;
+    }();
+    return api;
+}
+
+template <typename Function, typename... Args>
+RasResult Call(Function function, Args... args) {
+    return function == nullptr ? kEntryPointMissing : function(args...);
+}
 
 HANDLE ToHandle(ConnectionHandle connection) {
     return reinterpret_cast<HANDLE>(connection);
@@ -126,7 +163,7 @@ RasResult Win32ConnectionSource::EnumConnections(std::vector<ActiveConnection>& 
     auto records = SizedArray<ras::Connection>(kMaxConnections);
     DWORD bytes = static_cast<DWORD>(records.size() * sizeof(ras::Connection));
     DWORD count = 0;
-    const RasResult result = RasEnumConnectionsA(records.data(), &bytes, &count);
+    const RasResult result = Call(Api().enumConnections, records.data(), &bytes, &count);
     if (result != kRasSuccess) {
         return result;
     }
@@ -143,7 +180,7 @@ RasResult Win32ConnectionSource::EnumConnections(std::vector<ActiveConnection>& 
 RasResult Win32ConnectionSource::GetConnectStatus(ConnectionHandle connection,
                                                   std::uint32_t& state) {
     auto status = SizedRecord<ras::ConnectionStatus>();
-    const RasResult result = RasGetConnectStatusA(ToHandle(connection), &status);
+    const RasResult result = Call(Api().getConnectStatus, ToHandle(connection), &status);
     if (result == kRasSuccess) {
         state = status.rasconnstate;
     }
@@ -153,7 +190,7 @@ RasResult Win32ConnectionSource::GetConnectStatus(ConnectionHandle connection,
 RasResult Win32ConnectionSource::GetConnectionStatistics(ConnectionHandle connection,
                                                          ConnectionStatistics& statistics) {
     auto record = SizedRecord<ras::Statistics>();
-    const RasResult result = RasGetConnectionStatistics(ToHandle(connection), &record);
+    const RasResult result = Call(Api().getConnectionStatistics, ToHandle(connection), &record);
     if (result == kRasSuccess) {
         statistics = {
             record.dwBytesXmited,         record.dwBytesRcved, record.dwCompressionRatioIn,
@@ -167,7 +204,7 @@ RasResult Win32ConnectionSource::GetProjectionInfo(ConnectionHandle connection,
     auto record = SizedRecord<ras::PppIp>();
     DWORD bytes = sizeof record;
     RasResult result =
-        RasGetProjectionInfoA(ToHandle(connection), ras::kProjectionPppIp, &record, &bytes);
+        Call(Api().getProjectionInfo, ToHandle(connection), ras::kProjectionPppIp, &record, &bytes);
     // The call can succeed while the IP projection itself failed.
     if (result == kRasSuccess && record.dwError != 0) {
         result = record.dwError;
@@ -186,7 +223,7 @@ RasResult Win32ConnectionSource::GetErrorString(RasResult code, std::size_t buff
     }
     std::vector<char> buffer(bufferChars, '\0');
     const RasResult result =
-        RasGetErrorStringA(code, buffer.data(), static_cast<DWORD>(buffer.size()));
+        Call(Api().getErrorString, code, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (result == kRasSuccess) {
         text =
             ras::AnsiToUtf8(std::string_view(buffer.data(), strnlen(buffer.data(), bufferChars)));
@@ -206,8 +243,8 @@ RasResult Win32ConnectionSource::Dial(const DialParams& params, DialProgressHand
     gDialWindow.store(progressWindow_);
     HANDLE handle = nullptr;
     const RasResult result =
-        RasDialA(nullptr, nullptr, &request, 0,
-                 reinterpret_cast<void*>(&Win32ConnectionSource::DialProgressArrived), &handle);
+        Call(Api().dial, nullptr, nullptr, &request, 0,
+             reinterpret_cast<void*>(&Win32ConnectionSource::DialProgressArrived), &handle);
     SecureZeroMemory(&request, sizeof request);
     connection = FromHandle(handle);
     return result;
@@ -219,7 +256,7 @@ RasResult Win32ConnectionSource::GetEntryDialParams(DialParams& params) {
         return kRasInvalidParameter;
     }
     BOOL passwordStored = FALSE;
-    const RasResult result = RasGetEntryDialParamsA(nullptr, &request, &passwordStored);
+    const RasResult result = Call(Api().getEntryDialParams, nullptr, &request, &passwordStored);
     if (result == kRasSuccess) {
         params.userName = ras::MemberText(request.szUserName);
         params.password = ras::MemberText(request.szPassword);
@@ -229,14 +266,15 @@ RasResult Win32ConnectionSource::GetEntryDialParams(DialParams& params) {
 }
 
 RasResult Win32ConnectionSource::HangUp(ConnectionHandle connection) {
-    return RasHangUpA(ToHandle(connection));
+    return Call(Api().hangUp, ToHandle(connection));
 }
 
 RasResult Win32ConnectionSource::EnumEntries(std::vector<std::string>& entryNames) {
     auto records = SizedArray<ras::EntryName>(kMaxEntries);
     DWORD bytes = static_cast<DWORD>(records.size() * sizeof(ras::EntryName));
     DWORD count = 0;
-    const RasResult result = RasEnumEntriesA(nullptr, nullptr, records.data(), &bytes, &count);
+    const RasResult result =
+        Call(Api().enumEntries, nullptr, nullptr, records.data(), &bytes, &count);
     if (result != kRasSuccess) {
         return result;
     }
@@ -251,7 +289,7 @@ RasResult Win32ConnectionSource::EnumDevices(std::vector<DeviceInfo>& devices) {
     // First with no buffer, to learn how many there are ("too small" is the expected answer).
     DWORD bytes = 0;
     DWORD count = 0;
-    RasResult result = RasEnumDevicesA(nullptr, &bytes, &count);
+    RasResult result = Call(Api().enumDevices, nullptr, &bytes, &count);
     if (result != kRasSuccess && result != kRasBufferTooSmall) {
         return result;
     }
@@ -259,7 +297,7 @@ RasResult Win32ConnectionSource::EnumDevices(std::vector<DeviceInfo>& devices) {
     bytes = static_cast<DWORD>(records.size() * sizeof(ras::DeviceInfo));
     count = 0;
     if (!records.empty()) {
-        result = RasEnumDevicesA(records.data(), &bytes, &count);
+        result = Call(Api().enumDevices, records.data(), &bytes, &count);
     }
     if (result != kRasSuccess) {
         return result;
@@ -273,17 +311,17 @@ RasResult Win32ConnectionSource::EnumDevices(std::vector<DeviceInfo>& devices) {
 }
 
 RasResult Win32ConnectionSource::CreatePhonebookEntry(NativeWindow owner) {
-    return RasCreatePhonebookEntryA(static_cast<HWND>(owner), nullptr);
+    return Call(Api().createPhonebookEntry, static_cast<HWND>(owner), nullptr);
 }
 
 RasResult Win32ConnectionSource::EditPhonebookEntry(NativeWindow owner,
                                                     const std::string& entryName) {
-    return RasEditPhonebookEntryA(static_cast<HWND>(owner), nullptr,
-                                  ras::Utf8ToAnsi(entryName).c_str());
+    return Call(Api().editPhonebookEntry, static_cast<HWND>(owner), nullptr,
+                ras::Utf8ToAnsi(entryName).c_str());
 }
 
 RasResult Win32ConnectionSource::DeleteEntry(const std::string& entryName) {
-    return RasDeleteEntryA(nullptr, ras::Utf8ToAnsi(entryName).c_str());
+    return Call(Api().deleteEntry, nullptr, ras::Utf8ToAnsi(entryName).c_str());
 }
 
 }  // namespace orv

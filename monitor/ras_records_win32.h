@@ -90,7 +90,7 @@ struct DeviceInfo {  // RASDEVINFOA
 };
 
 #ifdef _WIN64
-static_assert(sizeof(Connection) == 416);
+static_assert(sizeof(Connection) == 424);  // the handle is 8 bytes, aligned
 #else
 static_assert(sizeof(Connection) == 412);
 #endif
