@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "rasemu_fakes.h"
+#include "tools/rasemu/control_file.h"
 
 namespace orv::rasemu {
 namespace {
@@ -272,6 +275,60 @@ TEST(RasemuControl, RefusesWhatItDoesNotUnderstand) {
     EXPECT_NE(played.service->ApplyControl("start \"unclosed"), "");
     EXPECT_EQ(played.service->ApplyControl("   # only a comment"), "");
     EXPECT_TRUE(played.Listed().empty());
+}
+
+}  // namespace
+}  // namespace orv::rasemu
+
+namespace orv::rasemu {
+namespace {
+
+std::string DemoScenarioText() {
+    const auto root = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
+    const auto text = ReadWholeFile((root / "tools" / "scenarios" / "demo.scn").string());
+    EXPECT_TRUE(text) << "demo.scn not found from " << root;
+    return text.value_or("");
+}
+
+TEST(RasemuDemo, ConnectsMovesTrafficDropsAndComesBack) {
+    test::PlayedScenario played(DemoScenarioText());
+    std::vector<std::string> entries;
+    ASSERT_EQ(played.service->EnumEntries(entries), kRasSuccess);
+    EXPECT_EQ(entries.size(), 2u);
+    std::vector<DeviceInfo> devices;
+    ASSERT_EQ(played.service->EnumDevices(devices), kRasSuccess);
+    ASSERT_EQ(devices.size(), 1u);
+    EXPECT_EQ(devices[0].type, "modem");
+
+    EXPECT_TRUE(played.Listed().empty());
+    played.clock.Seconds(3);
+    const ConnectionHandle first = played.Listed().at(0).handle;
+    EXPECT_NE(played.StateOf(first), kStateConnected);  // dialing
+    played.clock.Seconds(3);
+    EXPECT_EQ(played.StateOf(first), kStateConnected);
+
+    // Second by second: bursts and quiet stretches, never running backwards.
+    std::uint32_t previous = 0;
+    int busySeconds = 0;
+    int quietSeconds = 0;
+    for (int second = 0; second < 119; ++second) {
+        played.clock.Seconds(1);
+        const std::uint32_t received = played.StatisticsOf(first).bytesReceived;
+        ASSERT_GE(received, previous);
+        (received - previous > 2000 ? busySeconds : quietSeconds) += 1;
+        previous = received;
+    }
+    EXPECT_GT(busySeconds, 30);
+    EXPECT_GT(quietSeconds, 30);
+    EXPECT_GT(previous, 300'000u);
+
+    played.clock.Seconds(2);  // second 127: the line has dropped
+    EXPECT_TRUE(played.Listed().empty());
+    played.clock.Seconds(26);  // second 153: back again
+    const auto again = played.Listed();
+    ASSERT_EQ(again.size(), 1u);
+    EXPECT_NE(again[0].handle, first);
+    EXPECT_EQ(again[0].entryName, "Home ISP");
 }
 
 }  // namespace
