@@ -6,7 +6,7 @@
 #include <string>
 
 #include "monitor/ras_connection_source_win32.h"
-#include "ras_test_scenario.h"
+#include "tests/common/emulated_ras_scenario.h"
 
 namespace orv {
 namespace {

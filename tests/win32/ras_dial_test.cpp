@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "monitor/ras_connection_source_win32.h"
-#include "ras_test_scenario.h"
+#include "tests/common/emulated_ras_scenario.h"
 
 namespace orv {
 namespace {

@@ -4,11 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <mutex>
 #include <vector>
 
 #include "monitor/connection_source.h"
 #include "monitor/ras_records_win32.h"
-#include "ras_test_scenario.h"
+#include "tests/common/emulated_ras_scenario.h"
 
 namespace orv {
 namespace {
@@ -174,13 +175,18 @@ TEST_F(RasDll, UnknownHandlesGive6) {
     EXPECT_EQ(Entry<DWORD(WINAPI*)(HANDLE)>("RasHangUpA")(unknown), kRasInvalidHandle);
 }
 
-std::vector<DWORD> gNotifierThreads;
-std::vector<DWORD> gNotifiedStates;
+// Filled by the service's thread, read by the test's: guarded.
+struct NotifiedSteps {
+    std::mutex mutex;
+    std::vector<DWORD> threads;
+    std::vector<DWORD> states;
+} gNotified;
 
 void WINAPI RecordProgress(UINT message, DWORD state, DWORD /*error*/) {
     if (message == ras::kDialEventMessage) {
-        gNotifierThreads.push_back(GetCurrentThreadId());
-        gNotifiedStates.push_back(state);
+        const std::lock_guard<std::mutex> lock(gNotified.mutex);
+        gNotified.threads.push_back(GetCurrentThreadId());
+        gNotified.states.push_back(state);
     }
 }
 
@@ -195,15 +201,19 @@ TEST_F(RasDll, DialProgressComesFromAThreadOfTheService) {
                                       reinterpret_cast<void*>(&RecordProgress), &handle),
               kRasSuccess);
     EXPECT_NE(handle, nullptr);
+    auto connected = [] {
+        const std::lock_guard<std::mutex> lock(gNotified.mutex);
+        return !gNotified.states.empty() && gNotified.states.back() == kStateConnected;
+    };
     const ULONGLONG deadline = GetTickCount64() + 10'000;
-    while (GetTickCount64() < deadline &&
-           (gNotifiedStates.empty() || gNotifiedStates.back() != kStateConnected)) {
+    while (GetTickCount64() < deadline && !connected()) {
         Sleep(20);
     }
-    ASSERT_FALSE(gNotifiedStates.empty());
-    EXPECT_EQ(gNotifiedStates.front(), kStateOpenPort);
-    EXPECT_EQ(gNotifiedStates.back(), kStateConnected);
-    for (const DWORD thread : gNotifierThreads) {
+    const std::lock_guard<std::mutex> lock(gNotified.mutex);
+    ASSERT_FALSE(gNotified.states.empty());
+    EXPECT_EQ(gNotified.states.front(), kStateOpenPort);
+    EXPECT_EQ(gNotified.states.back(), kStateConnected);
+    for (const DWORD thread : gNotified.threads) {
         EXPECT_NE(thread, GetCurrentThreadId());
     }
 }
