@@ -16,10 +16,11 @@ using RasResult = std::uint32_t;
 inline constexpr RasResult kRasSuccess = 0;
 
 // Error codes the program itself relies on.
-inline constexpr RasResult kRasInvalidHandle = 6;     // ERROR_INVALID_HANDLE
-inline constexpr RasResult kRasBufferTooSmall = 603;  // ERROR_BUFFER_TOO_SMALL
+inline constexpr RasResult kRasInvalidHandle = 6;      // ERROR_INVALID_HANDLE
+inline constexpr RasResult kRasInvalidParameter = 87;  // also: a text too long for its record
+inline constexpr RasResult kRasBufferTooSmall = 603;   // ERROR_BUFFER_TOO_SMALL
 inline constexpr RasResult kRasUserDisconnection = 619;
-inline constexpr RasResult kRasInvalidSize = 632;     // ERROR_INVALID_SIZE
+inline constexpr RasResult kRasInvalidSize = 632;  // ERROR_INVALID_SIZE
 inline constexpr RasResult kRasCannotFindPhonebookEntry = 623;
 inline constexpr RasResult kRasLineBusy = 676;
 inline constexpr RasResult kRasNoAnswer = 678;
@@ -91,7 +92,7 @@ struct DialProgress {
 using DialProgressHandler = std::function<void(const DialProgress&)>;
 
 class ConnectionSource {
-public:
+  public:
     virtual ~ConnectionSource() = default;
 
     // Lists the active connections (room for kMaxConnections).

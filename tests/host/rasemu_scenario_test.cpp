@@ -1,0 +1,136 @@
+// Reading scenario files: the lines the emulated service understands, and the mistakes it
+// reports with their line numbers instead of playing something else.
+
+#include <gtest/gtest.h>
+
+#include "tools/rasemu/line_tokens.h"
+#include "tools/rasemu/scenario.h"
+
+namespace orv::rasemu {
+namespace {
+
+TEST(RasemuScenario, SplitsWordsWithQuotesAndComments) {
+    EXPECT_EQ(*SplitWords(R"(entry "Home ISP" user alice # the "main" line)"),
+              (std::vector<std::string>{"entry", "Home ISP", "user", "alice"}));
+    EXPECT_EQ(*SplitWords(R"(a"b c"d "" )"), (std::vector<std::string>{"a", "b c", "d", ""}));
+    EXPECT_EQ(*SplitWords(R"(entry "a # b")"), (std::vector<std::string>{"entry", "a # b"}));
+    EXPECT_FALSE(SplitWords(R"(entry "Home)"));
+}
+
+TEST(RasemuScenario, ReadsEveryKindOfLine) {
+    const ScenarioParse parsed = ParseScenario(R"(# comment
+speed 2.5
+loop 90
+dial-step 0.05
+device "Modem One" modem
+entry "Home ISP" phone 555 user alice password "open sesame" device "Modem One"
+create "Added" phone 777
+rename "Home ISP" "Home"
+dial "Home ISP" busy noanswer 680 connect
+dial * denied
+fault statistics 631 at 12
+fault enum 603 from 5 to 7.5
+fault errortext 87
+session "Home ISP"
+    at 3
+    drop 60
+    states 0 5 8192 every 0.5
+	device "Modem One"
+    link 49333
+    compression 38 12
+    client 10.0.0.2
+    server 10.0.0.1
+    bytes 4294967000 10
+    rate 0 10 5200.5 300
+session "Office"
+)");
+    ASSERT_TRUE(parsed.errors.empty()) << parsed.errors.front();
+    const Scenario& s = parsed.scenario;
+    EXPECT_EQ(s.speed, 2.5);
+    EXPECT_EQ(s.loopMs, 90'000);
+    EXPECT_EQ(s.dialStepMs, 50);
+    ASSERT_EQ(s.devices.size(), 1u);
+    EXPECT_EQ(s.devices[0].type, "modem");
+    ASSERT_EQ(s.entries.size(), 1u);
+    EXPECT_EQ(s.entries[0].password, "open sesame");
+    EXPECT_EQ(s.entries[0].deviceName, "Modem One");
+    ASSERT_EQ(s.createdEntries.size(), 1u);
+    EXPECT_EQ(s.createdEntries[0].phoneNumber, "777");
+    EXPECT_EQ(s.renames.at(0), (std::pair<std::string, std::string>{"Home ISP", "Home"}));
+    ASSERT_EQ(s.dials.size(), 2u);
+    EXPECT_EQ(s.dials[0].outcomes, (std::vector<RasResult>{676, 678, 680, 0}));
+    EXPECT_EQ(s.dials[1].target, "*");
+    ASSERT_EQ(s.faults.size(), 3u);
+    EXPECT_EQ(s.faults[0].call, ServiceCall::Statistics);
+    EXPECT_EQ(s.faults[0].fromMs, 12'000);
+    EXPECT_EQ(s.faults[0].toMs, 13'000);
+    EXPECT_EQ(s.faults[1].toMs, 7'500);
+    EXPECT_EQ(s.faults[2].fromMs, 0);
+    EXPECT_EQ(s.faults[2].toMs, kNever);
+
+    ASSERT_EQ(s.sessions.size(), 2u);
+    const SessionScript& home = s.sessions[0];
+    EXPECT_EQ(home.appearAtMs, 3'000);
+    EXPECT_EQ(home.dropAfterMs, 60'000);
+    EXPECT_EQ(home.states, (std::vector<std::uint32_t>{0, 5, 8192}));
+    EXPECT_EQ(home.stateStepMs, 500);
+    EXPECT_EQ(home.deviceName, "Modem One");
+    EXPECT_EQ(home.linkSpeedBps, 49333u);
+    EXPECT_EQ(home.compressionIn, 38u);
+    EXPECT_EQ(home.compressionOut, 12u);
+    EXPECT_EQ(home.serverIp, "10.0.0.1");
+    EXPECT_EQ(home.startReceived, 4294967000u);
+    ASSERT_EQ(home.rates.size(), 1u);
+    EXPECT_EQ(home.rates[0].receivedPerSecond, 5200.5);
+    // A session with nothing under it comes up connected at once when dialed or started.
+    EXPECT_FALSE(s.sessions[1].appearAtMs);
+    EXPECT_EQ(s.sessions[1].states, (std::vector<std::uint32_t>{kStateConnected}));
+}
+
+TEST(RasemuScenario, ReportsMistakesByLineAndKeepsTheRest) {
+    const ScenarioParse parsed = ParseScenario(R"(speed 0
+    at 3
+entry "Home
+entry "Ok"
+fault statistics 0
+fault statistics 631 from 9 to 4
+fault nosuchcall 631
+dial "Ok" sometimes
+session "Ok"
+    rate 10 5 100 100
+    client 1234.1234.1234.1234
+    states
+    colour blue
+loop -3
+)");
+    ASSERT_EQ(parsed.errors.size(), 12u);
+    EXPECT_EQ(parsed.errors[0].rfind("line 1: ", 0), 0u) << parsed.errors[0];
+    EXPECT_EQ(parsed.errors[1].rfind("line 2: ", 0), 0u) << parsed.errors[1];
+    EXPECT_EQ(parsed.errors[2].rfind("line 3: ", 0), 0u) << parsed.errors[2];
+    EXPECT_EQ(parsed.errors[11].rfind("line 14: ", 0), 0u) << parsed.errors[11];
+    EXPECT_EQ(parsed.scenario.speed, 1);
+    ASSERT_EQ(parsed.scenario.entries.size(), 1u);
+    EXPECT_EQ(parsed.scenario.entries[0].name, "Ok");
+    EXPECT_TRUE(parsed.scenario.faults.empty());
+    EXPECT_TRUE(parsed.scenario.sessions.at(0).rates.empty());
+    EXPECT_EQ(parsed.scenario.loopMs, 0);
+}
+
+TEST(RasemuScenario, ReadsTimesAndOutcomes) {
+    EXPECT_EQ(ParseSeconds("1.25"), 1250);
+    EXPECT_EQ(ParseSeconds("0"), 0);
+    EXPECT_FALSE(ParseSeconds("-1"));
+    EXPECT_FALSE(ParseSeconds("1e300"));
+    EXPECT_FALSE(ParseSeconds("nan"));
+    EXPECT_FALSE(ParseSeconds("12s"));
+    EXPECT_EQ(ParseDialOutcome("connect"), kRasSuccess);
+    EXPECT_EQ(ParseDialOutcome("denied"), kRasAuthenticationFailure);
+    EXPECT_EQ(ParseErrorCode("busy"), kRasLineBusy);
+    EXPECT_FALSE(ParseErrorCode("connect"));
+    EXPECT_FALSE(ParseErrorCode("0"));
+    EXPECT_FALSE(ParseSpeed("0"));
+    EXPECT_EQ(ParseSpeed("60"), 60);
+}
+
+}  // namespace
+}  // namespace orv::rasemu

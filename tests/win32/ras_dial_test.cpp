@@ -1,0 +1,139 @@
+// Dialing through the Windows connection source: progress handed to the interface thread in
+// order, redial after a busy line, and a hang-up during the dial.
+
+#include <gtest/gtest.h>
+
+#include "monitor/ras_connection_source_win32.h"
+#include "tests/common/emulated_ras_scenario.h"
+
+namespace orv {
+namespace {
+
+using testing::EmulatedScenario;
+using testing::PumpMessagesUntil;
+
+constexpr const char* kPhonebook = R"(
+dial-step 0.02
+device "Standard Modem" modem
+entry "Home ISP" user alice password secret
+entry "Office" user bob
+dial "Office" busy busy connect
+session "Office"
+    link 31200
+    client 192.168.7.42
+    server 192.168.7.1
+)";
+
+struct ProgressLog {
+    std::vector<DialProgress> steps;
+    std::vector<DWORD> threads;
+
+    DialProgressHandler Handler() {
+        return [this](const DialProgress& step) {
+            steps.push_back(step);
+            threads.push_back(GetCurrentThreadId());
+        };
+    }
+    bool Ended() const {
+        return !steps.empty() &&
+               (steps.back().error != kRasSuccess || steps.back().state == kStateConnected);
+    }
+};
+
+TEST(RasDial, ProgressReachesTheInterfaceThreadInOrder) {
+    EmulatedScenario scenario(kPhonebook);
+    Win32ConnectionSource source;
+    ProgressLog log;
+    DialParams params;
+    params.entryName = "Home ISP";
+    ASSERT_EQ(source.GetEntryDialParams(params), kRasSuccess);
+    ConnectionHandle handle = 0;
+    ASSERT_EQ(source.Dial(params, log.Handler(), handle), kRasSuccess);
+    EXPECT_NE(handle, 0u);
+    ASSERT_TRUE(PumpMessagesUntil([&] { return log.Ended(); }));
+
+    std::vector<std::uint32_t> states;
+    for (const DialProgress& step : log.steps) {
+        states.push_back(step.state);
+        EXPECT_EQ(step.error, kRasSuccess);
+    }
+    EXPECT_EQ(states, (std::vector<std::uint32_t>{0, 1, 2, 3, 4, 5, 6, 10, 14, kStateConnected}));
+    for (const DWORD thread : log.threads) {
+        EXPECT_EQ(thread, GetCurrentThreadId());
+    }
+    std::uint32_t state = 0;
+    EXPECT_EQ(source.GetConnectStatus(handle, state), kRasSuccess);
+    EXPECT_EQ(state, kStateConnected);
+}
+
+TEST(RasDial, BusyTwiceThenConnectedWithRedialFromTheHandler) {
+    EmulatedScenario scenario(kPhonebook);
+    Win32ConnectionSource source;
+    DialParams params;
+    params.entryName = "Office";
+    std::vector<RasResult> failures;
+    ConnectionHandle handle = 0;
+    bool connected = false;
+    // As the dialer does: a failed attempt other than 619 dials again at once, from the handler.
+    DialProgressHandler redial = [&](const DialProgress& step) {
+        if (step.error != kRasSuccess) {
+            failures.push_back(step.error);
+            if (step.error != kRasUserDisconnection) {
+                source.HangUp(handle);
+                EXPECT_EQ(source.Dial(params, redial, handle), kRasSuccess);
+            }
+        } else if (step.state == kStateConnected) {
+            connected = true;
+        }
+    };
+    ASSERT_EQ(source.Dial(params, redial, handle), kRasSuccess);
+    ASSERT_TRUE(PumpMessagesUntil([&] { return connected; }));
+    EXPECT_EQ(failures, (std::vector<RasResult>{kRasLineBusy, kRasLineBusy}));
+
+    std::vector<ActiveConnection> listed;
+    ASSERT_EQ(source.EnumConnections(listed), kRasSuccess);
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0].handle, handle);
+    EXPECT_EQ(listed[0].entryName, "Office");
+    IpProjection projection;
+    ASSERT_EQ(source.GetProjectionInfo(handle, projection), kRasSuccess);
+    EXPECT_EQ(projection.clientIp, "192.168.7.42");
+}
+
+TEST(RasDial, HangUpDuringTheDialEndsItWith619) {
+    EmulatedScenario scenario(kPhonebook);
+    scenario.Control("dial \"Home ISP\" connect");
+    Win32ConnectionSource source;
+    ProgressLog log;
+    DialParams params;
+    params.entryName = "Home ISP";
+    scenario.Control("speed 0.05");  // 20 s of real time a scenario second: the dial crawls
+    ConnectionHandle handle = 0;
+    ASSERT_EQ(source.Dial(params, log.Handler(), handle), kRasSuccess);
+    ASSERT_TRUE(PumpMessagesUntil([&] { return !log.steps.empty(); }));
+
+    EXPECT_EQ(source.HangUp(handle), kRasSuccess);
+    ASSERT_TRUE(PumpMessagesUntil([&] { return log.Ended(); }));
+    EXPECT_EQ(log.steps.back().error, kRasUserDisconnection);
+    EXPECT_NE(log.steps.back().state, kStateConnected);
+    std::vector<ActiveConnection> listed;
+    ASSERT_EQ(source.EnumConnections(listed), kRasSuccess);
+    EXPECT_TRUE(listed.empty());
+    EXPECT_EQ(source.HangUp(handle), kRasInvalidHandle);
+}
+
+TEST(RasDial, AnUnknownEntryFailsAtOnceWithoutProgress) {
+    EmulatedScenario scenario(kPhonebook);
+    Win32ConnectionSource source;
+    ProgressLog log;
+    DialParams params;
+    params.entryName = "Nowhere";
+    ConnectionHandle handle = 0;
+    EXPECT_EQ(source.Dial(params, log.Handler(), handle), kRasCannotFindPhonebookEntry);
+    EXPECT_EQ(handle, 0u);
+    PumpMessagesUntil([] { return false; }, 200);
+    EXPECT_TRUE(log.steps.empty());
+}
+
+}  // namespace
+}  // namespace orv

@@ -1,0 +1,222 @@
+// The emulated rasapi32.dll called directly with raw records, as any program would: its exports,
+// the size checks of the real service, and that it never writes past what it was given.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <mutex>
+#include <vector>
+
+#include "monitor/connection_source.h"
+#include "monitor/ras_records_win32.h"
+#include "tests/common/emulated_ras_scenario.h"
+
+namespace orv {
+namespace {
+
+using testing::EmulatedScenario;
+
+constexpr const char* kEntryPoints[] = {
+    "RasEnumConnectionsA",
+    "RasGetConnectStatusA",
+    "RasGetConnectionStatistics",
+    "RasGetProjectionInfoA",
+    "RasGetErrorStringA",
+    "RasDialA",
+    "RasGetEntryDialParamsA",
+    "RasHangUpA",
+    "RasEnumEntriesA",
+    "RasEnumDevicesA",
+    "RasCreatePhonebookEntryA",
+    "RasEditPhonebookEntryA",
+    "RasDeleteEntryA",
+};
+
+class RasDll : public ::testing::Test {
+  protected:
+    template <typename Function>
+    Function Entry(const char* name) {
+        return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(dll_, name)));
+    }
+
+    HMODULE dll_ = LoadLibraryW(L"rasapi32.dll");
+    EmulatedScenario scenario_{R"(
+device "Standard Modem" modem
+entry "Home ISP"
+session "A"
+    at 0
+session "B"
+    at 0
+session "C"
+    at 0
+)"};
+};
+
+using EnumConnections = DWORD(WINAPI*)(ras::Connection*, DWORD*, DWORD*);
+using ConnectStatus = DWORD(WINAPI*)(HANDLE, ras::ConnectionStatus*);
+using Statistics = DWORD(WINAPI*)(HANDLE, ras::Statistics*);
+using Projection = DWORD(WINAPI*)(HANDLE, DWORD, void*, DWORD*);
+using ErrorString = DWORD(WINAPI*)(UINT, char*, DWORD);
+using Dial = DWORD(WINAPI*)(void*, const char*, ras::DialParams*, DWORD, void*, HANDLE*);
+using EntryDialParams = DWORD(WINAPI*)(const char*, ras::DialParams*, BOOL*);
+using EnumEntries = DWORD(WINAPI*)(const char*, const char*, ras::EntryName*, DWORD*, DWORD*);
+using EnumDevices = DWORD(WINAPI*)(ras::DeviceInfo*, DWORD*, DWORD*);
+
+TEST_F(RasDll, ExportsEveryEntryPointTheProgramCalls) {
+    ASSERT_NE(dll_, nullptr);
+    for (const char* name : kEntryPoints) {
+        EXPECT_NE(GetProcAddress(dll_, name), nullptr) << name;
+    }
+}
+
+TEST_F(RasDll, WrongRecordSizesAreRefusedWith632) {
+    ASSERT_NE(dll_, nullptr);
+    // A record of the newest layout: bigger than the one this DLL speaks.
+    std::vector<ras::Connection> connections(4);
+    connections[0].dwSize = sizeof(ras::Connection) + 292;
+    DWORD bytes = static_cast<DWORD>(connections.size() * sizeof(ras::Connection));
+    DWORD count = 0;
+    EXPECT_EQ(Entry<EnumConnections>("RasEnumConnectionsA")(connections.data(), &bytes, &count),
+              kRasInvalidSize);
+
+    ras::ConnectionStatus status{};
+    status.dwSize = 4 * sizeof(DWORD) + 2 * (17 + 129);
+    EXPECT_EQ(Entry<ConnectStatus>("RasGetConnectStatusA")(nullptr, &status), kRasInvalidSize);
+    ras::Statistics statistics{};
+    statistics.dwSize = sizeof statistics - 4;
+    EXPECT_EQ(Entry<Statistics>("RasGetConnectionStatistics")(nullptr, &statistics),
+              kRasInvalidSize);
+    ras::PppIp ip{};
+    ip.dwSize = 0;
+    DWORD ipBytes = sizeof ip;
+    EXPECT_EQ(
+        Entry<Projection>("RasGetProjectionInfoA")(nullptr, ras::kProjectionPppIp, &ip, &ipBytes),
+        kRasInvalidSize);
+    ras::DialParams dial{};
+    dial.dwSize = 1060;  // the layout with a sub-entry
+    HANDLE handle = nullptr;
+    EXPECT_EQ(Entry<Dial>("RasDialA")(nullptr, nullptr, &dial, 0, nullptr, &handle),
+              kRasInvalidSize);
+    BOOL stored = FALSE;
+    EXPECT_EQ(Entry<EntryDialParams>("RasGetEntryDialParamsA")(nullptr, &dial, &stored),
+              kRasInvalidSize);
+    ras::EntryName entries[2]{};
+    entries[0].dwSize = sizeof(ras::EntryName) + 4;
+    DWORD entryBytes = sizeof entries;
+    EXPECT_EQ(Entry<EnumEntries>("RasEnumEntriesA")(nullptr, nullptr, entries, &entryBytes, &count),
+              kRasInvalidSize);
+    ras::DeviceInfo devices[2]{};
+    devices[0].dwSize = 0;
+    DWORD deviceBytes = sizeof devices;
+    EXPECT_EQ(Entry<EnumDevices>("RasEnumDevicesA")(devices, &deviceBytes, &count),
+              kRasInvalidSize);
+}
+
+TEST_F(RasDll, TooSmallBuffersReportTheSizeNeededAndAreNotWrittenPast) {
+    ASSERT_NE(dll_, nullptr);
+    const auto enumConnections = Entry<EnumConnections>("RasEnumConnectionsA");
+    // Room for one record of three; the second is a guard that must stay untouched.
+    std::vector<ras::Connection> connections(2);
+    std::memset(connections.data(), 0x5A, connections.size() * sizeof(ras::Connection));
+    connections[0].dwSize = sizeof(ras::Connection);
+    DWORD bytes = sizeof(ras::Connection);
+    DWORD count = 0;
+    EXPECT_EQ(enumConnections(connections.data(), &bytes, &count), kRasBufferTooSmall);
+    EXPECT_EQ(bytes, 3 * sizeof(ras::Connection));
+    EXPECT_EQ(count, 3u);
+    const auto* guard = reinterpret_cast<const unsigned char*>(&connections[1]);
+    for (std::size_t at = 0; at < sizeof(ras::Connection); ++at) {
+        ASSERT_EQ(guard[at], 0x5A) << "byte " << at << " of the record past the buffer";
+    }
+
+    connections.resize(3);
+    bytes = 3 * sizeof(ras::Connection);
+    ASSERT_EQ(enumConnections(connections.data(), &bytes, &count), kRasSuccess);
+    EXPECT_EQ(count, 3u);
+    EXPECT_STREQ(connections[2].szEntryName, "C");
+    EXPECT_EQ(connections[1].dwSize, sizeof(ras::Connection));
+
+    // Counting devices: no buffer at all.
+    DWORD deviceBytes = 0;
+    DWORD devices = 0;
+    EXPECT_EQ(Entry<EnumDevices>("RasEnumDevicesA")(nullptr, &deviceBytes, &devices),
+              kRasBufferTooSmall);
+    EXPECT_EQ(devices, 1u);
+    EXPECT_EQ(deviceBytes, sizeof(ras::DeviceInfo));
+
+    ras::PppIp ip{};
+    ip.dwSize = sizeof ip;
+    DWORD ipBytes = sizeof ip - 1;
+    EXPECT_EQ(Entry<Projection>("RasGetProjectionInfoA")(connections[0].hrasconn,
+                                                         ras::kProjectionPppIp, &ip, &ipBytes),
+              kRasBufferTooSmall);
+    EXPECT_EQ(ipBytes, sizeof ip);
+
+    char text[40];
+    std::memset(text, '#', sizeof text);
+    EXPECT_EQ(Entry<ErrorString>("RasGetErrorStringA")(691, text, 20), kRasBufferTooSmall);
+    for (std::size_t at = 20; at < sizeof text; ++at) {
+        ASSERT_EQ(text[at], '#');
+    }
+    EXPECT_EQ(Entry<ErrorString>("RasGetErrorStringA")(676, text, 20), kRasSuccess);
+    EXPECT_STREQ(text, "The line is busy.");
+}
+
+TEST_F(RasDll, UnknownHandlesGive6) {
+    ASSERT_NE(dll_, nullptr);
+    ras::ConnectionStatus status{};
+    status.dwSize = sizeof status;
+    const HANDLE unknown = reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(0x7777));
+    EXPECT_EQ(Entry<ConnectStatus>("RasGetConnectStatusA")(unknown, &status), kRasInvalidHandle);
+    ras::Statistics statistics{};
+    statistics.dwSize = sizeof statistics;
+    EXPECT_EQ(Entry<Statistics>("RasGetConnectionStatistics")(unknown, &statistics),
+              kRasInvalidHandle);
+    EXPECT_EQ(Entry<DWORD(WINAPI*)(HANDLE)>("RasHangUpA")(unknown), kRasInvalidHandle);
+}
+
+// Filled by the service's thread, read by the test's: guarded.
+struct NotifiedSteps {
+    std::mutex mutex;
+    std::vector<DWORD> threads;
+    std::vector<DWORD> states;
+} gNotified;
+
+void WINAPI RecordProgress(UINT message, DWORD state, DWORD /*error*/) {
+    if (message == ras::kDialEventMessage) {
+        const std::lock_guard<std::mutex> lock(gNotified.mutex);
+        gNotified.threads.push_back(GetCurrentThreadId());
+        gNotified.states.push_back(state);
+    }
+}
+
+TEST_F(RasDll, DialProgressComesFromAThreadOfTheService) {
+    ASSERT_NE(dll_, nullptr);
+    scenario_.Control("dial * connect");
+    ras::DialParams params{};
+    params.dwSize = sizeof params;
+    std::strcpy(params.szEntryName, "Home ISP");
+    HANDLE handle = nullptr;
+    ASSERT_EQ(Entry<Dial>("RasDialA")(nullptr, nullptr, &params, 0,
+                                      reinterpret_cast<void*>(&RecordProgress), &handle),
+              kRasSuccess);
+    EXPECT_NE(handle, nullptr);
+    auto connected = [] {
+        const std::lock_guard<std::mutex> lock(gNotified.mutex);
+        return !gNotified.states.empty() && gNotified.states.back() == kStateConnected;
+    };
+    const ULONGLONG deadline = GetTickCount64() + 10'000;
+    while (GetTickCount64() < deadline && !connected()) {
+        Sleep(20);
+    }
+    const std::lock_guard<std::mutex> lock(gNotified.mutex);
+    ASSERT_FALSE(gNotified.states.empty());
+    EXPECT_EQ(gNotified.states.front(), kStateOpenPort);
+    EXPECT_EQ(gNotified.states.back(), kStateConnected);
+    for (const DWORD thread : gNotified.threads) {
+        EXPECT_NE(thread, GetCurrentThreadId());
+    }
+}
+
+}  // namespace
+}  // namespace orv

@@ -1,0 +1,345 @@
+#include "tools/rasemu/scenario.h"
+
+#include <charconv>
+#include <cmath>
+#include <map>
+
+#include "tools/rasemu/line_tokens.h"
+
+namespace orv::rasemu {
+namespace {
+
+using Words = std::vector<std::string>;
+
+constexpr std::size_t kMaxAddressChars = 15;
+
+std::optional<double> ParseNumber(std::string_view text) {
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<std::uint32_t> ParseUnsigned(std::string_view text) {
+    std::uint32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<double> ParseNonNegative(std::string_view text) {
+    const auto value = ParseNumber(text);
+    return value && *value >= 0 ? value : std::nullopt;
+}
+
+// The words after an entry's name: key-value pairs.
+std::optional<PhonebookEntry> ParseEntry(const Words& words) {
+    if (words.size() < 2 || words.size() % 2 != 0) {
+        return std::nullopt;
+    }
+    PhonebookEntry entry;
+    entry.name = words[1];
+    const std::map<std::string_view, std::string*> keys = {{"phone", &entry.phoneNumber},
+                                                           {"user", &entry.userName},
+                                                           {"password", &entry.password},
+                                                           {"device", &entry.deviceName}};
+    for (std::size_t at = 2; at < words.size(); at += 2) {
+        const auto key = keys.find(words[at]);
+        if (key == keys.end()) {
+            return std::nullopt;
+        }
+        *key->second = words[at + 1];
+    }
+    return entry;
+}
+
+// "at S" (one second), "from S", "from S to S", or nothing (always).
+std::optional<std::pair<Millis, Millis>> ParseFaultTime(const Words& words, std::size_t at) {
+    const std::size_t left = words.size() - at;
+    if (left == 0) {
+        return std::pair<Millis, Millis>{0, kNever};
+    }
+    if (left != 2 && left != 4) {
+        return std::nullopt;
+    }
+    const Millis first = ParseSeconds(words[at + 1]).value_or(-1);
+    if (first < 0) {
+        return std::nullopt;
+    }
+    if (left == 2) {
+        if (words[at] == "at") {
+            return std::pair<Millis, Millis>{first, first + 1000};
+        }
+        return words[at] == "from" ? std::optional(std::pair<Millis, Millis>{first, kNever})
+                                   : std::nullopt;
+    }
+    const Millis last = ParseSeconds(words[at + 3]).value_or(-1);
+    if (words[at] != "from" || words[at + 2] != "to" || last <= first) {
+        return std::nullopt;
+    }
+    return std::pair<Millis, Millis>{first, last};
+}
+
+class Parser {
+  public:
+    ScenarioParse Parse(std::string_view text) {
+        std::size_t lineNumber = 0;
+        while (!text.empty()) {
+            const std::size_t end = text.find('\n');
+            const std::string_view line = text.substr(0, end);
+            text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+            ++lineNumber;
+            const auto words = SplitWords(line);
+            if (!words) {
+                Fail(lineNumber, "a quote is not closed");
+                continue;
+            }
+            if (words->empty()) {
+                continue;
+            }
+            const bool indented = line.front() == ' ' || line.front() == '\t';
+            std::string problem = indented ? SessionLine(*words) : TopLine(*words);
+            if (!problem.empty()) {
+                Fail(lineNumber, problem);
+            }
+        }
+        return std::move(result_);
+    }
+
+  private:
+    Scenario& scenario() { return result_.scenario; }
+
+    void Fail(std::size_t lineNumber, const std::string& problem) {
+        result_.errors.push_back("line " + std::to_string(lineNumber) + ": " + problem);
+    }
+
+    std::string TopLine(const Words& words) {
+        inSession_ = false;
+        const std::string& keyword = words[0];
+        if (keyword == "speed" && words.size() == 2) {
+            const auto speed = ParseNumber(words[1]);
+            if (!speed || *speed <= 0) {
+                return "the speed must be a number above 0";
+            }
+            scenario().speed = *speed;
+        } else if (keyword == "loop" && words.size() == 2) {
+            const auto loop = ParseSeconds(words[1]);
+            if (!loop || *loop <= 0) {
+                return "the loop must last more than 0 seconds";
+            }
+            scenario().loopMs = *loop;
+        } else if (keyword == "dial-step" && words.size() == 2) {
+            const auto step = ParseSeconds(words[1]);
+            if (!step) {
+                return "the dial step must be seconds";
+            }
+            scenario().dialStepMs = *step;
+        } else if (keyword == "device" && words.size() == 3) {
+            scenario().devices.push_back({words[1], words[2]});
+        } else if (keyword == "entry" || keyword == "create") {
+            const auto entry = ParseEntry(words);
+            if (!entry) {
+                return "expected: " + keyword +
+                       " \"name\" [phone P] [user U] [password W] [device D]";
+            }
+            (keyword == "entry" ? scenario().entries : scenario().createdEntries).push_back(*entry);
+        } else if (keyword == "rename" && words.size() == 3) {
+            scenario().renames.emplace_back(words[1], words[2]);
+        } else if (keyword == "dial") {
+            const auto dial = ParseDialScript(Words(words.begin() + 1, words.end()));
+            if (!dial) {
+                return "expected: dial \"entry\"|* connect|busy|noanswer|denied|CODE...";
+            }
+            scenario().dials.push_back(*dial);
+        } else if (keyword == "fault") {
+            return FaultLine(words);
+        } else if (keyword == "session" && words.size() == 2) {
+            scenario().sessions.emplace_back();
+            scenario().sessions.back().entryName = words[1];
+            inSession_ = true;
+        } else {
+            return "unknown line '" + keyword + "' or wrong number of words";
+        }
+        return {};
+    }
+
+    std::string FaultLine(const Words& words) {
+        const auto call = words.size() >= 3 ? ParseServiceCall(words[1]) : std::nullopt;
+        const auto code = words.size() >= 3 ? ParseErrorCode(words[2]) : std::nullopt;
+        const auto time = words.size() >= 3 ? ParseFaultTime(words, 3) : std::nullopt;
+        if (!call || !code || !time) {
+            return "expected: fault CALL CODE [at S | from S [to S]]";
+        }
+        scenario().faults.push_back({*call, *code, time->first, time->second});
+        return {};
+    }
+
+    std::string SessionLine(const Words& words) {
+        if (!inSession_) {
+            return "an indented line belongs under a session line";
+        }
+        SessionScript& session = scenario().sessions.back();
+        const std::string& keyword = words[0];
+        if (keyword == "at" && words.size() == 2) {
+            session.appearAtMs = ParseSeconds(words[1]);
+            return session.appearAtMs ? "" : "expected: at SECONDS";
+        }
+        if (keyword == "drop" && words.size() == 2) {
+            const auto after = ParseSeconds(words[1]);
+            session.dropAfterMs = after.value_or(kNever);
+            return after ? "" : "expected: drop SECONDS";
+        }
+        if (keyword == "states") {
+            return StatesLine(words, session);
+        }
+        if (keyword == "device" && words.size() == 2) {
+            session.deviceName = words[1];
+            return {};
+        }
+        if (keyword == "client" || keyword == "server") {
+            if (words.size() != 2 || words[1].size() > kMaxAddressChars) {
+                return "expected: " + keyword + " ADDRESS of at most 15 characters";
+            }
+            (keyword == "client" ? session.clientIp : session.serverIp) = words[1];
+            return {};
+        }
+        return FiguresLine(words, session);
+    }
+
+    static std::string StatesLine(const Words& words, SessionScript& session) {
+        std::vector<std::uint32_t> states;
+        std::size_t at = 1;
+        for (; at < words.size() && words[at] != "every"; ++at) {
+            const auto state = ParseUnsigned(words[at]);
+            if (!state) {
+                return "a state is a number";
+            }
+            states.push_back(*state);
+        }
+        if (states.empty()) {
+            return "expected: states N... [every SECONDS]";
+        }
+        if (at < words.size()) {
+            const auto step = at + 2 == words.size() ? ParseSeconds(words[at + 1]) : std::nullopt;
+            if (!step || *step <= 0) {
+                return "expected: every SECONDS above 0";
+            }
+            session.stateStepMs = *step;
+        }
+        session.states = std::move(states);
+        return {};
+    }
+
+    static std::string FiguresLine(const Words& words, SessionScript& session) {
+        const std::string& keyword = words[0];
+        std::vector<std::uint32_t> numbers;
+        for (std::size_t at = 1; at < words.size() && keyword != "rate"; ++at) {
+            const auto number = ParseUnsigned(words[at]);
+            if (!number) {
+                return "expected whole numbers after " + keyword;
+            }
+            numbers.push_back(*number);
+        }
+        if (keyword == "link" && numbers.size() == 1) {
+            session.linkSpeedBps = numbers[0];
+        } else if (keyword == "compression" && numbers.size() == 2) {
+            session.compressionIn = numbers[0];
+            session.compressionOut = numbers[1];
+        } else if (keyword == "bytes" && numbers.size() == 2) {
+            session.startReceived = numbers[0];
+            session.startSent = numbers[1];
+        } else if (keyword == "rate" && words.size() == 5) {
+            const auto from = ParseSeconds(words[1]);
+            const auto to = ParseSeconds(words[2]);
+            const auto received = ParseNonNegative(words[3]);
+            const auto sent = ParseNonNegative(words[4]);
+            if (!from || !to || *to <= *from || !received || !sent) {
+                return "expected: rate FROM TO RECEIVED SENT (seconds, bytes per second)";
+            }
+            session.rates.push_back({*from, *to, *received, *sent});
+        } else {
+            return "unknown session line '" + keyword + "' or wrong number of words";
+        }
+        return {};
+    }
+
+    ScenarioParse result_;
+    bool inSession_ = false;
+};
+
+}  // namespace
+
+std::optional<Millis> ParseSeconds(std::string_view text) {
+    const auto seconds = ParseNonNegative(text);
+    // Up to about 290 years: far beyond any scenario and safe to add to.
+    if (!seconds || *seconds > 1e10) {
+        return std::nullopt;
+    }
+    return static_cast<Millis>(std::llround(*seconds * 1000));
+}
+
+std::optional<ServiceCall> ParseServiceCall(std::string_view word) {
+    static const std::map<std::string_view, ServiceCall> kCalls = {
+        {"enum", ServiceCall::EnumConnections},  {"status", ServiceCall::ConnectStatus},
+        {"statistics", ServiceCall::Statistics}, {"projection", ServiceCall::Projection},
+        {"errortext", ServiceCall::ErrorText},   {"dial", ServiceCall::Dial},
+        {"dialparams", ServiceCall::DialParams}, {"hangup", ServiceCall::HangUp},
+        {"entries", ServiceCall::EnumEntries},   {"devices", ServiceCall::EnumDevices},
+        {"create", ServiceCall::CreateEntry},    {"edit", ServiceCall::EditEntry},
+        {"delete", ServiceCall::DeleteEntry},
+    };
+    const auto found = kCalls.find(word);
+    return found == kCalls.end() ? std::nullopt : std::optional<ServiceCall>(found->second);
+}
+
+std::optional<RasResult> ParseDialOutcome(std::string_view word) {
+    if (word == "connect") {
+        return kRasSuccess;
+    }
+    if (word == "busy") {
+        return kRasLineBusy;
+    }
+    if (word == "noanswer") {
+        return kRasNoAnswer;
+    }
+    if (word == "denied") {
+        return kRasAuthenticationFailure;
+    }
+    const auto code = ParseUnsigned(word);
+    return code && *code != 0 ? code : std::nullopt;
+}
+
+std::optional<double> ParseSpeed(std::string_view text) {
+    const auto speed = ParseNumber(text);
+    return speed && *speed > 0 ? speed : std::nullopt;
+}
+
+std::optional<RasResult> ParseErrorCode(std::string_view word) {
+    const auto code = ParseDialOutcome(word);
+    return code && *code != kRasSuccess ? code : std::nullopt;
+}
+
+std::optional<DialScript> ParseDialScript(const std::vector<std::string>& words) {
+    if (words.size() < 2) {
+        return std::nullopt;
+    }
+    DialScript dial{words[0], {}};
+    for (std::size_t at = 1; at < words.size(); ++at) {
+        const auto outcome = ParseDialOutcome(words[at]);
+        if (!outcome) {
+            return std::nullopt;
+        }
+        dial.outcomes.push_back(*outcome);
+    }
+    return dial;
+}
+
+ScenarioParse ParseScenario(std::string_view text) {
+    return Parser().Parse(text);
+}
+
+}  // namespace orv::rasemu
