@@ -15,13 +15,6 @@ namespace {
 // ---- order, the exit sequence or a control's reaction, and does nothing until it lands.
 namespace not_built_yet {
 
-// The remote-access boundary: its construction is the one line to change when it lands:
-//     return std::make_unique<Win32ConnectionSource>();
-// Until then no source exists and Timer1 has no connection to read.
-std::unique_ptr<ConnectionSource> MakeConnectionSource() {
-    return nullptr;
-}
-
 // Threshold events: the connect and disconnect announcements and the minute check (Timer2).
 class ConnectionNotices final : public orv::ConnectionNotices {
   public:
@@ -68,7 +61,6 @@ Program::Program(HINSTANCE instance)
                  SettingsPorts{dialogs_, dialogs_, floating_, autorun_, colours_, systemColours_}),
       statistics_(document_, StatisticsServices{files_, prompts_, logon_, clock_}),
       display_(main_, settingsControls_),
-      source_(not_built_yet::MakeConnectionSource()),
       notices_(std::make_unique<not_built_yet::ConnectionNotices>()) {}
 
 Program::~Program() = default;
@@ -96,11 +88,7 @@ bool Program::Create() {
     };
     mainEvents.pageShown = [this](int page) { PageShown(page); };
     mainEvents.pageLeft = [this](int page) { PageLeft(page); };
-    mainEvents.timer1 = [this] {
-        if (monitor_) {
-            monitor_->MonitorTick();
-        }
-    };
+    mainEvents.timer1 = [this] { monitor_->MonitorTick(); };
     mainEvents.timer2 = [] { not_built_yet::MinuteCheck(); };
     if (!main_.Create(instance_, std::move(mainEvents))) {
         return false;
@@ -145,10 +133,8 @@ void Program::CreateMainGraphPicture() {
     graphs_ = std::make_unique<TrafficGraphDrawing>(
         *mainGraphPicture_, colours_, [graphArea] { InvalidateRect(graphArea, nullptr, FALSE); },
         floating_.Drawing());
-    if (source_) {
-        monitor_ = std::make_unique<ConnectionMonitor>(*source_, display_, *graphs_, statistics_,
-                                                       *notices_, formats_, clock_, current_);
-    }
+    monitor_ = std::make_unique<ConnectionMonitor>(source_, display_, *graphs_, statistics_,
+                                                   *notices_, formats_, clock_, current_);
 }
 
 // The floating window's close handler.

@@ -20,6 +20,7 @@
 #include "app/user_dialogs_win32.h"
 #include "monitor/floating_window_win32.h"
 #include "monitor/monitor_tick.h"
+#include "monitor/ras_connection_source_win32.h"
 #include "monitor/traffic_graph_drawing.h"
 #include "stats/file_storage_win32.h"
 #include "stats/logon_name_win32.h"
@@ -80,7 +81,7 @@ class Program {
 
     Win32MonitorDisplay display_;
     CurrentConnection current_;
-    std::unique_ptr<ConnectionSource> source_;
+    Win32ConnectionSource source_;
     std::unique_ptr<ConnectionNotices> notices_;
     std::unique_ptr<GdiCanvas> mainGraphPicture_;
     std::unique_ptr<TrafficGraphDrawing> graphs_;
