@@ -18,10 +18,11 @@ cmake --build --preset "$preset" --target orvane rasapi32 orvdriver >/dev/null
 demo="$root/build/demo"
 mkdir -p "$demo/statistics"
 cp "$ORVANE_BIN/orvane.exe" "$ORVANE_BIN/rasapi32.dll" "$demo/"
-export ORVANE_RAS_SCENARIO="$root/tools/scenarios/demo.scn"
 
 if [ -n "${DISPLAY:-}" ]; then
     [ -f "$WINEPREFIX/system.reg" ] || "$ORVANE_WINE" wineboot -i >/dev/null 2>&1
+    ORVANE_RAS_SCENARIO=$("$ORVANE_WINE" winepath -w "$root/tools/scenarios/demo.scn")
+    export ORVANE_RAS_SCENARIO
     echo "Orvane runs; close it from its tray menu (Выход)."
     exec "$ORVANE_WINE" "$demo/orvane.exe"
 fi
@@ -39,6 +40,8 @@ mkdir -p "$shots"
         rect=$(driver rect "$1" -) || { echo "demo: no $1 window to photograph" >&2; return 1; }
         import -window root -crop "$rect" +repage "$shots/$2.png"
     }
+    ORVANE_RAS_SCENARIO=$("$ORVANE_WINE" winepath -w "$3/tools/scenarios/demo.scn")
+    export ORVANE_RAS_SCENARIO
     "$ORVANE_WINE" "$demo/orvane.exe" &
     program=$!
     driver wait TForm2 ORVMainWindow 20000 || { echo "demo: the monitor did not start" >&2; exit 1; }
@@ -55,6 +58,6 @@ mkdir -p "$shots"
     driver post TForm2 ORVMainWindow 16 0   # WM_CLOSE: the normal close path
     driver gone TForm2 ORVMainWindow 10000
     wait "$program"
-' _ "$demo" "$shots"
+' _ "$demo" "$shots" "$root"
 echo "Screenshots: $shots"
 ls "$shots"
