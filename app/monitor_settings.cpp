@@ -119,20 +119,21 @@ bool IsReadSeparately(std::string_view name) {
            name == "TrafficValueToInform" || name == "Language";
 }
 
-std::optional<std::string> Stored(const SettingsStore& store, const SettingSpec& spec) {
-    return store.Read(spec.name);
+std::optional<std::string> Stored(const SettingsStore& store, const SettingSpec& setting) {
+    return store.Read(setting.name);
 }
 
-bool ReadFlag(const SettingsStore& store, const SettingSpec& spec) {
-    return DecodeFlag(Stored(store, spec), spec.defaultNumber != 0);
+bool ReadFlag(const SettingsStore& store, const SettingSpec& setting) {
+    return DecodeFlag(Stored(store, setting), setting.defaultNumber != 0);
 }
 
 // A threshold field's number: unparsable texts give the default, the rest is kept inside the
 // range of the field's up/down buttons.
 std::string ClampedThreshold(const SettingsStore& store, std::string_view name, int low, int high) {
-    const SettingSpec& spec = FindSetting(name);
-    const auto fallback = DecodeInteger(spec.defaultText, 0);
-    return std::to_string(std::clamp<int>(DecodeInteger(Stored(store, spec), fallback), low, high));
+    const SettingSpec& setting = FindSetting(name);
+    const auto fallback = DecodeInteger(setting.defaultText, 0);
+    return std::to_string(
+        std::clamp<int>(DecodeInteger(Stored(store, setting), fallback), low, high));
 }
 
 }  // namespace
@@ -160,30 +161,30 @@ bool ReadStartupFlag(const SettingsStore& store) {
 
 void LoadSettings(const SettingsStore& store, SettingsControls& controls,
                   SettingsReactions& reactions) {
-    for (const SettingSpec& spec : kSettings) {
-        if (IsReadSeparately(spec.name)) {
+    for (const SettingSpec& setting : kSettings) {
+        if (IsReadSeparately(setting.name)) {
             continue;
         }
-        switch (spec.kind) {
+        switch (setting.kind) {
             case K::Text:
-                controls.SetText(spec.control,
-                                 Stored(store, spec).value_or(std::string(spec.defaultText)));
+                controls.SetText(setting.control,
+                                 Stored(store, setting).value_or(std::string(setting.defaultText)));
                 break;
             case K::Flag:
-                reactions.SetSwitch(spec.control, ReadFlag(store, spec));
-                if (spec.reappliedOnLoad) {
-                    reactions.SwitchChanged(spec.control);
+                reactions.SetSwitch(setting.control, ReadFlag(store, setting));
+                if (setting.reappliedOnLoad) {
+                    reactions.SwitchChanged(setting.control);
                 }
                 break;
             case K::Colour:
-                reactions.ApplyColour(spec.control,
-                                      DecodeColour(Stored(store, spec), spec.defaultNumber));
+                reactions.ApplyColour(setting.control,
+                                      DecodeColour(Stored(store, setting), setting.defaultNumber));
                 break;
             case K::Integer:
                 controls.SetPosition(
-                    spec.control,
-                    std::clamp<int>(DecodeInteger(Stored(store, spec),
-                                                  static_cast<std::int32_t>(spec.defaultNumber)),
+                    setting.control,
+                    std::clamp<int>(DecodeInteger(Stored(store, setting),
+                                                  static_cast<std::int32_t>(setting.defaultNumber)),
                                     kMinTransparency, kMaxTransparency));
                 reactions.TransparencyChanged();
                 break;
@@ -204,19 +205,19 @@ void ReadThresholds(const SettingsStore& store, SettingsControls& controls) {
 
 void SaveSettings(const SettingsControls& controls, SettingsStore& store) {
     for (std::string_view name : kSaveOrder) {
-        const SettingSpec& spec = FindSetting(name);
-        switch (spec.kind) {
+        const SettingSpec& setting = FindSetting(name);
+        switch (setting.kind) {
             case K::Text:
-                store.Write(name, controls.Text(spec.control));
+                store.Write(name, controls.Text(setting.control));
                 break;
             case K::Flag:
-                store.Write(name, EncodeFlag(controls.Checked(spec.control)));
+                store.Write(name, EncodeFlag(controls.Checked(setting.control)));
                 break;
             case K::Colour:
-                store.Write(name, EncodeColour(controls.Colour(spec.control)));
+                store.Write(name, EncodeColour(controls.Colour(setting.control)));
                 break;
             case K::Integer:
-                store.Write(name, EncodeInteger(controls.Position(spec.control)));
+                store.Write(name, EncodeInteger(controls.Position(setting.control)));
                 break;
         }
     }

@@ -19,8 +19,8 @@ struct WindowKind {
     DWORD exStyle;
 };
 
-WindowKind KindOf(const ControlSpec& spec, bool startsChoiceGroup) {
-    switch (spec.kind) {
+WindowKind KindOf(const ControlSpec& layout, bool startsChoiceGroup) {
+    switch (layout.kind) {
         case ControlKind::Label:
             return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
         case ControlKind::GroupBox:
@@ -57,9 +57,9 @@ WindowKind KindOf(const ControlSpec& spec, bool startsChoiceGroup) {
     return {L"STATIC", 0, 0};
 }
 
-void AddColumns(HWND list, const ControlSpec& spec) {
+void AddColumns(HWND list, const ControlSpec& layout) {
     int index = 0;
-    for (const ControlItem& item : spec.items) {
+    for (const ControlItem& item : layout.items) {
         std::wstring text = Widen(item.text);
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH;
@@ -69,44 +69,44 @@ void AddColumns(HWND list, const ControlSpec& spec) {
     }
 }
 
-void AddItems(HWND combo, const ControlSpec& spec) {
-    for (const ControlItem& item : spec.items) {
+void AddItems(HWND combo, const ControlSpec& layout) {
+    for (const ControlItem& item : layout.items) {
         const std::wstring text = Widen(item.text);
         SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
 }
 
 // What each kind needs beyond its window: columns, items, ranges, the up/down's buddy.
-void Configure(HWND control, const ControlSpec& spec, HWND previous) {
-    switch (spec.kind) {
+void Configure(HWND control, const ControlSpec& layout, HWND previous) {
+    switch (layout.kind) {
         case ControlKind::CheckBox:
         case ControlKind::RadioButton:
-            SendMessageW(control, BM_SETCHECK, spec.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+            SendMessageW(control, BM_SETCHECK, layout.checked ? BST_CHECKED : BST_UNCHECKED, 0);
             break;
         case ControlKind::VirtualList:
             SendMessageW(control, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                          LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-            AddColumns(control, spec);
+            AddColumns(control, layout);
             break;
         case ControlKind::ListView:
-            AddColumns(control, spec);
+            AddColumns(control, layout);
             break;
         case ControlKind::ComboBox:
-            AddItems(control, spec);
-            SetWindowTextUtf8(control, spec.caption);
+            AddItems(control, layout);
+            SetWindowTextUtf8(control, layout.caption);
             break;
         case ControlKind::UpDown: {
             SendMessageW(control, UDM_SETBUDDY, reinterpret_cast<WPARAM>(previous), 0);
-            SendMessageW(control, UDM_SETRANGE32, spec.low, spec.high);
+            SendMessageW(control, UDM_SETRANGE32, layout.low, layout.high);
             UDACCEL step{0, kUpDownStep};
             SendMessageW(control, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&step));
             break;
         }
         case ControlKind::TrackBar:
-            SendMessageW(control, TBM_SETRANGEMIN, FALSE, spec.low);
-            SendMessageW(control, TBM_SETRANGEMAX, FALSE, spec.high);
+            SendMessageW(control, TBM_SETRANGEMIN, FALSE, layout.low);
+            SendMessageW(control, TBM_SETRANGEMAX, FALSE, layout.high);
             SendMessageW(control, TBM_SETTICFREQ, 20, 0);
-            SendMessageW(control, TBM_SETPOS, TRUE, spec.high);
+            SendMessageW(control, TBM_SETPOS, TRUE, layout.high);
             break;
         default:
             break;
@@ -132,24 +132,25 @@ void AddHint(HWND tooltips, HWND page, HWND control, std::string_view hint) {
 
 }  // namespace
 
-HWND PageControls::CreateControl(HWND page, const ControlSpec& spec, int commandId) {
+HWND PageControls::CreateControl(HWND page, const ControlSpec& layout, int commandId) {
     const bool startsChoiceGroup =
-        controls_.empty() || controls_.back().spec->kind != ControlKind::RadioButton;
-    const WindowKind kind = KindOf(spec, startsChoiceGroup);
-    const bool hasText = spec.kind != ControlKind::ComboBox;
-    const std::wstring caption = hasText ? Widen(spec.caption) : std::wstring();
-    const int height = spec.kind == ControlKind::ComboBox ? spec.rect.height + kDropDownListHeight
-                                                          : spec.rect.height;
+        controls_.empty() || controls_.back().layout->kind != ControlKind::RadioButton;
+    const WindowKind kind = KindOf(layout, startsChoiceGroup);
+    const bool hasText = layout.kind != ControlKind::ComboBox;
+    const std::wstring caption = hasText ? Widen(layout.caption) : std::wstring();
+    const int height = layout.kind == ControlKind::ComboBox
+                           ? layout.rect.height + kDropDownListHeight
+                           : layout.rect.height;
     return CreateWindowExW(kind.exStyle, kind.className, caption.c_str(),
-                           WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, spec.rect.x,
-                           spec.rect.y, spec.rect.width, height, page,
+                           WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, layout.rect.x,
+                           layout.rect.y, layout.rect.width, height, page,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(commandId)),
                            GetModuleHandleW(nullptr), nullptr);
 }
 
-void PageControls::CreatePage(HWND page, const PageSpec& spec, HFONT font) {
+void PageControls::CreatePage(HWND page, const PageSpec& layout, HFONT font) {
     HWND previous = nullptr;
-    for (const ControlSpec& control : spec.controls) {
+    for (const ControlSpec& control : layout.controls) {
         const int commandId = kFirstCommandId + static_cast<int>(controls_.size());
         HWND window = CreateControl(page, control, commandId);
         SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -165,7 +166,7 @@ void PageControls::CreatePage(HWND page, const PageSpec& spec, HFONT font) {
         previous = window;
     }
     // Group boxes lie under their contents and the graph over the label it covers.
-    for (const ControlSpec& control : spec.controls) {
+    for (const ControlSpec& control : layout.controls) {
         if (control.kind == ControlKind::GroupBox) {
             SetWindowPos(Find(control.id), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         } else if (control.kind == ControlKind::GraphArea) {
@@ -184,12 +185,12 @@ std::string_view PageControls::IdOf(UINT_PTR commandId) const {
         return {};
     }
     const std::size_t index = commandId - kFirstCommandId;
-    return index < controls_.size() ? controls_[index].spec->id : std::string_view();
+    return index < controls_.size() ? controls_[index].layout->id : std::string_view();
 }
 
 const ControlSpec* PageControls::SpecOf(std::string_view id) const {
     const auto found = byId_.find(id);
-    return found == byId_.end() ? nullptr : controls_[found->second].spec;
+    return found == byId_.end() ? nullptr : controls_[found->second].layout;
 }
 
 HICON MainImageListIcon(int image) {

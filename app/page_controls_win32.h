@@ -15,8 +15,8 @@ namespace orv {
 
 class PageControls {
   public:
-    // Makes every control of `spec` a child of `page`, in design order, with the given font.
-    void CreatePage(HWND page, const PageSpec& spec, HFONT font);
+    // Makes every control of `layout` a child of `page`, in design order, with the given font.
+    void CreatePage(HWND page, const PageSpec& layout, HFONT font);
 
     // Null when no control has this identifier.
     HWND Find(std::string_view id) const;
@@ -26,10 +26,10 @@ class PageControls {
 
   private:
     struct Created {
-        const ControlSpec* spec;
+        const ControlSpec* layout;
         HWND window;
     };
-    HWND CreateControl(HWND page, const ControlSpec& spec, int commandId);
+    HWND CreateControl(HWND page, const ControlSpec& layout, int commandId);
 
     std::vector<Created> controls_;  // command id = index + kFirstCommandId
     std::unordered_map<std::string_view, std::size_t> byId_;

@@ -163,11 +163,11 @@ int Program::Run() {
 }
 
 void Program::ControlCommand(std::string_view id, int code) {
-    const ControlSpec* spec = FindControl(id);
-    if (!spec) {
+    const ControlSpec* control = FindControl(id);
+    if (!control) {
         return;
     }
-    switch (spec->kind) {
+    switch (control->kind) {
         case ControlKind::CheckBox:
             if (code == BN_CLICKED) {
                 reactions_.SwitchChanged(id);

@@ -119,35 +119,35 @@ TEST_F(MainWindowTest, EveryControlOfTheLayoutTablesIsCreatedWhereTheTableSays) 
     const auto pages = MainWindowPages();
     for (std::size_t index = 0; index < pages.size(); ++index) {
         HWND page = window.Page(static_cast<int>(index));
-        for (const ControlSpec& spec : pages[index].controls) {
-            SCOPED_TRACE(std::string(spec.id));
-            HWND control = window.Control(spec.id);
+        for (const ControlSpec& layout : pages[index].controls) {
+            SCOPED_TRACE(std::string(layout.id));
+            HWND control = window.Control(layout.id);
             ASSERT_NE(control, nullptr);
             EXPECT_EQ(GetParent(control), page);
             const RECT rect = RectInPage(control, page);
-            EXPECT_EQ(rect.left, spec.rect.x);
-            EXPECT_EQ(rect.top, spec.rect.y);
-            EXPECT_EQ(rect.right - rect.left, spec.rect.width);
-            switch (spec.kind) {
+            EXPECT_EQ(rect.left, layout.rect.x);
+            EXPECT_EQ(rect.top, layout.rect.y);
+            EXPECT_EQ(rect.right - rect.left, layout.rect.width);
+            switch (layout.kind) {
                 case ControlKind::Label:
                 case ControlKind::GroupBox:
                 case ControlKind::LinkLabel:
                 case ControlKind::ComboBox:
-                    EXPECT_EQ(WindowText(control), spec.caption);
+                    EXPECT_EQ(WindowText(control), layout.caption);
                     break;
                 case ControlKind::CheckBox:
                 case ControlKind::RadioButton:
-                    EXPECT_EQ(WindowText(control), spec.caption);
+                    EXPECT_EQ(WindowText(control), layout.caption);
                     EXPECT_EQ(SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED,
-                              spec.checked);
+                              layout.checked);
                     break;
                 case ControlKind::ListView:
                 case ControlKind::VirtualList:
-                    for (std::size_t column = 0; column < spec.items.size(); ++column) {
+                    for (std::size_t column = 0; column < layout.items.size(); ++column) {
                         EXPECT_EQ(ColumnCaption(control, static_cast<int>(column)),
-                                  spec.items[column].text);
+                                  layout.items[column].text);
                         EXPECT_EQ(SendMessageW(control, LVM_GETCOLUMNWIDTH, column, 0),
-                                  spec.items[column].width);
+                                  layout.items[column].width);
                     }
                     break;
                 default:

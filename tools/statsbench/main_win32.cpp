@@ -48,12 +48,12 @@ HWND CreateSessionListControl() {
                         0, 400, 260, frame, nullptr, nullptr, nullptr);
     for (int column = 0; column < 11; ++column) {
         wchar_t caption[] = L"Column";
-        LVCOLUMNW spec{};
-        spec.mask = LVCF_TEXT | LVCF_WIDTH;
-        spec.pszText = caption;
-        spec.cx = 60;
+        LVCOLUMNW columnInfo{};
+        columnInfo.mask = LVCF_TEXT | LVCF_WIDTH;
+        columnInfo.pszText = caption;
+        columnInfo.cx = 60;
         SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column),
-                     reinterpret_cast<LPARAM>(&spec));
+                     reinterpret_cast<LPARAM>(&columnInfo));
     }
     return list;
 }
