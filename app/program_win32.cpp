@@ -2,9 +2,9 @@
 
 #include <array>
 
+#include "app/exit_sequence.h"
 #include "app/picture_box_win32.h"
 #include "app/registry_settings_store_win32.h"
-#include "app/shutdown.h"
 #include "app/wide_text_win32.h"
 #include "app/windows_shutdown_win32.h"
 
@@ -113,7 +113,7 @@ void Program::CreateMainWindow() {
     not_built_yet::LoadDevices();                                         // 6
     not_built_yet::LoadLaunchListAndStartOnLoad();                        // 7
     CopySwatchColours();                                                  // 8
-    main_.ShowApplicationIcon(LoadIconW(nullptr, IDI_APPLICATION));       // 9
+    main_.ShowApplicationIcon(ProgramIcon(instance_, IconSize::Large));   // 9
     CreateMainGraphPicture();                                             // 10
     ReadThresholds(ProgramSettingsStore(), settingsControls_);            // 11
     main_.EnableTimers();                                                 // 12
@@ -139,13 +139,10 @@ void Program::CreateMainGraphPicture() {
 
 // The floating window's close handler.
 void Program::ExitSequence() {
-    SaveSettings(settingsControls_, ProgramSettingsStore());
-    not_built_yet::SaveLaunchList();
-    not_built_yet::ClosePlugin();
-    if (settingsControls_.Checked(ids::kShutDown)) {
-        WindowsShutdown platform;
-        ShutDownComputer(platform, dialogs_);
-    }
+    WindowsShutdown platform;
+    RunExitSequence(settingsControls_, ProgramSettingsStore(),
+                    ExitSteps{not_built_yet::SaveLaunchList, not_built_yet::ClosePlugin}, platform,
+                    dialogs_);
 }
 
 int Program::Run() {

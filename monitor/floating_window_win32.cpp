@@ -61,6 +61,8 @@ bool FloatingWindow::Create(HINSTANCE instance, FloatingWindowEvents events) {
     windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hIcon = ProgramIcon(instance, IconSize::Large);
+    windowClass.hIconSm = ProgramIcon(instance);
     windowClass.lpszClassName = kFloatingWindowClass;
     if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
         return false;

@@ -26,11 +26,16 @@ void CopyTruncated(wchar_t (&target)[N], std::wstring_view text) {
     target[length] = L'\0';
 }
 
+struct IconSearch {
+    int size;
+    HICON found = nullptr;
+};
+
 // A resource name is valid only during the enumeration, so the icon is loaded right here.
-BOOL CALLBACK LoadFirstIcon(HMODULE module, LPCWSTR, LPWSTR name, LONG_PTR found) {
-    const int size = GetSystemMetrics(SM_CXSMICON);
-    *reinterpret_cast<HICON*>(found) =
-        static_cast<HICON>(LoadImageW(module, name, IMAGE_ICON, size, size, LR_SHARED));
+BOOL CALLBACK LoadFirstIcon(HMODULE module, LPCWSTR, LPWSTR name, LONG_PTR search) {
+    auto& wanted = *reinterpret_cast<IconSearch*>(search);
+    wanted.found = static_cast<HICON>(
+        LoadImageW(module, name, IMAGE_ICON, wanted.size, wanted.size, LR_SHARED));
     return FALSE;
 }
 
@@ -104,10 +109,10 @@ void TrayIcon::ShowBalloon(std::string_view text) {
     }
 }
 
-HICON ProgramIcon(HINSTANCE instance) {
-    HICON icon = nullptr;
-    EnumResourceNamesW(instance, RT_GROUP_ICON, LoadFirstIcon, reinterpret_cast<LONG_PTR>(&icon));
-    return icon ? icon : LoadIconW(nullptr, IDI_APPLICATION);
+HICON ProgramIcon(HINSTANCE instance, IconSize size) {
+    IconSearch search{GetSystemMetrics(size == IconSize::Small ? SM_CXSMICON : SM_CXICON)};
+    EnumResourceNamesW(instance, RT_GROUP_ICON, LoadFirstIcon, reinterpret_cast<LONG_PTR>(&search));
+    return search.found ? search.found : LoadIconW(nullptr, IDI_APPLICATION);
 }
 
 }  // namespace orv

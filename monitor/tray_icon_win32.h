@@ -49,7 +49,10 @@ class TrayIcon {
     HICON icon_ = nullptr;
 };
 
-// The program's icon: the executable's first icon resource, or the system's application icon.
-HICON ProgramIcon(HINSTANCE instance);
+enum class IconSize { Small, Large };
+
+// The program's icon in the system's small (tray, captions) or large (about page, task
+// switcher) size: the executable's first icon resource, or the system's application icon.
+HICON ProgramIcon(HINSTANCE instance, IconSize size = IconSize::Small);
 
 }  // namespace orv

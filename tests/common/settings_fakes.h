@@ -9,7 +9,6 @@
 #include "app/settings_controls.h"
 #include "app/settings_ports.h"
 #include "app/settings_reactions.h"
-#include "app/shutdown.h"
 
 namespace orv::testing {
 
@@ -129,19 +128,6 @@ class FakeAutorun : public AutorunEntry {
     bool refuse = false;
     bool enabled = false;
     std::vector<bool> requests;
-};
-
-// Records the shut-down steps; every step succeeds.
-class RecordingShutdown : public ShutdownPort {
-public:
-    std::optional<PlatformVersion> QueryVersion() override {
-        return PlatformVersion{2, 6, 1, 7601, ""};
-    }
-    bool OpenOwnToken() override { return true; }
-    bool LookupShutdownPrivilege() override { return true; }
-    bool EnableShutdownPrivilege() override { return true; }
-    void RequestShutdown(std::uint32_t flags) override { requests.push_back(flags); }
-    std::vector<std::uint32_t> requests;
 };
 
 // System colour n renders as 0x000100nn, so tests can tell which index was asked for.

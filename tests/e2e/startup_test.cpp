@@ -15,6 +15,9 @@ namespace {
 
 using namespace std::chrono_literals;
 
+// Another program's entry in the machine-wide Run key, which the monitor must leave alone.
+constexpr wchar_t kNeighbourRunValue[] = L"OrvaneE2eNeighbour";
+
 class Startup : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -22,10 +25,35 @@ class Startup : public ::testing::Test {
         CloseRunningMonitors();
         ResetSettings();
     }
-    void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey); }
+    // A leftover Run entry would start a monitor with the prefix's next boot.
+    void TearDown() override {
+        RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
+        RemoveAutorunEntry();
+        RemoveRunValue(kNeighbourRunValue);
+    }
 
     ProgramFolder folder;
 };
+
+HWND ButtonCaptioned(HWND main, const wchar_t* caption) {
+    for (HWND button : ChildWindows(main, L"Button")) {
+        if (TextOf(button) == caption) {
+            return button;
+        }
+    }
+    return nullptr;
+}
+
+// A click as the user makes it, so the program's own reaction runs.
+void Click(HWND button) {
+    SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+}
+
+bool IsChecked(HWND button) {
+    DWORD_PTR state = 0;
+    SendMessageTimeoutW(button, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &state);
+    return state == BST_CHECKED;
+}
 
 TEST_F(Startup, ASecondStartEndsAtOnceWithZeroAndShowsTheRunningMonitor) {
     OrvaneProcess first(folder);
@@ -50,12 +78,23 @@ TEST_F(Startup, ASecondStartEndsAtOnceWithZeroAndShowsTheRunningMonitor) {
     EXPECT_TRUE(IsWindowVisible(pages[0]));
 }
 
-TEST_F(Startup, AStartAfterAKilledInstanceRunsNormally) {
+TEST_F(Startup, AKilledRunSavesNothingAndTheNextStartRunsNormally) {
     {
         OrvaneProcess killed(folder);
         ASSERT_NE(killed.WaitForFloatingWindow(), nullptr);
+        HWND main = killed.MainWindow();
+        ASSERT_NE(main, nullptr);
+        HWND bytesReceived = ButtonCaptioned(main, L"Байт принято");
+        ASSERT_NE(bytesReceived, nullptr);
+        Click(bytesReceived);
+        ASSERT_TRUE(IsChecked(bytesReceived));
         killed.Kill();
     }
+    // Only what the test stored itself is there: the run ended without the floating window's
+    // close, so the change was never written.
+    EXPECT_EQ(SavedSetting(L"BytesRecv"), L"<absent>");
+    EXPECT_EQ(SavedSetting(L"FlowingWindow"), L"<absent>");
+    EXPECT_EQ(SavedSetting(L"AutoRun"), L"0");
     OrvaneProcess next(folder);
     EXPECT_NE(next.WaitForFloatingWindow(), nullptr);
     EXPECT_EQ(next.WaitForExit(200ms), static_cast<DWORD>(STILL_ACTIVE));
@@ -133,14 +172,9 @@ TEST_F(Startup, ClosingTheFloatingWindowSavesTheSettingsAndEndsWithZero) {
     EXPECT_EQ(SavedSetting(L"BytesRecv"), L"<absent>");
 
     // A change on the settings page, made as the user would, reaches the registry at the end.
-    HWND bytesReceived = nullptr;
-    for (HWND box : ChildWindows(main, L"Button")) {
-        if (TextOf(box) == L"Байт принято") {
-            bytesReceived = box;
-        }
-    }
+    HWND bytesReceived = ButtonCaptioned(main, L"Байт принято");
     ASSERT_NE(bytesReceived, nullptr);
-    SendMessageTimeoutW(bytesReceived, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+    Click(bytesReceived);
 
     PostMessageW(floating, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.WaitForExit(10s), 0u);
@@ -151,6 +185,50 @@ TEST_F(Startup, ClosingTheFloatingWindowSavesTheSettingsAndEndsWithZero) {
     EXPECT_EQ(SavedSetting(L"AutoRun"), L"0");
     EXPECT_EQ(SavedSetting(L"BackGround"), L"-16777215");
     EXPECT_EQ(SavedSetting(L"RecvColor"), L"65280");
+    EXPECT_EQ(SavedSetting(L"TranspValue"), L"255");
+    EXPECT_EQ(SavedSetting(L"TimeValueToInform"), L"10");
+    EXPECT_EQ(SavedSetting(L"SpeedValueToInform"), L"0");
+    EXPECT_EQ(SavedSetting(L"TrafficValueToInform"), L"100");
+}
+
+TEST_F(Startup, AFirstStartWithNoKeyGivesTheDefaultsAndFollowsTheAutorunSwitch) {
+    RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
+    SetRunValue(kNeighbourRunValue, L"C:\\other\\tool.exe /quiet");
+
+    OrvaneProcess program(folder);
+    HWND floating = program.WaitForFloatingWindow();
+    ASSERT_NE(floating, nullptr);
+    HWND main = program.MainWindow();
+    ASSERT_NE(main, nullptr);
+    for (int i = 0; i < 40 && !IsWindowVisible(floating); ++i) {
+        Sleep(50);
+    }
+    EXPECT_TRUE(IsWindowVisible(floating));
+    EXPECT_TRUE(GetWindowLongPtrW(floating, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_FALSE(GetWindowLongPtrW(floating, GWL_EXSTYLE) & WS_EX_LAYERED);  // fully opaque
+    for (const wchar_t* line :
+         {L"Байт принято", L"Байт отправлено", L"Скорость подключения", L"Время подключения",
+          L"IP адрес клиента", L"IP адрес сервера", L"Текущая скорость", L"Средняя скорость"}) {
+        HWND box = ButtonCaptioned(main, line);
+        ASSERT_NE(box, nullptr) << std::wstring(line);
+        EXPECT_FALSE(IsChecked(box));
+    }
+    // "Автозагрузка" is on by default: the entry holds the program's own path, unquoted.
+    HWND autorun = ButtonCaptioned(main, L"Автозагрузка");
+    ASSERT_NE(autorun, nullptr);
+    EXPECT_TRUE(IsChecked(autorun));
+    EXPECT_EQ(RunValue(L"Orvane"), folder.Program());
+
+    Click(autorun);
+    EXPECT_FALSE(IsChecked(autorun));
+    EXPECT_EQ(RunValue(L"Orvane"), L"<absent>");
+    EXPECT_EQ(RunValue(kNeighbourRunValue), L"C:\\other\\tool.exe /quiet");
+
+    PostMessageW(floating, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitForExit(10s), 0u);
+    EXPECT_EQ(SavedSetting(L"AutoRun"), L"0");
+    EXPECT_EQ(SavedSetting(L"FlowingWindow"), L"1");
+    EXPECT_EQ(SavedSetting(L"StayOnTop"), L"1");
     EXPECT_EQ(SavedSetting(L"TranspValue"), L"255");
     EXPECT_EQ(SavedSetting(L"TimeValueToInform"), L"10");
     EXPECT_EQ(SavedSetting(L"SpeedValueToInform"), L"0");
@@ -201,11 +279,9 @@ TEST_F(Startup, SettingsControlsActOnTheFloatingWindowAtOnce) {
                         reinterpret_cast<LPARAM>(sliders[0]), SMTO_ABORTIFHUNG, 2000, nullptr);
     EXPECT_TRUE(GetWindowLongPtrW(floating, GWL_EXSTYLE) & WS_EX_LAYERED);
 
-    for (HWND box : ChildWindows(main, L"Button")) {
-        if (TextOf(box) == L"Поверх Окон") {
-            SendMessageTimeoutW(box, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
-        }
-    }
+    HWND stayOnTop = ButtonCaptioned(main, L"Поверх Окон");
+    ASSERT_NE(stayOnTop, nullptr);
+    Click(stayOnTop);
     EXPECT_FALSE(GetWindowLongPtrW(floating, GWL_EXSTYLE) & WS_EX_TOPMOST);
 
     PostMessageW(floating, WM_CLOSE, 0, 0);

@@ -1,6 +1,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/exit_sequence.h"
+#include "app/memory_settings_store.h"
+#include "app/monitor_settings.h"
 #include "app/shutdown.h"
 #include "tests/common/settings_fakes.h"
 
@@ -69,6 +76,66 @@ TEST(ShutDownComputer, AFailedStepNamesItselfAndRequestsNothing) {
         EXPECT_THAT(boxes.shown, ElementsAre(testing::Box{title, "Exit Error", false}));
         EXPECT_EQ(platform.steps.back(), step);
     }
+}
+
+// A store whose every write lands in the same record as the shut-down steps.
+class LoggingStore : public MemorySettingsStore {
+  public:
+    explicit LoggingStore(std::vector<std::string>& log) : log_(log) {}
+    void Write(std::string_view name, std::string_view text) override {
+        log_.push_back("save " + std::string(name));
+        MemorySettingsStore::Write(name, text);
+    }
+
+  private:
+    std::vector<std::string>& log_;
+};
+
+struct ExitRig {
+    ScriptedShutdown platform;
+    LoggingStore store{platform.steps};
+    testing::FakeSettingsControls controls;
+    testing::RecordingBoxes boxes;
+    ExitSteps steps{[this] { platform.steps.push_back("launch list"); },
+                    [this] { platform.steps.push_back("plug-in"); }};
+
+    void Run() { RunExitSequence(controls, store, steps, platform, boxes); }
+};
+
+TEST(ExitSequence, ShutsDownWithFlags5OnlyAfterBothSaves) {
+    ExitRig rig;
+    rig.controls.SetChecked(ids::kShutDown, true);
+    rig.Run();
+
+    const auto& log = rig.platform.steps;
+    const auto launchList = std::find(log.begin(), log.end(), "launch list");
+    const auto firstPlatformStep = std::find(log.begin(), log.end(), "open");
+    ASSERT_NE(launchList, log.end());
+    ASSERT_NE(firstPlatformStep, log.end());
+    // Every setting was written before the launch list, and both before any shut-down step.
+    EXPECT_EQ(std::count_if(log.begin(), launchList,
+                            [](const std::string& s) { return s.starts_with("save "); }),
+              static_cast<long>(SaveOrder().size()));
+    EXPECT_LT(launchList, firstPlatformStep);
+    EXPECT_THAT(std::vector(firstPlatformStep, log.end()),
+                ElementsAre("open", "lookup", "enable", "exit 5"));
+    EXPECT_EQ(rig.store.Read("ShutDown"), "1");
+}
+
+TEST(ExitSequence, SavesButRequestsNothingWhenTheOptionIsOffOrAStepFails) {
+    ExitRig off;
+    off.Run();
+    EXPECT_THAT(std::vector(off.platform.steps.end() - 2, off.platform.steps.end()),
+                ElementsAre("launch list", "plug-in"));
+    EXPECT_EQ(off.store.Read("ShutDown"), "0");
+
+    ExitRig refused;
+    refused.controls.SetChecked(ids::kShutDown, true);
+    refused.platform.failAt = "enable";
+    refused.Run();
+    EXPECT_EQ(refused.platform.steps.back(), "enable");
+    EXPECT_EQ(refused.boxes.shown.size(), 1u);
+    EXPECT_EQ(refused.store.Read("BytesRecv"), "0");
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 namespace orv::e2e {
 namespace {
 
+constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
 std::wstring FolderOf(const std::wstring& path) {
     return path.substr(0, path.find_last_of(L'\\') + 1);
 }
@@ -62,12 +64,26 @@ void CloseRunningMonitors() {
 }
 
 void RemoveAutorunEntry() {
-    HKEY run = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0,
-                      KEY_SET_VALUE, &run) == ERROR_SUCCESS) {
-        RegDeleteValueW(run, L"Orvane");
-        RegCloseKey(run);
+    RemoveRunValue(L"Orvane");
+}
+
+std::wstring RunValue(const wchar_t* name) {
+    wchar_t text[MAX_PATH * 2] = {};
+    DWORD size = sizeof(text);
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, kRunKey, name, RRF_RT_REG_SZ, nullptr, text, &size) !=
+        ERROR_SUCCESS) {
+        return L"<absent>";
     }
+    return text;
+}
+
+void SetRunValue(const wchar_t* name, const std::wstring& data) {
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, kRunKey, name, REG_SZ, data.c_str(),
+                    static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+}
+
+void RemoveRunValue(const wchar_t* name) {
+    RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kRunKey, name);
 }
 
 void ResetSettings() {

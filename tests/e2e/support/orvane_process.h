@@ -17,6 +17,11 @@ inline constexpr wchar_t kSettingsKey[] = L"Software\\Quillon\\Orvane";
 void CloseRunningMonitors();
 void RemoveAutorunEntry();
 
+// Values of the prefix's machine-wide Run key; "<absent>" when there is none.
+std::wstring RunValue(const wchar_t* name);
+void SetRunValue(const wchar_t* name, const std::wstring& data);
+void RemoveRunValue(const wchar_t* name);
+
 // Starts every test from a known store: no settings but AutoRun off, so that no run writes
 // the machine-wide Run key.
 void ResetSettings();

@@ -1,0 +1,17 @@
+#include "app/exit_sequence.h"
+
+#include "app/monitor_settings.h"
+
+namespace orv {
+
+void RunExitSequence(const SettingsControls& controls, SettingsStore& store, const ExitSteps& steps,
+                     ShutdownPort& platform, MessageBoxes& boxes) {
+    SaveSettings(controls, store);
+    steps.saveLaunchList();
+    steps.closePlugin();
+    if (controls.Checked(ids::kShutDown)) {
+        ShutDownComputer(platform, boxes);
+    }
+}
+
+}  // namespace orv

@@ -1,0 +1,95 @@
+// The settings page's real controls with their reactions, in-process under Wine: a refused
+// machine-wide write, and what the page holds reaching the registry of the prefix.
+#include <windows.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/main_window_win32.h"
+#include "app/monitor_settings.h"
+#include "app/registry_settings_store_win32.h"
+#include "app/settings_controls_win32.h"
+#include "tests/common/settings_fakes.h"
+
+namespace orv {
+namespace {
+
+using ::testing::ElementsAre;
+
+const std::wstring kTestKey =
+    L"Software\\Quillon\\OrvanePageTest" + std::to_wstring(GetCurrentProcessId());
+
+class SettingsPage : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        MainWindowEvents events;
+        events.command = [this](std::string_view id, int code) {
+            if (code == BN_CLICKED) {
+                reactions.SwitchChanged(id);
+            }
+        };
+        ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr), std::move(events)));
+    }
+    void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey.c_str()); }
+
+    std::wstring Stored(const wchar_t* name) const {
+        const std::wstring section = kTestKey + L"\\Main";
+        wchar_t text[64] = {};
+        DWORD size = sizeof(text);
+        DWORD type = 0;
+        if (RegGetValueW(HKEY_CURRENT_USER, section.c_str(), name, RRF_RT_ANY, &type, text,
+                         &size) != ERROR_SUCCESS) {
+            return L"<absent>";
+        }
+        return type == REG_SZ ? std::wstring(text) : L"<type " + std::to_wstring(type) + L">";
+    }
+
+    MainWindow window;
+    Win32SettingsControls controls{[this](std::string_view id) { return window.Control(id); }};
+    testing::RecordingBoxes boxes;
+    testing::ScriptedDialogs dialogs;
+    testing::FakeFloatingWindow floating;
+    testing::FakeAutorun autorun;
+    DrawingColours colours;
+    testing::FakeSystemColours system;
+    SettingsReactions reactions{controls, {boxes, dialogs, floating, autorun, colours, system}};
+};
+
+TEST_F(SettingsPage, ARefusedAutorunWriteTurnsTheSwitchOffAtStartAndOnAClick) {
+    autorun.refuse = true;
+    RegistrySettingsStore store(HKEY_CURRENT_USER, kTestKey);
+    LoadSettings(store, controls, reactions);  // no key: "Автозагрузка" defaults to on
+    EXPECT_EQ(SendMessageW(window.Control(ids::kAutoRun), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+
+    autorun.requests.clear();
+    SendMessageW(window.Control(ids::kAutoRun), BM_CLICK, 0, 0);
+    EXPECT_EQ(SendMessageW(window.Control(ids::kAutoRun), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_THAT(autorun.requests, ElementsAre(true, false));
+    EXPECT_TRUE(boxes.shown.empty());
+
+    SaveSettings(controls, store);
+    EXPECT_EQ(Stored(L"AutoRun"), L"0");
+}
+
+TEST_F(SettingsPage, WhatThePageHoldsIsSavedAsRegistryTexts) {
+    RegistrySettingsStore store(HKEY_CURRENT_USER, kTestKey);
+    LoadSettings(store, controls, reactions);
+    ReadThresholds(store, controls);
+    SendMessageW(window.Control(ids::kShowServerIp), BM_CLICK, 0, 0);
+    SendMessageW(window.Control(ids::kStayOnTop), BM_CLICK, 0, 0);
+    SetWindowTextW(window.Control(ids::kTrafficThreshold), L"250");
+    controls.SetColour(ids::kReceivedSwatch, 0x00FF0000u);
+    EXPECT_FALSE(floating.onTop);
+
+    SaveSettings(controls, store);
+    EXPECT_EQ(Stored(L"ServerIP"), L"1");
+    EXPECT_EQ(Stored(L"StayOnTop"), L"0");
+    EXPECT_EQ(Stored(L"TrafficValueToInform"), L"250");
+    EXPECT_EQ(Stored(L"RecvColor"), L"16711680");
+    EXPECT_EQ(Stored(L"BackGround"), L"-16777215");
+}
+
+}  // namespace
+}  // namespace orv
