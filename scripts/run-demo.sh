@@ -58,6 +58,9 @@ mkdir -p "$shots"
     driver post TForm2 ORVMainWindow 16 0   # WM_CLOSE: the normal close path
     driver gone TForm2 ORVMainWindow 10000
     wait "$program"
+    # The demo ran with "Автозагрузка" on; the prefix must not start a monitor at its next boot.
+    "$ORVANE_WINE" reg delete "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run" \
+        /v Orvane /f >/dev/null 2>&1 || true
 ' _ "$demo" "$shots" "$root"
 echo "Screenshots: $shots"
 ls "$shots"
