@@ -69,6 +69,7 @@ bool Program::Create() {
     FloatingWindowEvents floatingEvents;
     floatingEvents.readStartupFlag = [] { return ReadStartupFlag(ProgramSettingsStore()); };
     floatingEvents.closing = [this] { ExitSequence(); };
+    floatingEvents.sessionEnding = [this] { SaveBeforeSessionEnd(); };
     floatingEvents.toggleMainWindow = [this] { main_.ToggleVisible(); };
     floatingEvents.showPage = [this](int code) { main_.ShowPage(code); };
     floatingEvents.trayInfoText = [this] { return TrayInfoText(); };
@@ -143,6 +144,14 @@ void Program::ExitSequence() {
     RunExitSequence(settingsControls_, ProgramSettingsStore(),
                     ExitSteps{not_built_yet::SaveLaunchList, not_built_yet::ClosePlugin}, platform,
                     dialogs_);
+}
+
+// A log-off or shut-down ends the process without the floating window's close; what the user
+// chose in this run is kept all the same. The computer is not shut down from here: the session
+// is already ending the way the user asked.
+void Program::SaveBeforeSessionEnd() {
+    SaveSettings(settingsControls_, ProgramSettingsStore());
+    not_built_yet::SaveLaunchList();
 }
 
 int Program::Run() {

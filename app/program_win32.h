@@ -49,6 +49,7 @@ class Program {
     void CopySwatchColours();
     void CreateMainGraphPicture();
     void ExitSequence();
+    void SaveBeforeSessionEnd();
     void ControlCommand(std::string_view id, int code);
     void PictureButtonPressed(std::string_view id);
     LRESULT ControlNotify(std::string_view id, const NMHDR& header);

@@ -311,6 +311,12 @@ LRESULT FloatingWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
                 DestroyWindow(window_);
             }
             return 0;
+        case WM_ENDSESSION:
+            // The system ends the process once this returns, without closing the window.
+            if (wParam && !closing_ && events_.sessionEnding) {
+                events_.sessionEnding();
+            }
+            return 0;
         case WM_DESTROY:
             tray_.Remove();
             hint_.Destroy();

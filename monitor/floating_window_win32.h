@@ -30,6 +30,7 @@ inline constexpr int kFloatingFrame = 3;
 struct FloatingWindowEvents {
     std::function<bool()> readStartupFlag;      // asked once, when the tray icon is created
     std::function<void()> closing;              // the exit sequence
+    std::function<void()> sessionEnding;        // log-off or shut-down: no close will come
     std::function<void()> toggleMainWindow;     // a double click in the drawing area
     std::function<void(int code)> showPage;     // pop-up menu entries, codes 3 to 10
     std::function<std::string()> trayInfoText;  // the current tray information text

@@ -191,6 +191,26 @@ TEST_F(Startup, ClosingTheFloatingWindowSavesTheSettingsAndEndsWithZero) {
     EXPECT_EQ(SavedSetting(L"TrafficValueToInform"), L"100");
 }
 
+// A log-off ends the process after WM_ENDSESSION without closing the floating window.
+TEST_F(Startup, AnEndingSessionSavesTheSettingsACancelledOneDoesNot) {
+    OrvaneProcess program(folder);
+    HWND floating = program.WaitForFloatingWindow();
+    ASSERT_NE(floating, nullptr);
+    HWND main = program.MainWindow();
+    ASSERT_NE(main, nullptr);
+    HWND bytesSent = ButtonCaptioned(main, L"Байт отправлено");
+    ASSERT_NE(bytesSent, nullptr);
+    Click(bytesSent);
+
+    SendMessageTimeoutW(floating, WM_ENDSESSION, FALSE, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+    EXPECT_EQ(SavedSetting(L"BytesSend"), L"<absent>");
+    SendMessageTimeoutW(floating, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+    program.Kill();
+    EXPECT_EQ(SavedSetting(L"BytesSend"), L"1");
+    EXPECT_EQ(SavedSetting(L"AutoRun"), L"0");
+    EXPECT_EQ(SavedSetting(L"TrafficValueToInform"), L"100");
+}
+
 TEST_F(Startup, AFirstStartWithNoKeyGivesTheDefaultsAndFollowsTheAutorunSwitch) {
     RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
     SetRunValue(kNeighbourRunValue, L"C:\\other\\tool.exe /quiet");
