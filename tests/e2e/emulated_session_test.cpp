@@ -363,5 +363,44 @@ TEST_F(EmulatedSession, TwoSessionsAreStoredInOrderWithTheirFigures) {
     EXPECT_GE(Number(Value(office, "duration")), 1000) << xml;
 }
 
+// Pixels that differ between two pictures of the same size.
+std::size_t Differing(const std::vector<std::uint32_t>& a, const std::vector<std::uint32_t>& b) {
+    std::size_t count = 0;
+    for (std::size_t index = 0; index < a.size() && index < b.size(); ++index) {
+        count += a[index] != b[index];
+    }
+    return count;
+}
+
+TEST_F(EmulatedSession, TheFloatingWindowDrawsTheSessionAndReturnsToItsIdlePicture) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_TRUE(IsWindowVisible(floating));
+    // Two idle ticks draw the same picture: what differs later is the session.
+    std::this_thread::sleep_for(1200ms);
+    const std::vector<std::uint32_t> idle = Picture(floating);
+    ASSERT_FALSE(idle.empty()) << "the floating window's pixels could not be read";
+    std::this_thread::sleep_for(1200ms);
+    ASSERT_EQ(Differing(Picture(floating), idle), 0u) << "the idle picture changes by itself";
+
+    scenario.Control("start \"Home ISP\"");
+    const auto end = Clock::now() + 3s;
+    std::size_t changed = 0;
+    while (changed == 0 && Clock::now() < end) {
+        std::this_thread::sleep_for(50ms);
+        changed = Differing(Picture(floating), idle);
+    }
+    EXPECT_GT(changed, 0u) << "the floating window still shows its idle picture 3 s after the "
+                              "line came up";
+
+    scenario.Control("drop");
+    // The idle drawing fills the whole picture again, bars and all.
+    const auto idleAgain = Clock::now() + 3s;
+    while (changed != 0 && Clock::now() < idleAgain) {
+        std::this_thread::sleep_for(50ms);
+        changed = Differing(Picture(floating), idle);
+    }
+    EXPECT_EQ(changed, 0u) << "pixels still differing from the idle picture 3 s after the drop";
+}
+
 }  // namespace
 }  // namespace orv::e2e

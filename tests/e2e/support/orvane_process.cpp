@@ -251,7 +251,13 @@ std::vector<std::uint32_t> Picture(HWND window) {
     DeleteObject(bitmap);
     DeleteDC(copy);
     ReleaseDC(window, source);
-    return read ? pixels : std::vector<std::uint32_t>();
+    if (!read) {
+        return {};
+    }
+    for (std::uint32_t& pixel : pixels) {
+        pixel &= 0xFFFFFF;  // the fourth byte is not part of the picture
+    }
+    return pixels;
 }
 
 }  // namespace orv::e2e
