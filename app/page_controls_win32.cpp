@@ -9,7 +9,6 @@
 namespace orv {
 namespace {
 
-constexpr int kFirstCommandId = 1000;
 constexpr int kDropDownListHeight = 120;
 constexpr int kUpDownStep = 10;
 
@@ -191,6 +190,19 @@ std::string_view PageControls::IdOf(UINT_PTR commandId) const {
 const ControlSpec* PageControls::SpecOf(std::string_view id) const {
     const auto found = byId_.find(id);
     return found == byId_.end() ? nullptr : controls_[found->second].layout;
+}
+
+int CommandIdOf(std::string_view id) {
+    int commandId = kFirstCommandId;
+    for (const PageSpec& page : MainWindowPages()) {
+        for (const ControlSpec& control : page.controls) {
+            if (control.id == id) {
+                return commandId;
+            }
+            ++commandId;
+        }
+    }
+    return 0;
 }
 
 HICON MainImageListIcon(int image) {

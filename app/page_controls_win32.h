@@ -13,6 +13,13 @@
 
 namespace orv {
 
+// Command ids follow the layout tables: the controls of all pages in tab order, counted from
+// here. Whole-program tests find a control of the running program by this id.
+inline constexpr int kFirstCommandId = 1000;
+
+// The command id (dialog item id) the control with this identifier gets; 0 when none has it.
+int CommandIdOf(std::string_view id);
+
 class PageControls {
   public:
     // Makes every control of `layout` a child of `page`, in design order, with the given font.

@@ -10,6 +10,7 @@
 
 #include "app/about_page_win32.h"
 #include "app/main_window_win32.h"
+#include "app/page_controls_win32.h"
 #include "app/wide_text_win32.h"
 
 namespace orv {
@@ -124,6 +125,7 @@ TEST_F(MainWindowTest, EveryControlOfTheLayoutTablesIsCreatedWhereTheTableSays) 
             HWND control = window.Control(layout.id);
             ASSERT_NE(control, nullptr);
             EXPECT_EQ(GetParent(control), page);
+            EXPECT_EQ(GetDlgCtrlID(control), CommandIdOf(layout.id));
             const RECT rect = RectInPage(control, page);
             EXPECT_EQ(rect.left, layout.rect.x);
             EXPECT_EQ(rect.top, layout.rect.y);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "app/page_controls_win32.h"
+
 namespace orv::e2e {
 namespace {
 
@@ -15,6 +17,36 @@ std::wstring OwnFolder() {
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     return FolderOf(path);
+}
+
+constexpr const wchar_t* kProgramFiles[] = {L"orvane.exe", L"rasapi32.dll"};
+
+void DeleteFilesIn(const std::wstring& folder) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            DeleteFileW((folder + found.cFileName).c_str());
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
+struct ControlSearch {
+    int commandId;
+    HWND found;
+};
+
+BOOL CALLBACK MatchCommandId(HWND window, LPARAM data) {
+    auto& search = *reinterpret_cast<ControlSearch*>(data);
+    if (GetDlgCtrlID(window) == search.commandId) {
+        search.found = window;
+        return FALSE;
+    }
+    return TRUE;
 }
 
 std::wstring ClassOf(HWND window) {
@@ -113,13 +145,15 @@ ProgramFolder::ProgramFolder() {
             std::to_wstring(++serial) + L"\\";
     CreateDirectoryW(path_.c_str(), nullptr);
     CreateDirectoryW((path_ + L"statistics").c_str(), nullptr);
-    CopyFileW((OwnFolder() + L"orvane.exe").c_str(), Program().c_str(), FALSE);
+    for (const wchar_t* file : kProgramFiles) {
+        CopyFileW((OwnFolder() + file).c_str(), (path_ + file).c_str(), FALSE);
+    }
 }
 
 ProgramFolder::~ProgramFolder() {
-    DeleteFileW((path_ + L"statistics\\dialstat.xml").c_str());
+    DeleteFilesIn(path_ + L"statistics\\");
     RemoveDirectoryW((path_ + L"statistics").c_str());
-    DeleteFileW(Program().c_str());
+    DeleteFilesIn(path_);
     RemoveDirectoryW(path_.c_str());
 }
 
@@ -197,6 +231,49 @@ std::wstring TextOf(HWND window) {
     SendMessageTimeoutW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
                         2000, nullptr);
     return text;
+}
+
+HWND PageControl(HWND mainWindow, std::string_view id) {
+    ControlSearch search{CommandIdOf(id), nullptr};
+    if (search.commandId != 0) {
+        EnumChildWindows(mainWindow, MatchCommandId, reinterpret_cast<LPARAM>(&search));
+    }
+    return search.found;
+}
+
+std::vector<std::uint32_t> Picture(HWND window) {
+    RECT rect;
+    if (!GetWindowRect(window, &rect)) {
+        return {};
+    }
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
+    HDC source = GetWindowDC(window);
+    HDC copy = CreateCompatibleDC(source);
+    HBITMAP bitmap = CreateCompatibleBitmap(source, width, height);
+    HGDIOBJ previous = SelectObject(copy, bitmap);
+    const bool copied = BitBlt(copy, 0, 0, width, height, source, 0, 0, SRCCOPY);
+    SelectObject(copy, previous);
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof(format.bmiHeader);
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    const bool read = copied && GetDIBits(copy, bitmap, 0, static_cast<UINT>(height), pixels.data(),
+                                          &format, DIB_RGB_COLORS) == height;
+    DeleteObject(bitmap);
+    DeleteDC(copy);
+    ReleaseDC(window, source);
+    if (!read) {
+        return {};
+    }
+    for (std::uint32_t& pixel : pixels) {
+        pixel &= 0xFFFFFF;  // the fourth byte is not part of the picture
+    }
+    return pixels;
 }
 
 }  // namespace orv::e2e

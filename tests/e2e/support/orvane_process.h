@@ -5,7 +5,9 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orv::e2e {
@@ -28,6 +30,8 @@ void ResetSettings();
 // A value of HKCU\Software\Quillon\Orvane\Main as REG_SZ; "<absent>" or "<type N>" otherwise.
 std::wstring SavedSetting(const wchar_t* name);
 
+// orvane.exe and the emulated rasapi32.dll beside it; without a scenario the service it plays
+// has no connections.
 class ProgramFolder {
   public:
     ProgramFolder();
@@ -37,6 +41,7 @@ class ProgramFolder {
 
     const std::wstring& Path() const { return path_; }  // with a trailing separator
     std::wstring Program() const { return path_ + L"orvane.exe"; }
+    std::wstring StatisticsFile() const { return path_ + L"statistics\\dialstat.xml"; }
 
   private:
     std::wstring path_;
@@ -68,5 +73,10 @@ class OrvaneProcess {
 std::vector<HWND> TopLevelWindows(const wchar_t* className, const wchar_t* caption = nullptr);
 std::vector<HWND> ChildWindows(HWND parent, const wchar_t* className);
 std::wstring TextOf(HWND window);
+// The control of the main window's pages with this layout identifier (e.g. "Label20"), found by
+// the command id the program gives it; null when the window has none.
+HWND PageControl(HWND mainWindow, std::string_view id);
+// The window's pixels as the screen shows them (0x00RRGGBB, rows top down); empty on failure.
+std::vector<std::uint32_t> Picture(HWND window);
 
 }  // namespace orv::e2e
