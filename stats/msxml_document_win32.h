@@ -26,6 +26,8 @@ class MsxmlDocument final : public StatisticsDocument {
 
   private:
     bool comStarted_ = false;
+    // The loaded file's size plus the texts appended since: their texts take no more.
+    std::size_t textBytesBound_ = 0;
     Microsoft::WRL::ComPtr<IXMLDOMDocument> document_;
 };
 
