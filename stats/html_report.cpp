@@ -57,8 +57,14 @@ void AppendEscapedHtml(std::string_view text, std::string& out) {
 }
 
 std::optional<std::string> BuildHtmlReport(const SessionList& list) {
+    // Room for the whole report at once (a few escaped characters aside): moving a report of
+    // tens of megabytes while it grows costs more than building it.
+    constexpr std::size_t kRowMarkup =
+        sizeof("  <tr>\r  </tr>\r\n") - 1 +
+        kSessionColumns * (sizeof("\r    <td width=\"9%\"></td>") - 1);
     std::string report;
-    report.reserve(kHeadBlock.size() + list.RowCount() * 400 + 64);
+    report.reserve(kHeadBlock.size() + kLastBlock.size() + 2 * kBlockEnd.size() +
+                   list.RowCount() * kRowMarkup + list.TextBytes() + list.TextBytes() / 16);
     report += kHeadBlock;
     report += kBlockEnd;
     for (std::size_t row = 0; row < list.RowCount(); ++row) {

@@ -26,6 +26,8 @@ class SessionList {
     std::size_t TextCount(std::size_t row) const;
     // Empty when the row has no such text.
     std::string_view Text(std::size_t row, std::size_t column) const;
+    // The bytes of all texts together.
+    std::size_t TextBytes() const { return pool_.size(); }
 
     void Clear();
     // Makes room for rows with texts of textBytes bytes in all, so that adding them never moves
