@@ -26,7 +26,7 @@ class MsxmlDocument final : public StatisticsDocument {
 
   private:
     bool comStarted_ = false;
-    // The loaded file's size plus the texts appended since: their texts take no more.
+    // The loaded file's size plus the texts appended since: about what the texts take.
     std::size_t textBytesBound_ = 0;
     Microsoft::WRL::ComPtr<IXMLDOMDocument> document_;
 };
