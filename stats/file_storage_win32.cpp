@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "stats/com_text_win32.h"
 
 namespace orv {
@@ -79,8 +81,8 @@ Outcome Win32FileStorage::ReplaceAtomically(
 }
 
 Outcome Win32FileStorage::WriteBytes(const std::string& path, std::string_view bytes) {
-    const FileHandle file(CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr,
-                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const FileHandle file(CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
         return Outcome::Failed(LastErrorText());
     }
@@ -104,9 +106,13 @@ Outcome Win32FileStorage::Rename(const std::string& from, const std::string& to)
 }
 
 Outcome Win32FileStorage::WriteAnsiFile(const std::string& fileName, std::string_view utf8) {
-    const std::string ansi = ToAnsi(utf8);
+    // ASCII is the same in every ANSI code page: such text needs no conversion.
+    const bool ascii = std::all_of(utf8.begin(), utf8.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    const std::string ansi = ascii ? std::string() : ToAnsi(utf8);
+    const std::string_view bytes = ascii ? utf8 : std::string_view(ansi);
     return ReplaceAtomically(fileName,
-                             [&](const std::string& temp) { return WriteBytes(temp, ansi); });
+                             [&](const std::string& temp) { return WriteBytes(temp, bytes); });
 }
 
 }  // namespace orv

@@ -20,7 +20,8 @@ std::optional<std::string> BuildHtmlReport(const SessionList& list);
 // name) is ".html" in any case.
 std::string WithHtmlExtension(std::string fileName);
 
-std::string EscapeHtml(std::string_view text);
+// Appends the text with "&", "<", ">" and '"' written as references.
+void AppendEscapedHtml(std::string_view text, std::string& out);
 
 class SaveDialog {
   public:

@@ -63,8 +63,8 @@ std::string ParseErrorText(IXMLDOMDocument& document) {
 // The file's bytes for MSXML: handing it memory parses several times faster than handing it
 // a path, which goes through a URL moniker.
 Outcome ReadWholeFile(const std::string& path, SAFEARRAY*& bytes) {
-    const HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return Outcome::Failed(LastErrorText());
     }
@@ -167,6 +167,7 @@ Outcome MsxmlDocument::Load(const std::string& path) {
     if (!read.ok()) {
         return read;
     }
+    const std::size_t fileBytes = bytes->rgsabound[0].cElements;
     VARIANT source;
     VariantInit(&source);
     source.vt = VT_ARRAY | VT_UI1;
@@ -182,6 +183,7 @@ Outcome MsxmlDocument::Load(const std::string& path) {
         return Outcome::Failed("the document has no root element");
     }
     document_ = loaded;
+    textBytesBound_ = fileBytes;
     return Outcome::Ok();
 }
 
@@ -198,6 +200,7 @@ Outcome MsxmlDocument::Save(const std::string& path) const {
 }
 
 void MsxmlDocument::Reset() {
+    textBytesBound_ = 0;
     document_ = NewDocument();
     if (!document_) {
         return;
@@ -236,6 +239,9 @@ Outcome MsxmlDocument::AppendRecord(std::span<const NamedText> attributes) {
     if (FAILED(result)) {
         return Outcome::Failed(SystemErrorText(static_cast<DWORD>(result)));
     }
+    for (const NamedText& attribute : attributes) {
+        textBytesBound_ += attribute.text.size();
+    }
     return Outcome::Ok();
 }
 
@@ -244,6 +250,12 @@ void MsxmlDocument::ReadRecords(RecordReader& reader) const {
     if (!document_ || document_->get_documentElement(root.GetAddressOf()) != S_OK || !root) {
         return;
     }
+    ComPtr<IXMLDOMNodeList> children;
+    long count = 0;
+    if (root->get_childNodes(children.GetAddressOf()) == S_OK && children) {
+        children->get_length(&count);
+    }
+    reader.ExpectRecords(static_cast<std::size_t>(count), textBytesBound_);
     // Walk the siblings: indexing a node list is linear per item in some implementations.
     std::string buffer;
     ComPtr<IXMLDOMNode> node;

@@ -26,6 +26,8 @@ class MsxmlDocument final : public StatisticsDocument {
 
   private:
     bool comStarted_ = false;
+    // The loaded file's size plus the texts appended since: about what the texts take.
+    std::size_t textBytesBound_ = 0;
     Microsoft::WRL::ComPtr<IXMLDOMDocument> document_;
 };
 

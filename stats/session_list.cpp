@@ -24,6 +24,12 @@ void SessionList::Clear() {
     rowStarts_.clear();
 }
 
+void SessionList::Reserve(std::size_t rows, std::size_t texts, std::size_t textBytes) {
+    pool_.reserve(textBytes);
+    textEnds_.reserve(texts);
+    rowStarts_.reserve(rows);
+}
+
 void SessionList::AddRow() {
     rowStarts_.push_back(textEnds_.size());
 }
@@ -40,6 +46,11 @@ namespace {
 class RowBuilder final : public RecordReader {
   public:
     explicit RowBuilder(SessionList& list) : list_(list) {}
+
+    void ExpectRecords(std::size_t records, std::size_t textBytes) override {
+        // A shown duration may be longer than its stored digits.
+        list_.Reserve(records, records * kSessionColumns, textBytes + records * 8);
+    }
 
     void BeginRecord() override {
         FinishRow();

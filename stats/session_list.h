@@ -26,8 +26,13 @@ class SessionList {
     std::size_t TextCount(std::size_t row) const;
     // Empty when the row has no such text.
     std::string_view Text(std::size_t row, std::size_t column) const;
+    // The bytes of all texts together.
+    std::size_t TextBytes() const { return pool_.size(); }
 
     void Clear();
+    // Makes room for rows with texts of textBytes bytes in all, so that adding them never moves
+    // what is already there (large moves are slow on some heaps).
+    void Reserve(std::size_t rows, std::size_t texts, std::size_t textBytes);
     void AddRow();
     // Appends a text to the last row.
     void AddText(std::string_view text);

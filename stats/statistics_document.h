@@ -16,6 +16,9 @@ namespace orv {
 // node's attributes in document order by position.
 class RecordReader {
   public:
+    // Told first: about how many records follow and how many bytes their texts take, so that
+    // the reader can make room once instead of growing step by step.
+    virtual void ExpectRecords(std::size_t records, std::size_t textBytes) = 0;
     virtual void BeginRecord() = 0;
     virtual void Attribute(std::size_t position, std::string_view text) = 0;
 

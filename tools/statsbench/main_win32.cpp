@@ -109,6 +109,7 @@ int wmain(int argc, wchar_t** argv) {
     const double openMs = MsSince(openStart);
     const auto listStart = Clock::now();
     const orv::TotalsTexts totals = orv::FormatTotals(orv::LoadSessionList(document, sessions));
+    const double listBuildMs = MsSince(listStart);
     view.Refresh();
     PaintList(list, view);
     const double listMs = MsSince(listStart);
@@ -144,6 +145,7 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("online_time=%s\n", totals.onlineTime.c_str());
     std::printf("open_ms=%.1f\n", openMs);
     std::printf("list_ms=%.1f\n", listMs);
+    std::printf("list_build_ms=%.1f\n", listBuildMs);
     std::printf("open_and_list_ms=%.1f\n", openMs + listMs);
     std::printf("append_median_ms=%.1f\n", appends[appends.size() / 2]);
     std::printf("append_max_ms=%.1f\n", appends.back());

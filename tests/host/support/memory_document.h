@@ -25,6 +25,13 @@ class MemoryDocument final : public StatisticsDocument {
         return Outcome::Ok();
     }
     void ReadRecords(RecordReader& reader) const override {
+        std::size_t textBytes = 0;
+        for (const Record& record : records) {
+            for (const auto& attribute : record) {
+                textBytes += attribute.second.size();
+            }
+        }
+        reader.ExpectRecords(records.size(), textBytes);
         for (const Record& record : records) {
             reader.BeginRecord();
             for (std::size_t position = 0; position < record.size(); ++position) {
