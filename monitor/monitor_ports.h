@@ -50,7 +50,7 @@ struct DisplayFlags {
 };
 
 class MonitorDisplay {
-public:
+  public:
     virtual ~MonitorDisplay() = default;
     virtual void SetField(DisplayField field, std::string_view text) = 0;
     virtual std::string Field(DisplayField field) const = 0;
@@ -69,7 +69,7 @@ struct TrafficFigures {
 };
 
 class TrafficGraphs {
-public:
+  public:
     virtual ~TrafficGraphs() = default;
     virtual void DrawTrafficGraphs(const TrafficFigures& figures) = 0;
     // durationField is the duration field's text as the tick left it.
@@ -78,13 +78,13 @@ public:
 };
 
 class SessionStore {
-public:
+  public:
     virtual ~SessionStore() = default;
     virtual void AppendSession(const ConnectionInfo& session) = 0;
 };
 
 class ConnectionNotices {
-public:
+  public:
     virtual ~ConnectionNotices() = default;
     virtual void NotifyConnected() = 0;
     virtual void NotifyDisconnected() = 0;

@@ -27,12 +27,15 @@ bool WaitFor(const wchar_t* windowClass, const wchar_t* caption, bool present, l
     return true;
 }
 
-long Number(const wchar_t* text) { return std::wcstol(text, nullptr, 10); }
+long Number(const wchar_t* text) {
+    return std::wcstol(text, nullptr, 10);
+}
 
 int Usage() {
-    std::fputs("usage: orvdriver wait|gone CLASS CAPTION TIMEOUT_MS | rect CLASS CAPTION | "
-               "post CLASS CAPTION MESSAGE WPARAM\n",
-               stderr);
+    std::fputs(
+        "usage: orvdriver wait|gone CLASS CAPTION TIMEOUT_MS | rect CLASS CAPTION | "
+        "post CLASS CAPTION MESSAGE WPARAM\n",
+        stderr);
     return 2;
 }
 
