@@ -53,6 +53,18 @@ ConnectionMonitor::ConnectionMonitor(ConnectionSource& source, MonitorDisplay& d
       current_(current) {}
 
 void ConnectionMonitor::MonitorTick() {
+    // A message box raised inside a tick (a statistics file that cannot be saved) runs its own
+    // message loop, which keeps delivering Timer1: such a nested tick is skipped, or it would
+    // store the ending session a second time.
+    if (ticking_) {
+        return;
+    }
+    ticking_ = true;
+    Tick();
+    ticking_ = false;
+}
+
+void ConnectionMonitor::Tick() {
     state_.TrayInfoText = TrayHeading();
     connections_.clear();
     if (source_.EnumConnections(connections_) != kRasSuccess) {

@@ -28,6 +28,7 @@ class ConnectionMonitor {
     const MonitorState& State() const { return state_; }
 
   private:
+    void Tick();
     void ShowConnectionNames(const ActiveConnection& connection);
     bool ReadConnectionState();
     bool ReadStatistics();
@@ -51,6 +52,7 @@ class ConnectionMonitor {
     MonitorState state_;
     TrayFigures tray_;                           // the texts of the current tick
     std::vector<ActiveConnection> connections_;  // kept to spare an allocation per tick
+    bool ticking_ = false;
 };
 
 }  // namespace orv

@@ -2,8 +2,10 @@
 // Fakes for the monitor tick: a scripted remote-access service and ports that record what the
 // tick hands them, in one shared event log so that tests can check the order of the steps.
 
+#include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/regional_formats.h"
@@ -148,10 +150,15 @@ class FakeSessionStore : public SessionStore {
     explicit FakeSessionStore(EventLog& log) : log_(log) {}
 
     std::vector<ConnectionInfo> sessions;
+    // Runs once inside the next append, as a message box's own message loop would run timers.
+    std::function<void()> duringNextAppend;
 
     void AppendSession(const ConnectionInfo& session) override {
         sessions.push_back(session);
         log_.push_back("append session");
+        if (auto during = std::exchange(duringNextAppend, {})) {
+            during();
+        }
     }
 
   private:

@@ -211,6 +211,22 @@ TEST_F(MonitorTickTest, FailedEnumerationClearsTheHandleWhileAnEmptyListKeepsIt)
     EXPECT_EQ(store.sessions.size(), 1u);
 }
 
+TEST_F(MonitorTickTest, TicksDuringTheStoringOfASessionAreSkipped) {
+    monitor.MonitorTick();
+    store.duringNextAppend = [this] {
+        monitor.MonitorTick();
+        monitor.MonitorTick();
+    };
+    EndConnection();
+    monitor.MonitorTick();
+    EXPECT_EQ(store.sessions.size(), 1u);
+    EXPECT_EQ(notices.disconnected, 1);
+
+    source.connections = {{kHandle, "Next", "modem", "USR Courier"}};
+    monitor.MonitorTick();  // the next timer tick runs again
+    EXPECT_EQ(Field(DisplayField::Name), "Next");
+}
+
 TEST_F(MonitorTickTest, NullHandleEndsTheTickAfterTheNames) {
     source.connections[0].handle = 0;
     monitor.MonitorTick();
