@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 
-#include "app/stored_colour_win32.h"
 #include "monitor/popup_menu.h"
 #include "monitor/tray_hint_layout.h"
 
@@ -133,7 +132,7 @@ void FloatingWindow::Paint() {
     HDC dc = BeginPaint(window_, &paint);
     RECT outer;
     GetClientRect(window_, &outer);
-    HBRUSH frame = CreateSolidBrush(ToColorRef(colours_.border));
+    HBRUSH frame = CreateSolidBrush(colours_.border);  // already rendered to plain RGB
     FillRect(dc, &outer, frame);
     DeleteObject(frame);
     picture_.CopyTo(dc, kFloatingFrame, kFloatingFrame);
