@@ -5,6 +5,15 @@ set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/wine-env.sh"
 
+# One run at a time per prefix: the end of a run stops the prefix's Wine server, which would
+# pull the programs of a second run out from under it.
+mkdir -p "$(dirname "$WINEPREFIX")"
+exec 9>"$WINEPREFIX.lock"
+if ! flock -n 9; then
+    echo "with-wine: waiting for another run on $WINEPREFIX to finish" >&2
+    flock 9
+fi
+
 fdfile=$(mktemp)
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
 xvfb_pid=$!
