@@ -1,6 +1,7 @@
 #include "app/colour_swatch_win32.h"
 
 #include "app/stored_colour_win32.h"
+#include "app/window_class_win32.h"
 
 namespace orv {
 namespace {
@@ -38,15 +39,9 @@ LRESULT CALLBACK SwatchProc(HWND swatch, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 const wchar_t* RegisterColourSwatchClass() {
-    static const ATOM atom = [] {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = SwatchProc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.hCursor = LoadCursorW(nullptr, IDC_HAND);
-        windowClass.lpszClassName = kColourSwatchClass;
-        return RegisterClassW(&windowClass);
-    }();
-    return atom ? kColourSwatchClass : nullptr;
+    static const wchar_t* const name =
+        RegisterControlClass(kColourSwatchClass, SwatchProc, IDC_HAND);
+    return name;
 }
 
 std::uint32_t SwatchColour(HWND swatch) {

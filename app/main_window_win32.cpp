@@ -1,5 +1,7 @@
 #include "app/main_window_win32.h"
 
+#include "app/window_class_win32.h"
+
 #include <commctrl.h>
 
 #include "app/about_page_win32.h"
@@ -252,12 +254,7 @@ void MainWindow::EnableTimers() {
 }
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = WindowOwner<MainWindow>(window, message, lParam);
     if (!self || !self->window_) {
         return DefWindowProcW(window, message, wParam, lParam);
     }

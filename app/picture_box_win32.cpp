@@ -1,5 +1,7 @@
 #include "app/picture_box_win32.h"
 
+#include "app/window_class_win32.h"
+
 namespace orv {
 namespace {
 
@@ -27,15 +29,9 @@ LRESULT CALLBACK PictureBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lP
 }  // namespace
 
 const wchar_t* RegisterPictureBoxClass() {
-    static const ATOM atom = [] {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = PictureBoxProc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        windowClass.lpszClassName = kPictureBoxClass;
-        return RegisterClassW(&windowClass);
-    }();
-    return atom ? kPictureBoxClass : nullptr;
+    static const wchar_t* const name =
+        RegisterControlClass(kPictureBoxClass, PictureBoxProc, IDC_ARROW);
+    return name;
 }
 
 void AttachPicture(HWND box, const GdiCanvas* picture) {

@@ -18,11 +18,15 @@ void Win32UserDialogs::ShowPlain(std::string_view title, std::string_view text) 
     MessageBoxW(nullptr, Widen(text).c_str(), Widen(title).c_str(), MB_OK);
 }
 
+std::wstring FileDialogFilter(std::string_view filter) {
+    std::wstring list = Widen(filter);
+    std::replace(list.begin(), list.end(), L'|', L'\0');
+    list.append(2, L'\0');
+    return list;
+}
+
 std::optional<std::string> Win32UserDialogs::ChooseFileToOpen(std::string_view filter) {
-    // "name|pattern" pairs become the dialog's zero-separated, doubly terminated list.
-    std::wstring filters = Widen(filter);
-    std::replace(filters.begin(), filters.end(), L'|', L'\0');
-    filters.append(2, L'\0');
+    const std::wstring filters = FileDialogFilter(filter);
     std::array<wchar_t, 32768> path{};
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof(dialog);

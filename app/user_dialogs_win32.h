@@ -4,10 +4,16 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
+#include <string_view>
 
 #include "app/settings_ports.h"
 
 namespace orv {
+
+// A "name|pattern|name|pattern" filter as the file dialogs take it: zero-separated, ending in
+// two zeros.
+std::wstring FileDialogFilter(std::string_view filter);
 
 class Win32UserDialogs : public MessageBoxes, public CommonDialogs {
   public:

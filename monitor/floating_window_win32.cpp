@@ -1,5 +1,7 @@
 #include "monitor/floating_window_win32.h"
 
+#include "app/window_class_win32.h"
+
 #include <windowsx.h>
 
 #include <cstdlib>
@@ -253,12 +255,7 @@ bool FloatingWindow::HandleMouse(UINT message, LPARAM lParam) {
 
 LRESULT CALLBACK FloatingWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<FloatingWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = WindowOwner<FloatingWindow>(window, message, lParam);
     if (!self || !self->window_) {
         return DefWindowProcW(window, message, wParam, lParam);
     }

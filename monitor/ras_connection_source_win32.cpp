@@ -226,7 +226,7 @@ RasResult Win32ConnectionSource::GetErrorString(RasResult code, std::size_t buff
         Call(Api().getErrorString, code, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (result == kRasSuccess) {
         text =
-            ras::AnsiToUtf8(std::string_view(buffer.data(), strnlen(buffer.data(), bufferChars)));
+            orv::AnsiToUtf8(std::string_view(buffer.data(), strnlen(buffer.data(), bufferChars)));
     }
     return result;
 }
@@ -317,11 +317,11 @@ RasResult Win32ConnectionSource::CreatePhonebookEntry(NativeWindow owner) {
 RasResult Win32ConnectionSource::EditPhonebookEntry(NativeWindow owner,
                                                     const std::string& entryName) {
     return Call(Api().editPhonebookEntry, static_cast<HWND>(owner), nullptr,
-                ras::Utf8ToAnsi(entryName).c_str());
+                orv::Utf8ToAnsi(entryName).c_str());
 }
 
 RasResult Win32ConnectionSource::DeleteEntry(const std::string& entryName) {
-    return Call(Api().deleteEntry, nullptr, ras::Utf8ToAnsi(entryName).c_str());
+    return Call(Api().deleteEntry, nullptr, orv::Utf8ToAnsi(entryName).c_str());
 }
 
 }  // namespace orv

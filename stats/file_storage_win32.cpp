@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "app/code_page_text_win32.h"
 #include "stats/com_text_win32.h"
 
 namespace orv {
@@ -34,19 +35,6 @@ Outcome Flush(const std::wstring& path) {
         return Outcome::Failed(LastErrorText());
     }
     return Outcome::Ok();
-}
-
-std::string ToAnsi(std::string_view utf8) {
-    const std::wstring wide = Widen(utf8);
-    if (wide.empty()) {
-        return {};
-    }
-    const int size = static_cast<int>(wide.size());
-    const int length =
-        WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), size, ansi.data(), length, nullptr, nullptr);
-    return ansi;
 }
 
 }  // namespace
@@ -109,7 +97,7 @@ Outcome Win32FileStorage::WriteAnsiFile(const std::string& fileName, std::string
     // ASCII is the same in every ANSI code page: such text needs no conversion.
     const bool ascii = std::all_of(utf8.begin(), utf8.end(),
                                    [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    const std::string ansi = ascii ? std::string() : ToAnsi(utf8);
+    const std::string ansi = ascii ? std::string() : Utf8ToAnsi(utf8);
     const std::string_view bytes = ascii ? utf8 : std::string_view(ansi);
     return ReplaceAtomically(fileName,
                              [&](const std::string& temp) { return WriteBytes(temp, bytes); });

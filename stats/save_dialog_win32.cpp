@@ -4,18 +4,13 @@
 
 #include <vector>
 
+#include "app/user_dialogs_win32.h"
 #include "stats/com_text_win32.h"
 
 namespace orv {
 
 void Win32SaveDialog::SetFilter(std::string_view filter) {
-    filter_ = Widen(filter);
-    for (wchar_t& c : filter_) {
-        if (c == L'|') {
-            c = L'\0';
-        }
-    }
-    filter_.append(2, L'\0');
+    filter_ = FileDialogFilter(filter);
 }
 
 std::optional<std::string> Win32SaveDialog::Execute() {

@@ -28,7 +28,13 @@ void MoveTo(HWND window, int x, int y) {
 }
 
 TEST_F(FloatingWindowTest, IsTheBorderlessTopmostTForm2WithoutTaskbarButton) {
-    EXPECT_EQ(FindWindowW(L"TForm2", L"ORVMainWindow"), Handle());
+    // Read from the window itself: tests running beside this one have TForm2 windows too.
+    wchar_t className[16] = {};
+    wchar_t caption[32] = {};
+    GetClassNameW(Handle(), className, 16);
+    GetWindowTextW(Handle(), caption, 32);
+    EXPECT_STREQ(className, L"TForm2");
+    EXPECT_STREQ(caption, L"ORVMainWindow");
     const LONG_PTR style = GetWindowLongPtrW(Handle(), GWL_STYLE);
     const LONG_PTR exStyle = GetWindowLongPtrW(Handle(), GWL_EXSTYLE);
     EXPECT_TRUE(style & WS_POPUP);

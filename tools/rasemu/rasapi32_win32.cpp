@@ -31,7 +31,7 @@ HANDLE ToHandle(ConnectionHandle handle) {
 }
 
 std::string Text(const char* ansi) {
-    return ansi == nullptr ? std::string() : ras::AnsiToUtf8(ansi);
+    return ansi == nullptr ? std::string() : orv::AnsiToUtf8(ansi);
 }
 
 // An array the caller hands in: null, or one whose first record states its size.
@@ -172,7 +172,7 @@ DWORD WINAPI RasGetErrorStringA(UINT code, char* buffer, DWORD chars) {
     if (result != orv::kRasSuccess) {
         return result;
     }
-    const std::string ansi = ras::Utf8ToAnsi(text);
+    const std::string ansi = orv::Utf8ToAnsi(text);
     if (ansi.size() >= chars) {
         return orv::kRasBufferTooSmall;
     }
