@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/orvane_process.h"
@@ -17,6 +19,13 @@ using namespace std::chrono_literals;
 
 // Another program's entry in the machine-wide Run key, which the monitor must leave alone.
 constexpr wchar_t kNeighbourRunValue[] = L"OrvaneE2eNeighbour";
+
+// Checks the values the last run saved, naming each one that differs.
+void ExpectSaved(std::initializer_list<std::pair<const wchar_t*, const wchar_t*>> expected) {
+    for (const auto& [name, text] : expected) {
+        EXPECT_EQ(SavedSetting(name), text) << "value " << name;
+    }
+}
 
 class Startup : public ::testing::Test {
   protected:
@@ -92,9 +101,7 @@ TEST_F(Startup, AKilledRunSavesNothingAndTheNextStartRunsNormally) {
     }
     // Only what the test stored itself is there: the run ended without the floating window's
     // close, so the change was never written.
-    EXPECT_EQ(SavedSetting(L"BytesRecv"), L"<absent>");
-    EXPECT_EQ(SavedSetting(L"FlowingWindow"), L"<absent>");
-    EXPECT_EQ(SavedSetting(L"AutoRun"), L"0");
+    ExpectSaved({{L"BytesRecv", L"<absent>"}, {L"FlowingWindow", L"<absent>"}, {L"AutoRun", L"0"}});
     OrvaneProcess next(folder);
     EXPECT_NE(next.WaitForFloatingWindow(), nullptr);
     EXPECT_EQ(next.WaitForExit(200ms), static_cast<DWORD>(STILL_ACTIVE));
@@ -178,17 +185,17 @@ TEST_F(Startup, ClosingTheFloatingWindowSavesTheSettingsAndEndsWithZero) {
 
     PostMessageW(floating, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.WaitForExit(10s), 0u);
-    EXPECT_EQ(SavedSetting(L"BytesRecv"), L"1");
-    EXPECT_EQ(SavedSetting(L"BytesSend"), L"0");
-    EXPECT_EQ(SavedSetting(L"FlowingWindow"), L"1");
-    EXPECT_EQ(SavedSetting(L"StayOnTop"), L"1");
-    EXPECT_EQ(SavedSetting(L"AutoRun"), L"0");
-    EXPECT_EQ(SavedSetting(L"BackGround"), L"-16777215");
-    EXPECT_EQ(SavedSetting(L"RecvColor"), L"65280");
-    EXPECT_EQ(SavedSetting(L"TranspValue"), L"255");
-    EXPECT_EQ(SavedSetting(L"TimeValueToInform"), L"10");
-    EXPECT_EQ(SavedSetting(L"SpeedValueToInform"), L"0");
-    EXPECT_EQ(SavedSetting(L"TrafficValueToInform"), L"100");
+    ExpectSaved({{L"BytesRecv", L"1"},
+                 {L"BytesSend", L"0"},
+                 {L"FlowingWindow", L"1"},
+                 {L"StayOnTop", L"1"},
+                 {L"AutoRun", L"0"},
+                 {L"BackGround", L"-16777215"},
+                 {L"RecvColor", L"65280"},
+                 {L"TranspValue", L"255"},
+                 {L"TimeValueToInform", L"10"},
+                 {L"SpeedValueToInform", L"0"},
+                 {L"TrafficValueToInform", L"100"}});
 }
 
 // A log-off ends the process after WM_ENDSESSION without closing the floating window.
@@ -206,9 +213,7 @@ TEST_F(Startup, AnEndingSessionSavesTheSettingsACancelledOneDoesNot) {
     EXPECT_EQ(SavedSetting(L"BytesSend"), L"<absent>");
     SendMessageTimeoutW(floating, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
     program.Kill();
-    EXPECT_EQ(SavedSetting(L"BytesSend"), L"1");
-    EXPECT_EQ(SavedSetting(L"AutoRun"), L"0");
-    EXPECT_EQ(SavedSetting(L"TrafficValueToInform"), L"100");
+    ExpectSaved({{L"BytesSend", L"1"}, {L"AutoRun", L"0"}, {L"TrafficValueToInform", L"100"}});
 }
 
 TEST_F(Startup, AFirstStartWithNoKeyGivesTheDefaultsAndFollowsTheAutorunSwitch) {
@@ -246,13 +251,13 @@ TEST_F(Startup, AFirstStartWithNoKeyGivesTheDefaultsAndFollowsTheAutorunSwitch) 
 
     PostMessageW(floating, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.WaitForExit(10s), 0u);
-    EXPECT_EQ(SavedSetting(L"AutoRun"), L"0");
-    EXPECT_EQ(SavedSetting(L"FlowingWindow"), L"1");
-    EXPECT_EQ(SavedSetting(L"StayOnTop"), L"1");
-    EXPECT_EQ(SavedSetting(L"TranspValue"), L"255");
-    EXPECT_EQ(SavedSetting(L"TimeValueToInform"), L"10");
-    EXPECT_EQ(SavedSetting(L"SpeedValueToInform"), L"0");
-    EXPECT_EQ(SavedSetting(L"TrafficValueToInform"), L"100");
+    ExpectSaved({{L"AutoRun", L"0"},
+                 {L"FlowingWindow", L"1"},
+                 {L"StayOnTop", L"1"},
+                 {L"TranspValue", L"255"},
+                 {L"TimeValueToInform", L"10"},
+                 {L"SpeedValueToInform", L"0"},
+                 {L"TrafficValueToInform", L"100"}});
 }
 
 TEST_F(Startup, StoredSettingsReachThePagesAndTheNextSave) {
@@ -277,11 +282,11 @@ TEST_F(Startup, StoredSettingsReachThePagesAndTheNextSave) {
 
     PostMessageW(floating, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.WaitForExit(10s), 0u);
-    EXPECT_EQ(SavedSetting(L"FlowingWindow"), L"0");
-    EXPECT_EQ(SavedSetting(L"BytesSend"), L"1");
-    EXPECT_EQ(SavedSetting(L"TimeValueToInform"), L"10");
-    EXPECT_EQ(SavedSetting(L"SpeedValueToInform"), L"33600");
-    EXPECT_EQ(SavedSetting(L"TranspValue"), L"100");
+    ExpectSaved({{L"FlowingWindow", L"0"},
+                 {L"BytesSend", L"1"},
+                 {L"TimeValueToInform", L"10"},
+                 {L"SpeedValueToInform", L"33600"},
+                 {L"TranspValue", L"100"}});
 }
 
 // The floating window's switches and slider act at once through the program's routing.
