@@ -8,7 +8,7 @@
 namespace orv {
 namespace {
 
-class SteadySource : public ConnectionSource {
+class SteadySource : public ConnectionReader {
   public:
     bool listed = true;
 
@@ -38,18 +38,6 @@ class SteadySource : public ConnectionSource {
         text = "error";
         return kRasSuccess;
     }
-    RasResult Dial(const DialParams&, DialProgressHandler, ConnectionHandle&) override {
-        return kRasInvalidHandle;
-    }
-    RasResult GetEntryDialParams(DialParams&) override { return kRasInvalidHandle; }
-    RasResult HangUp(ConnectionHandle) override { return kRasInvalidHandle; }
-    RasResult EnumEntries(std::vector<std::string>&) override { return kRasInvalidHandle; }
-    RasResult EnumDevices(std::vector<DeviceInfo>&) override { return kRasInvalidHandle; }
-    RasResult CreatePhonebookEntry(NativeWindow) override { return kRasInvalidHandle; }
-    RasResult EditPhonebookEntry(NativeWindow, const std::string&) override {
-        return kRasInvalidHandle;
-    }
-    RasResult DeleteEntry(const std::string&) override { return kRasInvalidHandle; }
 
   private:
     ConnectionStatistics statistics_{.bytesSent = 0,

@@ -1,7 +1,8 @@
 #pragma once
-// The one boundary between the monitor and the remote-access service. Every call the program
-// makes to the service goes through this interface, so the logic runs against the real service
-// on Windows, the emulated one under Wine, and plain fakes in host tests.
+// The one boundary between the program and the remote-access service, split by role: what the
+// monitor tick reads, dialing, and the phonebook. Every call goes through these interfaces, so
+// the logic runs against the real service on Windows, the emulated one under Wine, and plain
+// fakes in host tests.
 
 #include <cstddef>
 #include <cstdint>
@@ -91,10 +92,18 @@ struct DialProgress {
 // Receives dial progress on the interface thread, in the order the service reported it.
 using DialProgressHandler = std::function<void(const DialProgress&)>;
 
-class ConnectionSource {
+// The service's texts for its error codes; every role below needs them.
+class ServiceErrorTexts {
   public:
-    virtual ~ConnectionSource() = default;
+    virtual ~ServiceErrorTexts() = default;
+    // The service's text for an error code, read into a buffer of bufferChars characters.
+    virtual RasResult GetErrorString(RasResult code, std::size_t bufferChars,
+                                     std::string& text) = 0;
+};
 
+// What the monitor tick reads of the followed connection.
+class ConnectionReader : public virtual ServiceErrorTexts {
+  public:
     // Lists the active connections (room for kMaxConnections).
     virtual RasResult EnumConnections(std::vector<ActiveConnection>& connections) = 0;
     virtual RasResult GetConnectStatus(ConnectionHandle connection, std::uint32_t& state) = 0;
@@ -102,10 +111,11 @@ class ConnectionSource {
                                               ConnectionStatistics& statistics) = 0;
     // The PPP IP projection of the connection.
     virtual RasResult GetProjectionInfo(ConnectionHandle connection, IpProjection& projection) = 0;
-    // The service's text for an error code, read into a buffer of bufferChars characters.
-    virtual RasResult GetErrorString(RasResult code, std::size_t bufferChars,
-                                     std::string& text) = 0;
+};
 
+// Dialing and hanging up.
+class DialService : public virtual ServiceErrorTexts {
+  public:
     // Starts an asynchronous dial; on success `connection` holds the new handle and progress
     // reaches `progress` on the interface thread until the dial connects or fails.
     virtual RasResult Dial(const DialParams& params, DialProgressHandler progress,
@@ -113,13 +123,19 @@ class ConnectionSource {
     // Fills the stored user name and password of params.entryName.
     virtual RasResult GetEntryDialParams(DialParams& params) = 0;
     virtual RasResult HangUp(ConnectionHandle connection) = 0;
+};
 
-    // Phonebook entries and devices.
+// Phonebook entries and remote-access devices.
+class PhonebookService : public virtual ServiceErrorTexts {
+  public:
     virtual RasResult EnumEntries(std::vector<std::string>& entryNames) = 0;
     virtual RasResult EnumDevices(std::vector<DeviceInfo>& devices) = 0;
     virtual RasResult CreatePhonebookEntry(NativeWindow owner) = 0;
     virtual RasResult EditPhonebookEntry(NativeWindow owner, const std::string& entryName) = 0;
     virtual RasResult DeleteEntry(const std::string& entryName) = 0;
 };
+
+// One implementation may serve every role (the Windows service does).
+class ConnectionSource : public ConnectionReader, public DialService, public PhonebookService {};
 
 }  // namespace orv

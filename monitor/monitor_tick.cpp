@@ -39,7 +39,7 @@ double KilobytesSince(std::uint32_t counter, double previousKB) {
 
 }  // namespace
 
-ConnectionMonitor::ConnectionMonitor(ConnectionSource& source, MonitorDisplay& display,
+ConnectionMonitor::ConnectionMonitor(ConnectionReader& source, MonitorDisplay& display,
                                      TrafficGraphs& graphs, SessionStore& sessions,
                                      ConnectionNotices& notices, const RegionalFormats& formats,
                                      const Clock& clock, CurrentConnection& current)

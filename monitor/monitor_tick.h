@@ -16,7 +16,7 @@ namespace orv {
 
 class ConnectionMonitor {
   public:
-    ConnectionMonitor(ConnectionSource& source, MonitorDisplay& display, TrafficGraphs& graphs,
+    ConnectionMonitor(ConnectionReader& source, MonitorDisplay& display, TrafficGraphs& graphs,
                       SessionStore& sessions, ConnectionNotices& notices,
                       const RegionalFormats& formats, const Clock& clock,
                       CurrentConnection& current);
@@ -39,7 +39,7 @@ class ConnectionMonitor {
     void StoreEndedSession();
     void ShowServiceError(RasResult code);
 
-    ConnectionSource& source_;
+    ConnectionReader& source_;
     MonitorDisplay& display_;
     TrafficGraphs& graphs_;
     SessionStore& sessions_;

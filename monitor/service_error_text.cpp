@@ -2,7 +2,7 @@
 
 namespace orv {
 
-std::string ServiceErrorText(ConnectionSource& source, RasResult code, std::size_t bufferChars) {
+std::string ServiceErrorText(ServiceErrorTexts& source, RasResult code, std::size_t bufferChars) {
     std::string text;
     if (source.GetErrorString(code, bufferChars, text) != kRasSuccess || text.empty()) {
         return "Ошибка " + std::to_string(code);

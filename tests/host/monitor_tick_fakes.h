@@ -16,7 +16,7 @@ namespace orv::test {
 
 using EventLog = std::vector<std::string>;
 
-class FakeConnectionSource : public ConnectionSource {
+class FakeConnectionSource : public ConnectionReader {
   public:
     explicit FakeConnectionSource(EventLog& log) : log_(log) {}
 
@@ -71,26 +71,7 @@ class FakeConnectionSource : public ConnectionSource {
         return kRasSuccess;
     }
 
-    // The tick never dials or touches the phonebook.
-    RasResult Dial(const DialParams&, DialProgressHandler, ConnectionHandle&) override {
-        return Unexpected("Dial");
-    }
-    RasResult GetEntryDialParams(DialParams&) override { return Unexpected("GetEntryDialParams"); }
-    RasResult HangUp(ConnectionHandle) override { return Unexpected("HangUp"); }
-    RasResult EnumEntries(std::vector<std::string>&) override { return Unexpected("EnumEntries"); }
-    RasResult EnumDevices(std::vector<DeviceInfo>&) override { return Unexpected("EnumDevices"); }
-    RasResult CreatePhonebookEntry(NativeWindow) override { return Unexpected("CreateEntry"); }
-    RasResult EditPhonebookEntry(NativeWindow, const std::string&) override {
-        return Unexpected("EditEntry");
-    }
-    RasResult DeleteEntry(const std::string&) override { return Unexpected("DeleteEntry"); }
-
   private:
-    RasResult Unexpected(const char* call) {
-        log_.push_back(std::string("unexpected ") + call);
-        return kRasInvalidHandle;
-    }
-
     EventLog& log_;
 };
 
