@@ -1,7 +1,7 @@
 #include "app/colour_swatch_win32.h"
 
-#include "app/stored_colour_win32.h"
-#include "app/window_class_win32.h"
+#include "base/win32/stored_colour.h"
+#include "base/win32/window_class.h"
 
 namespace orv {
 namespace {

@@ -1,13 +1,13 @@
 #include "app/main_window_win32.h"
 
-#include "app/window_class_win32.h"
+#include "base/win32/window_class.h"
 
 #include <commctrl.h>
 
 #include "app/about_page_win32.h"
 #include "app/digit_only_field_win32.h"
 #include "app/settings_controls.h"
-#include "app/wide_text_win32.h"
+#include "base/win32/wide_text.h"
 
 namespace orv {
 namespace {

@@ -1,7 +1,7 @@
 #include "app/monitor_display_win32.h"
 
 #include "app/monitor_settings.h"
-#include "app/wide_text_win32.h"
+#include "base/win32/wide_text.h"
 
 namespace orv {
 

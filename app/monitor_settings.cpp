@@ -7,7 +7,7 @@
 
 #include "app/settings_encoding.h"
 #include "app/settings_reactions.h"
-#include "app/stored_colour.h"
+#include "base/stored_colour.h"
 
 namespace orv {
 namespace {

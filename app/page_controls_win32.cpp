@@ -4,7 +4,7 @@
 
 #include "app/colour_swatch_win32.h"
 #include "app/picture_box_win32.h"
-#include "app/wide_text_win32.h"
+#include "base/win32/wide_text.h"
 
 namespace orv {
 namespace {

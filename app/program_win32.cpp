@@ -5,7 +5,7 @@
 #include "app/exit_sequence.h"
 #include "app/picture_box_win32.h"
 #include "app/registry_settings_store_win32.h"
-#include "app/wide_text_win32.h"
+#include "base/win32/wide_text.h"
 #include "app/windows_shutdown_win32.h"
 
 namespace orv {

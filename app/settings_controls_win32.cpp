@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "app/colour_swatch_win32.h"
-#include "app/wide_text_win32.h"
+#include "base/win32/wide_text.h"
 
 namespace orv {
 

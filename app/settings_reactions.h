@@ -7,7 +7,7 @@
 
 #include "app/settings_controls.h"
 #include "app/settings_ports.h"
-#include "app/stored_colour.h"
+#include "base/stored_colour.h"
 
 namespace orv {
 

@@ -1,6 +1,6 @@
 #include "app/statistics_page_win32.h"
 
-#include "app/wide_text_win32.h"
+#include "base/win32/wide_text.h"
 
 namespace orv {
 

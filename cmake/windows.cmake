@@ -9,7 +9,7 @@ set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 set(ORVANE_WIN32_LIBS comctl32 comdlg32 gdi32 user32 shell32 advapi32 winmm ole32 oleaut32
                       uuid rasapi32 version msimg32)
 
-orvane_win32_sources(SHELL_SOURCES app monitor stats dialer launcher remote)
+orvane_win32_sources(SHELL_SOURCES base app monitor stats dialer launcher remote)
 orvane_library(orvane_shell "${SHELL_SOURCES}" "orvane_core;${ORVANE_WIN32_LIBS}")
 orvane_win32_sources(TALVEX_SHELL_SOURCES plugin remote)
 orvane_library(talvex_shell "${TALVEX_SHELL_SOURCES}" "talvex_core;${ORVANE_WIN32_LIBS}")

@@ -5,10 +5,9 @@
 
 #include <cstdint>
 
-namespace orv {
+#include "base/stored_colour.h"
 
-// 0x00BBGGRR: red in the lowest byte, as the platform's COLORREF.
-using Colour = std::uint32_t;
+namespace orv {
 
 inline constexpr Colour kWhite = 0x00FFFFFF;
 

@@ -1,6 +1,6 @@
 #include "monitor/floating_window_win32.h"
 
-#include "app/window_class_win32.h"
+#include "base/win32/window_class.h"
 
 #include <windowsx.h>
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/settings_ports.h"
+#include "monitor/floating_window_control.h"
 #include "monitor/drawing_colours.h"
 #include "monitor/floating_drawing.h"
 #include "monitor/gdi_canvas_win32.h"

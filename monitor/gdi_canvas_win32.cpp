@@ -1,6 +1,6 @@
 #include "monitor/gdi_canvas_win32.h"
 
-#include "app/wide_text_win32.h"
+#include "base/win32/wide_text.h"
 
 #include <algorithm>
 #include <string>

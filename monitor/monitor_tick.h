@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "app/regional_formats.h"
+#include "base/regional_formats.h"
 #include "monitor/connection_snapshot.h"
 #include "monitor/connection_source.h"
 #include "monitor/current_connection.h"

@@ -1,6 +1,6 @@
 #include "monitor/popup_menu_win32.h"
 
-#include "app/wide_text_win32.h"
+#include "base/win32/wide_text.h"
 #include "monitor/popup_menu.h"
 
 namespace orv {

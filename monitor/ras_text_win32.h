@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/code_page_text_win32.h"
+#include "base/win32/code_page_text.h"
 
 namespace orv::ras {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/wide_text_win32.h"
+#include "base/win32/wide_text.h"
 
 namespace orv {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/wide_text_win32.h"
+#include "base/win32/wide_text.h"
 
 namespace orv {
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "app/code_page_text_win32.h"
+#include "base/win32/code_page_text.h"
 #include "stats/com_text_win32.h"
 
 namespace orv {

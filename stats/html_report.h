@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "stats/outcome.h"
+#include "base/outcome.h"
 #include "stats/session_list.h"
 #include "stats/statistics_ports.h"
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/user_dialogs_win32.h"
+#include "base/win32/user_dialogs.h"
 #include "stats/com_text_win32.h"
 
 namespace orv {

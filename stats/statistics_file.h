@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/regional_formats.h"
+#include "base/regional_formats.h"
 #include "monitor/monitor_ports.h"
 #include "stats/session_list.h"
 #include "stats/statistics_document.h"

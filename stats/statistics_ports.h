@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "stats/outcome.h"
+#include "base/outcome.h"
 
 namespace orv {
 

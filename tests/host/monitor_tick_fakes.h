@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/regional_formats.h"
+#include "base/regional_formats.h"
 #include "monitor/connection_source.h"
 #include "monitor/monitor_ports.h"
 

@@ -1,4 +1,4 @@
-#include "app/regional_formats.h"
+#include "base/regional_formats.h"
 
 #include <gtest/gtest.h>
 

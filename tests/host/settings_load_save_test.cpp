@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "app/memory_settings_store.h"
+#include "tests/common/memory_settings_store.h"
 #include "app/monitor_settings.h"
 #include "tests/common/settings_fakes.h"
 

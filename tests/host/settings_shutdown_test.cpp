@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/exit_sequence.h"
-#include "app/memory_settings_store.h"
+#include "tests/common/memory_settings_store.h"
 #include "app/monitor_settings.h"
 #include "app/shutdown.h"
 #include "tests/common/settings_fakes.h"

@@ -11,7 +11,7 @@
 #include "app/about_page_win32.h"
 #include "app/main_window_win32.h"
 #include "app/page_controls_win32.h"
-#include "app/wide_text_win32.h"
+#include "base/win32/wide_text.h"
 
 namespace orv {
 namespace {

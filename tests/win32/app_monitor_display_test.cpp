@@ -8,7 +8,7 @@
 #include "app/main_window_win32.h"
 #include "app/monitor_display_win32.h"
 #include "app/settings_controls_win32.h"
-#include "app/wide_text_win32.h"
+#include "base/win32/wide_text.h"
 
 namespace orv {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "app/main_window_win32.h"
 #include "app/statistics_page_win32.h"
-#include "app/wide_text_win32.h"
+#include "base/win32/wide_text.h"
 #include "stats/file_storage_win32.h"
 #include "stats/msxml_document_win32.h"
 #include "stats_test_folder.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/regional_formats.h"
+#include "base/regional_formats.h"
 #include "stats/statistics_ports.h"
 
 namespace orv::testing {

@@ -12,7 +12,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/regional_formats_win32.h"
+#include "base/win32/user_locale.h"
 #include "stats/com_text_win32.h"
 #include "stats/file_storage_win32.h"
 #include "stats/logon_name_win32.h"

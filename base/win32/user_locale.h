@@ -1,7 +1,7 @@
 #pragma once
 // The user's regional settings and the local clock, read from Windows.
 
-#include "app/regional_formats.h"
+#include "base/regional_formats.h"
 
 namespace orv {
 

@@ -1,6 +1,6 @@
 // Date and time texts in the user's Windows date and time pictures, and their parse back.
 
-#include "app/regional_formats.h"
+#include "base/regional_formats.h"
 
 #include <chrono>
 #include <vector>

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/settings_ports.h"
+#include "base/dialog_ports.h"
 
 namespace orv {
 

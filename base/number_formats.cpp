@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/regional_formats.h"
+#include "base/regional_formats.h"
 
 namespace orv {
 namespace {

@@ -13,8 +13,17 @@ namespace orv {
 
 class MemorySettingsStore : public SettingsStore {
   public:
-    std::optional<std::string> Read(std::string_view name) const override;
-    void Write(std::string_view name, std::string_view text) override;
+    std::optional<std::string> Read(std::string_view name) const override {
+        const auto found = values_.find(name);
+        if (found == values_.end()) {
+            return std::nullopt;
+        }
+        return found->second;
+    }
+    void Write(std::string_view name, std::string_view text) override {
+        values_.insert_or_assign(std::string(name), std::string(text));
+        writes_.emplace_back(name, text);
+    }
 
     // Every write in the order it happened, as (name, text).
     const std::vector<std::pair<std::string, std::string>>& Writes() const { return writes_; }

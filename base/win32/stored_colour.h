@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "app/stored_colour.h"
+#include "base/stored_colour.h"
 
 namespace orv {
 

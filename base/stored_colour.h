@@ -4,9 +4,11 @@
 
 #include <cstdint>
 
-#include "monitor/drawing_colours.h"
 
 namespace orv {
+
+// 0x00BBGGRR: red in the lowest byte, as the platform's COLORREF.
+using Colour = std::uint32_t;
 
 inline constexpr std::uint32_t kSystemColourFlag = 0xFF000000u;
 inline constexpr std::uint32_t kDesktopColour = kSystemColourFlag | 1u;

@@ -1,4 +1,4 @@
-#include "app/regional_formats_win32.h"
+#include "base/win32/user_locale.h"
 
 #include <windows.h>
 

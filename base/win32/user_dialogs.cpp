@@ -1,12 +1,12 @@
-#include "app/user_dialogs_win32.h"
+#include "base/win32/user_dialogs.h"
 
 #include <commdlg.h>
 
 #include <algorithm>
 #include <array>
 
-#include "app/stored_colour_win32.h"
-#include "app/wide_text_win32.h"
+#include "base/win32/stored_colour.h"
+#include "base/win32/wide_text.h"
 
 namespace orv {
 
