@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "base/win32/resources.h"
 #include "tools/rasemu/service_instance_win32.h"
 
 namespace orv::rasemu {
@@ -44,10 +45,10 @@ DWORD WINAPI DialThreadMain(void* parameter) {
 
 void StartDialProgress(ConnectionHandle connection, ras::DialFunction notifier) {
     auto dial = std::make_unique<DialThread>(DialThread{connection, notifier});
-    const HANDLE thread = CreateThread(nullptr, 0, DialThreadMain, dial.get(), 0, nullptr);
-    if (thread != nullptr) {
+    // The thread runs on its own; its handle is not needed.
+    const UniqueHandle thread(CreateThread(nullptr, 0, DialThreadMain, dial.get(), 0, nullptr));
+    if (thread) {
         dial.release();
-        CloseHandle(thread);
     }
 }
 
