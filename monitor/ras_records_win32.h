@@ -5,6 +5,12 @@
 
 #include <windows.h>
 
+#include <cstddef>
+
+// The service's headers pack its records to 4 bytes; on x86-64 that puts the 8-byte connection
+// handle at offset 4, and the 64-bit service checks dwSize against the packed sizes.
+#include <pshpack4.h>
+
 namespace orv::ras {
 
 // Member lengths without the terminating zero.
@@ -90,7 +96,7 @@ struct DeviceInfo {  // RASDEVINFOA
 };
 
 #ifdef _WIN64
-static_assert(sizeof(Connection) == 424);  // the handle is 8 bytes, aligned
+static_assert(sizeof(Connection) == 416 && offsetof(Connection, hrasconn) == 4);
 #else
 static_assert(sizeof(Connection) == 412);
 #endif
@@ -102,3 +108,5 @@ static_assert(sizeof(EntryName) == 264);
 static_assert(sizeof(DeviceInfo) == 152);
 
 }  // namespace orv::ras
+
+#include <poppack.h>

@@ -20,7 +20,7 @@ class Win32SaveDialog final : public SaveDialog {
 
   private:
     HWND owner_;
-    std::wstring filter_;  // pairs separated and ended by NUL, as the dialog wants them
+    std::string filter_;  // "name|pattern" pairs
     std::string fileName_;
 };
 

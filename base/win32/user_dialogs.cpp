@@ -4,11 +4,24 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 #include "base/win32/stored_colour.h"
 #include "base/win32/wide_text.h"
 
 namespace orv {
+namespace {
+
+// A "name|pattern|name|pattern" filter as the file dialogs take it: zero-separated, ending in
+// two zeros.
+std::wstring FileDialogFilter(std::string_view filter) {
+    std::wstring list = Widen(filter);
+    std::replace(list.begin(), list.end(), L'|', L'\0');
+    list.append(2, L'\0');
+    return list;
+}
+
+}  // namespace
 
 void Win32UserDialogs::ShowError(std::string_view title, std::string_view text) {
     MessageBoxW(owner_(), Widen(text).c_str(), Widen(title).c_str(), MB_OK | MB_ICONERROR);
@@ -18,27 +31,29 @@ void Win32UserDialogs::ShowPlain(std::string_view title, std::string_view text) 
     MessageBoxW(nullptr, Widen(text).c_str(), Widen(title).c_str(), MB_OK);
 }
 
-std::wstring FileDialogFilter(std::string_view filter) {
-    std::wstring list = Widen(filter);
-    std::replace(list.begin(), list.end(), L'|', L'\0');
-    list.append(2, L'\0');
-    return list;
-}
-
-std::optional<std::string> Win32UserDialogs::ChooseFileToOpen(std::string_view filter) {
+std::optional<std::string> RunFileDialog(FileDialog kind, HWND owner, std::string_view filter,
+                                         std::string_view initialName, DWORD flags) {
     const std::wstring filters = FileDialogFilter(filter);
-    std::array<wchar_t, 32768> path{};
+    std::vector<wchar_t> path(32768, L'\0');
+    Widen(initialName).copy(path.data(), path.size() - 1);
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof(dialog);
-    dialog.hwndOwner = owner_();
-    dialog.lpstrFilter = filters.c_str();
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter.empty() ? nullptr : filters.c_str();
     dialog.lpstrFile = path.data();
     dialog.nMaxFile = static_cast<DWORD>(path.size());
-    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-    if (!GetOpenFileNameW(&dialog)) {
+    dialog.Flags = OFN_EXPLORER | flags;
+    const BOOL chosen =
+        kind == FileDialog::Open ? GetOpenFileNameW(&dialog) : GetSaveFileNameW(&dialog);
+    if (!chosen) {
         return std::nullopt;
     }
     return Narrow(path.data());
+}
+
+std::optional<std::string> Win32UserDialogs::ChooseFileToOpen(std::string_view filter) {
+    return RunFileDialog(FileDialog::Open, owner_(), filter, {},
+                         OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY);
 }
 
 std::optional<std::uint32_t> Win32UserDialogs::ChooseColour(std::uint32_t initial) {

@@ -3,7 +3,10 @@
 
 #include <windows.h>
 
+#include <commdlg.h>
+
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,9 +14,13 @@
 
 namespace orv {
 
-// A "name|pattern|name|pattern" filter as the file dialogs take it: zero-separated, ending in
-// two zeros.
-std::wstring FileDialogFilter(std::string_view filter);
+enum class FileDialog { Open, Save };
+
+// The common open or save dialog with a "name|pattern" filter (none when empty), starting at
+// `initialName`, with the dialog's OFN_ flags besides OFN_EXPLORER; the chosen path, or nothing
+// when the user cancels.
+std::optional<std::string> RunFileDialog(FileDialog kind, HWND owner, std::string_view filter,
+                                         std::string_view initialName, DWORD flags);
 
 class Win32UserDialogs : public MessageBoxes, public CommonDialogs {
   public:

@@ -6,8 +6,7 @@
 // offsets, so the emulated service fills the members of the earliest layout (ras::*) and leaves
 // the later ones zero.
 //
-// The 32-bit sizes are the published ones. For x86-64 the layouts keep the alignment of the
-// program's own records (monitor/ras_records_win32.h).
+// Like the service's own headers, the records are packed to 4 bytes, on x86-64 too.
 
 #include <windows.h>
 
@@ -15,6 +14,8 @@
 #include <array>
 
 #include "monitor/ras_records_win32.h"
+
+#include <pshpack4.h>
 
 namespace orv::rasemu::layouts {
 
@@ -162,3 +163,5 @@ static_assert(sizeof(EntryName2000) == 532);
 #endif
 
 }  // namespace orv::rasemu::layouts
+
+#include <poppack.h>
