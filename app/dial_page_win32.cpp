@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/digit_only_field_win32.h"
+#include "app/settings_controls.h"
 #include "base/win32/wide_text.h"
 #include "base/win32/window_class.h"
 #include "base/wipe_text.h"
