@@ -4,6 +4,7 @@
 
 #include "app/digit_only_field_win32.h"
 #include "app/settings_controls.h"
+#include "base/win32/messages.h"
 #include "base/win32/wide_text.h"
 #include "base/win32/window_class.h"
 #include "base/wipe_text.h"
@@ -12,7 +13,7 @@ namespace orv {
 namespace {
 
 constexpr wchar_t kQueueWindowClass[] = L"OrvaneDialQueue";
-constexpr UINT kRedialMessage = WM_APP + 2;
+constexpr UINT kRedialMessage = messages::kDialerFirst;  // a redial is due
 constexpr UINT_PTR kNoTypingId = 0x4F53;
 
 // The typed-parameter controls that CheckBox1Click enables when the entry list is not used.
@@ -58,9 +59,9 @@ DialPage::DialPage(MainWindow& window, const DialPageServices& services)
       dialer_({services.dialing, services.current, *this, *this, *this, services.boxes}),
       phonebook_({services.phonebook, *this, *this, *this, services.questions,
                   services.applicationWindow, window.Handle()}) {
-    queueWindow_ =
-        CreateWindowExW(0, RegisterControlClass(kQueueWindowClass, &QueueProc, IDC_ARROW), L"", 0,
-                        0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), this);
+    RegisterWindowClass({.name = kQueueWindowClass, .procedure = &QueueProc, .cursor = nullptr});
+    queueWindow_ = CreateWindowExW(0, kQueueWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                   GetModuleHandleW(nullptr), this);
 
     COMBOBOXINFO combo{};
     combo.cbSize = sizeof combo;
@@ -100,26 +101,13 @@ void DialPage::CheckBox1Click() {
     }
 }
 
-bool DialPage::Command(std::string_view id, int notifyCode) {
-    if (notifyCode != BN_CLICKED) {
-        return false;
-    }
-    if (id == ids::kUseExisting) {
-        CheckBox1Click();
-    } else if (id == ids::kDial) {
-        dialer_.Button3Click();
-    } else if (id == ids::kHangUp) {
-        dialer_.Button2Click();
-    } else if (id == ids::kNewEntry) {
-        phonebook_.BitBtn5Click();
-    } else if (id == ids::kEditEntry) {
-        phonebook_.BitBtn3Click();
-    } else if (id == ids::kDeleteEntry) {
-        phonebook_.BitBtn4Click();
-    } else {
-        return false;
-    }
-    return true;
+void DialPage::Register(ControlReactions& controls) {
+    controls.OnClick(ids::kUseExisting, [this] { CheckBox1Click(); });
+    controls.OnClick(ids::kDial, [this] { dialer_.Button3Click(); });
+    controls.OnClick(ids::kHangUp, [this] { dialer_.Button2Click(); });
+    controls.OnClick(ids::kNewEntry, [this] { phonebook_.BitBtn5Click(); });
+    controls.OnClick(ids::kEditEntry, [this] { phonebook_.BitBtn3Click(); });
+    controls.OnClick(ids::kDeleteEntry, [this] { phonebook_.BitBtn4Click(); });
 }
 
 DialForm DialPage::ReadForm() const {

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/control_reactions_win32.h"
 #include "app/main_window_win32.h"
 #include "dialer/dialer.h"
 #include "dialer/phonebook.h"
@@ -54,8 +55,8 @@ class DialPage final : public DialControls,
 
     // The use-existing switch: the entry list, or the typed fields and the dialing mode.
     void CheckBox1Click();
-    // The page's buttons and its use-existing switch; false for any other control.
-    bool Command(std::string_view id, int notifyCode);
+    // The reactions of the page's buttons and of its use-existing switch.
+    void Register(ControlReactions& controls);
 
     DialForm ReadForm() const override;
     bool RedialOn() const override;

@@ -8,16 +8,17 @@
 #include <string>
 #include <string_view>
 
+#include "app/control_reactions_win32.h"
 #include "app/machine_autorun_win32.h"
 #include "app/main_window_win32.h"
 #include "app/monitor_display_win32.h"
 #include "app/monitor_settings.h"
-#include "base/win32/user_locale.h"
 #include "app/settings_controls_win32.h"
 #include "app/settings_reactions.h"
 #include "app/statistics_page_win32.h"
 #include "base/win32/stored_colour.h"
 #include "base/win32/user_dialogs.h"
+#include "base/win32/user_locale.h"
 #include "monitor/floating_window_win32.h"
 #include "monitor/monitor_tick.h"
 #include "monitor/ras_connection_source_win32.h"
@@ -50,11 +51,6 @@ class Program {
     void CreateMainGraphPicture();
     void ExitSequence();
     void SaveBeforeSessionEnd();
-    void ControlCommand(std::string_view id, int code);
-    void PictureButtonPressed(std::string_view id);
-    LRESULT ControlNotify(std::string_view id, const NMHDR& header);
-    void PageShown(int page);
-    void PageLeft(int page);
     std::string TrayInfoText() const;
 
     HINSTANCE instance_;
@@ -65,6 +61,7 @@ class Program {
     DrawingColours colours_;
 
     FloatingWindow floating_;
+    ControlReactions controls_;
     MainWindow main_;
 
     Win32UserDialogs dialogs_;

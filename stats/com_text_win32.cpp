@@ -36,9 +36,9 @@ std::string SystemErrorText(DWORD code) {
     return text;
 }
 
-Bstr::Bstr(std::string_view utf8) {
+Bstr ToBstr(std::string_view utf8) {
     const std::wstring wide = Widen(utf8);
-    text_ = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+    return Bstr(SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size())));
 }
 
 }  // namespace orv

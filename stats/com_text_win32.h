@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/win32/resources.h"
 #include "base/win32/wide_text.h"
 
 namespace orv {
@@ -22,17 +23,7 @@ inline std::string LastErrorText() {
     return SystemErrorText(GetLastError());
 }
 
-// An owned BSTR.
-class Bstr {
-  public:
-    explicit Bstr(std::string_view utf8);
-    ~Bstr() { SysFreeString(text_); }
-    Bstr(const Bstr&) = delete;
-    Bstr& operator=(const Bstr&) = delete;
-    BSTR get() const { return text_; }
-
-  private:
-    BSTR text_;
-};
+// A BSTR holding the UTF-8 text.
+Bstr ToBstr(std::string_view utf8);
 
 }  // namespace orv

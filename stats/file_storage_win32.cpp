@@ -5,33 +5,17 @@
 #include <algorithm>
 
 #include "base/win32/code_page_text.h"
+#include "base/win32/resources.h"
 #include "stats/com_text_win32.h"
 
 namespace orv {
 
 namespace {
 
-class FileHandle {
-  public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    ~FileHandle() {
-        if (valid()) {
-            CloseHandle(handle_);
-        }
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return handle_; }
-
-  private:
-    HANDLE handle_;
-};
-
 Outcome Flush(const std::wstring& path) {
-    const FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid() || !FlushFileBuffers(file.get())) {
+    const UniqueHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file || !FlushFileBuffers(file.Get())) {
         return Outcome::Failed(LastErrorText());
     }
     return Outcome::Ok();
@@ -69,16 +53,16 @@ Outcome Win32FileStorage::ReplaceAtomically(
 }
 
 Outcome Win32FileStorage::WriteBytes(const std::string& path, std::string_view bytes) {
-    const FileHandle file(CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) {
+    const UniqueHandle file(CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                                        CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
         return Outcome::Failed(LastErrorText());
     }
     while (!bytes.empty()) {
         const DWORD chunk =
             bytes.size() > (1u << 20) ? (1u << 20) : static_cast<DWORD>(bytes.size());
         DWORD written = 0;
-        if (!WriteFile(file.get(), bytes.data(), chunk, &written, nullptr) || written == 0) {
+        if (!WriteFile(file.Get(), bytes.data(), chunk, &written, nullptr) || written == 0) {
             return Outcome::Failed(LastErrorText());
         }
         bytes.remove_prefix(written);

@@ -57,16 +57,13 @@ class DialPageTest : public ::testing::Test {
     void Open(std::string_view scenarioText) {
         scenario = std::make_unique<EmulatedScenario>(scenarioText);
         MainWindowEvents events;
-        events.command = [this](std::string_view id, int code) {
-            if (page) {
-                page->Command(id, code);
-            }
-        };
+        events.controls = &reactions;
         ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr), std::move(events)));
         SetWindowSubclass(window.StatusBar(), RecordStatus, 1,
                           reinterpret_cast<DWORD_PTR>(&statusTexts));
         page = std::make_unique<DialPage>(
             window, DialPageServices{source, source, current, boxes, questions, window.Handle()});
+        page->Register(reactions);
         page->Entries().LoadPhonebookEntries();
         page->Entries().LoadDevices();
     }
@@ -91,6 +88,7 @@ class DialPageTest : public ::testing::Test {
     }
 
     std::unique_ptr<EmulatedScenario> scenario;
+    ControlReactions reactions;
     MainWindow window;
     Win32ConnectionSource source;
     CurrentConnection current;
