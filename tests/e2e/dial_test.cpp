@@ -55,16 +55,8 @@ std::vector<long long> StoredDurations(const std::string& xml) {
     return found;
 }
 
-class DialFromThePage : public ::testing::Test {
+class DialFromThePage : public EmulatedProgramTest {
   protected:
-    void SetUp() override {
-        RemoveAutorunEntry();
-        CloseRunningMonitors();
-        ResetSettings();
-        SetEnvironmentVariableW(L"ORVANE_RAS_SPEED", nullptr);
-    }
-    void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey); }
-
     void Start() {
         program.emplace(folder);
         ASSERT_NE(program->WaitForFloatingWindow(), nullptr);

@@ -198,16 +198,8 @@ std::string LogonName() {
     return text;
 }
 
-class EmulatedSession : public ::testing::Test {
+class EmulatedSession : public EmulatedProgramTest {
   protected:
-    void SetUp() override {
-        RemoveAutorunEntry();
-        CloseRunningMonitors();
-        ResetSettings();
-        SetEnvironmentVariableW(L"ORVANE_RAS_SPEED", nullptr);
-    }
-    void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey); }
-
     // Starts the program against the scenario and finds the labels the tick writes.
     void Start() {
         program.emplace(folder);

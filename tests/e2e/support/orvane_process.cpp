@@ -226,6 +226,17 @@ std::vector<HWND> ChildWindows(HWND parent, const wchar_t* className) {
     return search.found;
 }
 
+void EmulatedProgramTest::SetUp() {
+    RemoveAutorunEntry();
+    CloseRunningMonitors();
+    ResetSettings();
+    SetEnvironmentVariableW(L"ORVANE_RAS_SPEED", nullptr);
+}
+
+void EmulatedProgramTest::TearDown() {
+    RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
+}
+
 std::wstring DurationText(int seconds) {
     SYSTEMTIME time{};
     time.wYear = 2000;

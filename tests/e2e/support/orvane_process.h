@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <cstdint>
 #include <string>
@@ -29,6 +31,14 @@ void RemoveRunValue(const wchar_t* name);
 void ResetSettings();
 // A value of HKCU\Software\Quillon\Orvane\Main as REG_SZ; "<absent>" or "<type N>" otherwise.
 std::wstring SavedSetting(const wchar_t* name);
+
+// A test of the program against the emulated service: no other monitor running, no autorun
+// entry, settings holding only AutoRun "0" and the service at real time; the settings go after.
+class EmulatedProgramTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+};
 
 // orvane.exe and the emulated rasapi32.dll beside it; without a scenario the service it plays
 // has no connections.
