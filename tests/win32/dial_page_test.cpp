@@ -98,20 +98,19 @@ class DialPageTest : public ::testing::Test {
     std::unique_ptr<DialPage> page;
 };
 
+BOOL CALLBACK CollectTooltips(HWND window, LPARAM found) {
+    wchar_t name[64];
+    GetClassNameW(window, name, 64);
+    if (lstrcmpiW(name, TOOLTIPS_CLASSW) == 0) {
+        reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+    }
+    return TRUE;
+}
+
 // The hint of a control, as the page's tooltips hold it.
 std::string HintOf(HWND control) {
     std::vector<HWND> tips;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM found) {
-            wchar_t name[64];
-            GetClassNameW(window, name, 64);
-            if (lstrcmpiW(name, TOOLTIPS_CLASSW) == 0) {
-                reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&tips));
+    EnumThreadWindows(GetCurrentThreadId(), CollectTooltips, reinterpret_cast<LPARAM>(&tips));
     for (HWND tip : tips) {
         wchar_t text[256] = {};
         TOOLINFOW tool{};
