@@ -35,11 +35,15 @@ class FakeDialService : public DialService, public PhonebookService {
     RasResult deleteResult = kRasSuccess;
     std::vector<NativeWindow> dialogOwners;
     std::vector<std::size_t> errorBufferSizes;
+    std::size_t longestText = 0;  // texts up to this length fit any buffer; 0: all fit
 
     static std::string ErrorText(RasResult code) { return "service text " + std::to_string(code); }
 
     RasResult GetErrorString(RasResult code, std::size_t chars, std::string& text) override {
         errorBufferSizes.push_back(chars);
+        if (longestText != 0 && chars <= longestText) {
+            return kRasInsufficientBuffer;
+        }
         text = ErrorText(code);
         return kRasSuccess;
     }

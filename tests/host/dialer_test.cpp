@@ -87,6 +87,12 @@ TEST_F(DialerTest, DialRefusedAtOnceShowsItsTextAndNeverRedials) {
     EXPECT_EQ(page.statusText, FakeDialService::ErrorText(623));
     EXPECT_EQ(service.errorBufferSizes, std::vector<std::size_t>{kDialerErrorTextChars});
     EXPECT_EQ(page.redialsQueued, 0);
+
+    // A text too long for the dialer's buffer is read again into the larger one.
+    service.longestText = 200;
+    Report(2, kRasAuthenticationFailure);
+    EXPECT_EQ(page.statusText, FakeDialService::ErrorText(kRasAuthenticationFailure));
+    EXPECT_EQ(service.errorBufferSizes.back(), kMonitorErrorTextChars);
 }
 
 TEST_F(DialerTest, HangUpShowsItsTextOnlyWhenTheServiceHungUp) {
