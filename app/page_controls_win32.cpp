@@ -31,6 +31,8 @@ WindowKind KindOf(const ControlSpec& layout, bool startsChoiceGroup) {
                     BS_AUTORADIOBUTTON | WS_TABSTOP | (startsChoiceGroup ? WS_GROUP : 0u), 0};
         case ControlKind::Edit:
             return {L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+        case ControlKind::Password:
+            return {L"EDIT", ES_AUTOHSCROLL | ES_PASSWORD | WS_TABSTOP, WS_EX_CLIENTEDGE};
         case ControlKind::UpDown:
             return {UPDOWN_CLASSW, UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0};
         case ControlKind::ComboBox:
@@ -46,6 +48,8 @@ WindowKind KindOf(const ControlSpec& layout, bool startsChoiceGroup) {
             return {RegisterColourSwatchClass(), 0, 0};
         case ControlKind::PictureButton:
             return {L"BUTTON", BS_PUSHBUTTON | BS_ICON | BS_FLAT, 0};
+        case ControlKind::Button:
+            return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
         case ControlKind::GraphArea:
             return {RegisterPictureBoxClass(), 0, 0};
         case ControlKind::Icon:
@@ -78,16 +82,17 @@ void AddItems(HWND combo, const ControlSpec& layout) {
 // What each kind needs beyond its window: columns, items, ranges, the up/down's buddy.
 void Configure(HWND control, const ControlSpec& layout, HWND previous) {
     switch (layout.kind) {
+        case ControlKind::Password:
+            SendMessageW(control, EM_SETPASSWORDCHAR, L'*', 0);
+            break;
         case ControlKind::CheckBox:
         case ControlKind::RadioButton:
             SendMessageW(control, BM_SETCHECK, layout.checked ? BST_CHECKED : BST_UNCHECKED, 0);
             break;
         case ControlKind::VirtualList:
+        case ControlKind::ListView:
             SendMessageW(control, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                          LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-            AddColumns(control, layout);
-            break;
-        case ControlKind::ListView:
             AddColumns(control, layout);
             break;
         case ControlKind::ComboBox:

@@ -45,8 +45,8 @@ constexpr ControlSpec Swatch(std::string_view id, int x, int y) {
 }
 
 // Page 0 "Информация": the figures of the followed connection and the device list.
-constexpr std::array kDeviceColumns{ControlItem{"Device Name", 200},
-                                    ControlItem{"Device Type", 150}};
+constexpr std::array kDeviceColumns{ControlItem{"Device Name", 240},
+                                    ControlItem{"Device Type", 100}};
 constexpr std::array kInformation{
     Group("GroupBox5", "Общая", {4, 4, 392, 84}),
     Label("Label17", "Название", 14, 24, 140),
@@ -64,7 +64,7 @@ constexpr std::array kInformation{
     Label("Label22", "0", 160, 134, 226),
     Label("Label16", "255.255.255.255", 160, 154, 226),
     Label("Label15", "255.255.255.255", 160, 174, 226),
-    ControlSpec{"ListView3", K::ListView, {}, {4, 206, 392, 140}, kDeviceColumns},
+    ControlSpec{ids::kDeviceList, K::ListView, {}, {4, 206, 392, 140}, kDeviceColumns},
 };
 
 // Page 1 "Статистика": the traffic graph over the byte and compression counters. Label30 lies
@@ -115,9 +115,39 @@ constexpr std::array kDetailedStatistics{
     Picture(ids::kPrintStatistics, 366, 321, "Print Statistics"),
 };
 
-// Page 3 "Дозвон": only the redial switch so far; the dialer brings the rest.
+// Page 3 "Дозвон": the entry list and the typed parameters, the dialing mode, Dial and HangUp,
+// the redial switch, and the phonebook buttons.
+constexpr ControlSpec Button(std::string_view id, std::string_view caption, int x, int y,
+                             std::string_view hint) {
+    return {id, K::Button, caption, {x, y, 76, 25}, {}, hint};
+}
 constexpr std::array kDial{
-    Switch(ids::kRedial, "Перезванивать", 12, 16, 200),
+    ControlSpec{
+        ids::kEntryList, K::ComboBox, {}, {12, 12, 250, kFieldHeight}, {}, "Available Connections"},
+    Switch(ids::kUseExisting, "Использовать имеющиеся", 12, 40, 250, true),
+    Label("Label23", "Телефон", 12, 71, 90),
+    Field(ids::kPhoneNumber, 110, 68, 152),
+    Label("Label24", "CallBack", 12, 98, 90),
+    Field(ids::kCallbackNumber, 110, 95, 152),
+    Label("Label25", "Имя", 12, 125, 90),
+    Field(ids::kUserName, 110, 122, 152),
+    Label("Label26", "Пароль", 12, 152, 90),
+    ControlSpec{ids::kPassword, K::Password, {}, {110, 149, 152, kFieldHeight}},
+    Group("RadioGroup1", "Тип набора номера", {274, 62, 122, 70}),
+    Choice(ids::kToneDialing, "Тоновый", 284, 82, 106),
+    Choice(ids::kPulseDialing, "Импульсный", 284, 104, 106, true),
+    Button(ids::kDial, "Dial", 274, 10, "Connect to Internet"),
+    Button(ids::kHangUp, "HangUp", 274, 36, "Hang up current connection"),
+    Group("GroupBox7", "Параметры", {4, 184, 392, 48}),
+    ControlSpec{ids::kRedial,
+                K::CheckBox,
+                "Перезванивать",
+                {14, 204, 200, kSwitchHeight},
+                {},
+                "Dial up until succes"},
+    Button(ids::kNewEntry, "New", 12, 244, "Create new connection"),
+    Button(ids::kEditEntry, "Edit", 94, 244, "Edit current Phonebook Entire"),
+    Button(ids::kDeleteEntry, "Delete", 176, 244, "Delete current PhoneBook Entire"),
 };
 
 // Page 4 "События": connect/disconnect rows, then the three threshold rules, each with its

@@ -17,6 +17,7 @@ enum class ControlKind {
     CheckBox,
     RadioButton,
     Edit,
+    Password,     // an edit field that shows '*' for each character
     UpDown,       // attached to the edit field just before it
     ComboBox,     // editable list
     ListView,     // report view
@@ -24,6 +25,7 @@ enum class ControlKind {
     TrackBar,
     ColourSwatch,
     PictureButton,  // small flat button showing an image of the main image list
+    Button,         // push button with a caption
     GraphArea,      // copies an off-screen picture
     Icon,           // the application's icon
     LinkLabel,      // opens its caption's address through the shell
@@ -101,6 +103,22 @@ inline constexpr std::string_view kPrintStatistics = "SpeedButton9";
 inline constexpr std::string_view kTrafficGraph = "PaintBox1";
 inline constexpr std::string_view kAboutIcon = "Image1";
 inline constexpr std::string_view kWebLink = "Label28";
+
+// The dial page and the device list of page 0.
+inline constexpr std::string_view kEntryList = "ComboBox1";
+inline constexpr std::string_view kUseExisting = "CheckBox1";
+inline constexpr std::string_view kPhoneNumber = "Edit8";
+inline constexpr std::string_view kCallbackNumber = "Edit9";
+inline constexpr std::string_view kUserName = "Edit10";
+inline constexpr std::string_view kPassword = "Edit11";
+inline constexpr std::string_view kToneDialing = "RadioButton1";
+inline constexpr std::string_view kPulseDialing = "RadioButton2";
+inline constexpr std::string_view kDial = "BitBtn1";
+inline constexpr std::string_view kHangUp = "BitBtn2";
+inline constexpr std::string_view kNewEntry = "BitBtn5";
+inline constexpr std::string_view kEditEntry = "BitBtn3";
+inline constexpr std::string_view kDeleteEntry = "BitBtn4";
+inline constexpr std::string_view kDeviceList = "ListView3";
 }  // namespace ids
 
 }  // namespace orv

@@ -26,9 +26,6 @@ void MinuteCheck() {}
 
 // Language files: BuildLanguageList and ApplyLanguageFile.
 void BuildLanguageListAndApplyLanguage() {}
-// Phonebook entries and devices: LoadPhonebookEntries and LoadDevices.
-void LoadPhonebookEntries() {}
-void LoadDevices() {}
 // The launch list: load it and start the programs marked to start with the monitor; save it.
 void LoadLaunchListAndStartOnLoad() {}
 void SaveLaunchList() {}
@@ -100,13 +97,17 @@ void Program::CreateMainWindow() {
     statisticsPage_->Register(controls_);
     controls_.OnClick(ids::kShowDetail, not_built_yet::ShowMonthChart);
     controls_.OnClick(ids::kPrintStatistics, not_built_yet::PrintStatistics);
+    dialPage_ = std::make_unique<DialPage>(
+        main_,
+        DialPageServices{source_, source_, current_, dialogs_, questions_, floating_.Handle()});
+    dialPage_->Register(controls_);
 
     statistics_.OpenStatistics(programFolder_);                           // 1
     main_.AssignButtonImages();                                           // 2
     LoadSettings(ProgramSettingsStore(), settingsControls_, reactions_);  // 3
     not_built_yet::BuildLanguageListAndApplyLanguage();                   // 4
-    not_built_yet::LoadPhonebookEntries();                                // 5
-    not_built_yet::LoadDevices();                                         // 6
+    dialPage_->Entries().LoadPhonebookEntries();                          // 5
+    dialPage_->Entries().LoadDevices();                                   // 6
     not_built_yet::LoadLaunchListAndStartOnLoad();                        // 7
     CopySwatchColours();                                                  // 8
     main_.ShowApplicationIcon(ProgramIcon(instance_, IconSize::Large));   // 9

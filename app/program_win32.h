@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "app/control_reactions_win32.h"
+#include "app/dial_page_win32.h"
 #include "app/machine_autorun_win32.h"
 #include "app/main_window_win32.h"
 #include "app/monitor_display_win32.h"
@@ -76,10 +77,12 @@ class Program {
     Win32SaveDialog saveDialog_;
     StatisticsFile statistics_;
     std::unique_ptr<StatisticsPage> statisticsPage_;
+    PromptQuestions questions_{prompts_};
 
     Win32MonitorDisplay display_;
     CurrentConnection current_;
     Win32ConnectionSource source_;
+    std::unique_ptr<DialPage> dialPage_;
     std::unique_ptr<ConnectionNotices> notices_;
     std::unique_ptr<GdiCanvas> mainGraphPicture_;
     std::unique_ptr<TrafficGraphDrawing> graphs_;
