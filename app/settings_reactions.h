@@ -8,6 +8,7 @@
 #include "app/settings_controls.h"
 #include "app/settings_ports.h"
 #include "base/stored_colour.h"
+#include "monitor/drawing_colours.h"
 
 namespace orv {
 
