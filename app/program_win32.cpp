@@ -5,8 +5,8 @@
 #include "app/exit_sequence.h"
 #include "app/picture_box_win32.h"
 #include "app/registry_settings_store_win32.h"
-#include "base/win32/wide_text.h"
 #include "app/windows_shutdown_win32.h"
+#include "base/win32/wide_text.h"
 
 namespace orv {
 namespace {
@@ -28,9 +28,6 @@ void BuildLanguageListAndApplyLanguage() {}
 // Phonebook entries and devices: LoadPhonebookEntries and LoadDevices.
 void LoadPhonebookEntries() {}
 void LoadDevices() {}
-// The launch list: load it and start the programs marked to start with the monitor; save it.
-void LoadLaunchListAndStartOnLoad() {}
-void SaveLaunchList() {}
 // Speech control: close the speech plug-in if its window is present.
 void ClosePlugin() {}
 // Month charts and printing of the detailed statistics page.
@@ -60,6 +57,9 @@ Program::Program(HINSTANCE instance)
       reactions_(settingsControls_,
                  SettingsPorts{dialogs_, dialogs_, floating_, autorun_, colours_, systemColours_}),
       statistics_(document_, StatisticsServices{files_, prompts_, logon_, clock_}),
+      launchShell_([this] { return floating_.Handle(); }),
+      launchList_(LaunchServices{launchFile_, launchShell_, launchPictures_, dialogs_},
+                  programFolder_),
       display_(main_, settingsControls_),
       notices_(std::make_unique<not_built_yet::ConnectionNotices>()) {}
 
@@ -105,6 +105,10 @@ void Program::CreateMainWindow() {
     statisticsPage_ = std::make_unique<StatisticsPage>(
         main_, StatisticsPageServices{statistics_, prompts_, saveDialog_, files_,
                                       formats_.thousandsSeparator});
+    launchView_ = std::make_unique<Win32LaunchPageView>(
+        [this](std::string_view id) { return main_.Control(id); }, launchPictures_.List());
+    launchPage_ = std::make_unique<LaunchPage>(launchList_, *launchView_, dialogs_);
+    launchView_->Attach(*launchPage_);
 
     statistics_.OpenStatistics(programFolder_);                           // 1
     main_.AssignButtonImages();                                           // 2
@@ -112,7 +116,7 @@ void Program::CreateMainWindow() {
     not_built_yet::BuildLanguageListAndApplyLanguage();                   // 4
     not_built_yet::LoadPhonebookEntries();                                // 5
     not_built_yet::LoadDevices();                                         // 6
-    not_built_yet::LoadLaunchListAndStartOnLoad();                        // 7
+    LoadLaunchListAndStartOnLoad();                                       // 7
     CopySwatchColours();                                                  // 8
     main_.ShowApplicationIcon(ProgramIcon(instance_, IconSize::Large));   // 9
     CreateMainGraphPicture();                                             // 10
@@ -138,11 +142,23 @@ void Program::CreateMainGraphPicture() {
                                                    *notices_, formats_, clock_, current_);
 }
 
+void Program::LoadLaunchListAndStartOnLoad() {
+    launchList_.LoadLaunchList();
+    launchPage_->ShowList();
+    launchList_.LaunchPrograms(StartMoment::WithMonitor);
+}
+
+void Program::SaveLaunchList() {
+    // Parameters still being typed have not been stored by leaving their field.
+    launchPage_->Edit14Exit();
+    launchList_.SaveLaunchList();
+}
+
 // The floating window's close handler.
 void Program::ExitSequence() {
     WindowsShutdown platform;
     RunExitSequence(settingsControls_, ProgramSettingsStore(),
-                    ExitSteps{not_built_yet::SaveLaunchList, not_built_yet::ClosePlugin}, platform,
+                    ExitSteps{[this] { SaveLaunchList(); }, not_built_yet::ClosePlugin}, platform,
                     dialogs_);
 }
 
@@ -151,7 +167,7 @@ void Program::ExitSequence() {
 // is already ending the way the user asked.
 void Program::SaveBeforeSessionEnd() {
     SaveSettings(settingsControls_, ProgramSettingsStore());
-    not_built_yet::SaveLaunchList();
+    SaveLaunchList();
 }
 
 int Program::Run() {
@@ -169,6 +185,9 @@ int Program::Run() {
 }
 
 void Program::ControlCommand(std::string_view id, int code) {
+    if (launchView_ && launchView_->Command(id, code)) {
+        return;
+    }
     const ControlSpec* control = FindControl(id);
     if (!control) {
         return;
@@ -208,6 +227,8 @@ void Program::PictureButtonPressed(std::string_view id) {
 LRESULT Program::ControlNotify(std::string_view id, const NMHDR& header) {
     if (id == ids::kSessionList) {
         statisticsPage_->Notify(header);
+    } else if (id == ids::kLaunchList && launchView_) {
+        launchView_->Notify(header);
     }
     return 0;
 }

@@ -8,16 +8,19 @@
 #include <string>
 #include <string_view>
 
+#include "app/launch_page_win32.h"
 #include "app/machine_autorun_win32.h"
 #include "app/main_window_win32.h"
 #include "app/monitor_display_win32.h"
 #include "app/monitor_settings.h"
-#include "base/win32/user_locale.h"
 #include "app/settings_controls_win32.h"
 #include "app/settings_reactions.h"
 #include "app/statistics_page_win32.h"
 #include "base/win32/stored_colour.h"
 #include "base/win32/user_dialogs.h"
+#include "base/win32/user_locale.h"
+#include "launcher/launch_files_win32.h"
+#include "launcher/launch_list.h"
 #include "monitor/floating_window_win32.h"
 #include "monitor/monitor_tick.h"
 #include "monitor/ras_connection_source_win32.h"
@@ -48,6 +51,8 @@ class Program {
     void CreateMainWindow();
     void CopySwatchColours();
     void CreateMainGraphPicture();
+    void LoadLaunchListAndStartOnLoad();
+    void SaveLaunchList();
     void ExitSequence();
     void SaveBeforeSessionEnd();
     void ControlCommand(std::string_view id, int code);
@@ -79,6 +84,14 @@ class Program {
     Win32SaveDialog saveDialog_;
     StatisticsFile statistics_;
     std::unique_ptr<StatisticsPage> statisticsPage_;
+
+    Win32LaunchListFile launchFile_;
+    Win32ProgramShell launchShell_;
+    Win32ProgramPictures launchPictures_;
+    // LaunchPrograms(StartMoment::AfterDial) is the threshold events' to call.
+    LaunchList launchList_;
+    std::unique_ptr<Win32LaunchPageView> launchView_;
+    std::unique_ptr<LaunchPage> launchPage_;
 
     Win32MonitorDisplay display_;
     CurrentConnection current_;

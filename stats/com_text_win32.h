@@ -9,18 +9,13 @@
 #include <string>
 #include <string_view>
 
+#include "base/win32/system_error.h"
 #include "base/win32/wide_text.h"
 
 namespace orv {
 
 // Appends the UTF-16 text as UTF-8 to out (reusing its storage).
 void AppendUtf8(std::wstring_view wide, std::string& out);
-
-// The system's text for an error code or HRESULT, without the trailing line break.
-std::string SystemErrorText(DWORD code);
-inline std::string LastErrorText() {
-    return SystemErrorText(GetLastError());
-}
 
 // An owned BSTR.
 class Bstr {

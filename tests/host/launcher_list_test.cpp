@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "tests/host/launcher_fakes.h"
+#include "tests/common/launcher_fakes.h"
 
 namespace orv {
 namespace {

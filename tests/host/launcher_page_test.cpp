@@ -4,7 +4,7 @@
 #include <map>
 
 #include "launcher/launch_page.h"
-#include "tests/host/launcher_fakes.h"
+#include "tests/common/launcher_fakes.h"
 
 namespace orv {
 namespace {
