@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
+#include "base/win32/resources.h"
 
 #include <string>
 
@@ -14,7 +15,7 @@ constexpr wchar_t kStateProperty[] = L"OrvWebLink";
 
 struct LinkState {
     HFONT plain = nullptr;
-    HFONT bold = nullptr;
+    GdiObject<HFONT> bold;
     bool hovered = false;
 };
 
@@ -33,19 +34,17 @@ std::wstring TextOf(HWND label) {
 }
 
 void Paint(HWND label, const LinkState& state) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(label, &paint);
+    const PaintDc paint(label);
+    const HDC dc = paint.Get();
     RECT area;
     GetClientRect(label, &area);
     FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
-    HGDIOBJ previous = SelectObject(dc, state.hovered ? state.bold : state.plain);
+    const SelectedObject font(dc, state.hovered ? state.bold.Get() : state.plain);
     SetTextColor(dc, kLinkColour);
     SetBkMode(dc, TRANSPARENT);
     const std::wstring text = TextOf(label);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area,
               DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(dc, previous);
-    EndPaint(label, &paint);
 }
 
 void SetHovered(HWND label, LinkState& state, bool hovered) {
@@ -83,7 +82,6 @@ LRESULT CALLBACK LinkProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam
         case WM_NCDESTROY:
             RemoveWindowSubclass(label, LinkProc, kLinkSubclass);
             RemovePropW(label, kStateProperty);
-            DeleteObject(state.bold);
             delete &state;
             return DefSubclassProc(label, message, wParam, lParam);
         default:
@@ -96,7 +94,7 @@ LRESULT CALLBACK LinkProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam
 void MakeWebLink(HWND label) {
     auto* state = new LinkState;
     state->plain = reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0));
-    state->bold = BoldVariant(state->plain);
+    state->bold.Reset(BoldVariant(state->plain));
     SetPropW(label, kStateProperty, state);
     SetWindowSubclass(label, LinkProc, kLinkSubclass, reinterpret_cast<DWORD_PTR>(state));
 }

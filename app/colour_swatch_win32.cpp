@@ -1,5 +1,6 @@
 #include "app/colour_swatch_win32.h"
 
+#include "base/win32/resources.h"
 #include "base/win32/stored_colour.h"
 #include "base/win32/window_class.h"
 
@@ -7,15 +8,12 @@ namespace orv {
 namespace {
 
 void Paint(HWND swatch) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(swatch, &paint);
+    const PaintDc dc(swatch);
     RECT area;
     GetClientRect(swatch, &area);
-    HBRUSH fill = CreateSolidBrush(ToColorRef(SwatchColour(swatch)));
-    FillRect(dc, &area, fill);
-    DeleteObject(fill);
-    FrameRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    EndPaint(swatch, &paint);
+    const GdiObject<HBRUSH> fill(CreateSolidBrush(ToColorRef(SwatchColour(swatch))));
+    FillRect(dc.Get(), &area, fill.Get());
+    FrameRect(dc.Get(), &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 }
 
 LRESULT CALLBACK SwatchProc(HWND swatch, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -39,8 +37,8 @@ LRESULT CALLBACK SwatchProc(HWND swatch, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 const wchar_t* RegisterColourSwatchClass() {
-    static const wchar_t* const name =
-        RegisterControlClass(kColourSwatchClass, SwatchProc, IDC_HAND);
+    static const wchar_t* const name = RegisterWindowClass(
+        {.name = kColourSwatchClass, .procedure = SwatchProc, .cursor = IDC_HAND});
     return name;
 }
 

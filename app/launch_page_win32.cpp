@@ -61,28 +61,35 @@ Win32LaunchPageView::~Win32LaunchPageView() {
     }
 }
 
-bool Win32LaunchPageView::Command(std::string_view id, int code) {
-    if (!page_ || quiet_) {
-        return false;
+void Win32LaunchPageView::Register(ControlReactions& controls, LaunchPage& page) {
+    page_ = &page;
+    controls.OnClick(ids::kAddProgram, [this] { React([this] { page_->SpeedButton4Click(); }); });
+    controls.OnClick(ids::kDeleteProgram,
+                     [this] { React([this] { page_->SpeedButton5Click(); }); });
+    controls.OnClick(ids::kPreviousProgram,
+                     [this] { React([this] { page_->SpeedButton6Click(); }); });
+    controls.OnClick(ids::kNextProgram, [this] { React([this] { page_->SpeedButton7Click(); }); });
+    controls.OnCommand(ids::kLaunchParameters, [this](int code) {
+        if (code == EN_KILLFOCUS) {
+            React([this] { page_->Edit14Exit(); });
+        }
+    });
+    controls.OnCommand(ids::kWindowMode, [this](int code) {
+        React([=, this] { ComboChanged(LaunchField::WindowMode, code); });
+    });
+    controls.OnCommand(ids::kStartMoment, [this](int code) {
+        React([=, this] { ComboChanged(LaunchField::StartMoment, code); });
+    });
+    controls.OnNotify(ids::kLaunchList, [this](const NMHDR& header) -> LRESULT {
+        React([&] { ListChanged(header); });
+        return 0;
+    });
+}
+
+void Win32LaunchPageView::React(const std::function<void()>& reaction) const {
+    if (page_ && !quiet_) {
+        reaction();
     }
-    if (code == BN_CLICKED && id == ids::kAddProgram) {
-        page_->SpeedButton4Click();
-    } else if (code == BN_CLICKED && id == ids::kDeleteProgram) {
-        page_->SpeedButton5Click();
-    } else if (code == BN_CLICKED && id == ids::kPreviousProgram) {
-        page_->SpeedButton6Click();
-    } else if (code == BN_CLICKED && id == ids::kNextProgram) {
-        page_->SpeedButton7Click();
-    } else if (code == EN_KILLFOCUS && id == ids::kLaunchParameters) {
-        page_->Edit14Exit();
-    } else if (id == ids::kWindowMode) {
-        ComboChanged(LaunchField::WindowMode, code);
-    } else if (id == ids::kStartMoment) {
-        ComboChanged(LaunchField::StartMoment, code);
-    } else {
-        return false;
-    }
-    return true;
 }
 
 void Win32LaunchPageView::ComboChanged(LaunchField field, int code) {
@@ -108,8 +115,8 @@ void Win32LaunchPageView::ComboChanged(LaunchField field, int code) {
     }
 }
 
-void Win32LaunchPageView::Notify(const NMHDR& header) {
-    if (!page_ || quiet_ || header.code != LVN_ITEMCHANGED) {
+void Win32LaunchPageView::ListChanged(const NMHDR& header) {
+    if (header.code != LVN_ITEMCHANGED) {
         return;
     }
     const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);

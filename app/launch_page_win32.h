@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/control_reactions_win32.h"
 #include "app/page_layout.h"
 #include "launcher/launch_page.h"
 
@@ -24,12 +25,8 @@ class Win32LaunchPageView final : public LaunchPageView {
     Win32LaunchPageView(const Win32LaunchPageView&) = delete;
     Win32LaunchPageView& operator=(const Win32LaunchPageView&) = delete;
 
-    // The page whose reactions the controls' notifications run.
-    void Attach(LaunchPage& page) { page_ = &page; }
-    // WM_COMMAND of a page control; false when the control is not the launcher's.
-    bool Command(std::string_view id, int code);
-    // WM_NOTIFY of the list.
-    void Notify(const NMHDR& header);
+    // Lets the page's reactions answer its controls' notifications.
+    void Register(ControlReactions& controls, LaunchPage& page);
 
     void AppendRow(const LaunchEntry& entry) override;
     void ShowRow(int index, const LaunchEntry& entry) override;
@@ -46,7 +43,10 @@ class Win32LaunchPageView final : public LaunchPageView {
     HWND Control(std::string_view id) const { return control_(id); }
     HWND List() const { return Control(ids::kLaunchList); }
     HWND Field(LaunchField field) const;
+    // Runs the reaction unless the page itself is changing the controls.
+    void React(const std::function<void()>& reaction) const;
     void ComboChanged(LaunchField field, int code);
+    void ListChanged(const NMHDR& header);
 
     std::function<HWND(std::string_view)> control_;
     LaunchPage* page_ = nullptr;

@@ -1,4 +1,5 @@
 #include "app/machine_autorun_win32.h"
+#include "base/win32/resources.h"
 
 #include <windows.h>
 
@@ -9,30 +10,28 @@ constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Ru
 constexpr wchar_t kValueName[] = L"Orvane";
 
 bool WriteEntry(const std::wstring& path) {
-    HKEY run = nullptr;
-    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &run,
-                        nullptr) != ERROR_SUCCESS) {
+    RegistryKey run;
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        run.Receive(), nullptr) != ERROR_SUCCESS) {
         return false;
     }
-    const LONG result =
-        RegSetValueExW(run, kValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
-                       static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(run);
+    const LONG result = RegSetValueExW(run.Get(), kValueName, 0, REG_SZ,
+                                       reinterpret_cast<const BYTE*>(path.c_str()),
+                                       static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t)));
     return result == ERROR_SUCCESS;
 }
 
 // An absent key or value is already what was asked for.
 bool RemoveEntry() {
-    HKEY run = nullptr;
-    LONG result = RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_SET_VALUE, &run);
+    RegistryKey run;
+    LONG result = RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_SET_VALUE, run.Receive());
     if (result == ERROR_FILE_NOT_FOUND) {
         return true;
     }
     if (result != ERROR_SUCCESS) {
         return false;
     }
-    result = RegDeleteValueW(run, kValueName);
-    RegCloseKey(run);
+    result = RegDeleteValueW(run.Get(), kValueName);
     return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
 }
 

@@ -4,12 +4,15 @@
 
 #include "app/program_win32.h"
 #include "app/single_instance_win32.h"
+#include "base/win32/resources.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (!orv::AcquireSingleInstanceLock()) {
         orv::BringRunningInstanceForward();
         return 0;
     }
+    // COM once for the interface thread: the statistics document is an MSXML object.
+    const orv::ComApartment com;
     orv::Program program(instance);
     if (!program.Create()) {
         return 1;

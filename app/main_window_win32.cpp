@@ -7,6 +7,7 @@
 #include "app/about_page_win32.h"
 #include "app/digit_only_field_win32.h"
 #include "app/settings_controls.h"
+#include "base/win32/resources.h"
 #include "base/win32/wide_text.h"
 
 namespace orv {
@@ -34,19 +35,6 @@ LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-bool RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, int background,
-                         UINT style = 0) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.style = style;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = GetSysColorBrush(background);
-    windowClass.lpszClassName = name;
-    return RegisterClassExW(&windowClass) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 HFONT CreateMessageFont() {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
@@ -61,24 +49,21 @@ HFONT CreateMessageFont() {
 void PaintStateIcons(HDC dc) {
     const RECT all{0, 0, 2 * kStateIconSize, kStateIconSize};
     FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
-    HGDIOBJ previousPen = SelectObject(dc, GetStockObject(BLACK_PEN));
-    HBRUSH green = CreateSolidBrush(RGB(0, 176, 0));
-    HGDIOBJ previousBrush = SelectObject(dc, green);
-    Ellipse(dc, 2, 2, 14, 14);
-    HBRUSH grey = CreateSolidBrush(RGB(160, 160, 160));
-    SelectObject(dc, grey);
+    const GdiObject<HBRUSH> green(CreateSolidBrush(RGB(0, 176, 0)));
+    const GdiObject<HBRUSH> grey(CreateSolidBrush(RGB(160, 160, 160)));
+    const GdiObject<HPEN> red(CreatePen(PS_SOLID, 2, RGB(208, 0, 0)));
+    const SelectedObject blackPen(dc, GetStockObject(BLACK_PEN));
+    {
+        const SelectedObject brush(dc, green.Get());
+        Ellipse(dc, 2, 2, 14, 14);
+    }
+    const SelectedObject brush(dc, grey.Get());
     Ellipse(dc, 18, 2, 30, 14);
-    HPEN red = CreatePen(PS_SOLID, 2, RGB(208, 0, 0));
-    SelectObject(dc, red);
+    const SelectedObject pen(dc, red.Get());
     MoveToEx(dc, 19, 3, nullptr);
     LineTo(dc, 29, 13);
     MoveToEx(dc, 29, 3, nullptr);
     LineTo(dc, 19, 13);
-    SelectObject(dc, previousPen);
-    SelectObject(dc, previousBrush);
-    DeleteObject(red);
-    DeleteObject(grey);
-    DeleteObject(green);
 }
 
 }  // namespace
@@ -87,14 +72,6 @@ MainWindow::~MainWindow() {
     if (window_) {
         DestroyWindow(window_);
     }
-    if (stateIcons_) {
-        SelectObject(stateIcons_, previousBitmap_);
-        DeleteObject(stateIconsBitmap_);
-        DeleteDC(stateIcons_);
-    }
-    if (font_) {
-        DeleteObject(font_);
-    }
 }
 
 bool MainWindow::Create(HINSTANCE instance, MainWindowEvents events) {
@@ -102,9 +79,14 @@ bool MainWindow::Create(HINSTANCE instance, MainWindowEvents events) {
     const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX),
                                        ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&classes);
-    if (!RegisterWindowClass(instance, kMainWindowClass, WindowProc, COLOR_BTNFACE) ||
-        !RegisterWindowClass(instance, kMonthStatisticsClass, DefWindowProcW, COLOR_WINDOW) ||
-        !RegisterWindowClass(instance, kPageClass, PageProc, COLOR_BTNFACE)) {
+    const HBRUSH buttonFace = GetSysColorBrush(COLOR_BTNFACE);
+    if (!RegisterWindowClass(
+            {.name = kMainWindowClass, .procedure = WindowProc, .background = buttonFace}) ||
+        !RegisterWindowClass({.name = kMonthStatisticsClass,
+                              .procedure = DefWindowProcW,
+                              .background = GetSysColorBrush(COLOR_WINDOW)}) ||
+        !RegisterWindowClass(
+            {.name = kPageClass, .procedure = PageProc, .background = buttonFace})) {
         return false;
     }
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
@@ -120,7 +102,7 @@ bool MainWindow::Create(HINSTANCE instance, MainWindowEvents events) {
     if (!window_) {
         return false;
     }
-    font_ = CreateMessageFont();
+    font_.Reset(CreateMessageFont());
     CreateChildren();
     return true;
 }
@@ -131,7 +113,7 @@ void MainWindow::CreateChildren() {
                                  window_, reinterpret_cast<HMENU>(kStatusBarId), instance, nullptr);
     int panelEdge = kStatusPanelWidth;
     SendMessageW(statusBar_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&panelEdge));
-    SendMessageW(statusBar_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    SendMessageW(statusBar_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     SetWindowSubclass(statusBar_, StatusBarProc, kStatusBarSubclass,
                       reinterpret_cast<DWORD_PTR>(this));
     RECT bar;
@@ -142,7 +124,7 @@ void MainWindow::CreateChildren() {
                             WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | TCS_MULTILINE, 0,
                             0, kMainClientWidth, tabsHeight, window_,
                             reinterpret_cast<HMENU>(kTabsId), instance, nullptr);
-    SendMessageW(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    SendMessageW(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     const auto pages = MainWindowPages();
     for (std::size_t index = 0; index < pages.size(); ++index) {
         std::wstring caption = Widen(pages[index].caption);
@@ -160,7 +142,7 @@ void MainWindow::CreateChildren() {
                             WS_CHILD | WS_CLIPSIBLINGS | (index == 0 ? WS_VISIBLE : 0u),
                             display.left, display.top, display.right - display.left,
                             display.bottom - display.top, window_, nullptr, instance, nullptr);
-        controls_.CreatePage(pages_[index], pages[index], font_);
+        controls_.CreatePage(pages_[index], pages[index], font_.Get());
     }
     // The tab control lies under the pages it frames.
     SetWindowPos(tabs_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -170,12 +152,13 @@ void MainWindow::CreateChildren() {
         AcceptDigitsOnly(Control(threshold));
     }
 
-    HDC screen = GetDC(nullptr);
-    stateIcons_ = CreateCompatibleDC(screen);
-    stateIconsBitmap_ = CreateCompatibleBitmap(screen, 2 * kStateIconSize, kStateIconSize);
-    ReleaseDC(nullptr, screen);
-    previousBitmap_ = SelectObject(stateIcons_, stateIconsBitmap_);
-    PaintStateIcons(stateIcons_);
+    const WindowDc screen(nullptr);
+    stateIcons_.Reset(CreateCompatibleDC(screen.Get()));
+    stateIconsBitmap_.Reset(
+        CreateCompatibleBitmap(screen.Get(), 2 * kStateIconSize, kStateIconSize));
+    // The bitmap stays selected for the DC's life; the DC goes first (declared after it).
+    SelectObject(stateIcons_.Get(), stateIconsBitmap_.Get());
+    PaintStateIcons(stateIcons_.Get());
 }
 
 void MainWindow::SetStatusText(std::string_view text) {
@@ -193,14 +176,13 @@ std::string MainWindow::StatusText() const {
 
 void MainWindow::ShowStateIcon(bool connected) {
     connected_ = connected;
-    HDC dc = GetDC(statusBar_);
-    DrawStateIcon(dc);
-    ReleaseDC(statusBar_, dc);
+    const WindowDc dc(statusBar_);
+    DrawStateIcon(dc.Get());
 }
 
 void MainWindow::DrawStateIcon(HDC target) const {
     BitBlt(target, kStateIconRect.left, kStateIconRect.top, kStateIconSize, kStateIconSize,
-           stateIcons_, connected_ ? 0 : kStateIconSize, 0, SRCCOPY);
+           stateIcons_.Get(), connected_ ? 0 : kStateIconSize, 0, SRCCOPY);
 }
 
 void MainWindow::SelectPage(int index) {
@@ -212,13 +194,13 @@ void MainWindow::SelectPage(int index) {
     if (left != index) {
         ShowWindow(Page(left), SW_HIDE);
         currentPage_ = index;
-        if (events_.pageLeft) {
-            events_.pageLeft(left);
+        if (events_.controls) {
+            events_.controls->PageLeft(left);
         }
     }
     ShowWindow(Page(index), SW_SHOW);
-    if (events_.pageShown) {
-        events_.pageShown(index);
+    if (events_.controls) {
+        events_.controls->PageShown(index);
     }
 }
 
@@ -266,9 +248,8 @@ LRESULT CALLBACK MainWindow::StatusBarProc(HWND bar, UINT message, WPARAM wParam
     const LRESULT result = DefSubclassProc(bar, message, wParam, lParam);
     if (message == WM_PAINT) {
         // The icon is drawn straight onto the bar, so it is drawn again after every repaint.
-        HDC dc = GetDC(bar);
-        reinterpret_cast<const MainWindow*>(self)->DrawStateIcon(dc);
-        ReleaseDC(bar, dc);
+        const WindowDc dc(bar);
+        reinterpret_cast<const MainWindow*>(self)->DrawStateIcon(dc.Get());
     }
     return result;
 }
@@ -286,13 +267,13 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case WM_COMMAND:
-            if (lParam && events_.command) {
-                events_.command(controls_.IdOf(LOWORD(wParam)), HIWORD(wParam));
+            if (lParam && events_.controls) {
+                events_.controls->Command(controls_.IdOf(LOWORD(wParam)), HIWORD(wParam));
             }
             return 0;
         case WM_HSCROLL:
-            if (lParam && events_.scrolled) {
-                events_.scrolled(controls_.IdOf(
+            if (lParam && events_.controls) {
+                events_.controls->Scrolled(controls_.IdOf(
                     static_cast<UINT_PTR>(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)))));
             }
             return 0;
@@ -304,7 +285,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 }
                 return 0;
             }
-            return events_.notify ? events_.notify(controls_.IdOf(header.idFrom), header) : 0;
+            return events_.controls
+                       ? events_.controls->Notify(controls_.IdOf(header.idFrom), header)
+                       : 0;
         }
         case WM_USER:
             if (wParam >= kFirstShowPageCode && wParam <= kLastShowPageCode) {

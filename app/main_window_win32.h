@@ -2,7 +2,8 @@
 // The main window (class TForm1, caption "Orvane"): fixed dialog frame with system menu and
 // help button, client area 411 x 429, centred, created hidden. Eight pages built from their
 // layout tables, a status bar with one 200-pixel text panel and the state icon drawn beside it.
-// Closing it only hides it. What its controls and timers report goes to MainWindowEvents.
+// Closing it only hides it. What its controls report goes to the ControlReactions their pages
+// registered.
 
 #include <windows.h>
 
@@ -11,7 +12,9 @@
 #include <string>
 #include <string_view>
 
+#include "app/control_reactions_win32.h"
 #include "app/page_controls_win32.h"
+#include "base/win32/resources.h"
 
 namespace orv {
 
@@ -28,11 +31,8 @@ inline constexpr WPARAM kFirstShowPageCode = 3;
 inline constexpr WPARAM kLastShowPageCode = 10;
 
 struct MainWindowEvents {
-    std::function<void(std::string_view id, int code)> command;  // WM_COMMAND of a control
-    std::function<LRESULT(std::string_view id, const NMHDR& header)> notify;
-    std::function<void(std::string_view id)> scrolled;  // a slider moved
-    std::function<void(int page)> pageShown;
-    std::function<void(int page)> pageLeft;
+    // The pages' controls report to the reactions their pages registered.
+    const ControlReactions* controls = nullptr;
     std::function<void()> timer1;
     std::function<void()> timer2;
 };
@@ -88,10 +88,9 @@ class MainWindow {
     std::array<HWND, 8> pages_{};
     PageControls controls_;
     MainWindowEvents events_;
-    HFONT font_ = nullptr;
-    HDC stateIcons_ = nullptr;  // the 32 x 16 picture: connected left, no connection right
-    HBITMAP stateIconsBitmap_ = nullptr;
-    HGDIOBJ previousBitmap_ = nullptr;
+    GdiObject<HFONT> font_;
+    GdiObject<HBITMAP> stateIconsBitmap_;
+    MemoryDc stateIcons_;  // the 32 x 16 picture: connected left, no connection right
     bool connected_ = false;
     int currentPage_ = 0;
 };

@@ -1,5 +1,6 @@
 #include "app/picture_box_win32.h"
 
+#include "base/win32/resources.h"
 #include "base/win32/window_class.h"
 
 namespace orv {
@@ -15,14 +16,12 @@ LRESULT CALLBACK PictureBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lP
     if (message != WM_PAINT) {
         return DefWindowProcW(box, message, wParam, lParam);
     }
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(box, &paint);
+    const PaintDc dc(box);
     if (const GdiCanvas* picture = PictureOf(box)) {
-        picture->CopyTo(dc, 0, 0);
+        picture->CopyTo(dc.Get(), 0, 0);
     } else {
-        FillRect(dc, &paint.rcPaint, GetSysColorBrush(COLOR_BTNFACE));
+        FillRect(dc.Get(), &dc.Area(), GetSysColorBrush(COLOR_BTNFACE));
     }
-    EndPaint(box, &paint);
     return 0;
 }
 
@@ -30,7 +29,7 @@ LRESULT CALLBACK PictureBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lP
 
 const wchar_t* RegisterPictureBoxClass() {
     static const wchar_t* const name =
-        RegisterControlClass(kPictureBoxClass, PictureBoxProc, IDC_ARROW);
+        RegisterWindowClass({.name = kPictureBoxClass, .procedure = PictureBoxProc});
     return name;
 }
 

@@ -5,6 +5,7 @@
 #include "app/exit_sequence.h"
 #include "app/picture_box_win32.h"
 #include "app/registry_settings_store_win32.h"
+#include "app/settings_page_win32.h"
 #include "app/windows_shutdown_win32.h"
 #include "base/win32/wide_text.h"
 
@@ -77,18 +78,9 @@ bool Program::Create() {
         return false;
     }
 
+    RegisterSettingsReactions(controls_, reactions_);
     MainWindowEvents mainEvents;
-    mainEvents.command = [this](std::string_view id, int code) { ControlCommand(id, code); };
-    mainEvents.notify = [this](std::string_view id, const NMHDR& header) {
-        return ControlNotify(id, header);
-    };
-    mainEvents.scrolled = [this](std::string_view id) {
-        if (id == ids::kTransparency) {
-            reactions_.TransparencyChanged();
-        }
-    };
-    mainEvents.pageShown = [this](int page) { PageShown(page); };
-    mainEvents.pageLeft = [this](int page) { PageLeft(page); };
+    mainEvents.controls = &controls_;
     mainEvents.timer1 = [this] { monitor_->MonitorTick(); };
     mainEvents.timer2 = [] { not_built_yet::MinuteCheck(); };
     if (!main_.Create(instance_, std::move(mainEvents))) {
@@ -108,7 +100,10 @@ void Program::CreateMainWindow() {
     launchView_ = std::make_unique<Win32LaunchPageView>(
         [this](std::string_view id) { return main_.Control(id); }, launchPictures_.List());
     launchPage_ = std::make_unique<LaunchPage>(launchList_, *launchView_, dialogs_);
-    launchView_->Attach(*launchPage_);
+    launchView_->Register(controls_, *launchPage_);
+    statisticsPage_->Register(controls_);
+    controls_.OnClick(ids::kShowDetail, not_built_yet::ShowMonthChart);
+    controls_.OnClick(ids::kPrintStatistics, not_built_yet::PrintStatistics);
 
     statistics_.OpenStatistics(programFolder_);                           // 1
     main_.AssignButtonImages();                                           // 2
@@ -182,67 +177,6 @@ int Program::Run() {
         }
     }
     return static_cast<int>(message.wParam);
-}
-
-void Program::ControlCommand(std::string_view id, int code) {
-    if (launchView_ && launchView_->Command(id, code)) {
-        return;
-    }
-    const ControlSpec* control = FindControl(id);
-    if (!control) {
-        return;
-    }
-    switch (control->kind) {
-        case ControlKind::CheckBox:
-            if (code == BN_CLICKED) {
-                reactions_.SwitchChanged(id);
-            }
-            break;
-        case ControlKind::ColourSwatch:
-            reactions_.SwatchPressed(id);
-            break;
-        case ControlKind::PictureButton:
-            if (code == BN_CLICKED) {
-                PictureButtonPressed(id);
-            }
-            break;
-        default:
-            break;
-    }
-}
-
-void Program::PictureButtonPressed(std::string_view id) {
-    if (statisticsPage_->Command(id)) {
-        return;
-    }
-    if (id == ids::kShowDetail) {
-        not_built_yet::ShowMonthChart();
-    } else if (id == ids::kPrintStatistics) {
-        not_built_yet::PrintStatistics();
-    } else {
-        reactions_.BrowsePressed(id);
-    }
-}
-
-LRESULT Program::ControlNotify(std::string_view id, const NMHDR& header) {
-    if (id == ids::kSessionList) {
-        statisticsPage_->Notify(header);
-    } else if (id == ids::kLaunchList && launchView_) {
-        launchView_->Notify(header);
-    }
-    return 0;
-}
-
-void Program::PageShown(int page) {
-    if (page == kDetailedStatisticsPage) {
-        statisticsPage_->Shown();
-    }
-}
-
-void Program::PageLeft(int page) {
-    if (page == kDetailedStatisticsPage) {
-        statisticsPage_->Left();
-    }
 }
 
 std::string Program::TrayInfoText() const {

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/control_reactions_win32.h"
 #include "app/launch_page_win32.h"
 #include "app/machine_autorun_win32.h"
 #include "app/main_window_win32.h"
@@ -55,11 +56,6 @@ class Program {
     void SaveLaunchList();
     void ExitSequence();
     void SaveBeforeSessionEnd();
-    void ControlCommand(std::string_view id, int code);
-    void PictureButtonPressed(std::string_view id);
-    LRESULT ControlNotify(std::string_view id, const NMHDR& header);
-    void PageShown(int page);
-    void PageLeft(int page);
     std::string TrayInfoText() const;
 
     HINSTANCE instance_;
@@ -70,6 +66,7 @@ class Program {
     DrawingColours colours_;
 
     FloatingWindow floating_;
+    ControlReactions controls_;
     MainWindow main_;
 
     Win32UserDialogs dialogs_;

@@ -10,33 +10,26 @@ constexpr wchar_t kSection[] = L"Main";
 }  // namespace
 
 RegistrySettingsStore::RegistrySettingsStore(HKEY root, const std::wstring& keyPath) {
-    if (RegCreateKeyExW(root, keyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_,
-                        nullptr) != ERROR_SUCCESS) {
-        key_ = nullptr;
+    if (RegCreateKeyExW(root, keyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        key_.Receive(), nullptr) != ERROR_SUCCESS) {
+        key_.Release();
     }
 }
 
-RegistrySettingsStore::~RegistrySettingsStore() {
-    if (section_) {
-        RegCloseKey(section_);
-    }
-    if (key_) {
-        RegCloseKey(key_);
-    }
-}
+RegistrySettingsStore::~RegistrySettingsStore() = default;
 
 HKEY RegistrySettingsStore::Section(bool create) const {
     if (section_ || !key_) {
-        return section_;
+        return section_.Get();
     }
     HKEY opened = nullptr;
-    const LONG result = create ? RegCreateKeyExW(key_, kSection, 0, nullptr, 0, KEY_ALL_ACCESS,
-                                                 nullptr, &opened, nullptr)
-                               : RegOpenKeyExW(key_, kSection, 0, KEY_ALL_ACCESS, &opened);
+    const LONG result = create ? RegCreateKeyExW(key_.Get(), kSection, 0, nullptr, 0,
+                                                 KEY_ALL_ACCESS, nullptr, &opened, nullptr)
+                               : RegOpenKeyExW(key_.Get(), kSection, 0, KEY_ALL_ACCESS, &opened);
     if (result == ERROR_SUCCESS) {
-        section_ = opened;
+        section_.Reset(opened);
     }
-    return section_;
+    return section_.Get();
 }
 
 std::optional<std::string> RegistrySettingsStore::Read(std::string_view name) const {

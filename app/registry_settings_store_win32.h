@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/settings_store.h"
+#include "base/win32/resources.h"
 
 namespace orv {
 
@@ -24,8 +25,8 @@ class RegistrySettingsStore : public SettingsStore {
   private:
     HKEY Section(bool create) const;
 
-    HKEY key_ = nullptr;
-    mutable HKEY section_ = nullptr;
+    RegistryKey key_;
+    mutable RegistryKey section_;
 };
 
 // The program's store under the current user's Software\Quillon\Orvane, opened at the first

@@ -127,6 +127,30 @@ void SettingsReactions::TransparencyChanged() {
     ports_.floatingWindow.SetAlpha(controls_.Position(ids::kTransparency));
 }
 
+std::vector<std::string_view> SwitchesWithReactions() {
+    std::vector<std::string_view> switches{ids::kFloatingWindow, ids::kStayOnTop, ids::kAutoRun};
+    for (const PlaySoundRule& rule : kPlaySoundRules) {
+        switches.push_back(rule.playSwitch);
+    }
+    return switches;
+}
+
+std::vector<std::string_view> BrowseButtons() {
+    std::vector<std::string_view> buttons;
+    for (const BrowseButton& button : kBrowseButtons) {
+        buttons.push_back(button.button);
+    }
+    return buttons;
+}
+
+std::vector<std::string_view> ColourSwatches() {
+    std::vector<std::string_view> swatches;
+    for (const Swatch& swatch : kSwatches) {
+        swatches.push_back(swatch.id);
+    }
+    return swatches;
+}
+
 bool IsThresholdKey(char32_t key) {
     return key == U'\b' || (key >= U'0' && key <= U'9');
 }

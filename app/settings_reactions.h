@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "app/settings_controls.h"
 #include "app/settings_ports.h"
@@ -48,6 +49,12 @@ class SettingsReactions {
     SettingsControls& controls_;
     SettingsPorts ports_;
 };
+
+// The controls that have a reaction here, for the settings page to register: switches,
+// the sound files' browse buttons and the colour swatches.
+std::vector<std::string_view> SwitchesWithReactions();
+std::vector<std::string_view> BrowseButtons();
+std::vector<std::string_view> ColourSwatches();
 
 // The threshold fields take digits and backspace only; anything else is dropped with a beep.
 bool IsThresholdKey(char32_t key);

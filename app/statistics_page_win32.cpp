@@ -9,6 +9,18 @@ StatisticsPage::StatisticsPage(MainWindow& window, StatisticsPageServices servic
       services_(std::move(services)),
       view_(window.Control(ids::kSessionList), list_) {}
 
+void StatisticsPage::Register(ControlReactions& controls) {
+    for (std::string_view button : {ids::kClearStatistics, ids::kSaveAsHtml}) {
+        controls.OnClick(button, [this, button] { Command(button); });
+    }
+    controls.OnNotify(ids::kSessionList, [this](const NMHDR& header) -> LRESULT {
+        Notify(header);
+        return 0;
+    });
+    controls.OnPageShown(kDetailedStatisticsPage, [this] { Shown(); });
+    controls.OnPageLeft(kDetailedStatisticsPage, [this] { Left(); });
+}
+
 void StatisticsPage::Shown() {
     const TotalsTexts totals = FormatTotals(LoadSessionList(services_.file.Document(), list_));
     SetWindowTextUtf8(window_.Control(ids::kTotalOnlineTime), totals.onlineTime);

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/control_reactions_win32.h"
 #include "app/main_window_win32.h"
 #include "stats/html_report.h"
 #include "stats/session_list.h"
@@ -28,6 +29,9 @@ struct StatisticsPageServices {
 class StatisticsPage {
   public:
     StatisticsPage(MainWindow& window, StatisticsPageServices services);
+
+    // The page answers its buttons, its list and its showing and leaving.
+    void Register(ControlReactions& controls);
 
     // LoadSessionList, then the totals; the list shows the new rows, none selected.
     void Shown();

@@ -2,11 +2,7 @@
 
 namespace orv {
 
-WindowsShutdown::~WindowsShutdown() {
-    if (token_) {
-        CloseHandle(token_);
-    }
-}
+WindowsShutdown::~WindowsShutdown() = default;
 
 std::optional<PlatformVersion> WindowsShutdown::QueryVersion() {
     OSVERSIONINFOA info{};
@@ -20,7 +16,7 @@ std::optional<PlatformVersion> WindowsShutdown::QueryVersion() {
 
 bool WindowsShutdown::OpenOwnToken() {
     return ::OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY,
-                              &token_) != FALSE;
+                              token_.Receive()) != FALSE;
 }
 
 bool WindowsShutdown::LookupShutdownPrivilege() {
@@ -33,7 +29,8 @@ bool WindowsShutdown::EnableShutdownPrivilege() {
     privileges.Privileges[0].Luid = privilege_;
     privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
     // Success with a non-zero last error means the privilege was not granted.
-    const BOOL adjusted = AdjustTokenPrivileges(token_, FALSE, &privileges, 0, nullptr, nullptr);
+    const BOOL adjusted =
+        AdjustTokenPrivileges(token_.Get(), FALSE, &privileges, 0, nullptr, nullptr);
     return adjusted && GetLastError() == ERROR_SUCCESS;
 }
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "app/shutdown.h"
+#include "base/win32/resources.h"
 
 namespace orv {
 
@@ -21,7 +22,7 @@ class WindowsShutdown : public ShutdownPort {
     void RequestShutdown(std::uint32_t flags) override;
 
   private:
-    HANDLE token_ = nullptr;
+    UniqueHandle token_;
     LUID privilege_{};
 };
 

@@ -47,6 +47,7 @@ orvane_warnings(orvdriver)
 
 # Started by the launcher's tests: records how it was started.
 add_executable(launchprobe WIN32 tools/launchprobe/main_win32.cpp)
+target_include_directories(launchprobe PRIVATE ${PROJECT_SOURCE_DIR})
 target_link_options(launchprobe PRIVATE -municode)
 orvane_warnings(launchprobe)
 

@@ -4,16 +4,16 @@
 
 #include "base/win32/code_page_text.h"
 #include "base/win32/file_replace.h"
+#include "base/win32/resources.h"
 #include "base/win32/system_error.h"
 #include "base/win32/wide_text.h"
 
 namespace orv {
 
 Outcome Win32LaunchListFile::CreateIfMissing(const std::string& path) {
-    HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-        CloseHandle(file);
+    const UniqueHandle file(CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file) {
         return Outcome::Ok();
     }
     const DWORD error = GetLastError();
@@ -48,21 +48,17 @@ void Win32ProgramShell::Open(const std::string& file, const std::string& paramet
 Win32ProgramPictures::Win32ProgramPictures()
     : list_(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 4)) {
     // A shared system icon: the list keeps its own copy and the icon is never destroyed.
-    ImageList_AddIcon(list_, LoadIconW(nullptr, IDI_APPLICATION));
-}
-
-Win32ProgramPictures::~Win32ProgramPictures() {
-    ImageList_Destroy(list_);
+    ImageList_AddIcon(list_.Get(), LoadIconW(nullptr, IDI_APPLICATION));
 }
 
 int Win32ProgramPictures::PictureOf(const std::string& path) {
-    HICON icon = ExtractIconW(GetModuleHandleW(nullptr), Widen(path).c_str(), 0);
+    HICON extracted = ExtractIconW(GetModuleHandleW(nullptr), Widen(path).c_str(), 0);
     // Null: the file has no icon; 1: it is not a file icons are taken from.
-    if (reinterpret_cast<UINT_PTR>(icon) <= 1) {
+    if (reinterpret_cast<UINT_PTR>(extracted) <= 1) {
         return 0;
     }
-    const int index = ImageList_AddIcon(list_, icon);
-    DestroyIcon(icon);  // the list holds its own copy
+    const IconHandle icon(extracted);  // the list keeps its own copy
+    const int index = ImageList_AddIcon(list_.Get(), icon.Get());
     return index < 0 ? 0 : index;
 }
 

@@ -8,6 +8,7 @@
 
 #include <functional>
 
+#include "base/win32/resources.h"
 #include "launcher/launch_ports.h"
 
 namespace orv {
@@ -31,19 +32,25 @@ class Win32ProgramShell final : public ProgramShell {
     std::function<HWND()> owner_;
 };
 
+namespace resource_traits {
+struct ImageList {
+    using Value = HIMAGELIST;
+    static Value Empty() { return nullptr; }
+    static bool Valid(Value value) { return value != nullptr; }
+    static void Free(Value value) { ImageList_Destroy(value); }
+};
+}  // namespace resource_traits
+
 // 16 x 16 pictures; index 0 is the platform's default program picture.
 class Win32ProgramPictures final : public ProgramPictures {
   public:
     Win32ProgramPictures();
-    ~Win32ProgramPictures();
-    Win32ProgramPictures(const Win32ProgramPictures&) = delete;
-    Win32ProgramPictures& operator=(const Win32ProgramPictures&) = delete;
 
     int PictureOf(const std::string& path) override;
-    HIMAGELIST List() const { return list_; }
+    HIMAGELIST List() const { return list_.Get(); }
 
   private:
-    HIMAGELIST list_;
+    Owned<resource_traits::ImageList> list_;
 };
 
 }  // namespace orv

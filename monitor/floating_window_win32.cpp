@@ -1,10 +1,9 @@
 #include "monitor/floating_window_win32.h"
 
+#include "base/win32/resources.h"
 #include "base/win32/window_class.h"
 
 #include <windowsx.h>
-
-#include <cstdlib>
 
 #include "monitor/popup_menu.h"
 #include "monitor/tray_hint_layout.h"
@@ -31,10 +30,6 @@ SetLayeredAttributes LayeredAttributesEntry() {
     return entry;
 }
 
-LPARAM ScreenParam(POINT point) {
-    return MAKELPARAM(static_cast<WORD>(point.x), static_cast<WORD>(point.y));
-}
-
 }  // namespace
 
 FloatingWindow::FloatingWindow(const DrawingColours& colours, NotifyIconShell& trayShell)
@@ -56,16 +51,11 @@ FloatingWindow::~FloatingWindow() {
 
 bool FloatingWindow::Create(HINSTANCE instance, FloatingWindowEvents events) {
     events_ = std::move(events);
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hIcon = ProgramIcon(instance, IconSize::Large);
-    windowClass.hIconSm = ProgramIcon(instance);
-    windowClass.lpszClassName = kFloatingWindowClass;
-    if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+    if (!RegisterWindowClass({.name = kFloatingWindowClass,
+                              .procedure = WindowProc,
+                              .style = CS_DBLCLKS,
+                              .icon = ProgramIcon(instance, IconSize::Large),
+                              .smallIcon = ProgramIcon(instance)})) {
         return false;
     }
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
@@ -130,15 +120,12 @@ void FloatingWindow::PlaceAtWorkAreaCorner() {
 }
 
 void FloatingWindow::Paint() {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window_, &paint);
+    const PaintDc dc(window_);
     RECT outer;
     GetClientRect(window_, &outer);
-    HBRUSH frame = CreateSolidBrush(colours_.border);  // already rendered to plain RGB
-    FillRect(dc, &outer, frame);
-    DeleteObject(frame);
-    picture_.CopyTo(dc, kFloatingFrame, kFloatingFrame);
-    EndPaint(window_, &paint);
+    const GdiObject<HBRUSH> frame(CreateSolidBrush(colours_.border));  // already plain RGB
+    FillRect(dc.Get(), &outer, frame.Get());
+    picture_.CopyTo(dc.Get(), kFloatingFrame, kFloatingFrame);
 }
 
 void FloatingWindow::MenuItemClick(int tag) {
@@ -173,84 +160,90 @@ void FloatingWindow::TrayReport(WPARAM wParam, LPARAM lParam) {
     }
 }
 
-POINT FloatingWindow::ToScreen(LPARAM clientPoint) const {
+ScreenPoint FloatingWindow::ToScreen(LPARAM clientPoint) const {
     // Signed: a monitor left of or above the primary one gives negative screen points.
     POINT point{GET_X_LPARAM(clientPoint), GET_Y_LPARAM(clientPoint)};
     ClientToScreen(window_, &point);
-    return point;
+    return ScreenPoint{point.x, point.y};
 }
 
-void FloatingWindow::BeginButtonDrag(LPARAM clientPoint) {
+void FloatingWindow::OnLeftButtonDown(LPARAM clientPoint) {
+    // The platform's move-by-caption: the same drag loop as a title bar's.
+    const ScreenPoint at = ToScreen(clientPoint);
+    ReleaseCapture();
+    SendMessageW(window_, WM_NCLBUTTONDOWN, HTCAPTION,
+                 MAKELPARAM(static_cast<WORD>(at.x), static_cast<WORD>(at.y)));
+}
+
+void FloatingWindow::OnDoubleClick() {
+    if (events_.toggleMainWindow) {
+        events_.toggleMainWindow();
+    }
+}
+
+void FloatingWindow::OnDragButtonDown(LPARAM clientPoint) {
     RECT bounds;
     GetWindowRect(window_, &bounds);
-    drag_ = ButtonDrag{ToScreen(clientPoint), POINT{bounds.left, bounds.top}};
+    drag_.Begin(ToScreen(clientPoint), ScreenPoint{bounds.left, bounds.top});
     SetCapture(window_);
 }
 
-void FloatingWindow::ButtonDragTo(LPARAM clientPoint) {
-    const POINT now = ToScreen(clientPoint);
-    const int dx = now.x - drag_->grab.x;
-    const int dy = now.y - drag_->grab.y;
-    // A click that wanders a pixel or two is still a click (and may open the menu).
-    if (!drag_->moved && std::abs(dx) < GetSystemMetrics(SM_CXDRAG) &&
-        std::abs(dy) < GetSystemMetrics(SM_CYDRAG)) {
-        return;
+void FloatingWindow::OnMouseMove(LPARAM clientPoint) {
+    const ScreenPoint threshold{GetSystemMetrics(SM_CXDRAG), GetSystemMetrics(SM_CYDRAG)};
+    if (const auto to = drag_.MoveTo(ToScreen(clientPoint), threshold)) {
+        SetWindowPos(window_, nullptr, to->x, to->y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    drag_->moved = true;
-    SetWindowPos(window_, nullptr, drag_->origin.x + dx, drag_->origin.y + dy, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-bool FloatingWindow::EndButtonDrag() {
-    const bool moved = drag_ && drag_->moved;
-    drag_.reset();
+bool FloatingWindow::OnDragButtonUp() {
+    const bool moved = drag_.End();
     if (GetCapture() == window_) {
         ReleaseCapture();
     }
     return moved;
 }
 
-bool FloatingWindow::HandleMouse(UINT message, LPARAM lParam) {
-    switch (message) {
-        case WM_LBUTTONDOWN:
-            // The platform's move-by-caption: the same drag loop as a title bar's.
-            ReleaseCapture();
-            SendMessageW(window_, WM_NCLBUTTONDOWN, HTCAPTION, ScreenParam(ToScreen(lParam)));
-            return true;
-        case WM_LBUTTONDBLCLK:
-            if (events_.toggleMainWindow) {
-                events_.toggleMainWindow();
-            }
-            return true;
-        case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN:
-            BeginButtonDrag(lParam);
-            return true;
-        case WM_MOUSEMOVE:
-            if (drag_) {
-                ButtonDragTo(lParam);
-            }
-            return true;
-        case WM_RBUTTONUP:
-            // Unmoved, the default handling turns the release into WM_CONTEXTMENU.
-            return EndButtonDrag();
-        case WM_MBUTTONUP:
-            EndButtonDrag();
-            return true;
-        case WM_CAPTURECHANGED:
-            drag_.reset();
-            return true;
-        case WM_CONTEXTMENU: {
-            POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            if (at.x == -1 && at.y == -1) {  // from the keyboard
-                GetCursorPos(&at);
-            }
-            menu_.Open(window_, at);
-            return true;
-        }
-        default:
-            return false;
+void FloatingWindow::OnContextMenu(LPARAM screenPoint) {
+    POINT at{GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)};
+    if (at.x == -1 && at.y == -1) {  // from the keyboard
+        GetCursorPos(&at);
     }
+    menu_.Open(window_, at);
+}
+
+void FloatingWindow::OnSettingOrDisplayChange(UINT message, WPARAM wParam) {
+    // A moved taskbar, a changed resolution or an unplugged monitor must not leave the window
+    // off screen or under the taskbar.
+    if ((message == WM_DISPLAYCHANGE || wParam == SPI_SETWORKAREA) && IsWindowVisible(window_)) {
+        PlaceAtWorkAreaCorner();
+    }
+}
+
+void FloatingWindow::OnClose() {
+    // Any close request ends the program: the exit sequence runs once, then the loop ends.
+    if (closing_) {
+        return;
+    }
+    closing_ = true;
+    if (events_.closing) {
+        events_.closing();
+    }
+    DestroyWindow(window_);
+}
+
+void FloatingWindow::OnEndSession(bool ending) {
+    // The system ends the process once this returns, without closing the window.
+    if (ending && !closing_ && events_.sessionEnding) {
+        events_.sessionEnding();
+    }
+}
+
+void FloatingWindow::OnDestroy() {
+    tray_.Remove();
+    hint_.Destroy();
+    window_ = nullptr;
+    PostQuitMessage(0);
 }
 
 LRESULT CALLBACK FloatingWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
@@ -268,10 +261,35 @@ LRESULT FloatingWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         tray_.Readd();
         return 0;
     }
-    if (HandleMouse(message, lParam)) {
-        return 0;
-    }
     switch (message) {
+        case WM_LBUTTONDOWN:
+            OnLeftButtonDown(lParam);
+            return 0;
+        case WM_LBUTTONDBLCLK:
+            OnDoubleClick();
+            return 0;
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            OnDragButtonDown(lParam);
+            return 0;
+        case WM_MOUSEMOVE:
+            OnMouseMove(lParam);
+            return 0;
+        case WM_RBUTTONUP:
+            // Unmoved, the default handling turns the release into WM_CONTEXTMENU.
+            if (OnDragButtonUp()) {
+                return 0;
+            }
+            break;
+        case WM_MBUTTONUP:
+            OnDragButtonUp();
+            return 0;
+        case WM_CAPTURECHANGED:
+            drag_.Cancel();
+            return 0;
+        case WM_CONTEXTMENU:
+            OnContextMenu(lParam);
+            return 0;
         case WM_PAINT:
             Paint();
             return 0;
@@ -290,34 +308,16 @@ LRESULT FloatingWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
             return 0;
         case WM_SETTINGCHANGE:
         case WM_DISPLAYCHANGE:
-            // A moved taskbar, a changed resolution or an unplugged monitor must not leave the
-            // window off screen or under the taskbar.
-            if ((message == WM_DISPLAYCHANGE || wParam == SPI_SETWORKAREA) &&
-                IsWindowVisible(window_)) {
-                PlaceAtWorkAreaCorner();
-            }
+            OnSettingOrDisplayChange(message, wParam);
             break;
         case WM_CLOSE:
-            // Any close request ends the program: the exit sequence runs once, then the loop ends.
-            if (!closing_) {
-                closing_ = true;
-                if (events_.closing) {
-                    events_.closing();
-                }
-                DestroyWindow(window_);
-            }
+            OnClose();
             return 0;
         case WM_ENDSESSION:
-            // The system ends the process once this returns, without closing the window.
-            if (wParam && !closing_ && events_.sessionEnding) {
-                events_.sessionEnding();
-            }
+            OnEndSession(wParam != FALSE);
             return 0;
         case WM_DESTROY:
-            tray_.Remove();
-            hint_.Destroy();
-            window_ = nullptr;
-            PostQuitMessage(0);
+            OnDestroy();
             return 0;
         default:
             break;

@@ -8,13 +8,13 @@
 #include <windows.h>
 
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 
-#include "monitor/floating_window_control.h"
+#include "monitor/button_drag.h"
 #include "monitor/drawing_colours.h"
 #include "monitor/floating_drawing.h"
+#include "monitor/floating_window_control.h"
 #include "monitor/gdi_canvas_win32.h"
 #include "monitor/popup_menu_win32.h"
 #include "monitor/tray_hint_win32.h"
@@ -68,23 +68,22 @@ class FloatingWindow final : public FloatingWindowControl {
     void RedrawFrame() override;
 
   private:
-    // A drag with the right or middle button, which the platform's move loop does not follow.
-    struct ButtonDrag {
-        POINT grab;
-        POINT origin;
-        bool moved = false;
-    };
-
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    bool HandleMouse(UINT message, LPARAM lParam);
+    void OnLeftButtonDown(LPARAM clientPoint);
+    void OnDoubleClick();
+    void OnDragButtonDown(LPARAM clientPoint);
+    void OnMouseMove(LPARAM clientPoint);
+    // Ends a right or middle button drag; true when the window was moved.
+    bool OnDragButtonUp();
+    void OnContextMenu(LPARAM screenPoint);
+    void OnSettingOrDisplayChange(UINT message, WPARAM wParam);
+    void OnClose();
+    void OnEndSession(bool ending);
+    void OnDestroy();
     void TrayReport(WPARAM wParam, LPARAM lParam);
     void MenuItemClick(int tag);
-    POINT ToScreen(LPARAM clientPoint) const;
-    void BeginButtonDrag(LPARAM clientPoint);
-    void ButtonDragTo(LPARAM clientPoint);
-    // Ends a button drag; true when the window was moved.
-    bool EndButtonDrag();
+    ScreenPoint ToScreen(LPARAM clientPoint) const;
     void PlaceAtWorkAreaCorner();
     void Paint();
 
@@ -96,7 +95,7 @@ class FloatingWindow final : public FloatingWindowControl {
     TrayIcon tray_;
     TrayHint hint_;
     UINT taskbarCreated_ = 0;
-    std::optional<ButtonDrag> drag_;
+    ButtonDrag drag_;
     HWND window_ = nullptr;
     bool shownAtStart_ = true;
     bool closing_ = false;

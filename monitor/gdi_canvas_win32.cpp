@@ -30,23 +30,18 @@ GdiCanvas::GdiCanvas(int width, int height) : width_(width), height_(height) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    dc_ = CreateCompatibleDC(nullptr);
+    memory_.Reset(CreateCompatibleDC(nullptr));
+    dc_ = memory_.Get();
     void* bits = nullptr;
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bitmap_.Reset(CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     bits_ = static_cast<const std::uint32_t*>(bits);
-    previousBitmap_ = SelectObject(dc_, bitmap_);
-    font_ = CreatePictureFont(dc_);
-    previousFont_ = SelectObject(dc_, font_);
+    SelectObject(dc_, bitmap_.Get());
+    font_.Reset(CreatePictureFont(dc_));
+    SelectObject(dc_, font_.Get());
     SetBkMode(dc_, OPAQUE);
 }
 
-GdiCanvas::~GdiCanvas() {
-    SelectObject(dc_, previousFont_);
-    SelectObject(dc_, previousBitmap_);
-    DeleteObject(font_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-}
+GdiCanvas::~GdiCanvas() = default;
 
 void GdiCanvas::FillRectangle(Rect rect, Colour outline, Colour fill) {
     if (rect.left > rect.right) {
@@ -58,24 +53,18 @@ void GdiCanvas::FillRectangle(Rect rect, Colour outline, Colour fill) {
     if (rect.left == rect.right || rect.top == rect.bottom) {
         return;
     }
-    HPEN pen = CreatePen(PS_SOLID, 1, outline);
-    HBRUSH brush = CreateSolidBrush(fill);
-    HGDIOBJ oldPen = SelectObject(dc_, pen);
-    HGDIOBJ oldBrush = SelectObject(dc_, brush);
+    const GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, outline));
+    const GdiObject<HBRUSH> brush(CreateSolidBrush(fill));
+    const SelectedObject penSelected(dc_, pen.Get());
+    const SelectedObject brushSelected(dc_, brush.Get());
     ::Rectangle(dc_, rect.left, rect.top, rect.right, rect.bottom);
-    SelectObject(dc_, oldBrush);
-    SelectObject(dc_, oldPen);
-    DeleteObject(brush);
-    DeleteObject(pen);
 }
 
 void GdiCanvas::HorizontalLine(int fromX, int toX, int y, Colour colour) {
-    HPEN pen = CreatePen(PS_SOLID, 1, colour);
-    HGDIOBJ oldPen = SelectObject(dc_, pen);
+    const GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, colour));
+    const SelectedObject selected(dc_, pen.Get());
     MoveToEx(dc_, fromX, y, nullptr);
     LineTo(dc_, toX, y);
-    SelectObject(dc_, oldPen);
-    DeleteObject(pen);
 }
 
 void GdiCanvas::Text(int x, int y, std::string_view text, Colour colour, Colour background) {

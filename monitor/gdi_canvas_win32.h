@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "base/win32/resources.h"
 #include "monitor/canvas.h"
 
 namespace orv {
@@ -29,11 +30,11 @@ class GdiCanvas final : public Canvas {
   private:
     int width_;
     int height_;
+    // Both objects stay selected for the DC's life; the DC goes first (declared after them).
+    GdiObject<HBITMAP> bitmap_;
+    GdiObject<HFONT> font_;
+    MemoryDc memory_;
     HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ previousBitmap_ = nullptr;
-    HFONT font_ = nullptr;
-    HGDIOBJ previousFont_ = nullptr;
     const std::uint32_t* bits_ = nullptr;
 };
 

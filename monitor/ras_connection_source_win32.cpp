@@ -4,6 +4,8 @@
 #include <atomic>
 #include <utility>
 
+#include "base/win32/messages.h"
+#include "base/win32/window_class.h"
 #include "monitor/ras_records_win32.h"
 #include "monitor/ras_text_win32.h"
 
@@ -11,7 +13,7 @@ namespace orv {
 namespace {
 
 constexpr wchar_t kProgressWindowClass[] = L"OrvaneDialProgress";
-constexpr UINT kProgressMessage = WM_APP + 1;
+constexpr UINT kProgressMessage = messages::kDialProgress;
 
 // The window of the dial in progress: a type-0 progress function gets no context of its own.
 std::atomic<HWND> gDialWindow{nullptr};
@@ -110,24 +112,13 @@ bool FillDialRequest(const DialParams& params, ras::DialParams& request) {
            ras::PutIntoMember(params.password, request.szPassword);
 }
 
-void RegisterProgressWindowClass(WNDPROC procedure) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = kProgressWindowClass;
-    RegisterClassExW(&windowClass);  // fails harmlessly when already registered
-}
-
 }  // namespace
 
 Win32ConnectionSource::Win32ConnectionSource() {
-    RegisterProgressWindowClass(&ProgressWindowProc);
+    RegisterWindowClass(
+        {.name = kProgressWindowClass, .procedure = &ProgressWindowProc, .cursor = nullptr});
     progressWindow_ = CreateWindowExW(0, kProgressWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                      nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (progressWindow_ != nullptr) {
-        SetWindowLongPtrW(progressWindow_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    }
+                                      nullptr, GetModuleHandleW(nullptr), this);
 }
 
 Win32ConnectionSource::~Win32ConnectionSource() {
@@ -147,10 +138,10 @@ void WINAPI Win32ConnectionSource::DialProgressArrived(UINT /*message*/, DWORD s
 
 LRESULT CALLBACK Win32ConnectionSource::ProgressWindowProc(HWND window, UINT message, WPARAM wParam,
                                                            LPARAM lParam) {
+    auto* self = WindowOwner<Win32ConnectionSource>(window, message, lParam);
     if (message != kProgressMessage) {
         return DefWindowProcW(window, message, wParam, lParam);
     }
-    auto* self = reinterpret_cast<Win32ConnectionSource*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self != nullptr && self->dialProgress_) {
         // A copy: the handler may start the next dial, which replaces the member.
         const DialProgressHandler handler = self->dialProgress_;

@@ -9,6 +9,8 @@
 
 #include <string_view>
 
+#include "base/win32/messages.h"
+
 namespace orv {
 
 // Shell_NotifyIconW behind an interface, so tests can see what the icon asks of the shell.
@@ -22,7 +24,7 @@ class NotifyIconShell {
 NotifyIconShell& SystemNotifyIconShell();
 
 // The message the icon's reports arrive with at its owner window.
-inline constexpr UINT kTrayCallbackMessage = WM_APP + 1;
+inline constexpr UINT kTrayCallbackMessage = messages::kTrayCallback;
 
 class TrayIcon {
   public:

@@ -15,9 +15,9 @@ void AppendUtf8(std::wstring_view wide, std::string& out) {
                         nullptr);
 }
 
-Bstr::Bstr(std::string_view utf8) {
+Bstr ToBstr(std::string_view utf8) {
     const std::wstring wide = Widen(utf8);
-    text_ = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+    return Bstr(SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size())));
 }
 
 }  // namespace orv

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/win32/resources.h"
 #include "base/win32/system_error.h"
 #include "base/win32/wide_text.h"
 
@@ -17,17 +18,7 @@ namespace orv {
 // Appends the UTF-16 text as UTF-8 to out (reusing its storage).
 void AppendUtf8(std::wstring_view wide, std::string& out);
 
-// An owned BSTR.
-class Bstr {
-  public:
-    explicit Bstr(std::string_view utf8);
-    ~Bstr() { SysFreeString(text_); }
-    Bstr(const Bstr&) = delete;
-    Bstr& operator=(const Bstr&) = delete;
-    BSTR get() const { return text_; }
-
-  private:
-    BSTR text_;
-};
+// A BSTR holding the UTF-8 text.
+Bstr ToBstr(std::string_view utf8);
 
 }  // namespace orv

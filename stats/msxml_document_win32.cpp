@@ -35,20 +35,19 @@ VARIANT PathVariant(const Bstr& path) {
     VARIANT value;
     VariantInit(&value);
     value.vt = VT_BSTR;
-    value.bstrVal = path.get();  // borrowed: the caller keeps the Bstr alive
+    value.bstrVal = path.Get();  // borrowed: the caller keeps the Bstr alive
     return value;
 }
 
 std::string ParseErrorText(IXMLDOMDocument& document) {
     ComPtr<IXMLDOMParseError> error;
-    BSTR reason = nullptr;
+    Bstr reason;
     long line = 0;
     std::string text;
     if (SUCCEEDED(document.get_parseError(error.GetAddressOf())) && error) {
         error->get_line(&line);
-        if (SUCCEEDED(error->get_reason(&reason)) && reason) {
-            text = Narrow(std::wstring_view(reason, SysStringLen(reason)));
-            SysFreeString(reason);
+        if (SUCCEEDED(error->get_reason(reason.Receive())) && reason) {
+            text = Narrow(std::wstring_view(reason.Get(), SysStringLen(reason.Get())));
         }
     }
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) {
@@ -62,39 +61,36 @@ std::string ParseErrorText(IXMLDOMDocument& document) {
 
 // The file's bytes for MSXML: handing it memory parses several times faster than handing it
 // a path, which goes through a URL moniker.
-Outcome ReadWholeFile(const std::string& path, SAFEARRAY*& bytes) {
-    const HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+Outcome ReadWholeFile(const std::string& path, SafeArray& bytes) {
+    const UniqueHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
         return Outcome::Failed(LastErrorText());
     }
     LARGE_INTEGER size{};
-    Outcome result = Outcome::Ok();
-    if (!GetFileSizeEx(file, &size) || size.QuadPart > 0x7FFFFFFF) {
-        result =
-            Outcome::Failed(size.QuadPart > 0x7FFFFFFF ? "the file is too large" : LastErrorText());
+    if (!GetFileSizeEx(file.Get(), &size)) {
+        return Outcome::Failed(LastErrorText());
     }
-    bytes =
-        result.ok() ? SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(size.QuadPart)) : nullptr;
-    if (result.ok() && bytes == nullptr) {
-        result = Outcome::Failed("not enough memory");
+    if (size.QuadPart > 0x7FFFFFFF) {
+        return Outcome::Failed("the file is too large");
     }
-    if (result.ok()) {
-        void* data = nullptr;
-        SafeArrayAccessData(bytes, &data);
-        DWORD read = 0;
-        if (!ReadFile(file, data, static_cast<DWORD>(size.QuadPart), &read, nullptr) ||
-            read != static_cast<DWORD>(size.QuadPart)) {
-            result = Outcome::Failed(LastErrorText());
-        }
-        SafeArrayUnaccessData(bytes);
+    SafeArray read(SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(size.QuadPart)));
+    if (!read) {
+        return Outcome::Failed("not enough memory");
     }
-    CloseHandle(file);
-    if (!result.ok() && bytes != nullptr) {
-        SafeArrayDestroy(bytes);
-        bytes = nullptr;
+    void* data = nullptr;
+    SafeArrayAccessData(read.Get(), &data);
+    DWORD count = 0;
+    const bool complete =
+        ReadFile(file.Get(), data, static_cast<DWORD>(size.QuadPart), &count, nullptr) &&
+        count == static_cast<DWORD>(size.QuadPart);
+    const DWORD error = GetLastError();
+    SafeArrayUnaccessData(read.Get());
+    if (!complete) {
+        return Outcome::Failed(SystemErrorText(error));
     }
-    return result;
+    bytes = std::move(read);
+    return Outcome::Ok();
 }
 
 bool IsWhitespaceOnly(const wchar_t* text, UINT length) {
@@ -112,13 +108,11 @@ bool IsWhitespaceText(IXMLDOMNode& node) {
     if (type != NODE_TEXT) {
         return false;
     }
-    BSTR text = nullptr;
-    if (FAILED(node.get_text(&text))) {
+    Bstr text;
+    if (FAILED(node.get_text(text.Receive()))) {
         return false;
     }
-    const bool blank = IsWhitespaceOnly(text, SysStringLen(text));
-    SysFreeString(text);
-    return blank;
+    return IsWhitespaceOnly(text.Get(), SysStringLen(text.Get()));
 }
 
 // Hands the node's attributes, in document order, to the reader.
@@ -131,13 +125,12 @@ void ReadAttributes(IXMLDOMNode& node, RecordReader& reader, std::string& buffer
     for (ComPtr<IXMLDOMNode> attribute;
          attributes->nextNode(attribute.ReleaseAndGetAddressOf()) == S_OK && attribute;
          ++position) {
-        VARIANT value;
-        VariantInit(&value);
+        Variant value;
         buffer.clear();
-        if (SUCCEEDED(attribute->get_nodeValue(&value)) && value.vt == VT_BSTR) {
-            AppendUtf8(std::wstring_view(value.bstrVal, SysStringLen(value.bstrVal)), buffer);
+        if (SUCCEEDED(attribute->get_nodeValue(&value)) && value.Get().vt == VT_BSTR) {
+            const BSTR text = value.Get().bstrVal;
+            AppendUtf8(std::wstring_view(text, SysStringLen(text)), buffer);
         }
-        VariantClear(&value);
         reader.Attribute(position, buffer);
     }
 }
@@ -145,36 +138,28 @@ void ReadAttributes(IXMLDOMNode& node, RecordReader& reader, std::string& buffer
 }  // namespace
 
 MsxmlDocument::MsxmlDocument() {
-    const HRESULT started = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    comStarted_ = SUCCEEDED(started);
     Reset();
 }
 
-MsxmlDocument::~MsxmlDocument() {
-    document_.Reset();
-    if (comStarted_) {
-        CoUninitialize();
-    }
-}
+MsxmlDocument::~MsxmlDocument() = default;
 
 Outcome MsxmlDocument::Load(const std::string& path) {
     ComPtr<IXMLDOMDocument> loaded = NewDocument();
     if (!loaded) {
         return Outcome::Failed("MSXML 6 is not available");
     }
-    SAFEARRAY* bytes = nullptr;
+    SafeArray bytes;
     const Outcome read = ReadWholeFile(path, bytes);
     if (!read.ok()) {
         return read;
     }
-    const std::size_t fileBytes = bytes->rgsabound[0].cElements;
-    VARIANT source;
+    const std::size_t fileBytes = bytes.Get()->rgsabound[0].cElements;
+    VARIANT source;  // borrows the array, which `bytes` frees
     VariantInit(&source);
     source.vt = VT_ARRAY | VT_UI1;
-    source.parray = bytes;
+    source.parray = bytes.Get();
     VARIANT_BOOL success = VARIANT_FALSE;
     const HRESULT result = loaded->load(source, &success);
-    SafeArrayDestroy(bytes);
     if (FAILED(result) || success != VARIANT_TRUE) {
         return Outcome::Failed(ParseErrorText(*loaded.Get()));
     }
@@ -191,7 +176,7 @@ Outcome MsxmlDocument::Save(const std::string& path) const {
     if (!document_) {
         return Outcome::Failed("MSXML 6 is not available");
     }
-    const Bstr file(path);
+    const Bstr file = ToBstr(path);
     const HRESULT result = document_->save(PathVariant(file));
     if (FAILED(result)) {
         return Outcome::Failed(SystemErrorText(static_cast<DWORD>(result)));
@@ -205,9 +190,9 @@ void MsxmlDocument::Reset() {
     if (!document_) {
         return;
     }
-    const Bstr empty(kEmptyStatisticsFile);
+    const Bstr empty = ToBstr(kEmptyStatisticsFile);
     VARIANT_BOOL success = VARIANT_FALSE;
-    document_->loadXML(empty.get(), &success);
+    document_->loadXML(empty.Get(), &success);
 }
 
 Outcome MsxmlDocument::AppendRecord(std::span<const NamedText> attributes) {
@@ -218,20 +203,20 @@ Outcome MsxmlDocument::AppendRecord(std::span<const NamedText> attributes) {
     if (document_->get_documentElement(root.GetAddressOf()) != S_OK || !root) {
         return Outcome::Failed("the statistics document has no root element");
     }
-    const Bstr tag("connection");
+    const Bstr tag = ToBstr("connection");
     ComPtr<IXMLDOMElement> element;
-    HRESULT result = document_->createElement(tag.get(), element.GetAddressOf());
+    HRESULT result = document_->createElement(tag.Get(), element.GetAddressOf());
     for (const NamedText& attribute : attributes) {
         if (FAILED(result)) {
             break;
         }
-        const Bstr name(attribute.name);
-        const Bstr text(attribute.text);
-        VARIANT value;
+        const Bstr name = ToBstr(attribute.name);
+        const Bstr text = ToBstr(attribute.text);
+        VARIANT value;  // borrows the text, which `text` frees
         VariantInit(&value);
         value.vt = VT_BSTR;
-        value.bstrVal = text.get();
-        result = element->setAttribute(name.get(), value);
+        value.bstrVal = text.Get();
+        result = element->setAttribute(name.Get(), value);
     }
     if (SUCCEEDED(result)) {
         result = root->appendChild(element.Get(), nullptr);

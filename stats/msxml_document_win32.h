@@ -12,7 +12,8 @@ namespace orv {
 
 class MsxmlDocument final : public StatisticsDocument {
   public:
-    // Starts as the empty document; if MSXML is unavailable every operation fails.
+    // Starts as the empty document; if MSXML is unavailable every operation fails. The thread
+    // must have entered COM (the program entry does).
     MsxmlDocument();
     ~MsxmlDocument() override;
     MsxmlDocument(const MsxmlDocument&) = delete;
@@ -25,7 +26,6 @@ class MsxmlDocument final : public StatisticsDocument {
     void ReadRecords(RecordReader& reader) const override;
 
   private:
-    bool comStarted_ = false;
     // The loaded file's size plus the texts appended since: about what the texts take.
     std::size_t textBytesBound_ = 0;
     Microsoft::WRL::ComPtr<IXMLDOMDocument> document_;

@@ -4,33 +4,17 @@
 
 #include <algorithm>
 
+#include "base/win32/resources.h"
 #include "base/win32/system_error.h"
 #include "base/win32/wide_text.h"
 
 namespace orv {
 namespace {
 
-class FileHandle {
-  public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    ~FileHandle() {
-        if (valid()) {
-            CloseHandle(handle_);
-        }
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return handle_; }
-
-  private:
-    HANDLE handle_;
-};
-
 Outcome Flush(const std::wstring& path) {
-    const FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid() || !FlushFileBuffers(file.get())) {
+    const UniqueHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file || !FlushFileBuffers(file.Get())) {
         return Outcome::Failed(LastErrorText());
     }
     return Outcome::Ok();
@@ -64,16 +48,16 @@ Outcome ReplaceFileAtomically(const std::string& path,
 }
 
 Outcome WriteWholeFile(const std::string& path, std::string_view bytes) {
-    const FileHandle file(CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) {
+    const UniqueHandle file(CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                                        CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
         return Outcome::Failed(LastErrorText());
     }
     while (!bytes.empty()) {
         const DWORD chunk =
             bytes.size() > (1u << 20) ? (1u << 20) : static_cast<DWORD>(bytes.size());
         DWORD written = 0;
-        if (!WriteFile(file.get(), bytes.data(), chunk, &written, nullptr) || written == 0) {
+        if (!WriteFile(file.Get(), bytes.data(), chunk, &written, nullptr) || written == 0) {
             return Outcome::Failed(LastErrorText());
         }
         bytes.remove_prefix(written);
@@ -82,10 +66,10 @@ Outcome WriteWholeFile(const std::string& path, std::string_view bytes) {
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-    const FileHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const UniqueHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
-    if (!file.valid() || !GetFileSizeEx(file.get(), &size) || size.QuadPart > (1 << 30)) {
+    if (!file || !GetFileSizeEx(file.Get(), &size) || size.QuadPart > (1 << 30)) {
         return std::nullopt;
     }
     std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
@@ -94,7 +78,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
         DWORD read = 0;
         const DWORD chunk =
             static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
-        if (!ReadFile(file.get(), bytes.data() + done, chunk, &read, nullptr) || read == 0) {
+        if (!ReadFile(file.Get(), bytes.data() + done, chunk, &read, nullptr) || read == 0) {
             return std::nullopt;
         }
         done += read;

@@ -1,23 +1,37 @@
 #pragma once
-// The plumbing every window class of the program shares: registering a class of the program's
-// own controls once per process, and binding a window to the object that created it.
+// The plumbing every window class of the program shares: registering a class once per
+// process, and binding a window to the object that created it.
 
 #include <windows.h>
 
 namespace orv {
 
-// Registers a child-control class of this process once; returns its name, or null when the
-// platform refused the class.
-inline const wchar_t* RegisterControlClass(const wchar_t* name, WNDPROC procedure,
-                                           const wchar_t* cursor) {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = procedure;
+struct WindowClass {
+    const wchar_t* name = nullptr;
+    WNDPROC procedure = nullptr;
+    UINT style = 0;
+    const wchar_t* cursor = IDC_ARROW;  // a system cursor, or null for none
+    HBRUSH background = nullptr;
+    HICON icon = nullptr;
+    HICON smallIcon = nullptr;
+};
+
+// Registers a window class of this process once (a second registration is no failure);
+// returns its name, or null when the platform refused the class.
+inline const wchar_t* RegisterWindowClass(const WindowClass& spec) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = spec.style;
+    windowClass.lpfnWndProc = spec.procedure;
     windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, cursor);
-    windowClass.lpszClassName = name;
+    windowClass.hCursor = spec.cursor ? LoadCursorW(nullptr, spec.cursor) : nullptr;
+    windowClass.hbrBackground = spec.background;
+    windowClass.hIcon = spec.icon;
+    windowClass.hIconSm = spec.smallIcon;
+    windowClass.lpszClassName = spec.name;
     const bool registered =
-        RegisterClassW(&windowClass) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-    return registered ? name : nullptr;
+        RegisterClassExW(&windowClass) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return registered ? spec.name : nullptr;
 }
 
 // The object handed to CreateWindowEx as its creation parameter: kept in the window's user data

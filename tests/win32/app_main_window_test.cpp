@@ -52,12 +52,16 @@ RECT RectInPage(HWND control, HWND page) {
 class MainWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        for (int page = 0; page < 8; ++page) {
+            reactions.OnPageShown(page, [this, page] { shown.push_back(page); });
+            reactions.OnPageLeft(page, [this, page] { left.push_back(page); });
+        }
         MainWindowEvents events;
-        events.pageShown = [this](int page) { shown.push_back(page); };
-        events.pageLeft = [this](int page) { left.push_back(page); };
+        events.controls = &reactions;
         ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr), std::move(events)));
     }
 
+    ControlReactions reactions;
     MainWindow window;
     std::vector<int> shown;
     std::vector<int> left;

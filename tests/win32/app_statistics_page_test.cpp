@@ -42,16 +42,12 @@ class StatisticsPageTest : public ::testing::Test {
   protected:
     void SetUp() override {
         MainWindowEvents events;
-        events.notify = [this](std::string_view id, const NMHDR& header) -> LRESULT {
-            if (id == ids::kSessionList && page) {
-                page->Notify(header);
-            }
-            return 0;
-        };
+        events.controls = &reactions;
         ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr), std::move(events)));
         file.OpenStatistics(folder.Path());
         page = std::make_unique<StatisticsPage>(
             window, StatisticsPageServices{file, prompts, saveDialog, storage, ","});
+        page->Register(reactions);
     }
 
     void SelectRow(int row, bool selected) {
@@ -71,6 +67,7 @@ class StatisticsPageTest : public ::testing::Test {
     testing::FixedClock clock;
     NoSaveDialog saveDialog;
     StatisticsFile file{document, {storage, prompts, logon, clock}};
+    ControlReactions reactions;
     MainWindow window;
     std::unique_ptr<StatisticsPage> page;
 };

@@ -47,22 +47,12 @@ class LauncherPage : public ::testing::Test {
   protected:
     void SetUp() override {
         MainWindowEvents events;
-        events.command = [this](std::string_view id, int code) {
-            if (view) {
-                view->Command(id, code);
-            }
-        };
-        events.notify = [this](std::string_view id, const NMHDR& header) -> LRESULT {
-            if (id == ids::kLaunchList && view) {
-                view->Notify(header);
-            }
-            return 0;
-        };
+        events.controls = &controls;
         ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr), std::move(events)));
         view = std::make_unique<Win32LaunchPageView>(
             [this](std::string_view id) { return window.Control(id); }, pictures.List());
         page = std::make_unique<LaunchPage>(list, *view, dialogs);
-        view->Attach(*page);
+        view->Register(controls, *page);
     }
 
     HWND Control(std::string_view id) const { return window.Control(id); }
@@ -83,6 +73,7 @@ class LauncherPage : public ::testing::Test {
     }
 
     testing::TempProgramFolder folder{false};
+    ControlReactions controls;
     MainWindow window;
     Win32LaunchListFile file;
     testing::RecordingShell shell;

@@ -11,6 +11,7 @@
 #include "app/monitor_settings.h"
 #include "app/registry_settings_store_win32.h"
 #include "app/settings_controls_win32.h"
+#include "app/settings_page_win32.h"
 #include "tests/common/settings_fakes.h"
 
 namespace orv {
@@ -24,12 +25,9 @@ const std::wstring kTestKey =
 class SettingsPage : public ::testing::Test {
   protected:
     void SetUp() override {
+        RegisterSettingsReactions(controls_, reactions);
         MainWindowEvents events;
-        events.command = [this](std::string_view id, int code) {
-            if (code == BN_CLICKED) {
-                reactions.SwitchChanged(id);
-            }
-        };
+        events.controls = &controls_;
         ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr), std::move(events)));
     }
     void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey.c_str()); }
@@ -46,6 +44,7 @@ class SettingsPage : public ::testing::Test {
         return type == REG_SZ ? std::wstring(text) : L"<type " + std::to_wstring(type) + L">";
     }
 
+    ControlReactions controls_;
     MainWindow window;
     Win32SettingsControls controls{[this](std::string_view id) { return window.Control(id); }};
     testing::RecordingBoxes boxes;

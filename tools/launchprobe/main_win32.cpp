@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "base/win32/resources.h"
+
 namespace {
 
 std::wstring OwnFolder() {
@@ -36,14 +38,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     const std::string line = "cmd=" + Utf8(GetCommandLineW()) + "|dir=" + Utf8(directory) +
                              "|show=" + std::to_string(show) + "\r\n";
-    HANDLE log = CreateFileW((OwnFolder() + L"launchprobe.log").c_str(), FILE_APPEND_DATA,
-                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (log == INVALID_HANDLE_VALUE) {
-        return 1;
-    }
+    const orv::UniqueHandle log(CreateFileW((OwnFolder() + L"launchprobe.log").c_str(),
+                                            FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
-    WriteFile(log, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-    CloseHandle(log);
-    return 0;
+    return log && WriteFile(log.Get(), line.data(), static_cast<DWORD>(line.size()), &written,
+                            nullptr)
+               ? 0
+               : 1;
 }

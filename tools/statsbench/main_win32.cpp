@@ -95,6 +95,7 @@ int wmain(int argc, wchar_t** argv) {
     const HWND list = CreateSessionListControl();
     SetWindowLongPtrW(GetParent(list), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FrameProc));
 
+    const orv::ComApartment com;
     orv::MsxmlDocument document;
     orv::Win32FileStorage storage;
     PrintingPrompts prompts;
