@@ -16,7 +16,8 @@ namespace {
 // ---- order, the exit sequence or a control's reaction, and does nothing until it lands.
 namespace not_built_yet {
 
-// Threshold events: the connect and disconnect announcements and the minute check (Timer2).
+// Threshold events: the connect and disconnect announcements and the minute check (Timer2),
+// whose first check in a session starts launchList_.LaunchPrograms(StartMoment::AfterDial).
 class ConnectionNotices final : public orv::ConnectionNotices {
   public:
     void NotifyConnected() override {}
