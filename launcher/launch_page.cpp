@@ -19,10 +19,10 @@ LaunchPage::LaunchPage(LaunchList& list, LaunchPageView& view, CommonDialogs& di
     : list_(list), view_(view), dialogs_(dialogs) {}
 
 void LaunchPage::ShowList() {
+    // Nothing is selected yet; the fields keep their design texts.
     for (const LaunchEntry& entry : list_.Entries()) {
         view_.AppendRow(entry);
     }
-    Select(-1);
 }
 
 void LaunchPage::SpeedButton4Click() {

@@ -33,7 +33,7 @@ class LaunchPage {
   public:
     LaunchPage(LaunchList& list, LaunchPageView& view, CommonDialogs& dialogs);
 
-    // Shows the loaded list, nothing selected.
+    // Shows the loaded list, nothing selected, the fields as designed.
     void ShowList();
 
     void SpeedButton4Click();  // Add

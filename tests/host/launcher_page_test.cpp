@@ -94,6 +94,7 @@ TEST(LaunchPage, PreviousAndNextWalkTheListAndStopAtItsEnds) {
     rig.page.ShowList();
     EXPECT_EQ(rig.view.rows.size(), 2u);
     EXPECT_FALSE(rig.view.fieldsEnabled);
+    EXPECT_EQ(rig.view.fields[LaunchField::WindowMode], "Нормальный размер");
     rig.page.SpeedButton6Click();  // nothing selected
     EXPECT_FALSE(rig.view.buttons[LaunchButton::Previous]);
     rig.page.SpeedButton7Click();
