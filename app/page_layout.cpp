@@ -5,6 +5,7 @@
 
 #include "app/monitor_settings.h"
 #include "app/settings_controls.h"
+#include "orvane_version.h"
 
 namespace orv {
 namespace {
@@ -242,7 +243,7 @@ constexpr std::array kLaunch{
 // Page 7 "О программе".
 constexpr std::array kAbout{
     ControlSpec{ids::kAboutIcon, K::Icon, {}, {16, 16, 32, 32}},
-    Label("Label27", "Orvane v1.1.5.46", 64, 24, 300),
+    Label("Label27", "Orvane v" ORVANE_VERSION_TEXT, 64, 24, 300),
     ControlSpec{"Label29",
                 K::Label,
                 "Программа предназначена для определения параметров DialUp соединения. При "

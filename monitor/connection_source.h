@@ -17,9 +17,10 @@ using RasResult = std::uint32_t;
 inline constexpr RasResult kRasSuccess = 0;
 
 // Error codes the program itself relies on.
-inline constexpr RasResult kRasInvalidHandle = 6;      // ERROR_INVALID_HANDLE
-inline constexpr RasResult kRasInvalidParameter = 87;  // also: a text too long for its record
-inline constexpr RasResult kRasBufferTooSmall = 603;   // ERROR_BUFFER_TOO_SMALL
+inline constexpr RasResult kRasInvalidHandle = 6;         // ERROR_INVALID_HANDLE
+inline constexpr RasResult kRasInvalidParameter = 87;     // also: a text too long for its record
+inline constexpr RasResult kRasInsufficientBuffer = 122;  // ERROR_INSUFFICIENT_BUFFER (texts)
+inline constexpr RasResult kRasBufferTooSmall = 603;      // ERROR_BUFFER_TOO_SMALL (records)
 inline constexpr RasResult kRasUserDisconnection = 619;
 inline constexpr RasResult kRasInvalidSize = 632;  // ERROR_INVALID_SIZE
 inline constexpr RasResult kRasCannotFindPhonebookEntry = 623;

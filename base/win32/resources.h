@@ -126,10 +126,13 @@ class SelectedObject {
     HGDIOBJ previous_;
 };
 
-// The device context of a window (GetDC), released at the end of the scope.
+// The device context of a window's client area (GetDC), or of the whole window with its frame
+// (GetWindowDC), released at the end of the scope.
 class WindowDc {
   public:
-    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    enum class Area { Client, WholeWindow };
+    explicit WindowDc(HWND window, Area area = Area::Client)
+        : window_(window), dc_(area == Area::Client ? GetDC(window) : GetWindowDC(window)) {}
     ~WindowDc() {
         if (dc_) {
             ReleaseDC(window_, dc_);

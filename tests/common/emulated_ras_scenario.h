@@ -1,7 +1,8 @@
 #pragma once
 // A scenario of its own for one test of the Win32 or whole-program layer: a fresh scenario file
-// and an empty control file, named to the emulated rasapi32.dll through the environment (a
-// program started afterwards inherits them). The DLL loads the scenario at its next call.
+// and a control file (holding only `dialogs cancel`), named to the emulated rasapi32.dll
+// through the environment (a program started afterwards inherits them). The DLL loads the
+// scenario at its next call.
 
 #include <windows.h>
 
@@ -17,7 +18,9 @@ class EmulatedScenario {
     explicit EmulatedScenario(std::string_view text)
         : scenarioPath_(FreshTempPath(".scn")), controlPath_(FreshTempPath(".ctl")) {
         Write(scenarioPath_, text, std::ios::trunc);
-        Write(controlPath_, "", std::ios::trunc);
+        // An entry dialog the test did not script is cancelled rather than shown, so that it
+        // cannot wait for a person; a test that fills in the dialog says `dialogs ask`.
+        Write(controlPath_, "dialogs cancel\n", std::ios::trunc);
         SetEnvironmentVariableA("ORVANE_RAS_SCENARIO", scenarioPath_.c_str());
         SetEnvironmentVariableA("ORVANE_RAS_CONTROL", controlPath_.c_str());
     }

@@ -324,12 +324,13 @@ TEST_F(Startup, TheDetailedStatisticsPageListsTheStoredSessionsWhenShown) {
         "<connection name=\"B\" user=\"u\" duration=\"90000000\" connspeed=\"1\" "
         "received=\"1024\" send=\"2048\" serverip=\"s\" clientip=\"c\" startsession=\"x\" "
         "endsession=\"y\" averagespeed=\"0\"/></all>\r\n";
-    HANDLE out = CreateFileW((folder.Path() + L"statistics\\dialstat.xml").c_str(), GENERIC_WRITE,
-                             0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(out, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(out, file, sizeof(file) - 1, &written, nullptr);
-    CloseHandle(out);
+    {
+        const UniqueHandle out(CreateFileW((folder.Path() + L"statistics\\dialstat.xml").c_str(),
+                                           GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        ASSERT_TRUE(out);
+        DWORD written = 0;
+        WriteFile(out.Get(), file, sizeof(file) - 1, &written, nullptr);
+    }
 
     OrvaneProcess program(folder);
     ASSERT_NE(program.WaitForFloatingWindow(), nullptr);

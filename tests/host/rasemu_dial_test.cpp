@@ -77,7 +77,7 @@ TEST(RasemuDial, BusyTwiceThenConnectedWithTheEntrysSession) {
     EXPECT_EQ(played.Listed().at(0).deviceType, "isdn");
     const auto progress = PlayDial(played, handle);
     EXPECT_EQ(States(progress),
-              (std::vector<std::uint32_t>{0, 1, 2, 3, 4, 5, 6, 10, 14, kStateConnected}));
+              (std::vector<std::uint32_t>{0, 1, 2, 3, 4, 5, 6, 10, 14, 18, kStateConnected}));
     for (const DialProgress& step : progress) {
         EXPECT_EQ(step.error, kRasSuccess);
     }
@@ -112,7 +112,7 @@ TEST(RasemuDial, WrongPasswordFailsWhileAuthenticating) {
     EXPECT_EQ(progress.back().error, kRasAuthenticationFailure);
 }
 
-TEST(RasemuDial, HangUpDuringTheDialEndsItWithPortDisconnected) {
+TEST(RasemuDial, HangUpDuringTheDialEndsItsProgress) {
     PlayedScenario played(kPhonebook);
     const ConnectionHandle handle = StartDial(played, "Home ISP");
     played.clock.Seconds(0.25);
@@ -123,10 +123,8 @@ TEST(RasemuDial, HangUpDuringTheDialEndsItWithPortDisconnected) {
 
     EXPECT_EQ(played.service->HangUp(handle), kRasSuccess);
     played.clock.Seconds(5);
-    const auto rest = played.service->TakeDialProgress(handle, finished);
-    ASSERT_EQ(rest.size(), 1u);
-    EXPECT_EQ(rest[0].state, 2u);
-    EXPECT_EQ(rest[0].error, kRasUserDisconnection);
+    // As the service documents: a hang-up ends the notifications; nothing reports it.
+    EXPECT_TRUE(played.service->TakeDialProgress(handle, finished).empty());
     EXPECT_TRUE(finished);
     EXPECT_TRUE(played.Listed().empty());
     EXPECT_EQ(played.service->HangUp(handle), kRasInvalidHandle);
@@ -153,6 +151,25 @@ TEST(RasemuDial, HangUpOfAConnectedLineRemovesIt) {
     EXPECT_EQ(played.service->HangUp(0), kRasInvalidHandle);
 }
 
+TEST(RasemuDial, DialingAConnectedEntryGivesItsConnection) {
+    PlayedScenario played("entry \"Home\"\nsession \"Home\"\n    at 0\n    states 3 8192\n");
+    played.clock.Seconds(0.5);
+    const ConnectionHandle dialing = played.Listed().at(0).handle;
+    // Still dialing: a dial of its own.
+    const ConnectionHandle second = StartDial(played, "Home");
+    EXPECT_NE(second, dialing);
+    EXPECT_EQ(played.service->HangUp(second), kRasSuccess);
+
+    played.clock.Seconds(1);
+    const ConnectionHandle again = StartDial(played, "Home");
+    EXPECT_EQ(again, dialing);
+    const auto progress = PlayDial(played, again);
+    ASSERT_EQ(progress.size(), 1u);
+    EXPECT_EQ(progress[0].state, kStateConnected);
+    EXPECT_EQ(progress[0].error, kRasSuccess);
+    EXPECT_EQ(played.Listed().size(), 1u);
+}
+
 TEST(RasemuDial, RefusesAnUnknownEntryAndInjectedFaults) {
     PlayedScenario played(kPhonebook);
     ConnectionHandle handle = 0;
@@ -163,6 +180,40 @@ TEST(RasemuDial, RefusesAnUnknownEntryAndInjectedFaults) {
     EXPECT_EQ(played.service->ApplyControl("fault dial 608"), "");
     params.entryName = "Home ISP";
     EXPECT_EQ(played.service->Dial(params, handle), 608u);
+}
+
+TEST(RasemuPhonebook, UnscriptedDialogsAskTheUserWhoseAnswerIsSaved) {
+    PlayedScenario played(kPhonebook);
+    std::optional<EmulatedService::EntryForm> form;
+    ASSERT_EQ(played.service->CreateEntry(form), kRasSuccess);  // the scripted "New line"
+    EXPECT_FALSE(form);
+    ASSERT_EQ(played.service->CreateEntry(form), kRasSuccess);
+    ASSERT_TRUE(form);
+    EXPECT_EQ(form->entry.name, "");
+    EXPECT_EQ(form->deviceNames, (std::vector<std::string>{"Modem One", "ISDN One"}));
+    PhonebookEntry typed{"Typed", "555", "erin", "pw", "ISDN One"};
+    EXPECT_EQ(played.service->SaveEntry("", typed), kRasSuccess);
+    EXPECT_EQ(played.service->SaveEntry("", typed), 183u);
+
+    ASSERT_EQ(played.service->EditEntry("Home ISP", form), kRasSuccess);
+    ASSERT_TRUE(form);
+    EXPECT_EQ(form->entry.userName, "alice");
+    form->entry.name = "Home";
+    form->entry.password = "new";
+    EXPECT_EQ(played.service->SaveEntry("Home ISP", form->entry), 0u);
+    EXPECT_EQ(played.service->SaveEntry("Home", {"Typed", "", "", "", ""}), 183u);
+    std::vector<std::string> names;
+    ASSERT_EQ(played.service->EnumEntries(names), kRasSuccess);
+    EXPECT_EQ(names, (std::vector<std::string>{"Home", "Office", "New line", "Typed"}));
+    DialParams params;
+    params.entryName = "Home";
+    bool passwordStored = false;
+    ASSERT_EQ(played.service->EntryDialParams(params, passwordStored), kRasSuccess);
+    EXPECT_EQ(params.password, "new");
+
+    EXPECT_EQ(played.service->ApplyControl("dialogs cancel"), "");
+    ASSERT_EQ(played.service->EditEntry("Home", form), kRasSuccess);
+    EXPECT_FALSE(form);
 }
 
 TEST(RasemuPhonebook, StoredParamsCreateEditAndDelete) {
@@ -193,6 +244,23 @@ TEST(RasemuPhonebook, StoredParamsCreateEditAndDelete) {
     EXPECT_EQ(played.service->DeleteEntry("Home ISP"), kRasCannotFindPhonebookEntry);
     ASSERT_EQ(played.service->EnumEntries(names), kRasSuccess);
     EXPECT_EQ(names, (std::vector<std::string>{"Head office", "New line"}));
+
+    // Answers of any kind, from the control file; the edit goes to the dialog of its entry.
+    EXPECT_EQ(played.service->ApplyControl("edit \"Head office\" user dave password pw"), "");
+    EXPECT_EQ(played.service->ApplyControl("cancel create"), "");
+    EXPECT_EQ(played.service->ApplyControl("create \"Spare\" phone 1"), "");
+    EXPECT_EQ(played.service->CreateEntry(), kRasSuccess);
+    EXPECT_EQ(played.service->EditEntry("New line"), kRasSuccess);  // unscripted: unchanged
+    EXPECT_EQ(played.service->EditEntry("Head office"), kRasSuccess);
+    params.entryName = "Head office";
+    ASSERT_EQ(played.service->EntryDialParams(params, passwordStored), kRasSuccess);
+    EXPECT_EQ(params.userName, "dave");
+    EXPECT_TRUE(passwordStored);
+    ASSERT_EQ(played.service->EnumEntries(names), kRasSuccess);
+    EXPECT_EQ(names, (std::vector<std::string>{"Head office", "New line"}));
+    EXPECT_EQ(played.service->CreateEntry(), kRasSuccess);
+    ASSERT_EQ(played.service->EnumEntries(names), kRasSuccess);
+    EXPECT_EQ(names.back(), "Spare");
 
     std::vector<DeviceInfo> devices;
     ASSERT_EQ(played.service->EnumDevices(devices), kRasSuccess);

@@ -54,9 +54,10 @@ session "Office"
     ASSERT_EQ(s.entries.size(), 1u);
     EXPECT_EQ(s.entries[0].password, "open sesame");
     EXPECT_EQ(s.entries[0].deviceName, "Modem One");
-    ASSERT_EQ(s.createdEntries.size(), 1u);
-    EXPECT_EQ(s.createdEntries[0].phoneNumber, "777");
-    EXPECT_EQ(s.renames.at(0), (std::pair<std::string, std::string>{"Home ISP", "Home"}));
+    ASSERT_EQ(s.createAnswers.size(), 1u);
+    EXPECT_EQ(s.createAnswers[0].phoneNumber, "777");
+    EXPECT_EQ(s.editAnswers.at(0).target, "Home ISP");
+    EXPECT_EQ(s.editAnswers.at(0).name, "Home");
     ASSERT_EQ(s.dials.size(), 2u);
     EXPECT_EQ(s.dials[0].outcomes, (std::vector<RasResult>{676, 678, 680, 0}));
     EXPECT_EQ(s.dials[1].target, "*");
@@ -130,6 +131,53 @@ TEST(RasemuScenario, ReadsTimesAndOutcomes) {
     EXPECT_FALSE(ParseErrorCode("0"));
     EXPECT_FALSE(ParseSpeed("0"));
     EXPECT_EQ(ParseSpeed("60"), 60);
+}
+
+TEST(RasemuScenario, RefusesFiguresThatWouldOverflowTheClockOrTheCounters) {
+    const ScenarioParse parsed = ParseScenario(R"(speed 1e300
+session "A"
+    rate 0 10 1e308 0
+    rate 0 10 0 4294967296
+    rate 0 10 4294967295 1
+)");
+    ASSERT_EQ(parsed.errors.size(), 3u);
+    EXPECT_EQ(parsed.errors[0].rfind("line 1: ", 0), 0u) << parsed.errors[0];
+    EXPECT_EQ(parsed.errors[1].rfind("line 3: ", 0), 0u) << parsed.errors[1];
+    EXPECT_EQ(parsed.errors[2].rfind("line 4: ", 0), 0u) << parsed.errors[2];
+    EXPECT_EQ(parsed.scenario.speed, 1);
+    EXPECT_EQ(parsed.scenario.sessions.at(0).rates.size(), 1u);
+    EXPECT_EQ(ParseSpeed("1000000"), 1e6);
+    EXPECT_FALSE(ParseSpeed("1000001"));
+}
+
+TEST(RasemuScenario, ReadsTheAnswersOfTheEntryDialogs) {
+    const ScenarioParse parsed = ParseScenario(R"(create "New" phone 5 user u password p device "M"
+cancel create
+edit "Old" name "Renamed" phone 7
+cancel edit "Office"
+cancel edit
+dialogs cancel
+create
+edit "Old" colour blue
+cancel everything
+dialogs maybe
+)");
+    ASSERT_EQ(parsed.errors.size(), 4u);
+    EXPECT_EQ(parsed.errors[0].rfind("line 7: ", 0), 0u) << parsed.errors[0];
+    EXPECT_EQ(parsed.errors[3].rfind("line 10: ", 0), 0u) << parsed.errors[3];
+    const Scenario& s = parsed.scenario;
+    ASSERT_EQ(s.createAnswers.size(), 2u);
+    EXPECT_EQ(s.createAnswers[0].name, "New");
+    EXPECT_EQ(s.createAnswers[0].deviceName, "M");
+    EXPECT_FALSE(s.createAnswers[0].cancelled);
+    EXPECT_TRUE(s.createAnswers[1].cancelled);
+    ASSERT_EQ(s.editAnswers.size(), 3u);
+    EXPECT_EQ(s.editAnswers[0].name, "Renamed");
+    EXPECT_FALSE(s.editAnswers[0].userName);
+    EXPECT_EQ(s.editAnswers[1].target, "Office");
+    EXPECT_TRUE(s.editAnswers[2].cancelled);
+    EXPECT_EQ(s.editAnswers[2].target, "");
+    EXPECT_FALSE(s.askUnscripted);
 }
 
 }  // namespace

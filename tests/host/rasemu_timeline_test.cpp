@@ -266,12 +266,22 @@ TEST(RasemuControl, SpeedChangesGoOnFromTheCurrentTime) {
     EXPECT_EQ(played.StatisticsOf(handle).durationMs, 70'000u);
 }
 
+TEST(RasemuControl, TheFastestSpeedPlaysCenturiesWithoutLeavingTheClocksRange) {
+    PlayedScenario played("session \"Home\"\n    at 0\n    rate 0 1e10 4294967295 1\n");
+    const ConnectionHandle handle = played.Listed().at(0).handle;
+    EXPECT_EQ(played.service->ApplyControl("speed 1000000"), "");
+    played.clock.Seconds(1e7);  // four months of real time: more than 300,000 scenario years
+    EXPECT_EQ(played.StateOf(handle), kStateConnected);
+    EXPECT_EQ(played.StatisticsOf(handle).bytesSent, 1e10 - 4294967296.0 * 2);
+}
+
 TEST(RasemuControl, RefusesWhatItDoesNotUnderstand) {
     PlayedScenario played("");
     EXPECT_NE(played.service->ApplyControl("launch rockets"), "");
     EXPECT_NE(played.service->ApplyControl("fault enum"), "");
     EXPECT_NE(played.service->ApplyControl("fault enum 603 for ever"), "");
     EXPECT_NE(played.service->ApplyControl("speed 0"), "");
+    EXPECT_NE(played.service->ApplyControl("speed 1e300"), "");
     EXPECT_NE(played.service->ApplyControl("start \"unclosed"), "");
     EXPECT_EQ(played.service->ApplyControl("   # only a comment"), "");
     EXPECT_TRUE(played.Listed().empty());

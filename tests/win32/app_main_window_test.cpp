@@ -11,6 +11,7 @@
 #include "app/about_page_win32.h"
 #include "app/main_window_win32.h"
 #include "app/page_controls_win32.h"
+#include "base/win32/resources.h"
 #include "base/win32/wide_text.h"
 
 namespace orv {
@@ -244,12 +245,11 @@ TEST_F(MainWindowTest, ToggleShowsAndHides) {
 TEST_F(MainWindowTest, TheStateIconShowsTheHalfOfItsPictureForTheState) {
     window.ShowPage(3);
     UpdateWindow(window.Handle());
-    HDC bar = GetDC(window.StatusBar());
+    const WindowDc bar(window.StatusBar());
     window.ShowStateIcon(true);
-    const COLORREF connected = GetPixel(bar, 398, 10);
+    const COLORREF connected = GetPixel(bar.Get(), 398, 10);
     window.ShowStateIcon(false);
-    const COLORREF disconnected = GetPixel(bar, 398, 10);
-    ReleaseDC(window.StatusBar(), bar);
+    const COLORREF disconnected = GetPixel(bar.Get(), 398, 10);
     EXPECT_GT(GetGValue(connected), 128);
     EXPECT_LT(GetRValue(connected), 64);
     EXPECT_GT(GetRValue(disconnected), 128);

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "base/win32/resources.h"
 #include "floating_test_window.h"
 
 namespace orv::testing {
@@ -139,12 +140,11 @@ TEST_F(FloatingWindowTest, PaintsTheFrameColourAroundThePicture) {
     window.Show();
     window.Drawing().DrawFloatingIdle();
     UpdateWindow(Handle());
-    HDC dc = GetDC(Handle());
-    const COLORREF frame = GetPixel(dc, 1, 1);
-    const COLORREF frameBottomRight = GetPixel(dc, 174, 74);
-    const COLORREF pictureBackground = GetPixel(dc, 3 + 100, 3 + 50);
-    const COLORREF pictureCorner = GetPixel(dc, 3 + 169, 3 + 69);
-    ReleaseDC(Handle(), dc);
+    const WindowDc dc(Handle());
+    const COLORREF frame = GetPixel(dc.Get(), 1, 1);
+    const COLORREF frameBottomRight = GetPixel(dc.Get(), 174, 74);
+    const COLORREF pictureBackground = GetPixel(dc.Get(), 3 + 100, 3 + 50);
+    const COLORREF pictureCorner = GetPixel(dc.Get(), 3 + 169, 3 + 69);
     EXPECT_EQ(frame, colours.border);
     EXPECT_EQ(frameBottomRight, colours.border);
     EXPECT_EQ(pictureBackground, colours.background);

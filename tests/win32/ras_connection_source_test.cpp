@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 
 #include "monitor/ras_connection_source_win32.h"
 #include "tests/common/emulated_ras_scenario.h"
+#include "tools/rasemu/entry_dialog_win32.h"
 
 namespace orv {
 namespace {
@@ -185,7 +187,7 @@ TEST(RasConnectionSource, ErrorTextsOfTheCodesTheDialerMeets) {
         EXPECT_EQ(text, expected);
     }
     std::string text = "unchanged";
-    EXPECT_EQ(source.GetErrorString(691, 20, text), kRasBufferTooSmall);
+    EXPECT_EQ(source.GetErrorString(691, 20, text), kRasInsufficientBuffer);
     EXPECT_EQ(text, "unchanged");
     scenario.Control("fault errortext 87");
     EXPECT_EQ(source.GetErrorString(619, kDialerErrorTextChars, text), kRasInvalidParameter);
@@ -303,6 +305,63 @@ TEST(RasConnectionSource, TextsCrossInTheAnsiCodePage) {
     ASSERT_EQ(source.GetEntryDialParams(params), kRasSuccess);
     EXPECT_EQ(params.userName, name);
     EXPECT_EQ(source.DeleteEntry(name), kRasSuccess);
+}
+
+// A person at the emulator's entry dialog captioned `caption`: waits for it, reads what it
+// shows into `shown`, types `typed` (name, phone, user, password) and presses `button`.
+std::thread PersonAtDialog(std::string caption, std::vector<std::string> typed, int button,
+                           std::string& shown) {
+    return std::thread([caption = std::move(caption), typed = std::move(typed), button, &shown] {
+        HWND dialog = nullptr;
+        for (int wait = 0; wait < 500 && dialog == nullptr; ++wait) {
+            Sleep(10);
+            dialog = FindWindowA("#32770", caption.c_str());
+        }
+        if (dialog == nullptr) {
+            return;
+        }
+        const int fields[] = {rasemu::kEntryDialogNameId, rasemu::kEntryDialogPhoneId,
+                              rasemu::kEntryDialogUserId, rasemu::kEntryDialogPasswordId};
+        char text[300];
+        for (std::size_t at = 0; at < typed.size(); ++at) {
+            GetDlgItemTextA(dialog, fields[at], text, sizeof text);
+            shown += std::string(text) + "|";
+            SetDlgItemTextA(dialog, fields[at], typed[at].c_str());
+        }
+        PostMessageW(dialog, WM_COMMAND, button, 0);
+    });
+}
+
+TEST(RasConnectionSource, UnscriptedEntryDialogsAskThePersonAndKeepTheAnswer) {
+    EmulatedScenario scenario(
+        "device \"Modem\" modem\nentry \"Home\" phone 1 user al password x\n");
+    scenario.Control("dialogs ask");
+    Win32ConnectionSource source;
+    std::string shown;
+    std::thread person =
+        PersonAtDialog(rasemu::kNewEntryCaption, {"Typed", "555", "carol", "pw"}, IDOK, shown);
+    EXPECT_EQ(source.CreatePhonebookEntry(nullptr), kRasSuccess);
+    person.join();
+    EXPECT_EQ(shown, "||||");
+    person = PersonAtDialog("Edit \"Home\" (emulated service)", {"Home 2", "2"}, IDOK, shown);
+    EXPECT_EQ(source.EditPhonebookEntry(nullptr, "Home"), kRasSuccess);
+    person.join();
+    EXPECT_EQ(shown, "||||Home|1|");
+    person = PersonAtDialog("Edit \"Typed\" (emulated service)", {"Gone"}, IDCANCEL, shown);
+    EXPECT_EQ(source.EditPhonebookEntry(nullptr, "Typed"), kRasSuccess);
+    person.join();
+
+    std::vector<std::string> names;
+    ASSERT_EQ(source.EnumEntries(names), kRasSuccess);
+    EXPECT_EQ(names, (std::vector<std::string>{"Home 2", "Typed"}));
+    DialParams params;
+    params.entryName = "Typed";
+    ASSERT_EQ(source.GetEntryDialParams(params), kRasSuccess);
+    EXPECT_EQ(params.userName, "carol");
+    EXPECT_EQ(params.password, "pw");
+    params.entryName = "Home 2";
+    ASSERT_EQ(source.GetEntryDialParams(params), kRasSuccess);
+    EXPECT_EQ(params.userName, "al");
 }
 
 }  // namespace

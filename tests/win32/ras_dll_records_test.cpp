@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <mutex>
 #include <vector>
@@ -10,6 +12,7 @@
 #include "monitor/connection_source.h"
 #include "monitor/ras_records_win32.h"
 #include "tests/common/emulated_ras_scenario.h"
+#include "tools/rasemu/ras_layouts_win32.h"
 
 namespace orv {
 namespace {
@@ -71,9 +74,9 @@ TEST_F(RasDll, ExportsEveryEntryPointTheProgramCalls) {
 
 TEST_F(RasDll, WrongRecordSizesAreRefusedWith632) {
     ASSERT_NE(dll_, nullptr);
-    // A record of the newest layout: bigger than the one this DLL speaks.
+    // Sizes that no version of the service published.
     std::vector<ras::Connection> connections(4);
-    connections[0].dwSize = sizeof(ras::Connection) + 292;
+    connections[0].dwSize = sizeof(ras::Connection) + 4;
     DWORD bytes = static_cast<DWORD>(connections.size() * sizeof(ras::Connection));
     DWORD count = 0;
     EXPECT_EQ(Entry<EnumConnections>("RasEnumConnectionsA")(connections.data(), &bytes, &count),
@@ -93,7 +96,7 @@ TEST_F(RasDll, WrongRecordSizesAreRefusedWith632) {
         Entry<Projection>("RasGetProjectionInfoA")(nullptr, ras::kProjectionPppIp, &ip, &ipBytes),
         kRasInvalidSize);
     ras::DialParams dial{};
-    dial.dwSize = 1060;  // the layout with a sub-entry
+    dial.dwSize = 1056;
     HANDLE handle = nullptr;
     EXPECT_EQ(Entry<Dial>("RasDialA")(nullptr, nullptr, &dial, 0, nullptr, &handle),
               kRasInvalidSize);
@@ -154,12 +157,120 @@ TEST_F(RasDll, TooSmallBuffersReportTheSizeNeededAndAreNotWrittenPast) {
 
     char text[40];
     std::memset(text, '#', sizeof text);
-    EXPECT_EQ(Entry<ErrorString>("RasGetErrorStringA")(691, text, 20), kRasBufferTooSmall);
+    EXPECT_EQ(Entry<ErrorString>("RasGetErrorStringA")(691, text, 20), kRasInsufficientBuffer);
     for (std::size_t at = 20; at < sizeof text; ++at) {
         ASSERT_EQ(text[at], '#');
     }
     EXPECT_EQ(Entry<ErrorString>("RasGetErrorStringA")(676, text, 20), kRasSuccess);
     EXPECT_STREQ(text, "The line is busy.");
+}
+
+// Records of one layout, `size` bytes each, with the bytes past them marked to see that the
+// service writes nothing there.
+struct RawRecords {
+    RawRecords(DWORD recordSize, std::size_t records, std::size_t room)
+        : size(recordSize), bytes(recordSize * room + 64, 0x5A) {
+        std::memset(bytes.data(), 0, recordSize * records);
+        *reinterpret_cast<DWORD*>(bytes.data()) = recordSize;
+    }
+    template <typename Record>
+    Record& At(std::size_t index) {
+        return *reinterpret_cast<Record*>(bytes.data() + index * size);
+    }
+    bool UntouchedFrom(std::size_t offset) const {
+        return std::all_of(bytes.begin() + static_cast<std::ptrdiff_t>(offset), bytes.end(),
+                           [](unsigned char b) { return b == 0x5A; });
+    }
+    DWORD size;
+    std::vector<unsigned char> bytes;
+};
+
+TEST_F(RasDll, EveryPublishedLayoutIsFilledAtItsOwnSize) {
+    ASSERT_NE(dll_, nullptr);
+    DWORD count = 0;
+    HANDLE first = nullptr;
+    for (const DWORD size : rasemu::layouts::kConnection) {
+        RawRecords records(size, 3, 3);
+        DWORD bytes = 3 * size;
+        ASSERT_EQ(Entry<EnumConnections>("RasEnumConnectionsA")(&records.At<ras::Connection>(0),
+                                                                &bytes, &count),
+                  kRasSuccess)
+            << size;
+        EXPECT_EQ(count, 3u);
+        EXPECT_EQ(bytes, 3 * size);
+        EXPECT_STREQ(records.At<ras::Connection>(1).szEntryName, "B") << size;
+        EXPECT_EQ(records.At<ras::Connection>(2).dwSize, size);
+        EXPECT_TRUE(records.UntouchedFrom(3 * size)) << size;
+        first = records.At<ras::Connection>(0).hrasconn;
+    }
+    for (const DWORD size : rasemu::layouts::kConnectionStatus) {
+        RawRecords status(size, 1, 1);
+        ASSERT_EQ(Entry<ConnectStatus>("RasGetConnectStatusA")(
+                      first, &status.At<ras::ConnectionStatus>(0)),
+                  kRasSuccess)
+            << size;
+        EXPECT_EQ(status.At<ras::ConnectionStatus>(0).rasconnstate, kStateConnected);
+        EXPECT_STREQ(status.At<ras::ConnectionStatus>(0).szDeviceType, "modem");
+        EXPECT_TRUE(status.UntouchedFrom(size)) << size;
+    }
+    for (const DWORD size : rasemu::layouts::kPppIp) {
+        RawRecords ip(size, 1, 1);
+        DWORD bytes = size;
+        ASSERT_EQ(Entry<Projection>("RasGetProjectionInfoA")(first, ras::kProjectionPppIp,
+                                                             ip.bytes.data(), &bytes),
+                  kRasSuccess)
+            << size;
+        EXPECT_STREQ(ip.At<rasemu::layouts::PppIpNt35>(0).szIpAddress, "0.0.0.0");
+        EXPECT_TRUE(ip.UntouchedFrom(size)) << size;
+    }
+    for (const DWORD size : rasemu::layouts::kDialParams) {
+        RawRecords params(size, 1, 1);
+        std::strcpy(params.At<ras::DialParams>(0).szEntryName, "Home ISP");
+        BOOL stored = TRUE;
+        ASSERT_EQ(Entry<EntryDialParams>("RasGetEntryDialParamsA")(
+                      nullptr, &params.At<ras::DialParams>(0), &stored),
+                  kRasSuccess)
+            << size;
+        EXPECT_FALSE(stored);
+        EXPECT_TRUE(params.UntouchedFrom(size)) << size;
+    }
+    for (const DWORD size : rasemu::layouts::kEntryName) {
+        RawRecords entries(size, 1, 1);
+        DWORD bytes = size;
+        ASSERT_EQ(Entry<EnumEntries>("RasEnumEntriesA")(
+                      nullptr, nullptr, &entries.At<ras::EntryName>(0), &bytes, &count),
+                  kRasSuccess)
+            << size;
+        EXPECT_STREQ(entries.At<ras::EntryName>(0).szEntryName, "Home ISP");
+        EXPECT_TRUE(entries.UntouchedFrom(size)) << size;
+    }
+}
+
+TEST(RasDllPhonebook, ListsAHundredAndFiftyEntriesWhenAskedWithRoomForThem) {
+    std::string phonebook;
+    for (int entry = 1; entry <= 150; ++entry) {
+        phonebook += "entry \"Entry " + std::to_string(entry) + "\"\n";
+    }
+    EmulatedScenario scenario(phonebook);
+    const auto enumEntries = reinterpret_cast<EnumEntries>(
+        reinterpret_cast<void*>(GetProcAddress(LoadLibraryW(L"rasapi32.dll"), "RasEnumEntriesA")));
+    ASSERT_NE(enumEntries, nullptr);
+    // Asking how much room they need, with no buffer: in the newest layout, which holds any.
+    DWORD bytes = 0;
+    DWORD count = 0;
+    EXPECT_EQ(enumEntries(nullptr, nullptr, nullptr, &bytes, &count), kRasBufferTooSmall);
+    EXPECT_EQ(count, 150u);
+    EXPECT_EQ(bytes, 150 * sizeof(rasemu::layouts::EntryName2000));
+
+    std::vector<ras::EntryName> entries(150, ras::EntryName{});
+    entries[0].dwSize = sizeof(ras::EntryName);
+    bytes = 100 * sizeof(ras::EntryName);
+    EXPECT_EQ(enumEntries(nullptr, nullptr, entries.data(), &bytes, &count), kRasBufferTooSmall);
+    EXPECT_EQ(bytes, 150 * sizeof(ras::EntryName));
+    EXPECT_EQ(count, 150u);
+    ASSERT_EQ(enumEntries(nullptr, nullptr, entries.data(), &bytes, &count), kRasSuccess);
+    EXPECT_EQ(count, 150u);
+    EXPECT_STREQ(entries[149].szEntryName, "Entry 150");
 }
 
 TEST_F(RasDll, UnknownHandlesGive6) {
@@ -215,6 +326,50 @@ TEST_F(RasDll, DialProgressComesFromAThreadOfTheService) {
     EXPECT_EQ(gNotified.states.back(), kStateConnected);
     for (const DWORD thread : gNotified.threads) {
         EXPECT_NE(thread, GetCurrentThreadId());
+    }
+}
+
+// A progress function that takes its time, so that hang-ups land while it runs.
+struct SlowProgress {
+    std::atomic<int> calls{0};
+    std::atomic<int> running{0};
+    std::atomic<bool> hungUp{false};
+    std::atomic<int> late{0};
+} gSlow;
+
+void WINAPI RecordSlowly(UINT /*message*/, DWORD /*state*/, DWORD /*error*/) {
+    ++gSlow.running;
+    if (gSlow.hungUp) {
+        ++gSlow.late;
+    }
+    Sleep(3);
+    ++gSlow.calls;
+    --gSlow.running;
+}
+
+TEST_F(RasDll, NoProgressAfterTheHangUpHasReturned) {
+    ASSERT_NE(dll_, nullptr);
+    EmulatedScenario fast("dial-step 0.004\nentry \"Home ISP\"\ndial * connect\n");
+    const auto dial = Entry<Dial>("RasDialA");
+    const auto hangUp = Entry<DWORD(WINAPI*)(HANDLE)>("RasHangUpA");
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        gSlow.calls = 0;
+        gSlow.hungUp = false;
+        ras::DialParams params{};
+        params.dwSize = sizeof params;
+        std::strcpy(params.szEntryName, "Home ISP");
+        HANDLE handle = nullptr;
+        ASSERT_EQ(
+            dial(nullptr, nullptr, &params, 0, reinterpret_cast<void*>(&RecordSlowly), &handle),
+            kRasSuccess);
+        for (int wait = 0; wait < 500 && gSlow.calls < 1 + attempt % 4; ++wait) {
+            Sleep(1);
+        }
+        ASSERT_EQ(hangUp(handle), kRasSuccess);
+        EXPECT_EQ(gSlow.running, 0) << "a progress call still under way, attempt " << attempt;
+        gSlow.hungUp = true;
+        Sleep(30);  // several more steps would have been due
+        EXPECT_EQ(gSlow.late, 0) << "attempt " << attempt;
     }
 }
 

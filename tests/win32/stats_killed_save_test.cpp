@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <random>
 
+#include "base/win32/resources.h"
 #include "stats/com_text_win32.h"
 #include "stats/file_storage_win32.h"
 #include "stats/msxml_document_win32.h"
@@ -76,12 +77,12 @@ TEST(StatsKilledSave, FileStillParsesAfterEveryKill) {
     std::size_t before = 15000;
     for (int round = 0; round < 6; ++round) {
         const PROCESS_INFORMATION child = StartSavingChild(folder.Path());
-        ASSERT_NE(child.hProcess, nullptr);
+        const UniqueHandle process(child.hProcess);
+        const UniqueHandle thread(child.hThread);
+        ASSERT_TRUE(process);
         Sleep(static_cast<DWORD>(delay(random)));
-        TerminateProcess(child.hProcess, 9);
-        WaitForSingleObject(child.hProcess, 5000);
-        CloseHandle(child.hThread);
-        CloseHandle(child.hProcess);
+        TerminateProcess(process.Get(), 9);
+        WaitForSingleObject(process.Get(), 5000);
 
         bool parsed = false;
         const std::size_t sessions = SessionsOnDisk(path, parsed);

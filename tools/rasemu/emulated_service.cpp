@@ -18,8 +18,14 @@ constexpr RasResult kRemoteDisconnection = 628;
 
 constexpr std::uint32_t kStateConnectDevice = 2;
 constexpr std::uint32_t kStateAuthenticate = 5;
-// The states a successful dial passes through before it is connected.
-constexpr std::uint32_t kDialStates[] = {0, 1, 2, 3, 4, 5, 6, 10, 14};
+constexpr std::uint32_t kStateProjected = 18;
+// The states a successful dial passes through before it is connected: the service reports the
+// projection of the network protocols last.
+constexpr std::uint32_t kDialStates[] = {0, 1, 2, 3, 4, 5, 6, 10, 14, kStateProjected};
+// ERROR_ALREADY_EXISTS: a dialog saved a name another entry has.
+constexpr RasResult kAlreadyExists = 183;
+// The latest scenario time: some 30,000 years, so that any span added to it stays in range.
+constexpr double kLatestMs = 1e15;
 
 constexpr std::string_view kDefaultDeviceType = "modem";
 constexpr std::string_view kStartedSessionName = "Emulated connection";
@@ -40,7 +46,8 @@ EmulatedService::EmulatedService(Scenario scenario, const ServiceClock& clock)
 
 Millis EmulatedService::Now() const {
     const double elapsed = static_cast<double>(clock_.RealNowMs() - realBaseMs_);
-    return scenarioBaseMs_ + std::llround(elapsed * scenario_.speed);
+    const double played = static_cast<double>(scenarioBaseMs_) + elapsed * scenario_.speed;
+    return std::llround(std::clamp(played, 0.0, kLatestMs));
 }
 
 // --- The timeline ---
@@ -180,6 +187,10 @@ const PhonebookEntry* EmulatedService::FindEntry(const std::string& name) const 
         }
     }
     return nullptr;
+}
+
+PhonebookEntry* EmulatedService::FindEntry(const std::string& name) {
+    return const_cast<PhonebookEntry*>(std::as_const(*this).FindEntry(name));
 }
 
 const SessionScript& EmulatedService::ScriptFor(const std::string& entryName) {
@@ -326,6 +337,13 @@ RasResult EmulatedService::Dial(const DialParams& params, ConnectionHandle& hand
         return kRasCannotFindPhonebookEntry;
     }
     const std::string& target = byEntry ? params.entryName : params.phoneNumber;
+    // The service dials an entry only once: dialing it again while it is connected gives the
+    // connection it has, whose dial is complete.
+    if (const Connection* connected = byEntry ? ConnectedEntry(target) : nullptr) {
+        handle = connected->handle;
+        dials_.push_back({handle, {{Now(), {kStateConnected, kRasSuccess}}}, 0});
+        return kRasSuccess;
+    }
     const RasResult outcome = NextOutcome(target);
 
     std::vector<DialStep> steps;
@@ -352,6 +370,16 @@ RasResult EmulatedService::Dial(const DialParams& params, ConnectionHandle& hand
     dials_.push_back({connection.handle, std::move(steps), 0});
     handle = connection.handle;
     return kRasSuccess;
+}
+
+EmulatedService::Connection* EmulatedService::ConnectedEntry(const std::string& entryName) {
+    const Millis now = Now();
+    for (Connection& connection : connections_) {
+        if (connection.entryName == entryName && StateAt(connection, now) == kStateConnected) {
+            return &connection;
+        }
+    }
+    return nullptr;
 }
 
 std::vector<DialProgress> EmulatedService::TakeDialProgress(ConnectionHandle handle,
@@ -401,6 +429,8 @@ RasResult EmulatedService::HangUp(ConnectionHandle handle) {
     if (Find(handle) == nullptr) {
         return kRasInvalidHandle;
     }
+    // A dial that is hung up reports nothing more.
+    std::erase_if(dials_, [&](const DialRecord& dial) { return dial.handle == handle; });
     RemoveConnection(handle, Now(), kRasUserDisconnection);
     failedDials_.erase(handle);
     return kRasSuccess;
@@ -430,39 +460,102 @@ RasResult EmulatedService::EnumDevices(std::vector<DeviceInfo>& devices) {
     return kRasSuccess;
 }
 
-RasResult EmulatedService::CreateEntry() {
+std::optional<DialogAnswer> EmulatedService::TakeAnswer(std::vector<DialogAnswer>& answers,
+                                                        const std::string& entryName) {
+    const auto answer = std::find_if(answers.begin(), answers.end(), [&](const DialogAnswer& a) {
+        return a.target.empty() || a.target == entryName;
+    });
+    if (answer == answers.end()) {
+        return std::nullopt;
+    }
+    DialogAnswer taken = std::move(*answer);
+    answers.erase(answer);
+    return taken;
+}
+
+EmulatedService::EntryForm EmulatedService::FormFor(PhonebookEntry entry) const {
+    EntryForm form{std::move(entry), {}};
+    for (const Device& device : scenario_.devices) {
+        form.deviceNames.push_back(device.name);
+    }
+    return form;
+}
+
+namespace {
+
+// The fields an answer gives, put over the entry's.
+PhonebookEntry Answered(PhonebookEntry entry, const DialogAnswer& answer) {
+    entry.name = answer.name.value_or(entry.name);
+    entry.phoneNumber = answer.phoneNumber.value_or(entry.phoneNumber);
+    entry.userName = answer.userName.value_or(entry.userName);
+    entry.password = answer.password.value_or(entry.password);
+    entry.deviceName = answer.deviceName.value_or(entry.deviceName);
+    return entry;
+}
+
+}  // namespace
+
+RasResult EmulatedService::CreateEntry(std::optional<EntryForm>& ask) {
+    ask.reset();
     if (const auto fault = FaultNow(ServiceCall::CreateEntry)) {
         return *fault;
     }
-    // Each call plays one dialog: the next scripted entry is added; with none left the user
-    // cancelled.
-    if (!scenario_.createdEntries.empty()) {
-        PhonebookEntry created = std::move(scenario_.createdEntries.front());
-        scenario_.createdEntries.erase(scenario_.createdEntries.begin());
-        if (FindEntry(created.name) == nullptr) {
-            scenario_.entries.push_back(std::move(created));
+    // Each call plays one dialog: the next scripted answer, else the user's own.
+    if (const auto answer = TakeAnswer(scenario_.createAnswers, "")) {
+        if (!answer->cancelled) {
+            SaveEntry("", Answered({}, *answer));
         }
+    } else if (scenario_.askUnscripted) {
+        ask = FormFor({});
     }
     return kRasSuccess;
 }
 
-RasResult EmulatedService::EditEntry(const std::string& entryName) {
+RasResult EmulatedService::EditEntry(const std::string& entryName, std::optional<EntryForm>& ask) {
+    ask.reset();
     if (const auto fault = FaultNow(ServiceCall::EditEntry)) {
         return *fault;
     }
-    auto& entries = scenario_.entries;
-    const auto entry = std::find_if(entries.begin(), entries.end(),
-                                    [&](const PhonebookEntry& e) { return e.name == entryName; });
-    if (entry == entries.end()) {
+    const PhonebookEntry* entry = FindEntry(entryName);
+    if (entry == nullptr) {
         return kRasCannotFindPhonebookEntry;
     }
-    auto& renames = scenario_.renames;
-    const auto rename = std::find_if(renames.begin(), renames.end(),
-                                     [&](const auto& pair) { return pair.first == entryName; });
-    if (rename != renames.end()) {
-        entry->name = rename->second;
-        renames.erase(rename);
+    if (const auto answer = TakeAnswer(scenario_.editAnswers, entryName)) {
+        if (!answer->cancelled) {
+            SaveEntry(entryName, Answered(*entry, *answer));
+        }
+    } else if (scenario_.askUnscripted) {
+        ask = FormFor(*entry);
     }
+    return kRasSuccess;
+}
+
+RasResult EmulatedService::CreateEntry() {
+    std::optional<EntryForm> unanswered;
+    return CreateEntry(unanswered);
+}
+
+RasResult EmulatedService::EditEntry(const std::string& entryName) {
+    std::optional<EntryForm> unanswered;
+    return EditEntry(entryName, unanswered);
+}
+
+RasResult EmulatedService::SaveEntry(const std::string& oldName, const PhonebookEntry& entry) {
+    if (entry.name.empty()) {
+        return kRasInvalidParameter;
+    }
+    if (entry.name != oldName && FindEntry(entry.name) != nullptr) {
+        return kAlreadyExists;
+    }
+    if (oldName.empty()) {
+        scenario_.entries.push_back(entry);
+        return kRasSuccess;
+    }
+    PhonebookEntry* saved = FindEntry(oldName);
+    if (saved == nullptr) {
+        return kRasCannotFindPhonebookEntry;
+    }
+    *saved = entry;
     return kRasSuccess;
 }
 
@@ -505,6 +598,9 @@ std::string EmulatedService::ApplyControl(std::string_view line) {
     }
     if (command == "dial") {
         return DialCommand(*words);
+    }
+    if (const auto dialogLine = ParseDialogLine(*words, scenario_)) {
+        return *dialogLine;
     }
     return "unknown command '" + command + "' or wrong number of words";
 }
@@ -555,7 +651,7 @@ std::string EmulatedService::FaultCommand(const std::vector<std::string>& words)
 std::string EmulatedService::SpeedCommand(const std::vector<std::string>& words) {
     const auto speed = words.size() == 2 ? ParseSpeed(words[1]) : std::nullopt;
     if (!speed) {
-        return "expected: speed FACTOR above 0";
+        return "expected: speed FACTOR above 0 and at most 1000000";
     }
     // The scenario time goes on from where it is, only faster or slower.
     scenarioBaseMs_ = Now();

@@ -45,8 +45,25 @@ class EmulatedService {
 
     RasResult EnumEntries(std::vector<std::string>& entryNames);
     RasResult EnumDevices(std::vector<DeviceInfo>& devices);
+
+    // What an entry dialog starts with when the user is asked: the entry's fields and the
+    // devices to choose from.
+    struct EntryForm {
+        PhonebookEntry entry;
+        std::vector<std::string> deviceNames;
+    };
+    // Plays the next "new entry" dialog: its scripted answer is applied; with none left the
+    // dialog is cancelled, or, when unscripted dialogs ask the user, `ask` gets the form to show
+    // and the user's answer comes back through SaveEntry.
+    RasResult CreateEntry(std::optional<EntryForm>& ask);
+    // The same for the "edit entry" dialog of entryName.
+    RasResult EditEntry(const std::string& entryName, std::optional<EntryForm>& ask);
+    // Dialogs whose unscripted turn is a cancel.
     RasResult CreateEntry();
     RasResult EditEntry(const std::string& entryName);
+    // What the user saved in the emulator's own dialog: a new entry (oldName empty) or the
+    // entry oldName changed. 183 (already exists) when the name belongs to another entry.
+    RasResult SaveEntry(const std::string& oldName, const PhonebookEntry& entry);
     RasResult DeleteEntry(const std::string& entryName);
 
   private:
@@ -81,6 +98,12 @@ class EmulatedService {
     std::optional<Millis> ConnectedAt(const Connection& connection) const;
     DeviceInfo DeviceOf(const Connection& connection) const;
     RasResult NextOutcome(const std::string& target);
+    // The connection of an entry that is connected now, if any.
+    Connection* ConnectedEntry(const std::string& entryName);
+    PhonebookEntry* FindEntry(const std::string& name);
+    std::optional<DialogAnswer> TakeAnswer(std::vector<DialogAnswer>& answers,
+                                           const std::string& entryName);
+    EntryForm FormFor(PhonebookEntry entry) const;
     // Ends the dial of handle at `at` with error, unless it ended before.
     void CutDial(ConnectionHandle handle, Millis at, std::uint32_t state, RasResult error);
     void RemoveConnection(ConnectionHandle handle, Millis at, RasResult dialError);

@@ -4,12 +4,16 @@
 
 #include <windows.h>
 
+#include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "monitor/ras_records_win32.h"
 #include "monitor/ras_text_win32.h"
 #include "tools/rasemu/dial_runner_win32.h"
+#include "tools/rasemu/entry_dialog_win32.h"
+#include "tools/rasemu/ras_layouts_win32.h"
 #include "tools/rasemu/service_instance_win32.h"
 
 namespace {
@@ -19,6 +23,7 @@ using orv::RasResult;
 using orv::rasemu::EmulatedService;
 using orv::rasemu::WithService;
 namespace ras = orv::ras;
+namespace layouts = orv::rasemu::layouts;
 
 constexpr DWORD kInvalidParameter = ERROR_INVALID_PARAMETER;
 constexpr DWORD kProtocolNotConfigured = 731;
@@ -34,35 +39,82 @@ std::string Text(const char* ansi) {
     return ansi == nullptr ? std::string() : orv::AnsiToUtf8(ansi);
 }
 
-// An array the caller hands in: null, or one whose first record states its size.
+// A record the caller hands in, of a size some version of the service published.
+template <std::size_t N>
+bool Published(const void* record, const std::array<DWORD, N>& sizes) {
+    return layouts::Accepts(sizes, *static_cast<const DWORD*>(record));
+}
+
+// Zero-fills a record the caller's size long and sets that size, for the members to follow.
 template <typename Record>
-DWORD CheckArray(const Record* records, const DWORD* bytes, const DWORD* count) {
+Record& Cleared(Record* record) {
+    const DWORD size = record->dwSize;
+    std::memset(static_cast<void*>(record), 0, size);
+    record->dwSize = size;
+    return *record;
+}
+
+// An array the caller hands in: null, or one whose first record states a published size.
+template <typename Record, std::size_t N>
+DWORD CheckArray(const Record* records, const DWORD* bytes, const DWORD* count,
+                 const std::array<DWORD, N>& sizes) {
     if (bytes == nullptr || count == nullptr) {
         return kInvalidParameter;
     }
-    if (records != nullptr && records->dwSize != sizeof(Record)) {
+    if (records != nullptr && !Published(records, sizes)) {
         return orv::kRasInvalidSize;
     }
     return ERROR_SUCCESS;
 }
 
-// Writes one record per item, or reports the bytes needed when they do not fit.
-template <typename Record, typename Item, typename Fill>
+// Writes one record per item at the stride of the caller's layout, or reports the bytes needed
+// when they do not fit (asked with no buffer, in the newest layout, which holds any).
+template <typename Record, typename Item, typename Fill, std::size_t N>
 DWORD FillArray(Record* records, DWORD* bytes, DWORD* count, const std::vector<Item>& items,
-                Fill fill) {
-    const DWORD needed = static_cast<DWORD>(items.size() * sizeof(Record));
+                const std::array<DWORD, N>& sizes, Fill fill) {
+    const DWORD stride = records == nullptr ? sizes.back() : records->dwSize;
+    const DWORD needed = static_cast<DWORD>(items.size() * stride);
     const DWORD room = records == nullptr ? 0 : *bytes;
     *count = static_cast<DWORD>(items.size());
     if (room < needed) {
         *bytes = needed;
         return orv::kRasBufferTooSmall;
     }
+    auto* first = reinterpret_cast<unsigned char*>(records);
     for (std::size_t at = 0; at < items.size(); ++at) {
-        records[at].dwSize = sizeof(Record);
-        fill(records[at], items[at]);
+        auto* record = reinterpret_cast<Record*>(first + at * stride);
+        std::memset(static_cast<void*>(record), 0, stride);
+        record->dwSize = stride;
+        fill(*record, items[at]);
     }
     *bytes = needed;
     return ERROR_SUCCESS;
+}
+
+// What SaveEntry's refusal means to the person at the emulator's entry dialog.
+std::string SaveProblem(RasResult result) {
+    switch (result) {
+        case orv::kRasSuccess:
+            return {};
+        case orv::kRasInvalidParameter:
+            return "Type a name for the entry.";
+        case ERROR_ALREADY_EXISTS:
+            return "An entry of that name exists already.";
+        default:
+            return "The entry was not saved (error " + std::to_string(result) + ").";
+    }
+}
+
+// Shows the emulator's entry dialog for what the service asked the user, and saves the answer
+// as the entry oldName (empty: a new one).
+void AskTheUser(HWND owner, const std::string& caption, const std::string& oldName,
+                const EmulatedService::EntryForm& form) {
+    orv::rasemu::ShowEntryDialog(owner, caption, form.entry, form.deviceNames,
+                                 [&](const orv::rasemu::PhonebookEntry& typed) {
+                                     return SaveProblem(WithService([&](EmulatedService& service) {
+                                         return service.SaveEntry(oldName, typed);
+                                     }));
+                                 });
 }
 
 }  // namespace
@@ -70,7 +122,7 @@ DWORD FillArray(Record* records, DWORD* bytes, DWORD* count, const std::vector<I
 extern "C" {
 
 DWORD WINAPI RasEnumConnectionsA(ras::Connection* connections, DWORD* bytes, DWORD* count) {
-    if (const DWORD invalid = CheckArray(connections, bytes, count)) {
+    if (const DWORD invalid = CheckArray(connections, bytes, count, layouts::kConnection)) {
         return invalid;
     }
     std::vector<orv::ActiveConnection> listed;
@@ -79,7 +131,7 @@ DWORD WINAPI RasEnumConnectionsA(ras::Connection* connections, DWORD* bytes, DWO
     if (result != orv::kRasSuccess) {
         return result;
     }
-    return FillArray(connections, bytes, count, listed,
+    return FillArray(connections, bytes, count, listed, layouts::kConnection,
                      [](ras::Connection& record, const orv::ActiveConnection& connection) {
                          record.hrasconn = ToHandle(connection.handle);
                          ras::CutIntoMember(connection.entryName, record.szEntryName);
@@ -92,7 +144,7 @@ DWORD WINAPI RasGetConnectStatusA(HANDLE connection, ras::ConnectionStatus* stat
     if (status == nullptr) {
         return kInvalidParameter;
     }
-    if (status->dwSize != sizeof(ras::ConnectionStatus)) {
+    if (!Published(status, layouts::kConnectionStatus)) {
         return orv::kRasInvalidSize;
     }
     std::uint32_t state = 0;
@@ -101,8 +153,7 @@ DWORD WINAPI RasGetConnectStatusA(HANDLE connection, ras::ConnectionStatus* stat
         return service.ConnectStatus(HandleValue(connection), state, device);
     });
     if (result == orv::kRasSuccess) {
-        status->rasconnstate = state;
-        status->dwError = 0;
+        Cleared(status).rasconnstate = state;
         ras::CutIntoMember(device.type, status->szDeviceType);
         ras::CutIntoMember(device.name, status->szDeviceName);
     }
@@ -113,7 +164,7 @@ DWORD WINAPI RasGetConnectionStatistics(HANDLE connection, ras::Statistics* stat
     if (statistics == nullptr) {
         return kInvalidParameter;
     }
-    if (statistics->dwSize != sizeof(ras::Statistics)) {
+    if (!Published(statistics, layouts::kStatistics)) {
         return orv::kRasInvalidSize;
     }
     orv::ConnectionStatistics figures;
@@ -141,23 +192,28 @@ DWORD WINAPI RasGetProjectionInfoA(HANDLE connection, DWORD projection, void* bu
     if (projection != ras::kProjectionPppIp) {
         return kProtocolNotConfigured;
     }
-    if (*bytes < sizeof(ras::PppIp)) {
-        *bytes = sizeof(ras::PppIp);
-        return orv::kRasBufferTooSmall;
-    }
-    auto* record = static_cast<ras::PppIp*>(buffer);
-    if (record->dwSize != sizeof(ras::PppIp)) {
+    const bool sized = *bytes >= sizeof(DWORD);
+    if (sized && !Published(buffer, layouts::kPppIp)) {
         return orv::kRasInvalidSize;
+    }
+    const DWORD needed = sized ? *static_cast<const DWORD*>(buffer) : sizeof(ras::PppIp);
+    if (*bytes < needed) {
+        *bytes = needed;
+        return orv::kRasBufferTooSmall;
     }
     orv::IpProjection addresses;
     const RasResult result = WithService([&](EmulatedService& service) {
         return service.Projection(HandleValue(connection), addresses);
     });
     if (result == orv::kRasSuccess) {
-        record->dwError = 0;
-        ras::CutIntoMember(addresses.clientIp, record->szIpAddress);
-        ras::CutIntoMember(addresses.serverIp, record->szServerIpAddress);
-        *bytes = sizeof(ras::PppIp);
+        // The NT 3.5 layout ends before the server's address.
+        auto& record = Cleared(static_cast<layouts::PppIpNt35*>(buffer));
+        ras::CutIntoMember(addresses.clientIp, record.szIpAddress);
+        if (needed >= sizeof(ras::PppIp)) {
+            ras::CutIntoMember(addresses.serverIp,
+                               static_cast<ras::PppIp*>(buffer)->szServerIpAddress);
+        }
+        *bytes = needed;
     }
     return result;
 }
@@ -174,7 +230,7 @@ DWORD WINAPI RasGetErrorStringA(UINT code, char* buffer, DWORD chars) {
     }
     const std::string ansi = orv::Utf8ToAnsi(text);
     if (ansi.size() >= chars) {
-        return orv::kRasBufferTooSmall;
+        return orv::kRasInsufficientBuffer;
     }
     ansi.copy(buffer, ansi.size());
     buffer[ansi.size()] = '\0';
@@ -186,7 +242,7 @@ DWORD WINAPI RasDialA(void* /*extensions*/, const char* /*phonebook*/, ras::Dial
     if (params == nullptr || connection == nullptr || (notifier != nullptr && notifierType != 0)) {
         return kInvalidParameter;
     }
-    if (params->dwSize != sizeof(ras::DialParams)) {
+    if (!Published(params, layouts::kDialParams)) {
         return orv::kRasInvalidSize;
     }
     orv::DialParams dial;
@@ -214,7 +270,7 @@ DWORD WINAPI RasGetEntryDialParamsA(const char* /*phonebook*/, ras::DialParams* 
     if (params == nullptr || passwordStored == nullptr) {
         return kInvalidParameter;
     }
-    if (params->dwSize != sizeof(ras::DialParams)) {
+    if (!Published(params, layouts::kDialParams)) {
         return orv::kRasInvalidSize;
     }
     orv::DialParams stored;
@@ -231,8 +287,13 @@ DWORD WINAPI RasGetEntryDialParamsA(const char* /*phonebook*/, ras::DialParams* 
 }
 
 DWORD WINAPI RasHangUpA(HANDLE connection) {
-    return WithService(
+    const RasResult result = WithService(
         [&](EmulatedService& service) { return service.HangUp(HandleValue(connection)); });
+    if (result == orv::kRasSuccess) {
+        // Once the hang-up has returned, the dial reports nothing more.
+        orv::rasemu::StopDialProgress(HandleValue(connection));
+    }
+    return result;
 }
 
 DWORD WINAPI RasEnumEntriesA(const char* reserved, const char* /*phonebook*/,
@@ -240,7 +301,7 @@ DWORD WINAPI RasEnumEntriesA(const char* reserved, const char* /*phonebook*/,
     if (reserved != nullptr) {
         return kInvalidParameter;
     }
-    if (const DWORD invalid = CheckArray(entries, bytes, count)) {
+    if (const DWORD invalid = CheckArray(entries, bytes, count, layouts::kEntryName)) {
         return invalid;
     }
     std::vector<std::string> names;
@@ -249,14 +310,14 @@ DWORD WINAPI RasEnumEntriesA(const char* reserved, const char* /*phonebook*/,
     if (result != orv::kRasSuccess) {
         return result;
     }
-    return FillArray(entries, bytes, count, names,
+    return FillArray(entries, bytes, count, names, layouts::kEntryName,
                      [](ras::EntryName& record, const std::string& name) {
                          ras::CutIntoMember(name, record.szEntryName);
                      });
 }
 
 DWORD WINAPI RasEnumDevicesA(ras::DeviceInfo* devices, DWORD* bytes, DWORD* count) {
-    if (const DWORD invalid = CheckArray(devices, bytes, count)) {
+    if (const DWORD invalid = CheckArray(devices, bytes, count, layouts::kDeviceInfo)) {
         return invalid;
     }
     std::vector<orv::DeviceInfo> listed;
@@ -265,25 +326,38 @@ DWORD WINAPI RasEnumDevicesA(ras::DeviceInfo* devices, DWORD* bytes, DWORD* coun
     if (result != orv::kRasSuccess) {
         return result;
     }
-    return FillArray(devices, bytes, count, listed,
+    return FillArray(devices, bytes, count, listed, layouts::kDeviceInfo,
                      [](ras::DeviceInfo& record, const orv::DeviceInfo& device) {
                          ras::CutIntoMember(device.type, record.szDeviceType);
                          ras::CutIntoMember(device.name, record.szDeviceName);
                      });
 }
 
-// The emulated dialogs show nothing: they do what the scenario says the user did.
-DWORD WINAPI RasCreatePhonebookEntryA(HWND /*owner*/, const char* /*phonebook*/) {
-    return WithService([](EmulatedService& service) { return service.CreateEntry(); });
+// The entry dialogs do what the scenario says the user did; with nothing scripted they show
+// the emulator's own dialog (or cancel, as the scenario chooses). The dialog runs outside the
+// service's lock: the program's timers go on calling the service meanwhile.
+DWORD WINAPI RasCreatePhonebookEntryA(HWND owner, const char* /*phonebook*/) {
+    std::optional<EmulatedService::EntryForm> ask;
+    const RasResult result =
+        WithService([&](EmulatedService& service) { return service.CreateEntry(ask); });
+    if (result == orv::kRasSuccess && ask) {
+        AskTheUser(owner, orv::rasemu::kNewEntryCaption, "", *ask);
+    }
+    return result;
 }
 
-DWORD WINAPI RasEditPhonebookEntryA(HWND /*owner*/, const char* /*phonebook*/,
-                                    const char* entryName) {
+DWORD WINAPI RasEditPhonebookEntryA(HWND owner, const char* /*phonebook*/, const char* entryName) {
     if (entryName == nullptr) {
         return kInvalidParameter;
     }
-    return WithService(
-        [&](EmulatedService& service) { return service.EditEntry(Text(entryName)); });
+    const std::string name = Text(entryName);
+    std::optional<EmulatedService::EntryForm> ask;
+    const RasResult result =
+        WithService([&](EmulatedService& service) { return service.EditEntry(name, ask); });
+    if (result == orv::kRasSuccess && ask) {
+        AskTheUser(owner, "Edit \"" + name + "\" (emulated service)", name, *ask);
+    }
+    return result;
 }
 
 DWORD WINAPI RasDeleteEntryA(const char* /*phonebook*/, const char* entryName) {

@@ -36,9 +36,27 @@ std::optional<double> ParseNonNegative(std::string_view text) {
     return value && *value >= 0 ? value : std::nullopt;
 }
 
+// Key-value pairs from words[at] on, each value put where its key says; false on a key not
+// in keys or a key without a value.
+template <typename Field>
+bool ParsePairs(const Words& words, std::size_t at,
+                const std::map<std::string_view, Field*>& keys) {
+    if ((words.size() - at) % 2 != 0) {
+        return false;
+    }
+    for (; at < words.size(); at += 2) {
+        const auto key = keys.find(words[at]);
+        if (key == keys.end()) {
+            return false;
+        }
+        *key->second = words[at + 1];
+    }
+    return true;
+}
+
 // The words after an entry's name: key-value pairs.
 std::optional<PhonebookEntry> ParseEntry(const Words& words) {
-    if (words.size() < 2 || words.size() % 2 != 0) {
+    if (words.size() < 2) {
         return std::nullopt;
     }
     PhonebookEntry entry;
@@ -47,14 +65,21 @@ std::optional<PhonebookEntry> ParseEntry(const Words& words) {
                                                            {"user", &entry.userName},
                                                            {"password", &entry.password},
                                                            {"device", &entry.deviceName}};
-    for (std::size_t at = 2; at < words.size(); at += 2) {
-        const auto key = keys.find(words[at]);
-        if (key == keys.end()) {
-            return std::nullopt;
-        }
-        *key->second = words[at + 1];
+    return ParsePairs(words, 2, keys) ? std::optional(entry) : std::nullopt;
+}
+
+// The fields a dialog saves: key-value pairs from words[at] on; `name` only when renaming is
+// allowed (the edit dialog).
+std::optional<DialogAnswer> ParseAnswerFields(const Words& words, std::size_t at, bool renames) {
+    DialogAnswer answer;
+    std::map<std::string_view, std::optional<std::string>*> keys = {{"phone", &answer.phoneNumber},
+                                                                    {"user", &answer.userName},
+                                                                    {"password", &answer.password},
+                                                                    {"device", &answer.deviceName}};
+    if (renames) {
+        keys.emplace("name", &answer.name);
     }
-    return entry;
+    return ParsePairs(words, at, keys) ? std::optional(answer) : std::nullopt;
 }
 
 // "at S" (one second), "from S", "from S to S", or nothing (always).
@@ -120,10 +145,13 @@ class Parser {
     std::string TopLine(const Words& words) {
         inSession_ = false;
         const std::string& keyword = words[0];
+        if (const auto dialogLine = ParseDialogLine(words, scenario())) {
+            return *dialogLine;
+        }
         if (keyword == "speed" && words.size() == 2) {
-            const auto speed = ParseNumber(words[1]);
-            if (!speed || *speed <= 0) {
-                return "the speed must be a number above 0";
+            const auto speed = ParseSpeed(words[1]);
+            if (!speed) {
+                return "the speed must be a number above 0 and at most 1000000";
             }
             scenario().speed = *speed;
         } else if (keyword == "loop" && words.size() == 2) {
@@ -140,15 +168,12 @@ class Parser {
             scenario().dialStepMs = *step;
         } else if (keyword == "device" && words.size() == 3) {
             scenario().devices.push_back({words[1], words[2]});
-        } else if (keyword == "entry" || keyword == "create") {
+        } else if (keyword == "entry") {
             const auto entry = ParseEntry(words);
             if (!entry) {
-                return "expected: " + keyword +
-                       " \"name\" [phone P] [user U] [password W] [device D]";
+                return "expected: entry \"name\" [phone P] [user U] [password W] [device D]";
             }
-            (keyword == "entry" ? scenario().entries : scenario().createdEntries).push_back(*entry);
-        } else if (keyword == "rename" && words.size() == 3) {
-            scenario().renames.emplace_back(words[1], words[2]);
+            scenario().entries.push_back(*entry);
         } else if (keyword == "dial") {
             const auto dial = ParseDialScript(Words(words.begin() + 1, words.end()));
             if (!dial) {
@@ -257,8 +282,10 @@ class Parser {
             const auto to = ParseSeconds(words[2]);
             const auto received = ParseNonNegative(words[3]);
             const auto sent = ParseNonNegative(words[4]);
-            if (!from || !to || *to <= *from || !received || !sent) {
-                return "expected: rate FROM TO RECEIVED SENT (seconds, bytes per second)";
+            if (!from || !to || *to <= *from || !received || !sent || *received > kMaxRate ||
+                *sent > kMaxRate) {
+                return "expected: rate FROM TO RECEIVED SENT (seconds, bytes per second up to "
+                       "4294967295)";
             }
             session.rates.push_back({*from, *to, *received, *sent});
         } else {
@@ -315,7 +342,7 @@ std::optional<RasResult> ParseDialOutcome(std::string_view word) {
 
 std::optional<double> ParseSpeed(std::string_view text) {
     const auto speed = ParseNumber(text);
-    return speed && *speed > 0 ? speed : std::nullopt;
+    return speed && *speed > 0 && *speed <= kMaxSpeed ? speed : std::nullopt;
 }
 
 std::optional<RasResult> ParseErrorCode(std::string_view word) {
@@ -336,6 +363,53 @@ std::optional<DialScript> ParseDialScript(const std::vector<std::string>& words)
         dial.outcomes.push_back(*outcome);
     }
     return dial;
+}
+
+std::optional<std::string> ParseDialogLine(const std::vector<std::string>& words,
+                                           Scenario& scenario) {
+    const std::string& keyword = words.at(0);
+    if (keyword == "create") {
+        auto answer = words.size() >= 2 ? ParseAnswerFields(words, 2, false) : std::nullopt;
+        if (!answer) {
+            return "expected: create \"name\" [phone P] [user U] [password W] [device D]";
+        }
+        answer->name = words[1];
+        scenario.createAnswers.push_back(std::move(*answer));
+    } else if (keyword == "edit") {
+        auto answer = words.size() >= 2 ? ParseAnswerFields(words, 2, true) : std::nullopt;
+        if (!answer) {
+            return "expected: edit \"name\" [name NEW] [phone P] [user U] [password W] "
+                   "[device D]";
+        }
+        answer->target = words[1];
+        scenario.editAnswers.push_back(std::move(*answer));
+    } else if (keyword == "rename") {
+        if (words.size() != 3) {
+            return "expected: rename \"old name\" \"new name\"";
+        }
+        DialogAnswer answer;
+        answer.target = words[1];
+        answer.name = words[2];
+        scenario.editAnswers.push_back(std::move(answer));
+    } else if (keyword == "cancel") {
+        const bool create = words.size() == 2 && words[1] == "create";
+        const bool edit = (words.size() == 2 || words.size() == 3) && words[1] == "edit";
+        if (!create && !edit) {
+            return "expected: cancel create | cancel edit [\"name\"]";
+        }
+        DialogAnswer answer;
+        answer.cancelled = true;
+        answer.target = words.size() == 3 ? words[2] : "";
+        (create ? scenario.createAnswers : scenario.editAnswers).push_back(std::move(answer));
+    } else if (keyword == "dialogs") {
+        if (words.size() != 2 || (words[1] != "ask" && words[1] != "cancel")) {
+            return "expected: dialogs ask|cancel";
+        }
+        scenario.askUnscripted = words[1] == "ask";
+    } else {
+        return std::nullopt;
+    }
+    return std::string();
 }
 
 ScenarioParse ParseScenario(std::string_view text) {

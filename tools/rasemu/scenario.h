@@ -90,8 +90,26 @@ struct DialScript {
     std::vector<RasResult> outcomes;
 };
 
+// What the user does in one "new entry" or "edit entry" dialog: saves the fields given (the
+// others keep their values), or cancels.
+struct DialogAnswer {
+    std::string target;  // edit: the entry whose dialog it answers, empty for any; create: empty
+    bool cancelled = false;
+    std::optional<std::string> name;
+    std::optional<std::string> phoneNumber;
+    std::optional<std::string> userName;
+    std::optional<std::string> password;
+    std::optional<std::string> deviceName;
+};
+
+// The fastest a scenario may play: a real second is then about eleven scenario days, and the
+// scenario clock stays far from overflowing in any run.
+inline constexpr double kMaxSpeed = 1e6;
+// The most bytes per second a rate may move: a 32-bit counter's whole range.
+inline constexpr double kMaxRate = 4294967295.0;
+
 struct Scenario {
-    double speed = 1;   // scenario seconds per real second
+    double speed = 1;   // scenario seconds per real second, above 0 and at most kMaxSpeed
     Millis loopMs = 0;  // the timed sessions start again after this long; 0: they play once
     Millis dialStepMs = 200;
     std::vector<Device> devices;
@@ -99,8 +117,10 @@ struct Scenario {
     std::vector<SessionScript> sessions;
     std::vector<DialScript> dials;
     std::vector<Fault> faults;
-    std::vector<PhonebookEntry> createdEntries;  // added by the create dialog, one per call
-    std::vector<std::pair<std::string, std::string>> renames;  // applied by the edit dialog
+    std::vector<DialogAnswer> createAnswers;  // one per "new entry" dialog, in order
+    std::vector<DialogAnswer> editAnswers;    // one per "edit entry" dialog of its target
+    // A dialog with no scripted answer: true shows the emulator's own dialog, false cancels it.
+    bool askUnscripted = true;
 };
 
 struct ScenarioParse {
@@ -113,12 +133,17 @@ ScenarioParse ParseScenario(std::string_view text);
 // Pieces shared with the control commands.
 std::optional<Millis> ParseSeconds(std::string_view text);
 std::optional<ServiceCall> ParseServiceCall(std::string_view word);
-std::optional<double> ParseSpeed(std::string_view text);  // a factor above 0
+std::optional<double> ParseSpeed(std::string_view text);  // above 0, at most kMaxSpeed
 // "connect" (0), "busy", "noanswer", "denied" or a number.
 std::optional<RasResult> ParseDialOutcome(std::string_view word);
 // An error code: a number above 0, or one of the dial outcome names but "connect".
 std::optional<RasResult> ParseErrorCode(std::string_view word);
 // A dial line's words after "dial": the target and its outcomes.
 std::optional<DialScript> ParseDialScript(const std::vector<std::string>& words);
+// The dialog lines, shared by the scenario and the control file: `create`, `edit`, `rename`,
+// `cancel create|edit` and `dialogs ask|cancel`. Returns what is wrong, or an empty text when
+// the line was applied; lines of other kinds give nothing.
+std::optional<std::string> ParseDialogLine(const std::vector<std::string>& words,
+                                           Scenario& scenario);
 
 }  // namespace orv::rasemu

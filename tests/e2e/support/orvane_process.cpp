@@ -86,11 +86,10 @@ void CloseRunningMonitors() {
     for (HWND floating : TopLevelWindows(L"TForm2", L"ORVMainWindow")) {
         DWORD id = 0;
         GetWindowThreadProcessId(floating, &id);
-        HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
+        const UniqueHandle process(OpenProcess(SYNCHRONIZE, FALSE, id));
         PostMessageW(floating, WM_CLOSE, 0, 0);
         if (process) {
-            WaitForSingleObject(process, 5000);
-            CloseHandle(process);
+            WaitForSingleObject(process.Get(), 5000);
         }
     }
 }
@@ -164,18 +163,15 @@ OrvaneProcess::OrvaneProcess(const ProgramFolder& folder) {
     std::wstring commandLine = L"\"" + folder.Program() + L"\"";
     if (CreateProcessW(folder.Program().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
                        nullptr, folder.Path().c_str(), &startup, &info)) {
-        CloseHandle(info.hThread);
-        process_ = info.hProcess;
+        const UniqueHandle thread(info.hThread);  // not needed: closed at once
+        process_.Reset(info.hProcess);
         id_ = info.dwProcessId;
     }
 }
 
 OrvaneProcess::~OrvaneProcess() {
-    if (process_) {
-        if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
-            Kill();
-        }
-        CloseHandle(process_);
+    if (process_ && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT) {
+        Kill();
     }
 }
 
@@ -187,10 +183,11 @@ HWND OrvaneProcess::WaitForFloatingWindow(std::chrono::milliseconds timeout) {
             // are done once the program waits for input in its message loop.
             const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
                 end - std::chrono::steady_clock::now());
-            WaitForInputIdle(process_, static_cast<DWORD>(std::max<long long>(left.count(), 0)));
+            WaitForInputIdle(process_.Get(),
+                             static_cast<DWORD>(std::max<long long>(left.count(), 0)));
             return window;
         }
-        if (WaitForSingleObject(process_, 50) != WAIT_TIMEOUT) {
+        if (WaitForSingleObject(process_.Get(), 50) != WAIT_TIMEOUT) {
             return nullptr;
         }
     }
@@ -203,15 +200,15 @@ HWND OrvaneProcess::MainWindow() const {
 
 DWORD OrvaneProcess::WaitForExit(std::chrono::milliseconds timeout) {
     DWORD code = STILL_ACTIVE;
-    if (WaitForSingleObject(process_, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0) {
-        GetExitCodeProcess(process_, &code);
+    if (WaitForSingleObject(process_.Get(), static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(process_.Get(), &code);
     }
     return code;
 }
 
 void OrvaneProcess::Kill() {
-    TerminateProcess(process_, 9);
-    WaitForSingleObject(process_, 5000);
+    TerminateProcess(process_.Get(), 9);
+    WaitForSingleObject(process_.Get(), 5000);
 }
 
 std::vector<HWND> TopLevelWindows(const wchar_t* className, const wchar_t* caption) {
@@ -249,12 +246,14 @@ std::vector<std::uint32_t> Picture(HWND window) {
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
-    HDC source = GetWindowDC(window);
-    HDC copy = CreateCompatibleDC(source);
-    HBITMAP bitmap = CreateCompatibleBitmap(source, width, height);
-    HGDIOBJ previous = SelectObject(copy, bitmap);
-    const bool copied = BitBlt(copy, 0, 0, width, height, source, 0, 0, SRCCOPY);
-    SelectObject(copy, previous);
+    const WindowDc source(window, WindowDc::Area::WholeWindow);
+    const MemoryDc copy(CreateCompatibleDC(source.Get()));
+    const GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(source.Get(), width, height));
+    bool copied = false;
+    {
+        const SelectedObject selected(copy.Get(), bitmap.Get());
+        copied = BitBlt(copy.Get(), 0, 0, width, height, source.Get(), 0, 0, SRCCOPY);
+    }
     BITMAPINFO format{};
     format.bmiHeader.biSize = sizeof(format.bmiHeader);
     format.bmiHeader.biWidth = width;
@@ -262,11 +261,8 @@ std::vector<std::uint32_t> Picture(HWND window) {
     format.bmiHeader.biPlanes = 1;
     format.bmiHeader.biBitCount = 32;
     format.bmiHeader.biCompression = BI_RGB;
-    const bool read = copied && GetDIBits(copy, bitmap, 0, static_cast<UINT>(height), pixels.data(),
-                                          &format, DIB_RGB_COLORS) == height;
-    DeleteObject(bitmap);
-    DeleteDC(copy);
-    ReleaseDC(window, source);
+    const bool read = copied && GetDIBits(copy.Get(), bitmap.Get(), 0, static_cast<UINT>(height),
+                                          pixels.data(), &format, DIB_RGB_COLORS) == height;
     if (!read) {
         return {};
     }

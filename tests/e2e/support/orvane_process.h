@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/win32/resources.h"
+
 namespace orv::e2e {
 
 inline constexpr wchar_t kSettingsKey[] = L"Software\\Quillon\\Orvane";
@@ -55,7 +57,7 @@ class OrvaneProcess {
     OrvaneProcess(const OrvaneProcess&) = delete;
     OrvaneProcess& operator=(const OrvaneProcess&) = delete;
 
-    bool Started() const { return process_ != nullptr; }
+    bool Started() const { return static_cast<bool>(process_); }
     DWORD Id() const { return id_; }
     // The floating window once it exists, null after the timeout.
     HWND WaitForFloatingWindow(std::chrono::milliseconds timeout = std::chrono::seconds(15));
@@ -65,7 +67,7 @@ class OrvaneProcess {
     void Kill();
 
   private:
-    HANDLE process_ = nullptr;
+    UniqueHandle process_;
     DWORD id_ = 0;
 };
 
