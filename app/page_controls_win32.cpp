@@ -42,6 +42,12 @@ WindowKind KindOf(const ControlSpec& layout, bool startsChoiceGroup) {
         case ControlKind::VirtualList:
             return {WC_LISTVIEWW, LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA | WS_TABSTOP,
                     WS_EX_CLIENTEDGE};
+        case ControlKind::CheckList:
+            // The page owns the picture list, so the list must not destroy it.
+            return {
+                WC_LISTVIEWW,
+                LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_SHAREIMAGELISTS | WS_TABSTOP,
+                WS_EX_CLIENTEDGE};
         case ControlKind::TrackBar:
             return {TRACKBAR_CLASSW, TBS_HORZ | TBS_BOTTOM | WS_TABSTOP, 0};
         case ControlKind::ColourSwatch:
@@ -95,6 +101,11 @@ void Configure(HWND control, const ControlSpec& layout, HWND previous) {
                          LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
             AddColumns(control, layout);
             break;
+        case ControlKind::CheckList:
+            SendMessageW(control, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                         LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+            AddColumns(control, layout);
+            break;
         case ControlKind::ComboBox:
             AddItems(control, layout);
             SetWindowTextUtf8(control, layout.caption);
@@ -145,11 +156,12 @@ HWND PageControls::CreateControl(HWND page, const ControlSpec& layout, int comma
     const int height = layout.kind == ControlKind::ComboBox
                            ? layout.rect.height + kDropDownListHeight
                            : layout.rect.height;
-    return CreateWindowExW(kind.exStyle, kind.className, caption.c_str(),
-                           WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, layout.rect.x,
-                           layout.rect.y, layout.rect.width, height, page,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(commandId)),
-                           GetModuleHandleW(nullptr), nullptr);
+    return CreateWindowExW(
+        kind.exStyle, kind.className, caption.c_str(),
+        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style | (layout.disabled ? WS_DISABLED : 0u),
+        layout.rect.x, layout.rect.y, layout.rect.width, height, page,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(commandId)), GetModuleHandleW(nullptr),
+        nullptr);
 }
 
 void PageControls::CreatePage(HWND page, const PageSpec& layout, HFONT font) {
@@ -210,6 +222,16 @@ int CommandIdOf(std::string_view id) {
     return 0;
 }
 
+namespace {
+HICON HistoryIcon(int image) {
+    constexpr WORD kHistorySmallImages = 130;  // the 16 x 16 history bitmap: back, forward
+    static const HIMAGELIST list = ImageList_LoadImageW(
+        GetModuleHandleW(L"comctl32.dll"), MAKEINTRESOURCEW(kHistorySmallImages), 16, 0,
+        CLR_DEFAULT, IMAGE_BITMAP, LR_CREATEDIBSECTION);
+    return list ? ImageList_GetIcon(list, image, ILD_TRANSPARENT) : nullptr;
+}
+}  // namespace
+
 HICON MainImageListIcon(int image) {
     // The main image list's pictures come from the common controls' standard small images.
     constexpr WORD kStandardSmallImages = 120;  // the 16 x 16 standard bitmap of comctl32
@@ -233,6 +255,12 @@ HICON MainImageListIcon(int image) {
         case 13:
             standard = STD_DELETE;
             break;
+        case 14:
+            standard = STD_FILENEW;
+            break;
+        case 15:
+        case 16:
+            return HistoryIcon(image == 15 ? HIST_BACK : HIST_FORWARD);
         default:
             return nullptr;
     }

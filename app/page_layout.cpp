@@ -236,6 +236,40 @@ constexpr std::array kSettingsPage{
     Switch(ids::kAutoRun, "Автозагрузка", 266, 258, 120),
 };
 
+// Page 6 "Запуск приложений": the launch list over its buttons and the three fields of the
+// selected entry, which start disabled.
+constexpr std::array kLaunchColumns{ControlItem{"Программа", 75}, ControlItem{"Расположение", 150},
+                                    ControlItem{"Параметры", 75}, ControlItem{"Тип окна", 75},
+                                    ControlItem{"Начало загрузки", 75}};
+constexpr std::array kWindowModes{ControlItem{"Нормальный размер"}, ControlItem{"Свернутое окно"},
+                                  ControlItem{"Развернутое окно"},
+                                  ControlItem{"Нормальное не активированное"},
+                                  ControlItem{"Свернутое не активированное"}};
+constexpr std::array kStartMoments{ControlItem{"При загрузке Orvane"},
+                                   ControlItem{"После дозвона"}};
+constexpr ControlSpec Disabled(ControlSpec spec) {
+    spec.disabled = true;
+    return spec;
+}
+constexpr std::array kLaunch{
+    ControlSpec{ids::kLaunchList, K::CheckList, {}, {4, 4, 392, 222}, kLaunchColumns},
+    Picture(ids::kAddProgram, 4, 232, "Add Application"),
+    Disabled(Picture(ids::kDeleteProgram, 30, 232, "Delete Selected Application")),
+    Picture(ids::kPreviousProgram, 56, 232, "Previous"),
+    Picture(ids::kNextProgram, 82, 232, "Next"),
+    Label("Label42", "Параметры", 8, 268, 100),
+    Disabled(Field(ids::kLaunchParameters, 112, 264, 284)),
+    Label("Label43", "Тип окна", 8, 296, 100),
+    Disabled(ControlSpec{ids::kWindowMode,
+                         K::ComboBox,
+                         "Нормальный размер",
+                         {112, 292, 284, kFieldHeight},
+                         kWindowModes}),
+    Label("Label53", "Начало запуска", 8, 324, 100),
+    Disabled(ControlSpec{
+        ids::kStartMoment, K::ComboBox, {}, {112, 320, 284, kFieldHeight}, kStartMoments}),
+};
+
 // Page 7 "О программе".
 constexpr std::array kAbout{
     ControlSpec{ids::kAboutIcon, K::Icon, {}, {16, 16, 32, 32}},
@@ -256,7 +290,7 @@ constexpr std::array kPages{
     PageSpec{"TabSheet4", "Дозвон", kDial},
     PageSpec{"TabSheet5", "События", kEvents},
     PageSpec{"TabSheet6", "Настройки", kSettingsPage},
-    PageSpec{"TabSheet8", "Запуск приложений", {}},
+    PageSpec{"TabSheet8", "Запуск приложений", kLaunch},
     PageSpec{"TabSheet7", "О программе", kAbout},
 };
 
@@ -265,7 +299,9 @@ constexpr std::array kButtonImages{
     ButtonImage{ids::kBrowseTrafficFile, 9},      ButtonImage{ids::kBrowseConnectedFile, 9},
     ButtonImage{ids::kBrowseDisconnectedFile, 9}, ButtonImage{ids::kSaveAsHtml, 10},
     ButtonImage{ids::kPrintStatistics, 11},       ButtonImage{ids::kShowDetail, 12},
-    ButtonImage{ids::kClearStatistics, 13},
+    ButtonImage{ids::kClearStatistics, 13},       ButtonImage{ids::kAddProgram, 14},
+    ButtonImage{ids::kDeleteProgram, 13},         ButtonImage{ids::kPreviousProgram, 15},
+    ButtonImage{ids::kNextProgram, 16},
 };
 
 }  // namespace

@@ -22,6 +22,7 @@ enum class ControlKind {
     ComboBox,     // editable list
     ListView,     // report view
     VirtualList,  // report view whose rows the program supplies on demand
+    CheckList,    // report view with a check box and a small picture per row, whole-row selection
     TrackBar,
     ColourSwatch,
     PictureButton,  // small flat button showing an image of the main image list
@@ -54,6 +55,7 @@ struct ControlSpec {
     bool checked = false;  // switches and choices on at creation
     int low = 0;           // range of up/down buttons and sliders
     int high = 0;
+    bool disabled = false;  // disabled at creation
 };
 
 struct PageSpec {
@@ -119,6 +121,20 @@ inline constexpr std::string_view kNewEntry = "BitBtn5";
 inline constexpr std::string_view kEditEntry = "BitBtn3";
 inline constexpr std::string_view kDeleteEntry = "BitBtn4";
 inline constexpr std::string_view kDeviceList = "ListView3";
+}  // namespace ids
+
+// Controls of the launcher page. Its four buttons' reactions carry the names SpeedButton4Click to
+// SpeedButton7Click, but those identifiers belong to buttons of other pages, so the buttons
+// themselves are numbered on.
+namespace ids {
+inline constexpr std::string_view kLaunchList = "ListView2";
+inline constexpr std::string_view kAddProgram = "SpeedButton10";
+inline constexpr std::string_view kDeleteProgram = "SpeedButton11";
+inline constexpr std::string_view kPreviousProgram = "SpeedButton12";
+inline constexpr std::string_view kNextProgram = "SpeedButton13";
+inline constexpr std::string_view kLaunchParameters = "Edit14";
+inline constexpr std::string_view kWindowMode = "ComboBox4";
+inline constexpr std::string_view kStartMoment = "ComboBox5";
 }  // namespace ids
 
 }  // namespace orv

@@ -16,7 +16,8 @@ namespace {
 // ---- order, the exit sequence or a control's reaction, and does nothing until it lands.
 namespace not_built_yet {
 
-// Threshold events: the connect and disconnect announcements and the minute check (Timer2).
+// Threshold events: the connect and disconnect announcements and the minute check (Timer2),
+// whose first check in a session starts launchList_.LaunchPrograms(StartMoment::AfterDial).
 class ConnectionNotices final : public orv::ConnectionNotices {
   public:
     void NotifyConnected() override {}
@@ -26,9 +27,6 @@ void MinuteCheck() {}
 
 // Language files: BuildLanguageList and ApplyLanguageFile.
 void BuildLanguageListAndApplyLanguage() {}
-// The launch list: load it and start the programs marked to start with the monitor; save it.
-void LoadLaunchListAndStartOnLoad() {}
-void SaveLaunchList() {}
 // Speech control: close the speech plug-in if its window is present.
 void ClosePlugin() {}
 // Month charts and printing of the detailed statistics page.
@@ -58,6 +56,9 @@ Program::Program(HINSTANCE instance)
       reactions_(settingsControls_,
                  SettingsPorts{dialogs_, dialogs_, floating_, autorun_, colours_, systemColours_}),
       statistics_(document_, StatisticsServices{files_, prompts_, logon_, clock_}),
+      launchShell_([this] { return floating_.Handle(); }),
+      launchList_(LaunchServices{launchFile_, launchShell_, launchPictures_, dialogs_},
+                  programFolder_),
       display_(main_, settingsControls_),
       notices_(std::make_unique<not_built_yet::ConnectionNotices>()) {}
 
@@ -94,6 +95,10 @@ void Program::CreateMainWindow() {
     statisticsPage_ = std::make_unique<StatisticsPage>(
         main_, StatisticsPageServices{statistics_, prompts_, saveDialog_, files_,
                                       formats_.thousandsSeparator});
+    launchView_ = std::make_unique<Win32LaunchPageView>(
+        [this](std::string_view id) { return main_.Control(id); }, launchPictures_.List());
+    launchPage_ = std::make_unique<LaunchPage>(launchList_, *launchView_, dialogs_);
+    launchView_->Register(controls_, *launchPage_);
     statisticsPage_->Register(controls_);
     controls_.OnClick(ids::kShowDetail, not_built_yet::ShowMonthChart);
     controls_.OnClick(ids::kPrintStatistics, not_built_yet::PrintStatistics);
@@ -108,7 +113,7 @@ void Program::CreateMainWindow() {
     not_built_yet::BuildLanguageListAndApplyLanguage();                   // 4
     dialPage_->Entries().LoadPhonebookEntries();                          // 5
     dialPage_->Entries().LoadDevices();                                   // 6
-    not_built_yet::LoadLaunchListAndStartOnLoad();                        // 7
+    LoadLaunchListAndStartOnLoad();                                       // 7
     CopySwatchColours();                                                  // 8
     main_.ShowApplicationIcon(ProgramIcon(instance_, IconSize::Large));   // 9
     CreateMainGraphPicture();                                             // 10
@@ -134,11 +139,23 @@ void Program::CreateMainGraphPicture() {
                                                    *notices_, formats_, clock_, current_);
 }
 
+void Program::LoadLaunchListAndStartOnLoad() {
+    launchList_.LoadLaunchList();
+    launchPage_->ShowList();
+    launchList_.LaunchPrograms(StartMoment::WithMonitor);
+}
+
+void Program::SaveLaunchList() {
+    // Parameters still being typed have not been stored by leaving their field.
+    launchPage_->Edit14Exit();
+    launchList_.SaveLaunchList();
+}
+
 // The floating window's close handler.
 void Program::ExitSequence() {
     WindowsShutdown platform;
     RunExitSequence(settingsControls_, ProgramSettingsStore(),
-                    ExitSteps{not_built_yet::SaveLaunchList, not_built_yet::ClosePlugin}, platform,
+                    ExitSteps{[this] { SaveLaunchList(); }, not_built_yet::ClosePlugin}, platform,
                     dialogs_);
 }
 
@@ -147,7 +164,7 @@ void Program::ExitSequence() {
 // is already ending the way the user asked.
 void Program::SaveBeforeSessionEnd() {
     SaveSettings(settingsControls_, ProgramSettingsStore());
-    not_built_yet::SaveLaunchList();
+    SaveLaunchList();
 }
 
 int Program::Run() {

@@ -10,6 +10,7 @@
 
 #include "app/control_reactions_win32.h"
 #include "app/dial_page_win32.h"
+#include "app/launch_page_win32.h"
 #include "app/machine_autorun_win32.h"
 #include "app/main_window_win32.h"
 #include "app/monitor_display_win32.h"
@@ -20,6 +21,8 @@
 #include "base/win32/stored_colour.h"
 #include "base/win32/user_dialogs.h"
 #include "base/win32/user_locale.h"
+#include "launcher/launch_files_win32.h"
+#include "launcher/launch_list.h"
 #include "monitor/floating_window_win32.h"
 #include "monitor/monitor_tick.h"
 #include "monitor/ras_connection_source_win32.h"
@@ -50,6 +53,8 @@ class Program {
     void CreateMainWindow();
     void CopySwatchColours();
     void CreateMainGraphPicture();
+    void LoadLaunchListAndStartOnLoad();
+    void SaveLaunchList();
     void ExitSequence();
     void SaveBeforeSessionEnd();
     std::string TrayInfoText() const;
@@ -78,6 +83,14 @@ class Program {
     StatisticsFile statistics_;
     std::unique_ptr<StatisticsPage> statisticsPage_;
     PromptQuestions questions_{prompts_};
+
+    Win32LaunchListFile launchFile_;
+    Win32ProgramShell launchShell_;
+    Win32ProgramPictures launchPictures_;
+    // LaunchPrograms(StartMoment::AfterDial) is the threshold events' to call.
+    LaunchList launchList_;
+    std::unique_ptr<Win32LaunchPageView> launchView_;
+    std::unique_ptr<LaunchPage> launchPage_;
 
     Win32MonitorDisplay display_;
     CurrentConnection current_;

@@ -44,6 +44,12 @@ add_executable(orvdriver tools/driver/main_win32.cpp)
 target_link_options(orvdriver PRIVATE -municode)
 orvane_warnings(orvdriver)
 
+# Started by the launcher's tests: records how it was started.
+add_executable(launchprobe WIN32 tools/launchprobe/main_win32.cpp)
+target_include_directories(launchprobe PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_options(launchprobe PRIVATE -municode)
+orvane_warnings(launchprobe)
+
 # GoogleTest from Debian's sources, built with the MinGW compiler.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
@@ -57,7 +63,7 @@ function(orvane_wine_tests name dir label)
     endif()
     target_link_libraries(${name} PRIVATE orvane_shell orvane_core rasemu_core gtest gmock
                                           gtest_main)
-    foreach(needed rasapi32 orvane talvex)
+    foreach(needed rasapi32 orvane talvex launchprobe)
         if(TARGET ${needed})
             add_dependencies(${name} ${needed})
         endif()
