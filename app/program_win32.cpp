@@ -16,15 +16,6 @@ namespace {
 // ---- order, the exit sequence or a control's reaction, and does nothing until it lands.
 namespace not_built_yet {
 
-// Threshold events: the connect and disconnect announcements and the minute check (Timer2),
-// whose first check in a session starts launchList_.LaunchPrograms(StartMoment::AfterDial).
-class ConnectionNotices final : public orv::ConnectionNotices {
-  public:
-    void NotifyConnected() override {}
-    void NotifyDisconnected() override {}
-};
-void MinuteCheck() {}
-
 // Language files: BuildLanguageList and ApplyLanguageFile.
 void BuildLanguageListAndApplyLanguage() {}
 // Speech control: close the speech plug-in if its window is present.
@@ -60,7 +51,10 @@ Program::Program(HINSTANCE instance)
       launchList_(LaunchServices{launchFile_, launchShell_, launchPictures_, dialogs_},
                   programFolder_),
       display_(main_, settingsControls_),
-      notices_(std::make_unique<not_built_yet::ConnectionNotices>()) {}
+      events_(ThresholdEventPorts{settingsControls_, sounds_, floating_,
+                                  [this] { dialPage_->Dialing().Button2Click(); },
+                                  [this] { launchList_.LaunchPrograms(StartMoment::AfterDial); }},
+              current_, [this] { return MinuteFigures(); }) {}
 
 Program::~Program() = default;
 
@@ -80,7 +74,7 @@ bool Program::Create() {
     MainWindowEvents mainEvents;
     mainEvents.controls = &controls_;
     mainEvents.timer1 = [this] { monitor_->MonitorTick(); };
-    mainEvents.timer2 = [] { not_built_yet::MinuteCheck(); };
+    mainEvents.timer2 = [this] { events_.MinuteCheck(); };
     if (!main_.Create(instance_, std::move(mainEvents))) {
         return false;
     }
@@ -136,7 +130,7 @@ void Program::CreateMainGraphPicture() {
         *mainGraphPicture_, colours_, [graphArea] { InvalidateRect(graphArea, nullptr, FALSE); },
         floating_.Drawing());
     monitor_ = std::make_unique<ConnectionMonitor>(source_, display_, *graphs_, statistics_,
-                                                   *notices_, formats_, clock_, current_);
+                                                   events_, formats_, clock_, current_);
 }
 
 void Program::LoadLaunchListAndStartOnLoad() {
@@ -179,6 +173,15 @@ int Program::Run() {
         }
     }
     return static_cast<int>(message.wParam);
+}
+
+TickFigures Program::MinuteFigures() const {
+    if (!monitor_) {
+        return {};
+    }
+    const ConnectionSnapshot& snapshot = monitor_->Snapshot();
+    return TickFigures{monitor_->State().InSession, snapshot.DurationMs, snapshot.LinkSpeed,
+                       snapshot.TotalBytes};
 }
 
 std::string Program::TrayInfoText() const {

@@ -26,6 +26,8 @@
 #include "monitor/floating_window_win32.h"
 #include "monitor/monitor_tick.h"
 #include "monitor/ras_connection_source_win32.h"
+#include "monitor/sound_player_win32.h"
+#include "monitor/threshold_events.h"
 #include "monitor/traffic_graph_drawing.h"
 #include "stats/file_storage_win32.h"
 #include "stats/logon_name_win32.h"
@@ -57,6 +59,7 @@ class Program {
     void SaveLaunchList();
     void ExitSequence();
     void SaveBeforeSessionEnd();
+    TickFigures MinuteFigures() const;
     std::string TrayInfoText() const;
 
     HINSTANCE instance_;
@@ -96,7 +99,8 @@ class Program {
     CurrentConnection current_;
     Win32ConnectionSource source_;
     std::unique_ptr<DialPage> dialPage_;
-    std::unique_ptr<ConnectionNotices> notices_;
+    Win32SoundPlayer sounds_;
+    ThresholdEvents events_;
     std::unique_ptr<GdiCanvas> mainGraphPicture_;
     std::unique_ptr<TrafficGraphDrawing> graphs_;
     std::unique_ptr<ConnectionMonitor> monitor_;

@@ -6,7 +6,7 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 
-set(ORVANE_WIN32_LIBS comctl32 comdlg32 gdi32 user32 shell32 advapi32 ole32 oleaut32 uuid)
+set(ORVANE_WIN32_LIBS comctl32 comdlg32 gdi32 user32 shell32 advapi32 ole32 oleaut32 uuid winmm)
 
 orvane_win32_sources(SHELL_SOURCES base app monitor stats dialer launcher remote)
 orvane_library(orvane_shell "${SHELL_SOURCES}" "orvane_core;${ORVANE_WIN32_LIBS}")
