@@ -321,10 +321,14 @@ TEST(RasConnectionSource, TextsCrossInTheAnsiCodePage) {
 std::thread PersonAtDialog(std::string caption, std::vector<std::string> typed, int button,
                            std::string& shown) {
     return std::thread([caption = std::move(caption), typed = std::move(typed), button, &shown] {
+        // Visible: a modal dialog is shown once its fields are filled, not before.
         HWND dialog = nullptr;
         for (int wait = 0; wait < 500 && dialog == nullptr; ++wait) {
             Sleep(10);
             dialog = FindWindowA("#32770", caption.c_str());
+            if (dialog != nullptr && !IsWindowVisible(dialog)) {
+                dialog = nullptr;
+            }
         }
         if (dialog == nullptr) {
             return;
