@@ -42,6 +42,7 @@ endif()
 # Drives the program's windows from scripts: the demo and its screenshots.
 add_executable(orvdriver tools/driver/main_win32.cpp)
 target_link_options(orvdriver PRIVATE -municode)
+target_link_libraries(orvdriver PRIVATE orvane_shell)
 orvane_warnings(orvdriver)
 
 # Started by the launcher's tests: records how it was started.
