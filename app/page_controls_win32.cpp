@@ -209,6 +209,32 @@ const ControlSpec* PageControls::SpecOf(std::string_view id) const {
     return found == byId_.end() ? nullptr : controls_[found->second].layout;
 }
 
+namespace {
+
+struct ControlSearch {
+    int commandId;
+    HWND found;
+};
+
+BOOL CALLBACK MatchCommandId(HWND window, LPARAM data) {
+    auto& search = *reinterpret_cast<ControlSearch*>(data);
+    if (GetDlgCtrlID(window) == search.commandId) {
+        search.found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+HWND FindPageControl(HWND mainWindow, std::string_view id) {
+    ControlSearch search{CommandIdOf(id), nullptr};
+    if (mainWindow != nullptr && search.commandId != 0) {
+        EnumChildWindows(mainWindow, MatchCommandId, reinterpret_cast<LPARAM>(&search));
+    }
+    return search.found;
+}
+
 int CommandIdOf(std::string_view id) {
     int commandId = kFirstCommandId;
     for (const PageSpec& page : MainWindowPages()) {

@@ -19,6 +19,9 @@ inline constexpr int kFirstCommandId = 1000;
 
 // The command id (dialog item id) the control with this identifier gets; 0 when none has it.
 int CommandIdOf(std::string_view id);
+// The control with this identifier among the main window's children, in this process or
+// another; null when there is none.
+HWND FindPageControl(HWND mainWindow, std::string_view id);
 
 class PageControls {
   public:

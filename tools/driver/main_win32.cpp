@@ -32,29 +32,11 @@ bool WaitFor(const wchar_t* windowClass, const wchar_t* caption, bool present, l
     return true;
 }
 
-struct ControlSearch {
-    int commandId;
-    HWND found;
-};
-
-BOOL CALLBACK MatchCommandId(HWND child, LPARAM parameter) {
-    auto& search = *reinterpret_cast<ControlSearch*>(parameter);
-    if (GetDlgCtrlID(child) == search.commandId) {
-        search.found = child;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // Presses the button as a click would, and waits until the program has handled it.
 bool Click(HWND window, std::string_view controlId) {
-    ControlSearch search{orv::CommandIdOf(controlId), nullptr};
-    if (window == nullptr || search.commandId == 0) {
-        return false;
-    }
-    EnumChildWindows(window, MatchCommandId, reinterpret_cast<LPARAM>(&search));
-    return search.found != nullptr &&
-           SendMessageTimeoutW(search.found, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 10000, nullptr);
+    HWND button = orv::FindPageControl(window, controlId);
+    return button != nullptr &&
+           SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 10000, nullptr);
 }
 
 long Number(const wchar_t* text) {

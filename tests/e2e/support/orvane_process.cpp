@@ -35,20 +35,6 @@ void DeleteFilesIn(const std::wstring& folder) {
     FindClose(search);
 }
 
-struct ControlSearch {
-    int commandId;
-    HWND found;
-};
-
-BOOL CALLBACK MatchCommandId(HWND window, LPARAM data) {
-    auto& search = *reinterpret_cast<ControlSearch*>(data);
-    if (GetDlgCtrlID(window) == search.commandId) {
-        search.found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 std::wstring ClassOf(HWND window) {
     wchar_t name[64] = {};
     GetClassNameW(window, name, 64);
@@ -255,11 +241,7 @@ std::wstring TextOf(HWND window) {
 }
 
 HWND PageControl(HWND mainWindow, std::string_view id) {
-    ControlSearch search{CommandIdOf(id), nullptr};
-    if (search.commandId != 0) {
-        EnumChildWindows(mainWindow, MatchCommandId, reinterpret_cast<LPARAM>(&search));
-    }
-    return search.found;
+    return FindPageControl(mainWindow, id);
 }
 
 std::vector<std::uint32_t> Picture(HWND window) {
