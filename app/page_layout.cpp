@@ -247,9 +247,9 @@ constexpr std::array kWindowModes{ControlItem{"Нормальный размер
                                   ControlItem{"Свернутое не активированное"}};
 constexpr std::array kStartMoments{ControlItem{"При загрузке Orvane"},
                                    ControlItem{"После дозвона"}};
-constexpr ControlSpec Disabled(ControlSpec spec) {
-    spec.disabled = true;
-    return spec;
+constexpr ControlSpec Disabled(ControlSpec control) {
+    control.disabled = true;
+    return control;
 }
 constexpr std::array kLaunch{
     ControlSpec{ids::kLaunchList, K::CheckList, {}, {4, 4, 392, 222}, kLaunchColumns},

@@ -18,20 +18,20 @@ struct WindowClass {
 
 // Registers a window class of this process once (a second registration is no failure);
 // returns its name, or null when the platform refused the class.
-inline const wchar_t* RegisterWindowClass(const WindowClass& spec) {
+inline const wchar_t* RegisterWindowClass(const WindowClass& wanted) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
-    windowClass.style = spec.style;
-    windowClass.lpfnWndProc = spec.procedure;
+    windowClass.style = wanted.style;
+    windowClass.lpfnWndProc = wanted.procedure;
     windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = spec.cursor ? LoadCursorW(nullptr, spec.cursor) : nullptr;
-    windowClass.hbrBackground = spec.background;
-    windowClass.hIcon = spec.icon;
-    windowClass.hIconSm = spec.smallIcon;
-    windowClass.lpszClassName = spec.name;
+    windowClass.hCursor = wanted.cursor ? LoadCursorW(nullptr, wanted.cursor) : nullptr;
+    windowClass.hbrBackground = wanted.background;
+    windowClass.hIcon = wanted.icon;
+    windowClass.hIconSm = wanted.smallIcon;
+    windowClass.lpszClassName = wanted.name;
     const bool registered =
         RegisterClassExW(&windowClass) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-    return registered ? spec.name : nullptr;
+    return registered ? wanted.name : nullptr;
 }
 
 // The object handed to CreateWindowEx as its creation parameter: kept in the window's user data
