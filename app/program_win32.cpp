@@ -24,8 +24,6 @@ class ConnectionNotices final : public orv::ConnectionNotices {
 };
 void MinuteCheck() {}
 
-// Language files: BuildLanguageList and ApplyLanguageFile.
-void BuildLanguageListAndApplyLanguage() {}
 // Phonebook entries and devices: LoadPhonebookEntries and LoadDevices.
 void LoadPhonebookEntries() {}
 void LoadDevices() {}
@@ -34,8 +32,7 @@ void LoadLaunchListAndStartOnLoad() {}
 void SaveLaunchList() {}
 // Speech control: close the speech plug-in if its window is present.
 void ClosePlugin() {}
-// Month charts and printing of the detailed statistics page.
-void ShowMonthChart() {}
+// Printing of the detailed statistics page.
 void PrintStatistics() {}
 
 }  // namespace not_built_yet
@@ -56,6 +53,12 @@ Program::Program(HINSTANCE instance)
       formats_(ReadUserRegionalFormats()),
       floating_(colours_),
       dialogs_([this] { return main_.Handle(); }),
+      monthChart_(language_, dialogs_, formats_),
+      languages_(language_, programFolder_,
+                 LanguageWindows{[this] { return floating_.Handle(); },
+                                 [this] { return floating_.Menu(); }, &main_,
+                                 [this] { return monthChart_.Handle(); },
+                                 [this] { monthChart_.LanguageChanged(); }}),
       autorun_(ProgramFilePath()),
       settingsControls_([this](std::string_view id) { return main_.Control(id); }),
       reactions_(settingsControls_,
@@ -96,15 +99,15 @@ void Program::CreateMainWindow() {
     saveDialog_.SetOwner(main_.Handle());
     statisticsPage_ = std::make_unique<StatisticsPage>(
         main_, StatisticsPageServices{statistics_, prompts_, saveDialog_, files_,
-                                      formats_.thousandsSeparator});
+                                      formats_.thousandsSeparator, &monthChart_});
     statisticsPage_->Register(controls_);
-    controls_.OnClick(ids::kShowDetail, not_built_yet::ShowMonthChart);
+    languages_.Register(controls_);
     controls_.OnClick(ids::kPrintStatistics, not_built_yet::PrintStatistics);
 
     statistics_.OpenStatistics(programFolder_);                           // 1
     main_.AssignButtonImages();                                           // 2
     LoadSettings(ProgramSettingsStore(), settingsControls_, reactions_);  // 3
-    not_built_yet::BuildLanguageListAndApplyLanguage();                   // 4
+    languages_.BuildLanguageListAndApply(ProgramSettingsStore());         // 4
     not_built_yet::LoadPhonebookEntries();                                // 5
     not_built_yet::LoadDevices();                                         // 6
     not_built_yet::LoadLaunchListAndStartOnLoad();                        // 7
