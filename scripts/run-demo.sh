@@ -18,6 +18,8 @@ cmake --build --preset "$preset" --target orvane rasapi32 orvdriver >/dev/null
 demo="$root/build/demo"
 mkdir -p "$demo/statistics"
 cp "$ORVANE_BIN/orvane.exe" "$ORVANE_BIN/rasapi32.dll" "$demo/"
+rm -rf "$demo/Languages"
+cp -r "$ORVANE_BIN/Languages" "$demo/"
 
 if [ -n "${DISPLAY:-}" ]; then
     [ -f "$WINEPREFIX/system.reg" ] || "$ORVANE_WINE" wineboot -i >/dev/null 2>&1
