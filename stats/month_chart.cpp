@@ -51,7 +51,9 @@ std::variant<MonthChart, std::string> SumByMonth(const SessionList& list, MonthC
         const std::string_view end = list.Text(row, kEndColumn);
         const auto moment = ParseLocalDateTime(end, formats);
         if (!moment) {
-            return "'" + std::string(end) + "' is not a valid date and time";
+            std::string error(1, '\'');
+            error.append(end).append("' is not a valid date and time");
+            return error;
         }
         chart.sums[static_cast<std::size_t>(moment->month - 1)] += RowFigure(list, row, kind);
     }
