@@ -25,7 +25,8 @@ endif()
 # changes, since configure_file makes the build depend on it).
 file(GLOB ORVANE_LANGUAGE_FILES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/Languages/*.lang)
 foreach(language_file IN LISTS ORVANE_LANGUAGE_FILES)
-    configure_file(${language_file} ${CMAKE_BINARY_DIR}/bin/Languages/ COPYONLY)
+    get_filename_component(language_name ${language_file} NAME)
+    configure_file(${language_file} ${CMAKE_BINARY_DIR}/bin/Languages/${language_name} COPYONLY)
 endforeach()
 
 file(GLOB TALVEX_RESOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/plugin/*.rc)
