@@ -77,9 +77,21 @@ class Languages : public ::testing::Test {
         return folder.Path() + "Languages\\" + name;
     }
     std::string Text(std::string_view id) const { return WindowText(main.Control(id)); }
-    // The user picks the entry in the box.
-    void Choose(int entry) {
+    // The user picks the box's entry with this code (the entries come in the platform's order).
+    void Choose(const char* code) {
         HWND box = main.Control(ids::kLanguage);
+        int entry = 0;
+        for (wchar_t text[16] = {}; entry < SendMessageW(box, CB_GETCOUNT, 0, 0); ++entry) {
+            COMBOBOXEXITEMW item{};
+            item.mask = CBEIF_TEXT;
+            item.iItem = entry;
+            item.pszText = text;
+            item.cchTextMax = 16;
+            SendMessageW(box, CBEM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+            if (Narrow(text) == code) {
+                break;
+            }
+        }
         SendMessageW(box, CB_SETCURSEL, entry, 0);
         SendMessageW(main.Handle(), WM_COMMAND,
                      MAKEWPARAM(CommandIdOf(ids::kLanguage), CBN_SELCHANGE),
@@ -132,7 +144,7 @@ TEST_F(Languages, EngChangesEveryKindOfCaptionAndNothingElseAndRusRestoresThem) 
     EXPECT_NE(GetMenuState(menu.Handle(), 8, MF_BYPOSITION) & MF_SEPARATOR, 0u);
     EXPECT_EQ(main.StatusText(), "");
 
-    Choose(0);
+    Choose("Rus");
     EXPECT_EQ(language.Text(), "Rus");
     EXPECT_EQ(Text("Label17"), "Название");
     EXPECT_EQ(TabText(main.Tabs(), 5), "Настройки");
@@ -161,10 +173,13 @@ TEST_F(Languages, EnglishLangIsListedAsEngAndAppliesEngLangMadeWithTheCaptionsOn
     EXPECT_EQ(Text("Label17"), "Название");
     wchar_t section[256] = {};
     const std::wstring made = Widen(LanguageFile("Eng.lang"));
-    EXPECT_EQ(GetPrivateProfileSectionW(L"Form1", section, 256, made.c_str()), 12u);
+    // Each section holds one entry: the text, its end, and the end of the section.
+    GetPrivateProfileSectionW(L"Form1", section, 256, made.c_str());
     EXPECT_EQ(Narrow(section), "Form1=Orvane");
+    EXPECT_EQ(section[wcslen(section) + 1], L'\0');
     GetPrivateProfileSectionW(L"Form2", section, 256, made.c_str());
     EXPECT_EQ(Narrow(section), "Form2=ORVMainWindow");
+    EXPECT_EQ(section[wcslen(section) + 1], L'\0');
 }
 
 TEST_F(Languages, AStoredLanguageWithoutAFileIsKeptAndNothingIsApplied) {
@@ -181,9 +196,14 @@ TEST_F(Languages, AStoredLanguageWithoutAFileIsKeptAndNothingIsApplied) {
 TEST_F(Languages, AFileThatCannotBeWrittenIsAppliedAndSaysSoInTheStatusBar) {
     const std::string path = LanguageFile("Eng.lang");
     testing::WriteFileBytes(path, "[Form1]\r\nLabel17=Name\r\n");
-    SetFileAttributesW(Widen(path).c_str(), FILE_ATTRIBUTE_READONLY);
-    languages.BuildLanguageListAndApply(store);
-    SetFileAttributesW(Widen(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+    {
+        // Held open for reading only, the file can be read but not written by anyone (a
+        // read-only attribute would not stop the administrator these tests may run as).
+        const UniqueHandle held(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                            nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        languages.BuildLanguageListAndApply(store);
+    }
     EXPECT_EQ(Text("Label17"), "Name");
     EXPECT_EQ(main.StatusText(), "Unable to write to " + path);
 }
@@ -195,7 +215,7 @@ TEST_F(Languages, TheShippedRussianFileReadsUnderAWesternCodePage) {
     store.Write("Language", "Eng");
     languages.BuildLanguageListAndApply(store);
     ASSERT_EQ(Text("Label30"), "No active connections");
-    Choose(0);
+    Choose("Rus");
     EXPECT_EQ(Text("Label30"), "Нет активных соединений");
 }
 
