@@ -29,6 +29,10 @@ if [ -n "${DISPLAY:-}" ]; then
     exec "$ORVANE_WINE" "$demo/orvane.exe"
 fi
 
+# The month chart's screenshot needs sessions of every month: a year of evenings, its dates in
+# the regional format of the Wine prefix (M/d/yyyy h:mm:ss tt).
+cp "$root/tools/scenarios/demo-statistics.xml" "$demo/statistics/dialstat.xml"
+
 shots="$root/build/demo-screenshots"
 rm -rf "$shots"
 mkdir -p "$shots"
@@ -55,7 +59,21 @@ mkdir -p "$shots"
         sleep 3
         shoot TForm1 "main-window-page-$((code - 3))"
     done
-    sleep 10
+    # The settings page in English: Languages\Eng.lang is applied by the default language.
+    driver post TForm2 ORVMainWindow 273 8
+    sleep 2
+    shoot TForm1 main-window-settings
+    # The month chart of the received bytes: page 2, the choice "Received" (command id 1037),
+    # then "Show Detail" (1039); the ids follow the layout tables.
+    driver post TForm2 ORVMainWindow 273 5
+    sleep 2
+    driver click TForm1 - 1037
+    driver click TForm1 - 1039
+    if driver wait TFrmStat - 5000; then
+        sleep 1
+        shoot TFrmStat month-chart
+    fi
+    sleep 5
     shoot TForm2 floating-window-later
     driver post TForm2 ORVMainWindow 16 0   # WM_CLOSE: the normal close path
     driver gone TForm2 ORVMainWindow 10000

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <variant>
 
 #include "base/win32/wide_text.h"
@@ -33,6 +34,21 @@ HWND MakeLabel(HWND window, HFONT font, int left, int top, int width, std::strin
         width, kMonthBarHeight, window, nullptr, GetModuleHandleW(nullptr), nullptr);
     SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return label;
+}
+
+// Sets a month name and sizes its label to the text, at least up to the bars: a long name
+// covers the start of its bar, as an automatically sized label does.
+void FitLabel(HWND label, std::string_view text) {
+    const std::wstring wide = Widen(text);
+    SetWindowTextW(label, wide.c_str());
+    const WindowDc dc(label);
+    const SelectedObject font(dc.Get(),
+                              reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    GetTextExtentPoint32W(dc.Get(), wide.c_str(), static_cast<int>(wide.size()), &extent);
+    SetWindowPos(label, nullptr, 0, 0, std::max<int>(extent.cx, kNameWidth), kMonthBarHeight,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(GetParent(label), nullptr, TRUE);
 }
 
 }  // namespace
@@ -100,7 +116,7 @@ void MonthChartWindow::LanguageChanged() {
     const bool russian = language_.IsRussian();
     SetWindowTextUtf8(window_, MonthChartTitle(chart_.kind, russian));
     for (int month = 1; month <= 12; ++month) {
-        SetWindowTextUtf8(names_[static_cast<std::size_t>(month - 1)], MonthName(month, russian));
+        FitLabel(names_[static_cast<std::size_t>(month - 1)], MonthName(month, russian));
     }
 }
 
@@ -125,6 +141,9 @@ LRESULT CALLBACK MonthChartWindow::Procedure(HWND window, UINT message, WPARAM w
         case WM_PAINT:
             chart->Paint();
             return 0;
+        case WM_CTLCOLORSTATIC:
+            SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
+            return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
         case WM_DESTROY:
             chart->window_ = nullptr;
             break;

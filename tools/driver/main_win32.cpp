@@ -3,6 +3,8 @@
 //   orvdriver gone  CLASS CAPTION TIMEOUT_MS        exit 0 once it no longer exists
 //   orvdriver rect  CLASS CAPTION                   print "WIDTHxHEIGHT+LEFT+TOP" of the window
 //   orvdriver post  CLASS CAPTION MESSAGE WPARAM    post a message (decimal numbers)
+//   orvdriver click CLASS CAPTION CONTROL_ID        click the button of that command id among
+//                                                   the window's descendants, as a user does
 // CAPTION "-" matches any caption. Exit code 1 when the window is not there, 2 on bad usage.
 #include <windows.h>
 
@@ -27,6 +29,27 @@ bool WaitFor(const wchar_t* windowClass, const wchar_t* caption, bool present, l
     return true;
 }
 
+struct Search {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK MatchId(HWND child, LPARAM data) {
+    auto* wanted = reinterpret_cast<Search*>(data);
+    if (GetDlgCtrlID(child) == wanted->id) {
+        wanted->found = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The descendant of `parent` with this command id, or null.
+HWND Descendant(HWND parent, int id) {
+    Search search{id, nullptr};
+    EnumChildWindows(parent, MatchId, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 long Number(const wchar_t* text) {
     return std::wcstol(text, nullptr, 10);
 }
@@ -34,7 +57,7 @@ long Number(const wchar_t* text) {
 int Usage() {
     std::fputs(
         "usage: orvdriver wait|gone CLASS CAPTION TIMEOUT_MS | rect CLASS CAPTION | "
-        "post CLASS CAPTION MESSAGE WPARAM\n",
+        "post CLASS CAPTION MESSAGE WPARAM | click CLASS CAPTION CONTROL_ID\n",
         stderr);
     return 2;
 }
@@ -65,6 +88,14 @@ int wmain(int argc, wchar_t** argv) {
         const auto message = static_cast<UINT>(Number(argv[4]));
         const auto wParam = static_cast<WPARAM>(Number(argv[5]));
         return window && PostMessageW(window, message, wParam, 0) ? 0 : 1;
+    }
+    if (command == L"click" && argc == 5) {
+        HWND button = window ? Descendant(window, static_cast<int>(Number(argv[4]))) : nullptr;
+        if (!button) {
+            return 1;
+        }
+        SendMessageW(button, BM_CLICK, 0, 0);
+        return 0;
     }
     return Usage();
 }
