@@ -14,6 +14,7 @@
 #include "monitor/popup_menu_win32.h"
 #include "stats/month_chart_window_win32.h"
 #include "stats_test_folder.h"
+#include "support/control_texts.h"
 #include "tests/common/memory_settings_store.h"
 #include "tests/common/settings_fakes.h"
 
@@ -31,26 +32,6 @@ std::string ShippedFile(const char* code) {
 std::string MenuText(HMENU menu, UINT position) {
     wchar_t text[64] = {};
     GetMenuStringW(menu, position, text, 64, MF_BYPOSITION);
-    return Narrow(text);
-}
-
-std::string TabText(HWND tabs, int index) {
-    wchar_t text[64] = {};
-    TCITEMW item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = text;
-    item.cchTextMax = 64;
-    SendMessageW(tabs, TCM_GETITEMW, index, reinterpret_cast<LPARAM>(&item));
-    return Narrow(text);
-}
-
-std::string ColumnText(HWND list, int index) {
-    wchar_t text[64] = {};
-    LVCOLUMNW column{};
-    column.mask = LVCF_TEXT;
-    column.pszText = text;
-    column.cchTextMax = 64;
-    SendMessageW(list, LVM_GETCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
     return Narrow(text);
 }
 
@@ -127,14 +108,14 @@ TEST_F(Languages, EngChangesEveryKindOfCaptionAndNothingElseAndRusRestoresThem) 
     EXPECT_EQ(controls.Text(ids::kLanguage), "Eng");
     EXPECT_EQ(language.Text(), "Eng");
     EXPECT_TRUE(IsWindowEnabled(box));
-    EXPECT_EQ(TabText(main.Tabs(), 0), "Information");
+    EXPECT_EQ(testing::TabCaption(main.Tabs(), 0), "Information");
     EXPECT_EQ(WindowText(main.Page(5)), "Settings");
     EXPECT_EQ(Text("Label17"), "Name");
     EXPECT_EQ(Text("GroupBox1"), "Show the following information");
     EXPECT_EQ(Text(ids::kShowBytesRecv), "Bytes received");
     EXPECT_EQ(Text(ids::kTimeChart), "Time");
-    EXPECT_EQ(ColumnText(main.Control(ids::kSessionList), 10), "Average speed (KBps)");
-    EXPECT_EQ(ColumnText(main.Control("ListView3"), 0), "Device Name");
+    EXPECT_EQ(testing::ColumnCaption(main.Control(ids::kSessionList), 10), "Average speed (KBps)");
+    EXPECT_EQ(testing::ColumnCaption(main.Control("ListView3"), 0), "Device Name");
     EXPECT_EQ(MenuText(menu.Handle(), 9), "Exit");
     EXPECT_EQ(MenuText(menu.Handle(), 2), "All statistics");
     // Figures, fields, the list's choice and the separator stay.
@@ -149,10 +130,10 @@ TEST_F(Languages, EngChangesEveryKindOfCaptionAndNothingElseAndRusRestoresThem) 
     Choose("Rus");
     EXPECT_EQ(language.Text(), "Rus");
     EXPECT_EQ(Text("Label17"), "Название");
-    EXPECT_EQ(TabText(main.Tabs(), 5), "Настройки");
+    EXPECT_EQ(testing::TabCaption(main.Tabs(), 5), "Настройки");
     EXPECT_EQ(MenuText(menu.Handle(), 9), "Выход");
     EXPECT_EQ(MenuText(menu.Handle(), 2), "AllStatistics");
-    EXPECT_EQ(ColumnText(main.Control(ids::kSessionList), 4), "Принято(Байт)");
+    EXPECT_EQ(testing::ColumnCaption(main.Control(ids::kSessionList), 4), "Принято(Байт)");
     EXPECT_EQ(Text("Label29").back(), ' ');  // the quoted value keeps its last blank
 }
 
