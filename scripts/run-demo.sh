@@ -2,9 +2,10 @@
 # Runs the monitor under Wine against the emulated remote-access service playing the demo
 # scenario (a session that connects, moves traffic for about two minutes, drops and returns).
 # With a display it runs until you close it. Without one it runs inside a private Xvfb for about
-# 40 seconds, saves screenshots of the floating window and of the main window's pages 0 and 1
-# while the demo session is up, closes the program through its normal close path and prints
-# the folder of the screenshots.
+# 55 seconds, saves screenshots of the floating window, of the main window's pages 0 and 1
+# while the demo session is up, of the dial page during a dial, of the settings page (English)
+# and of a month chart, closes the program through its normal close path and prints the folder
+# of the screenshots.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/wine-env.sh"
@@ -59,16 +60,21 @@ mkdir -p "$shots"
         sleep 3
         shoot TForm1 "main-window-page-$((code - 3))"
     done
+    # The dial page during a dial: "Dial" hangs up the demo line and dials "Home ISP" again.
+    driver post TForm2 ORVMainWindow 273 6
+    sleep 2
+    driver click TForm1 - BitBtn1
+    sleep 1.5
+    shoot TForm1 dial-page-dialing
     # The settings page in English: Languages\Eng.lang is applied by the default language.
     driver post TForm2 ORVMainWindow 273 8
     sleep 2
     shoot TForm1 main-window-settings
-    # The month chart of the received bytes: page 2, the choice "Received" (command id 1037),
-    # then "Show Detail" (1039); the ids follow the layout tables.
+    # The month chart of the received bytes: page 2, the choice "Received", "Show Detail".
     driver post TForm2 ORVMainWindow 273 5
     sleep 2
-    driver click TForm1 - 1037
-    driver click TForm1 - 1039
+    driver click TForm1 - RadioButton4
+    driver click TForm1 - SpeedButton6
     if driver wait TFrmStat - 5000; then
         sleep 1
         shoot TFrmStat month-chart

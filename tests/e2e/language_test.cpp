@@ -77,17 +77,11 @@ void ChooseLanguage(HWND main, const std::wstring& code) {
     FAIL() << "no entry " << std::string(code.begin(), code.end());
 }
 
-class LanguageFiles : public ::testing::Test {
+class LanguageFiles : public EmulatedProgramTest {
   protected:
     void SetUp() override {
-        RemoveAutorunEntry();
-        CloseRunningMonitors();
-        ResetSettings();
+        EmulatedProgramTest::SetUp();
         CopyShippedLanguages(folder.Path());
-    }
-    void TearDown() override {
-        RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
-        RemoveAutorunEntry();
     }
 
     ProgramFolder folder;

@@ -10,6 +10,7 @@
 
 #include "app/language_files.h"
 #include "app/page_layout.h"
+#include "launcher/launch_entry.h"
 #include "monitor/popup_menu.h"
 
 namespace orv {
@@ -96,12 +97,13 @@ std::map<std::pair<std::string, std::string>, std::string> DesignedTexts() {
         for (const ControlSpec& control : page.controls) {
             const ControlKind kind = control.kind;
             if ((kind == ControlKind::Label || kind == ControlKind::GroupBox ||
-                 kind == ControlKind::CheckBox || kind == ControlKind::RadioButton) &&
+                 kind == ControlKind::CheckBox || kind == ControlKind::RadioButton ||
+                 kind == ControlKind::Button) &&
                 !WrittenByTheProgram(control.id)) {
                 texts[{"Form1", std::string(control.id)}] = control.caption;
             }
             if (kind == ControlKind::ListView || kind == ControlKind::VirtualList ||
-                kind == ControlKind::ComboBox) {
+                kind == ControlKind::CheckList || kind == ControlKind::ComboBox) {
                 for (std::size_t i = 0; i < control.items.size(); ++i) {
                     texts[{"Form1", TextKey(control.id, i)}] = control.items[i].text;
                 }
@@ -136,6 +138,22 @@ TEST(AppShippedLanguages, RusHoldsTheDesignAndEngAnEnglishTextForEveryCaption) {
     }
     for (const auto& [section, keys] : rus) {
         EXPECT_EQ(keys.size(), eng.at(section).size()) << section;
+    }
+}
+
+// The launch list stores window modes and start moments as the texts the boxes show, and the
+// launcher knows their English texts: the English items must be those.
+TEST(AppShippedLanguages, TheEnglishLaunchChoicesAreTheOnesTheLauncherKnows) {
+    const Sections eng = Shipped("Eng");
+    for (std::size_t mode = 0; mode < WindowModeTexts().size(); ++mode) {
+        EXPECT_EQ(ShowCommandOf(eng.at("Form1").at(TextKey(ids::kWindowMode, mode))),
+                  ShowCommandOf(WindowModeTexts()[mode]))
+            << mode;
+    }
+    for (StartMoment moment : {StartMoment::WithMonitor, StartMoment::AfterDial}) {
+        EXPECT_TRUE(NamesMoment(
+            eng.at("Form1").at(TextKey(ids::kStartMoment, static_cast<std::size_t>(moment))),
+            moment));
     }
 }
 

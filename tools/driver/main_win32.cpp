@@ -3,14 +3,17 @@
 //   orvdriver gone  CLASS CAPTION TIMEOUT_MS        exit 0 once it no longer exists
 //   orvdriver rect  CLASS CAPTION                   print "WIDTHxHEIGHT+LEFT+TOP" of the window
 //   orvdriver post  CLASS CAPTION MESSAGE WPARAM    post a message (decimal numbers)
-//   orvdriver click CLASS CAPTION CONTROL_ID        click the button of that command id among
-//                                                   the window's descendants, as a user does
+//   orvdriver click CLASS CAPTION CONTROL_ID        press a page's button (e.g. BitBtn1)
 // CAPTION "-" matches any caption. Exit code 1 when the window is not there, 2 on bad usage.
 #include <windows.h>
 
 #include <cstdio>
 #include <cwchar>
+#include <string>
 #include <string_view>
+
+#include "app/page_controls_win32.h"
+#include "base/win32/wide_text.h"
 
 namespace {
 
@@ -29,25 +32,29 @@ bool WaitFor(const wchar_t* windowClass, const wchar_t* caption, bool present, l
     return true;
 }
 
-struct Search {
-    int id;
+struct ControlSearch {
+    int commandId;
     HWND found;
 };
 
-BOOL CALLBACK MatchId(HWND child, LPARAM data) {
-    auto* wanted = reinterpret_cast<Search*>(data);
-    if (GetDlgCtrlID(child) == wanted->id) {
-        wanted->found = child;
+BOOL CALLBACK MatchCommandId(HWND child, LPARAM parameter) {
+    auto& search = *reinterpret_cast<ControlSearch*>(parameter);
+    if (GetDlgCtrlID(child) == search.commandId) {
+        search.found = child;
         return FALSE;
     }
     return TRUE;
 }
 
-// The descendant of `parent` with this command id, or null.
-HWND Descendant(HWND parent, int id) {
-    Search search{id, nullptr};
-    EnumChildWindows(parent, MatchId, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+// Presses the button as a click would, and waits until the program has handled it.
+bool Click(HWND window, std::string_view controlId) {
+    ControlSearch search{orv::CommandIdOf(controlId), nullptr};
+    if (window == nullptr || search.commandId == 0) {
+        return false;
+    }
+    EnumChildWindows(window, MatchCommandId, reinterpret_cast<LPARAM>(&search));
+    return search.found != nullptr &&
+           SendMessageTimeoutW(search.found, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 10000, nullptr);
 }
 
 long Number(const wchar_t* text) {
@@ -90,12 +97,7 @@ int wmain(int argc, wchar_t** argv) {
         return window && PostMessageW(window, message, wParam, 0) ? 0 : 1;
     }
     if (command == L"click" && argc == 5) {
-        HWND button = window ? Descendant(window, static_cast<int>(Number(argv[4]))) : nullptr;
-        if (!button) {
-            return 1;
-        }
-        SendMessageW(button, BM_CLICK, 0, 0);
-        return 0;
+        return Click(window, orv::Narrow(argv[4])) ? 0 : 1;
     }
     return Usage();
 }
