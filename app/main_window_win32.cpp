@@ -76,8 +76,9 @@ MainWindow::~MainWindow() {
 
 bool MainWindow::Create(HINSTANCE instance, MainWindowEvents events) {
     events_ = std::move(events);
-    const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX),
-                                       ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES};
+    const INITCOMMONCONTROLSEX classes{
+        sizeof(INITCOMMONCONTROLSEX),
+        ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES | ICC_USEREX_CLASSES};
     InitCommonControlsEx(&classes);
     const HBRUSH buttonFace = GetSysColorBrush(COLOR_BTNFACE);
     if (!RegisterWindowClass(

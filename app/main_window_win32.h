@@ -15,12 +15,12 @@
 #include "app/control_reactions_win32.h"
 #include "app/page_controls_win32.h"
 #include "base/win32/resources.h"
+#include "stats/month_chart_window_win32.h"
 
 namespace orv {
 
 inline constexpr wchar_t kMainWindowClass[] = L"TForm1";
 inline constexpr wchar_t kMainWindowCaption[] = L"Orvane";
-inline constexpr wchar_t kMonthStatisticsClass[] = L"TFrmStat";
 inline constexpr int kMainClientWidth = 411;
 inline constexpr int kMainClientHeight = 429;
 inline constexpr int kStatusPanelWidth = 200;

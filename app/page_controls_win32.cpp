@@ -62,6 +62,8 @@ WindowKind KindOf(const ControlSpec& layout, bool startsChoiceGroup) {
             return {L"STATIC", SS_ICON, 0};
         case ControlKind::LinkLabel:
             return {L"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0};
+        case ControlKind::PictureList:
+            return {WC_COMBOBOXEXW, CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 0};
     }
     return {L"STATIC", 0, 0};
 }
@@ -110,6 +112,17 @@ void Configure(HWND control, const ControlSpec& layout, HWND previous) {
             AddItems(control, layout);
             SetWindowTextUtf8(control, layout.caption);
             break;
+        case ControlKind::PictureList: {
+            // The designed entry, without a picture until the program gives the list its own.
+            std::wstring text = Widen(layout.caption);
+            COMBOBOXEXITEMW item{};
+            item.mask = CBEIF_TEXT;
+            item.iItem = 0;
+            item.pszText = text.data();
+            SendMessageW(control, CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+            SendMessageW(control, CB_SETCURSEL, 0, 0);
+            break;
+        }
         case ControlKind::UpDown: {
             SendMessageW(control, UDM_SETBUDDY, reinterpret_cast<WPARAM>(previous), 0);
             SendMessageW(control, UDM_SETRANGE32, layout.low, layout.high);
@@ -151,11 +164,10 @@ HWND PageControls::CreateControl(HWND page, const ControlSpec& layout, int comma
     const bool startsChoiceGroup =
         controls_.empty() || controls_.back().layout->kind != ControlKind::RadioButton;
     const WindowKind kind = KindOf(layout, startsChoiceGroup);
-    const bool hasText = layout.kind != ControlKind::ComboBox;
-    const std::wstring caption = hasText ? Widen(layout.caption) : std::wstring();
-    const int height = layout.kind == ControlKind::ComboBox
-                           ? layout.rect.height + kDropDownListHeight
-                           : layout.rect.height;
+    const bool isList =
+        layout.kind == ControlKind::ComboBox || layout.kind == ControlKind::PictureList;
+    const std::wstring caption = isList ? std::wstring() : Widen(layout.caption);
+    const int height = isList ? layout.rect.height + kDropDownListHeight : layout.rect.height;
     return CreateWindowExW(
         kind.exStyle, kind.className, caption.c_str(),
         WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style | (layout.disabled ? WS_DISABLED : 0u),

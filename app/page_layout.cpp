@@ -106,9 +106,9 @@ constexpr std::array kDetailedStatistics{
     Label("Label48", "Label48", 134, 40, 54),
     Label("Label40", "Всего отправлено (KB)", 190, 40, 140),
     Label("Label41", "Label41", 332, 40, 58),
-    Choice("RadioButton3", "Время", 4, 324, 60, true),
-    Choice("RadioButton4", "Принято", 68, 324, 70),
-    Choice("RadioButton5", "Отправлено", 142, 324, 90),
+    Choice(ids::kTimeChart, "Время", 4, 324, 60, true),
+    Choice(ids::kReceivedChart, "Принято", 68, 324, 70),
+    Choice(ids::kSentChart, "Отправлено", 142, 324, 90),
     Picture(ids::kShowDetail, 280, 321, "Show Detail"),
     Picture(ids::kClearStatistics, 314, 321, "Clear statistics"),
     Picture(ids::kSaveAsHtml, 340, 321, "Save as Html"),
@@ -196,7 +196,7 @@ constexpr std::array kEvents{
 // LoadSettings relies on to tell a change from the design state.
 constexpr std::array kSettingsPage{
     Label("Label44", "Выбирете язык", 8, 318, 110),
-    ControlSpec{ids::kLanguage, K::ComboBox, "Eng", {120, 314, 100, kFieldHeight}},
+    ControlSpec{ids::kLanguage, K::PictureList, "Eng", {120, 314, 100, kFieldHeight}},
     Group("GroupBox1", "Отображать следующую информацию", {4, 2, 392, 104}),
     Switch(ids::kShowBytesRecv, "Байт принято", 14, 20, 180),
     Switch(ids::kShowBytesSend, "Байт отправлено", 14, 40, 180),

@@ -30,6 +30,7 @@ enum class ControlKind {
     GraphArea,      // copies an off-screen picture
     Icon,           // the application's icon
     LinkLabel,      // opens its caption's address through the shell
+    PictureList,    // editable list whose entries show a small picture; the caption is its entry
 };
 
 struct ControlRect {
@@ -98,6 +99,9 @@ inline constexpr std::string_view kTotalOnlineTime = "Label47";
 inline constexpr std::string_view kTotalReceived = "Label48";
 inline constexpr std::string_view kTotalSent = "Label41";
 inline constexpr std::string_view kSessionList = "ListView1";
+inline constexpr std::string_view kTimeChart = "RadioButton3";
+inline constexpr std::string_view kReceivedChart = "RadioButton4";
+inline constexpr std::string_view kSentChart = "RadioButton5";
 inline constexpr std::string_view kShowDetail = "SpeedButton6";
 inline constexpr std::string_view kClearStatistics = "SpeedButton7";
 inline constexpr std::string_view kSaveAsHtml = "SpeedButton8";

@@ -16,12 +16,9 @@ namespace {
 // ---- order, the exit sequence or a control's reaction, and does nothing until it lands.
 namespace not_built_yet {
 
-// Language files: BuildLanguageList and ApplyLanguageFile.
-void BuildLanguageListAndApplyLanguage() {}
 // Speech control: close the speech plug-in if its window is present.
 void ClosePlugin() {}
-// Month charts and printing of the detailed statistics page.
-void ShowMonthChart() {}
+// Printing of the detailed statistics page.
 void PrintStatistics() {}
 
 }  // namespace not_built_yet
@@ -42,6 +39,12 @@ Program::Program(HINSTANCE instance)
       formats_(ReadUserRegionalFormats()),
       floating_(colours_),
       dialogs_([this] { return main_.Handle(); }),
+      monthChart_(language_, dialogs_, formats_),
+      languages_(language_, programFolder_,
+                 LanguageWindows{[this] { return floating_.Handle(); },
+                                 [this] { return floating_.Menu(); }, &main_,
+                                 [this] { return monthChart_.Handle(); },
+                                 [this] { monthChart_.LanguageChanged(); }}),
       autorun_(ProgramFilePath()),
       settingsControls_([this](std::string_view id) { return main_.Control(id); }),
       reactions_(settingsControls_,
@@ -88,13 +91,13 @@ void Program::CreateMainWindow() {
     saveDialog_.SetOwner(main_.Handle());
     statisticsPage_ = std::make_unique<StatisticsPage>(
         main_, StatisticsPageServices{statistics_, prompts_, saveDialog_, files_,
-                                      formats_.thousandsSeparator});
+                                      formats_.thousandsSeparator, &monthChart_});
     launchView_ = std::make_unique<Win32LaunchPageView>(
         [this](std::string_view id) { return main_.Control(id); }, launchPictures_.List());
     launchPage_ = std::make_unique<LaunchPage>(launchList_, *launchView_, dialogs_);
     launchView_->Register(controls_, *launchPage_);
     statisticsPage_->Register(controls_);
-    controls_.OnClick(ids::kShowDetail, not_built_yet::ShowMonthChart);
+    languages_.Register(controls_);
     controls_.OnClick(ids::kPrintStatistics, not_built_yet::PrintStatistics);
     dialPage_ = std::make_unique<DialPage>(
         main_,
@@ -104,7 +107,7 @@ void Program::CreateMainWindow() {
     statistics_.OpenStatistics(programFolder_);                           // 1
     main_.AssignButtonImages();                                           // 2
     LoadSettings(ProgramSettingsStore(), settingsControls_, reactions_);  // 3
-    not_built_yet::BuildLanguageListAndApplyLanguage();                   // 4
+    languages_.BuildLanguageListAndApply(ProgramSettingsStore());         // 4
     dialPage_->Entries().LoadPhonebookEntries();                          // 5
     dialPage_->Entries().LoadDevices();                                   // 6
     LoadLaunchListAndStartOnLoad();                                       // 7

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "app/control_reactions_win32.h"
+#include "app/language_switch_win32.h"
 #include "app/dial_page_win32.h"
 #include "app/launch_page_win32.h"
 #include "app/machine_autorun_win32.h"
@@ -31,6 +32,7 @@
 #include "monitor/traffic_graph_drawing.h"
 #include "stats/file_storage_win32.h"
 #include "stats/logon_name_win32.h"
+#include "stats/month_chart_window_win32.h"
 #include "stats/msxml_document_win32.h"
 #include "stats/save_dialog_win32.h"
 #include "stats/user_prompts_win32.h"
@@ -74,6 +76,9 @@ class Program {
     MainWindow main_;
 
     Win32UserDialogs dialogs_;
+    LanguageCode language_;
+    MonthChartWindow monthChart_;
+    LanguageSwitch languages_;
     MachineAutorunEntry autorun_;
     Win32SettingsControls settingsControls_;
     SettingsReactions reactions_;

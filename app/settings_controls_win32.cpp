@@ -6,6 +6,21 @@
 #include "base/win32/wide_text.h"
 
 namespace orv {
+namespace {
+
+// The window that holds a control's text: the edit part of a list with pictures, else itself.
+HWND TextWindow(HWND control) {
+    wchar_t className[32] = {};
+    GetClassNameW(control, className, 32);
+    if (lstrcmpiW(className, WC_COMBOBOXEXW) == 0) {
+        if (HWND edit = reinterpret_cast<HWND>(SendMessageW(control, CBEM_GETEDITCONTROL, 0, 0))) {
+            return edit;
+        }
+    }
+    return control;
+}
+
+}  // namespace
 
 bool Win32SettingsControls::Checked(std::string_view id) const {
     return SendMessageW(find_(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -16,11 +31,11 @@ void Win32SettingsControls::SetChecked(std::string_view id, bool on) {
 }
 
 std::string Win32SettingsControls::Text(std::string_view id) const {
-    return WindowText(find_(id));
+    return WindowText(TextWindow(find_(id)));
 }
 
 void Win32SettingsControls::SetText(std::string_view id, std::string_view text) {
-    SetWindowTextUtf8(find_(id), text);
+    SetWindowTextUtf8(TextWindow(find_(id)), text);
 }
 
 std::uint32_t Win32SettingsControls::Colour(std::string_view id) const {

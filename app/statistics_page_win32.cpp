@@ -13,6 +13,9 @@ void StatisticsPage::Register(ControlReactions& controls) {
     for (std::string_view button : {ids::kClearStatistics, ids::kSaveAsHtml}) {
         controls.OnClick(button, [this, button] { Command(button); });
     }
+    if (services_.monthChart) {
+        controls.OnClick(ids::kShowDetail, [this] { ShowMonthChart(); });
+    }
     controls.OnNotify(ids::kSessionList, [this](const NMHDR& header) -> LRESULT {
         Notify(header);
         return 0;
@@ -56,6 +59,16 @@ bool StatisticsPage::Command(std::string_view id) {
         return true;
     }
     return false;
+}
+
+void StatisticsPage::ShowMonthChart() {
+    const auto chosen = [this](std::string_view id) {
+        return SendMessageW(window_.Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    };
+    const MonthChartKind kind = chosen(ids::kTimeChart)       ? MonthChartKind::Time
+                                : chosen(ids::kReceivedChart) ? MonthChartKind::Received
+                                                              : MonthChartKind::Sent;
+    services_.monthChart->Show(list_, kind);
 }
 
 }  // namespace orv

@@ -1,7 +1,7 @@
 #pragma once
 // The detailed statistics page "Подробная статистика": the session list rebuilt each time the
 // page is shown, the totals box, the selection sums in the status bar, and the buttons that
-// clear the statistics and save them as HTML.
+// show the month chart, clear the statistics and save them as HTML.
 
 #include <windows.h>
 
@@ -12,6 +12,7 @@
 #include "app/control_reactions_win32.h"
 #include "app/main_window_win32.h"
 #include "stats/html_report.h"
+#include "stats/month_chart_window_win32.h"
 #include "stats/session_list.h"
 #include "stats/session_list_view_win32.h"
 #include "stats/statistics_file.h"
@@ -24,6 +25,7 @@ struct StatisticsPageServices {
     SaveDialog& saveDialog;
     ReportFiles& reportFiles;
     std::string thousandsSeparator;
+    MonthChartWindow* monthChart = nullptr;  // "Show Detail" shows its month chart
 };
 
 class StatisticsPage {
@@ -41,6 +43,8 @@ class StatisticsPage {
     void Notify(const NMHDR& header);
     // "Clear statistics" and "Save as Html"; false for any other control.
     bool Command(std::string_view id);
+    // "Show Detail": the month chart of the choice "Время", "Принято" or "Отправлено".
+    void ShowMonthChart();
 
     const SessionList& List() const { return list_; }
 

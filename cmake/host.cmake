@@ -26,6 +26,8 @@ endforeach()
 orvane_test_program(orvane_host_tests tests/host)
 if(TARGET orvane_host_tests)
     target_compile_options(orvane_host_tests PRIVATE ${ORVANE_SANITIZE})
+    # The shipped language files are checked against the layout tables.
+    target_compile_definitions(orvane_host_tests PRIVATE ORVANE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
     target_link_options(orvane_host_tests PRIVATE ${ORVANE_SANITIZE})
     target_link_libraries(orvane_host_tests PRIVATE orvane_core talvex_core rasemu_core
                                                     GTest::gtest GTest::gmock GTest::gtest_main)

@@ -21,6 +21,14 @@ if(EXISTS ${PROJECT_SOURCE_DIR}/app/main_win32.cpp)
     orvane_warnings(orvane)
 endif()
 
+# The shipped language files lie in Languages\ beside the program (copied again whenever one
+# changes, since configure_file makes the build depend on it).
+file(GLOB ORVANE_LANGUAGE_FILES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/Languages/*.lang)
+foreach(language_file IN LISTS ORVANE_LANGUAGE_FILES)
+    get_filename_component(language_name ${language_file} NAME)
+    configure_file(${language_file} ${CMAKE_BINARY_DIR}/bin/Languages/${language_name} COPYONLY)
+endforeach()
+
 file(GLOB TALVEX_RESOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/plugin/*.rc)
 if(EXISTS ${PROJECT_SOURCE_DIR}/plugin/main_win32.cpp)
     add_executable(talvex WIN32 plugin/main_win32.cpp ${TALVEX_RESOURCES})

@@ -18,6 +18,7 @@ inline constexpr int kSeparator = 0;
 struct PopupMenuEntry {
     std::string_view text;  // empty for the separator
     int command;            // kSeparator for the separator
+    std::string_view id;    // the entry's identifier, which language files address
 };
 
 std::span<const PopupMenuEntry> PopupMenuEntries();

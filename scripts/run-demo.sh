@@ -2,9 +2,10 @@
 # Runs the monitor under Wine against the emulated remote-access service playing the demo
 # scenario (a session that connects, moves traffic for about two minutes, drops and returns).
 # With a display it runs until you close it. Without one it runs inside a private Xvfb for about
-# 50 seconds, saves screenshots of the floating window, of the main window's pages 0 and 1
-# while the demo session is up and of the dial page during a dial, closes the program through its normal close path and prints
-# the folder of the screenshots.
+# 55 seconds, saves screenshots of the floating window, of the main window's pages 0 and 1
+# while the demo session is up, of the dial page during a dial, of the settings page (English)
+# and of a month chart, closes the program through its normal close path and prints the folder
+# of the screenshots.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/wine-env.sh"
@@ -18,6 +19,8 @@ cmake --build --preset "$preset" --target orvane rasapi32 orvdriver >/dev/null
 demo="$root/build/demo"
 mkdir -p "$demo/statistics"
 cp "$ORVANE_BIN/orvane.exe" "$ORVANE_BIN/rasapi32.dll" "$demo/"
+rm -rf "$demo/Languages"
+cp -r "$ORVANE_BIN/Languages" "$demo/"
 
 if [ -n "${DISPLAY:-}" ]; then
     [ -f "$WINEPREFIX/system.reg" ] || "$ORVANE_WINE" wineboot -i >/dev/null 2>&1
@@ -26,6 +29,10 @@ if [ -n "${DISPLAY:-}" ]; then
     echo "Orvane runs; close it from its tray menu (Выход)."
     exec "$ORVANE_WINE" "$demo/orvane.exe"
 fi
+
+# The month chart's screenshot needs sessions of every month: a year of evenings, its dates in
+# the regional format of the Wine prefix (M/d/yyyy h:mm:ss tt).
+cp "$root/tools/scenarios/demo-statistics.xml" "$demo/statistics/dialstat.xml"
 
 shots="$root/build/demo-screenshots"
 rm -rf "$shots"
@@ -59,7 +66,20 @@ mkdir -p "$shots"
     driver click TForm1 - BitBtn1
     sleep 1.5
     shoot TForm1 dial-page-dialing
-    sleep 10
+    # The settings page in English: Languages\Eng.lang is applied by the default language.
+    driver post TForm2 ORVMainWindow 273 8
+    sleep 2
+    shoot TForm1 main-window-settings
+    # The month chart of the received bytes: page 2, the choice "Received", "Show Detail".
+    driver post TForm2 ORVMainWindow 273 5
+    sleep 2
+    driver click TForm1 - RadioButton4
+    driver click TForm1 - SpeedButton6
+    if driver wait TFrmStat - 5000; then
+        sleep 1
+        shoot TFrmStat month-chart
+    fi
+    sleep 5
     shoot TForm2 floating-window-later
     driver post TForm2 ORVMainWindow 16 0   # WM_CLOSE: the normal close path
     driver gone TForm2 ORVMainWindow 10000

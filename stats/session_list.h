@@ -18,6 +18,7 @@ inline constexpr std::size_t kNameColumn = 0;
 inline constexpr std::size_t kDurationColumn = 2;
 inline constexpr std::size_t kReceivedColumn = 4;
 inline constexpr std::size_t kSentColumn = 5;
+inline constexpr std::size_t kEndColumn = 9;
 inline constexpr std::size_t kSessionColumns = 11;
 
 class SessionList {

@@ -84,7 +84,8 @@ TEST(PageLayout, EverySettingHasAControlOfItsKind) {
                 break;
             case SettingKind::Text:
                 EXPECT_TRUE(control->kind == ControlKind::Edit ||
-                            control->kind == ControlKind::ComboBox)
+                            control->kind == ControlKind::ComboBox ||
+                            control->kind == ControlKind::PictureList)
                     << setting.name;
                 break;
         }

@@ -13,6 +13,7 @@
 #include "app/page_controls_win32.h"
 #include "base/win32/resources.h"
 #include "base/win32/wide_text.h"
+#include "support/control_texts.h"
 
 namespace orv {
 namespace {
@@ -23,25 +24,8 @@ std::string ClassOf(HWND window) {
     return Narrow(name);
 }
 
-std::string TabCaption(HWND tabs, int index) {
-    wchar_t text[64] = {};
-    TCITEMW item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = text;
-    item.cchTextMax = 64;
-    SendMessageW(tabs, TCM_GETITEMW, index, reinterpret_cast<LPARAM>(&item));
-    return Narrow(text);
-}
-
-std::string ColumnCaption(HWND list, int index) {
-    wchar_t text[64] = {};
-    LVCOLUMNW column{};
-    column.mask = LVCF_TEXT;
-    column.pszText = text;
-    column.cchTextMax = 64;
-    SendMessageW(list, LVM_GETCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
-    return Narrow(text);
-}
+using testing::ColumnCaption;
+using testing::TabCaption;
 
 RECT RectInPage(HWND control, HWND page) {
     RECT rect;
