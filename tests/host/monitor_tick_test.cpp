@@ -164,7 +164,7 @@ TEST_F(MonitorTickTest, SessionUpAtStartAndLongerThanADayKeepsItsTrueStart) {
     source.statistics.durationMs = duration;
     monitor.MonitorTick();
     EXPECT_EQ(notices.connected, 1);
-    EXPECT_EQ(Field(DisplayField::Duration), "1:01:05");  // a time of day wraps at 24 hours
+    EXPECT_EQ(Field(DisplayField::Duration), "25:01:05");  // a length, not a time of day
 
     EndConnection();
     monitor.MonitorTick();

@@ -77,14 +77,17 @@ TEST(LocalDateTimeArithmetic, CrossesDaysMonthsAndLeapDays) {
               (LocalDateTime{2024, 1, 15, 21, 4, 21, 705}));
 }
 
-TEST(DurationText, IsATimeOfDayThatWrapsAtADay) {
+TEST(DurationText, IsALengthInHoursMinutesAndSeconds) {
     constexpr std::uint32_t kFiveMinutes = 323'000;  // 0:05:23
     EXPECT_EQ(FormatDurationText(kFiveMinutes, Russian()), "0:05:23");
     EXPECT_EQ(FormatDurationText(kFiveMinutes, German()), "00:05:23");
-    EXPECT_EQ(FormatDurationText(kFiveMinutes, UsEnglish()), "12:05:23 AM");
+    EXPECT_EQ(FormatDurationText(17'000, UsEnglish()), "0:00:17");
+    EXPECT_EQ(FormatDurationText(90'000'000, UsEnglish()), "25:00:00");
     EXPECT_EQ(FormatDurationText(86'399'999, Russian()), "23:59:59");
-    EXPECT_EQ(FormatDurationText(90'000'000, Russian()), "1:00:00");
-    EXPECT_EQ(FormatDurationText(0, Russian()), "0:00:00");
+    EXPECT_EQ(FormatDurationText(0xFFFF'FFFF, German()), "1193:02:47");
+    RegionalFormats dotted = German();
+    dotted.longTime = "tt hh.mm.ss";
+    EXPECT_EQ(FormatDurationText(kFiveMinutes, dotted), "00.05.23");
 }
 
 TEST(SpeedText, ThreeSignificantDigitsAndTwoDecimals) {
