@@ -2,6 +2,7 @@
 
 #include "base/regional_formats.h"
 
+#include <algorithm>
 #include <chrono>
 #include <vector>
 
@@ -225,11 +226,13 @@ std::string FormatShortDate(const LocalDateTime& dateTime, const RegionalFormats
             case 0:
                 out += piece.text;
                 break;
+            // Day and month names (ddd, MMM and longer) are written as two-digit numbers, which
+            // ReadDate reads back; no run writes more than two digits.
             case 'd':
-                AppendNumber(out, dateTime.day, piece.count);
+                AppendNumber(out, dateTime.day, std::min(piece.count, 2));
                 break;
             case 'M':
-                AppendNumber(out, dateTime.month, piece.count);
+                AppendNumber(out, dateTime.month, std::min(piece.count, 2));
                 break;
             case 'y':
                 if (piece.count <= 2) {

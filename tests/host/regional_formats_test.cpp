@@ -56,6 +56,18 @@ TEST(LocalDateTimeText, ParsesBackWhatItWrites) {
     }
 }
 
+TEST(LocalDateTimeText, DayAndMonthNamesAreTwoDigitNumbersThatReadBack) {
+    RegionalFormats formats = Russian();
+    const LocalDateTime ninth{2026, 12, 9, 8, 30, 0, 0};
+    formats.shortDate = "dd-MMM-yy";
+    EXPECT_EQ(FormatLocalDateTime(ninth, formats), "09-12-26 8:30:00");
+    EXPECT_EQ(ParseLocalDateTime(FormatLocalDateTime(ninth, formats), formats), ninth);
+    formats.shortDate = "ddd dd.MM.yyyy";
+    const LocalDateTime fifth{2026, 3, 5, 0, 0, 0, 0};
+    EXPECT_EQ(FormatLocalDateTime(fifth, formats), "05 05.03.2026");
+    EXPECT_EQ(ParseLocalDateTime(FormatLocalDateTime(fifth, formats), formats), fifth);
+}
+
 TEST(LocalDateTimeText, RejectsTextsThatDoNotFitTheSettings) {
     EXPECT_FALSE(ParseLocalDateTime("3/5/2024 2:07:09 PM", Russian()));
     EXPECT_FALSE(ParseLocalDateTime("05.03.2024 14:07:09", UsEnglish()));
