@@ -100,13 +100,27 @@ TEST_F(MachineRunKey, OnWritesTheProgramPathAndOffRemovesOnlyThatValue) {
     MachineAutorunEntry entry(ProgramFilePath());
 
     ASSERT_TRUE(entry.SetEnabled(true));
-    EXPECT_EQ(Value(L"Orvane"), ProgramFilePath());
+    EXPECT_EQ(Value(L"Orvane"), L"\"" + ProgramFilePath() + L"\"");
     EXPECT_NE(ProgramFilePath().find(L"orvane_win32_tests.exe"), std::wstring::npos);
 
     ASSERT_TRUE(entry.SetEnabled(false));
     EXPECT_EQ(Value(L"Orvane"), std::nullopt);
     EXPECT_EQ(Value(L"OrvaneTestNeighbour"), L"C:\\other.exe /quiet");
     EXPECT_TRUE(entry.SetEnabled(false));  // already absent
+}
+
+// An unquoted entry of an earlier version is ours: on rewrites it in quotes.
+TEST_F(MachineRunKey, AnUnquotedEntryIsOursAndGetsQuoted) {
+    const std::wstring path = L"C:\\Program Files\\Orvane\\orvane.exe";
+    EXPECT_TRUE(RunCommandNamesProgram(path, path));
+    EXPECT_TRUE(RunCommandNamesProgram(L"\"c:\\program files\\orvane\\ORVANE.exe\"", path));
+    EXPECT_FALSE(RunCommandNamesProgram(L"C:\\Program.exe", path));
+    EXPECT_FALSE(RunCommandNamesProgram(L"\"" + path + L"\" /quiet", path));
+
+    SetValue(L"Orvane", path);
+    MachineAutorunEntry entry(path);
+    ASSERT_TRUE(entry.SetEnabled(true));
+    EXPECT_EQ(Value(L"Orvane"), L"\"" + path + L"\"");
 }
 
 }  // namespace
