@@ -62,6 +62,17 @@ TEST_F(RegistryStore, AValueOfAnotherTypeCountsAsAbsent) {
     EXPECT_EQ(store.Read("ShutDown"), std::nullopt);
 }
 
+// A write the registry refuses is reported with the system's reason, not dropped.
+TEST_F(RegistryStore, ARefusedWriteFailsWithTheSystemsReason) {
+    RegistrySettingsStore store(HKEY_CURRENT_USER, kTestKey);
+    ASSERT_TRUE(store.Write("BytesRecv", "1").ok());
+    // The store keeps its section open; deleting the key under it makes every write fail.
+    ASSERT_EQ(RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey.c_str()), ERROR_SUCCESS);
+    const Outcome written = store.Write("BytesSend", "1");
+    EXPECT_FALSE(written.ok());
+    EXPECT_NE(written.error(), "unknown error");
+}
+
 // The machine-wide Run key of the Wine prefix, restored after each test.
 class MachineRunKey : public ::testing::Test {
   protected:
