@@ -243,8 +243,8 @@ void ConnectionMonitor::ShowNoConnection() {
 
 void ConnectionMonitor::StoreEndedSession() {
     const LocalDateTime end = clock_.Now();
-    // The start comes from the duration in milliseconds, not from the duration field, which
-    // wraps at 24 hours.
+    // The start comes from the duration in milliseconds, not from the duration field, which a
+    // failed statistics call sets to "0".
     const LocalDateTime start = AddMilliseconds(end, -std::int64_t{snapshot_.DurationMs});
     ConnectionInfo session;
     session.name = display_.Field(DisplayField::Name);
