@@ -19,24 +19,24 @@ struct DialogSearch {
     HWND found = nullptr;
 };
 
+BOOL CALLBACK CollectDialog(HWND window, LPARAM data) {
+    auto& search = *reinterpret_cast<DialogSearch*>(data);
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (window != search.skip && process == GetCurrentProcessId() && IsWindowVisible(window) &&
+        lstrcmpW(className, L"#32770") == 0) {
+        search.found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // A visible dialog-class window of this process other than `skip`.
 HWND OwnDialog(HWND skip) {
     DialogSearch search{skip, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& found = *reinterpret_cast<DialogSearch*>(data);
-            wchar_t className[16] = {};
-            GetClassNameW(window, className, 16);
-            DWORD process = 0;
-            GetWindowThreadProcessId(window, &process);
-            if (window != found.skip && process == GetCurrentProcessId() &&
-                IsWindowVisible(window) && lstrcmpW(className, L"#32770") == 0) {
-                found.found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
