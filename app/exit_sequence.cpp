@@ -6,7 +6,7 @@ namespace orv {
 
 void RunExitSequence(const SettingsControls& controls, SettingsStore& store, const ExitSteps& steps,
                      ShutdownPort& platform, MessageBoxes& boxes) {
-    SaveSettings(controls, store);
+    SaveSettings(controls, store, boxes);
     steps.saveLaunchList();
     steps.closePlugin();
     if (controls.Checked(ids::kShutDown)) {

@@ -1,7 +1,9 @@
 #pragma once
-// The autorun entry: value "Orvane" in the machine-wide Run key, holding the program's path.
+// The autorun entry: value "Orvane" in the machine-wide Run key, holding the program's path in
+// quotes.
 
 #include <string>
+#include <string_view>
 
 #include "app/settings_ports.h"
 
@@ -15,6 +17,10 @@ class MachineAutorunEntry : public AutorunEntry {
   private:
     std::wstring programPath_;
 };
+
+// Whether a Run command names the program: its path, quoted or not (as earlier versions wrote
+// it), letters in any case.
+bool RunCommandNamesProgram(std::wstring_view command, std::wstring_view programPath);
 
 // The full path of the running program file.
 std::wstring ProgramFilePath();

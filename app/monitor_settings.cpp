@@ -203,24 +203,36 @@ void ReadThresholds(const SettingsStore& store, SettingsControls& controls) {
                                       kMaxTrafficThreshold));
 }
 
-void SaveSettings(const SettingsControls& controls, SettingsStore& store) {
+namespace {
+
+std::string EncodedValue(const SettingSpec& setting, const SettingsControls& controls) {
+    switch (setting.kind) {
+        case K::Flag:
+            return EncodeFlag(controls.Checked(setting.control));
+        case K::Colour:
+            return EncodeColour(controls.Colour(setting.control));
+        case K::Integer:
+            return EncodeInteger(controls.Position(setting.control));
+        default:  // K::Text
+            return controls.Text(setting.control);
+    }
+}
+
+}  // namespace
+
+bool SaveSettings(const SettingsControls& controls, SettingsStore& store, MessageBoxes& boxes) {
+    std::optional<Outcome> firstFailure;
     for (std::string_view name : kSaveOrder) {
-        const SettingSpec& setting = FindSetting(name);
-        switch (setting.kind) {
-            case K::Text:
-                store.Write(name, controls.Text(setting.control));
-                break;
-            case K::Flag:
-                store.Write(name, EncodeFlag(controls.Checked(setting.control)));
-                break;
-            case K::Colour:
-                store.Write(name, EncodeColour(controls.Colour(setting.control)));
-                break;
-            case K::Integer:
-                store.Write(name, EncodeInteger(controls.Position(setting.control)));
-                break;
+        const Outcome written = store.Write(name, EncodedValue(FindSetting(name), controls));
+        if (!written.ok() && !firstFailure) {
+            firstFailure = written;
         }
     }
+    if (firstFailure) {
+        // A silent failure would bring back the old settings at the next start, unexplained.
+        boxes.ShowError("Orvane", "The settings cannot be saved: " + firstFailure->error());
+    }
+    return !firstFailure;
 }
 
 DisplayFlags DisplayFlagsOf(const SettingsControls& controls) {

@@ -9,6 +9,7 @@
 
 #include "app/settings_controls.h"
 #include "app/settings_store.h"
+#include "base/dialog_ports.h"
 #include "monitor/monitor_ports.h"
 
 namespace orv {
@@ -40,8 +41,9 @@ void LoadSettings(const SettingsStore& store, SettingsControls& controls,
                   SettingsReactions& reactions);
 // The three thresholds into the events page, clamped to their up/down ranges.
 void ReadThresholds(const SettingsStore& store, SettingsControls& controls);
-// Controls to store.
-void SaveSettings(const SettingsControls& controls, SettingsStore& store);
+// Controls to store. Every value is tried; when any write fails, one error box says so with
+// the first failure's reason, and the result is false.
+bool SaveSettings(const SettingsControls& controls, SettingsStore& store, MessageBoxes& boxes);
 
 // The display options as the settings page's check boxes hold them now.
 DisplayFlags DisplayFlagsOf(const SettingsControls& controls);

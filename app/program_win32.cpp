@@ -160,7 +160,7 @@ void Program::ExitSequence() {
 // chose in this run is kept all the same. The computer is not shut down from here: the session
 // is already ending the way the user asked.
 void Program::SaveBeforeSessionEnd() {
-    SaveSettings(settingsControls_, ProgramSettingsStore());
+    SaveSettings(settingsControls_, ProgramSettingsStore(), dialogs_);
     SaveLaunchList();
 }
 

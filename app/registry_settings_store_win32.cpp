@@ -1,5 +1,6 @@
 #include "app/registry_settings_store_win32.h"
 
+#include "base/win32/system_error.h"
 #include "base/win32/wide_text.h"
 
 namespace orv {
@@ -10,8 +11,9 @@ constexpr wchar_t kSection[] = L"Main";
 }  // namespace
 
 RegistrySettingsStore::RegistrySettingsStore(HKEY root, const std::wstring& keyPath) {
-    if (RegCreateKeyExW(root, keyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        key_.Receive(), nullptr) != ERROR_SUCCESS) {
+    openError_ = RegCreateKeyExW(root, keyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                 key_.Receive(), nullptr);
+    if (openError_ != ERROR_SUCCESS) {
         key_.Release();
     }
 }
@@ -28,6 +30,8 @@ HKEY RegistrySettingsStore::Section(bool create) const {
                                : RegOpenKeyExW(key_.Get(), kSection, 0, KEY_ALL_ACCESS, &opened);
     if (result == ERROR_SUCCESS) {
         section_.Reset(opened);
+    } else if (create) {
+        openError_ = result;
     }
     return section_.Get();
 }
@@ -60,15 +64,19 @@ std::optional<std::string> RegistrySettingsStore::Read(std::string_view name) co
     return Narrow(data);
 }
 
-void RegistrySettingsStore::Write(std::string_view name, std::string_view text) {
+Outcome RegistrySettingsStore::Write(std::string_view name, std::string_view text) {
     const HKEY section = Section(true);
     if (!section) {
-        return;
+        return Outcome::Failed(SystemErrorText(static_cast<DWORD>(openError_)));
     }
     const std::wstring data = Widen(text);
-    RegSetValueExW(section, Widen(name).c_str(), 0, REG_SZ,
-                   reinterpret_cast<const BYTE*>(data.c_str()),
-                   static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+    const LONG result = RegSetValueExW(section, Widen(name).c_str(), 0, REG_SZ,
+                                       reinterpret_cast<const BYTE*>(data.c_str()),
+                                       static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+    if (result != ERROR_SUCCESS) {
+        return Outcome::Failed(SystemErrorText(static_cast<DWORD>(result)));
+    }
+    return Outcome::Ok();
 }
 
 SettingsStore& ProgramSettingsStore() {

@@ -20,13 +20,14 @@ class RegistrySettingsStore : public SettingsStore {
 
     // A value of another type than REG_SZ counts as absent.
     std::optional<std::string> Read(std::string_view name) const override;
-    void Write(std::string_view name, std::string_view text) override;
+    Outcome Write(std::string_view name, std::string_view text) override;
 
   private:
     HKEY Section(bool create) const;
 
     RegistryKey key_;
     mutable RegistryKey section_;
+    mutable LONG openError_ = ERROR_SUCCESS;  // why the key or its section could not be opened
 };
 
 // The program's store under the current user's Software\Quillon\Orvane, opened at the first

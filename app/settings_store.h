@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/outcome.h"
+
 namespace orv {
 
 class SettingsStore {
@@ -13,7 +15,8 @@ class SettingsStore {
     virtual ~SettingsStore() = default;
     // The stored text, or nothing when the value (or its section) is absent.
     virtual std::optional<std::string> Read(std::string_view name) const = 0;
-    virtual void Write(std::string_view name, std::string_view text) = 0;
+    // Fails with the system's reason when the value could not be stored.
+    virtual Outcome Write(std::string_view name, std::string_view text) = 0;
 };
 
 }  // namespace orv

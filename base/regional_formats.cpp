@@ -2,13 +2,12 @@
 
 #include "base/regional_formats.h"
 
+#include <algorithm>
 #include <chrono>
 #include <vector>
 
 namespace orv {
 namespace {
-
-constexpr std::int64_t kMsPerDay = 86'400'000;
 
 // One piece of a picture: a run of one element letter ("hh", "yyyy"), or literal text.
 struct PicturePiece {
@@ -227,11 +226,13 @@ std::string FormatShortDate(const LocalDateTime& dateTime, const RegionalFormats
             case 0:
                 out += piece.text;
                 break;
+            // Day and month names (ddd, MMM and longer) are written as two-digit numbers, which
+            // ReadDate reads back; no run writes more than two digits.
             case 'd':
-                AppendNumber(out, dateTime.day, piece.count);
+                AppendNumber(out, dateTime.day, std::min(piece.count, 2));
                 break;
             case 'M':
-                AppendNumber(out, dateTime.month, piece.count);
+                AppendNumber(out, dateTime.month, std::min(piece.count, 2));
                 break;
             case 'y':
                 if (piece.count <= 2) {
@@ -323,12 +324,28 @@ LocalDateTime AddMilliseconds(const LocalDateTime& dateTime, std::int64_t millis
 }
 
 std::string FormatDurationText(std::uint32_t milliseconds, const RegionalFormats& formats) {
-    const std::int64_t ofDay = milliseconds % kMsPerDay;
-    LocalDateTime clock;
-    clock.hour = static_cast<int>(ofDay / 3'600'000);
-    clock.minute = static_cast<int>(ofDay / 60'000 % 60);
-    clock.second = static_cast<int>(ofDay / 1000 % 60);
-    return FormatLongTime(clock, formats);
+    // The hour's digits and the separator come from the long time picture; the rest of the
+    // picture (the day-period marker, a 12-hour clock) belongs to a time of day, not a length.
+    int hourDigits = 1;
+    std::string separator = ":";
+    const std::vector<PicturePiece> pieces = SplitPicture(formats.longTime, "hHmst");
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        if (pieces[i].letter == 'h' || pieces[i].letter == 'H') {
+            hourDigits = pieces[i].count >= 2 ? 2 : 1;
+            if (i + 2 < pieces.size() && pieces[i + 1].letter == 0 && pieces[i + 2].letter == 'm') {
+                separator = pieces[i + 1].text;
+            }
+            break;
+        }
+    }
+    const std::uint32_t seconds = milliseconds / 1000;
+    std::string out;
+    AppendNumber(out, static_cast<int>(seconds / 3600), hourDigits);
+    out += separator;
+    AppendNumber(out, static_cast<int>(seconds / 60 % 60), 2);
+    out += separator;
+    AppendNumber(out, static_cast<int>(seconds % 60), 2);
+    return out;
 }
 
 }  // namespace orv

@@ -55,8 +55,9 @@ std::optional<LocalDateTime> ParseLocalDateTime(std::string_view text,
 // The date and time the given number of milliseconds later (earlier when negative).
 LocalDateTime AddMilliseconds(const LocalDateTime& dateTime, std::int64_t milliseconds);
 
-// A connection's duration shown as a time of day in the long time picture; 24 hours and more
-// wrap around, as on a clock.
+// A connection's duration as hours, minutes and seconds: hours not limited (two digits at
+// least when the long time picture has HH or hh), the picture's time separator, two-digit
+// minutes and seconds, no day-period marker.
 std::string FormatDurationText(std::uint32_t milliseconds, const RegionalFormats& formats);
 
 // A speed in KB/s: at most 3 significant digits and exactly 2 decimals with the user's decimal

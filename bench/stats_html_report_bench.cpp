@@ -14,7 +14,7 @@ void BM_StatsBuildHtmlReport(benchmark::State& state) {
     LoadSessionList(document, list);
     std::size_t bytes = 0;
     for (auto _ : state) {
-        const auto report = BuildHtmlReport(list);
+        const auto report = BuildHtmlReport(list, "windows-1251");
         bytes = report ? report->size() : 0;
         benchmark::DoNotOptimize(bytes);
     }

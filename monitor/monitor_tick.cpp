@@ -243,8 +243,8 @@ void ConnectionMonitor::ShowNoConnection() {
 
 void ConnectionMonitor::StoreEndedSession() {
     const LocalDateTime end = clock_.Now();
-    // The start comes from the duration in milliseconds, not from the duration field, which
-    // wraps at 24 hours.
+    // The start comes from the duration in milliseconds, not from the duration field, which a
+    // failed statistics call sets to "0".
     const LocalDateTime start = AddMilliseconds(end, -std::int64_t{snapshot_.DurationMs});
     ConnectionInfo session;
     session.name = display_.Field(DisplayField::Name);
@@ -253,9 +253,11 @@ void ConnectionMonitor::StoreEndedSession() {
     session.averagespeed = state_.AverageSpeedText;
     session.serverip = display_.Field(DisplayField::ServerIp);
     session.clientip = display_.Field(DisplayField::ClientIp);
-    session.connspeed = display_.Field(DisplayField::LinkSpeed);
-    session.received = display_.Field(DisplayField::BytesReceived);
-    session.send = display_.Field(DisplayField::BytesSent);
+    // Counters, link speed and duration all come from the last good reading: a failed last
+    // tick zeroes the fields, and a record of "0" bytes over minutes would be a false one.
+    session.connspeed = std::to_string(snapshot_.LinkSpeed);
+    session.received = std::to_string(snapshot_.BytesReceived);
+    session.send = std::to_string(snapshot_.BytesSent);
     session.duration = std::to_string(snapshot_.DurationMs);
     sessions_.AppendSession(session);
     notices_.NotifyDisconnected();

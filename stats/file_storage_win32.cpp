@@ -40,4 +40,8 @@ Outcome Win32FileStorage::WriteAnsiFile(const std::string& fileName, std::string
                              [&](const std::string& temp) { return WriteBytes(temp, bytes); });
 }
 
+unsigned Win32FileStorage::AnsiCodePage() const {
+    return GetACP();
+}
+
 }  // namespace orv

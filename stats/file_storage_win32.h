@@ -16,6 +16,7 @@ class Win32FileStorage final : public StatisticsStorage, public ReportFiles {
     Outcome WriteBytes(const std::string& path, std::string_view bytes) override;
     Outcome Rename(const std::string& from, const std::string& to) override;
     Outcome WriteAnsiFile(const std::string& fileName, std::string_view utf8) override;
+    unsigned AnsiCodePage() const override;
 };
 
 }  // namespace orv

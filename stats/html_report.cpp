@@ -8,9 +8,13 @@ namespace orv {
 
 namespace {
 
-constexpr std::string_view kHeadBlock =
+// The head block up to the code page, which the writer's ANSI code page decides, and after it.
+constexpr std::string_view kHeadStart =
     "<html>\r"
     "<head>\r"
+    "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=";
+constexpr std::string_view kHeadBlock =
+    "\">\r"
     "<title>Orvane Statistics</title>\r"
     "</head>\r"
     "<body text=\"gray\" bgcolor=\"#DDDDDD\">\r"
@@ -56,15 +60,36 @@ void AppendEscapedHtml(std::string_view text, std::string& out) {
     out += text;
 }
 
-std::optional<std::string> BuildHtmlReport(const SessionList& list) {
+std::string CharsetOfCodePage(unsigned codePage) {
+    // The names browsers know for the ANSI code pages that are not "windows-NNNN".
+    switch (codePage) {
+        case 932:
+            return "shift_jis";
+        case 936:
+            return "gb2312";
+        case 949:
+            return "euc-kr";
+        case 950:
+            return "big5";
+        case 65001:
+            return "utf-8";
+        default:
+            return "windows-" + std::to_string(codePage);
+    }
+}
+
+std::optional<std::string> BuildHtmlReport(const SessionList& list, std::string_view charset) {
     // Room for the whole report at once (a few escaped characters aside): moving a report of
     // tens of megabytes while it grows costs more than building it.
     constexpr std::size_t kRowMarkup =
         sizeof("  <tr>\r  </tr>\r\n") - 1 +
         kSessionColumns * (sizeof("\r    <td width=\"9%\"></td>") - 1);
     std::string report;
-    report.reserve(kHeadBlock.size() + kLastBlock.size() + 2 * kBlockEnd.size() +
-                   list.RowCount() * kRowMarkup + list.TextBytes() + list.TextBytes() / 16);
+    report.reserve(kHeadStart.size() + charset.size() + kHeadBlock.size() + kLastBlock.size() +
+                   2 * kBlockEnd.size() + list.RowCount() * kRowMarkup + list.TextBytes() +
+                   list.TextBytes() / 16);
+    report += kHeadStart;
+    report += charset;
     report += kHeadBlock;
     report += kBlockEnd;
     for (std::size_t row = 0; row < list.RowCount(); ++row) {
@@ -102,7 +127,8 @@ std::string WithHtmlExtension(std::string fileName) {
 
 bool WriteHtmlReport(const SessionList& list, const std::string& fileName, ReportFiles& files,
                      UserPrompts& prompts) {
-    const std::optional<std::string> report = BuildHtmlReport(list);
+    const std::optional<std::string> report =
+        BuildHtmlReport(list, CharsetOfCodePage(files.AnsiCodePage()));
     if (!report) {
         prompts.ReportError("The report cannot be built: a session has fewer than eleven texts.");
         return false;

@@ -13,8 +13,13 @@
 
 namespace orv {
 
-// UTF-8 text of the report; nothing when a row has fewer than eleven texts.
-std::optional<std::string> BuildHtmlReport(const SessionList& list);
+// The name of an ANSI code page as an HTML charset: "windows-1251", "shift_jis", ...
+std::string CharsetOfCodePage(unsigned codePage);
+
+// UTF-8 text of the report, its head declaring the given charset (the code page the file will
+// be written in, so that every browser shows Cyrillic right); nothing when a row has fewer than
+// eleven texts.
+std::optional<std::string> BuildHtmlReport(const SessionList& list, std::string_view charset);
 
 // The chosen name with ".html" appended unless its extension (from the last dot of the file
 // name) is ".html" in any case.
@@ -39,6 +44,8 @@ class ReportFiles {
     virtual ~ReportFiles() = default;
     // Writes the UTF-8 text in the system's ANSI code page, replacing any file of that name.
     virtual Outcome WriteAnsiFile(const std::string& fileName, std::string_view utf8) = 0;
+    // The code page WriteAnsiFile writes in.
+    virtual unsigned AnsiCodePage() const = 0;
 };
 
 // Builds and writes the report; a failure is reported to the user.

@@ -12,9 +12,10 @@ void Win32SaveDialog::SetFilter(std::string_view filter) {
 }
 
 std::optional<std::string> Win32SaveDialog::Execute() {
-    // No overwrite question: an existing report is replaced.
-    return RunFileDialog(FileDialog::Save, owner_, filter_, fileName_,
-                         OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR);
+    // An existing file is replaced only after the dialog's own question, as save dialogs do.
+    return RunFileDialog(
+        FileDialog::Save, owner_, filter_, fileName_,
+        OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_OVERWRITEPROMPT);
 }
 
 }  // namespace orv

@@ -72,6 +72,14 @@ std::int64_t ParseDuration(std::string_view text) {
         !ParseWhole(text.substr(second + 1), seconds)) {
         return 0;
     }
+    // FormatDuration never writes more than 59 minutes or seconds, nor more hours than a stored
+    // 32-bit duration holds; the bound keeps the selection sum in milliseconds from overflow
+    // over two million rows.
+    constexpr std::int64_t kMaxHours = 1'000'000;
+    if (hours < -kMaxHours || hours > kMaxHours || minutes < -59 || minutes > 59 || seconds < -59 ||
+        seconds > 59) {
+        return 0;
+    }
     return hours * 3600 + minutes * 60 + seconds;
 }
 

@@ -21,7 +21,8 @@ DurationParts SplitDuration(std::int64_t ms);
 // "%.2d:%.2d:%.2d" of SplitDuration: 3 723 000 gives "01:02:03", 360 000 000 "100:00:00".
 std::string FormatDuration(std::int64_t ms);
 
-// Seconds of a FormatDuration text (hours of any number of digits); 0 for any other text.
+// Seconds of a FormatDuration text (hours of any number of digits up to a million, minutes and
+// seconds up to 59); 0 for any other text.
 std::int64_t ParseDuration(std::string_view text);
 
 // A stored count: a decimal integer from -2 147 483 648 to 4 294 967 295 (the counters are

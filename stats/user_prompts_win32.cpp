@@ -41,8 +41,9 @@ bool MessageBoxPrompts::AskYesNo(std::string_view question) {
     const std::wstring text = Widen(question);
     questionBoxProc = nullptr;
     questionHook = SetWindowsHookExW(WH_CBT, &QuestionHook, nullptr, GetCurrentThreadId());
+    // No is the default: the questions ask before deleting, and Enter must not delete.
     const int answer = MessageBoxW(owner_, text.c_str(), L"Information",
-                                   MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON1);
+                                   MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON2);
     if (questionHook != nullptr) {
         UnhookWindowsHookEx(questionHook);
         questionHook = nullptr;

@@ -238,11 +238,11 @@ TEST_F(Startup, AFirstStartWithNoKeyGivesTheDefaultsAndFollowsTheAutorunSwitch) 
         ASSERT_NE(box, nullptr) << std::wstring(line);
         EXPECT_FALSE(IsChecked(box));
     }
-    // "Автозагрузка" is on by default: the entry holds the program's own path, unquoted.
+    // "Автозагрузка" is on by default: the entry holds the program's own path, in quotes.
     HWND autorun = ButtonCaptioned(main, L"Автозагрузка");
     ASSERT_NE(autorun, nullptr);
     EXPECT_TRUE(IsChecked(autorun));
-    EXPECT_EQ(RunValue(L"Orvane"), folder.Program());
+    EXPECT_EQ(RunValue(L"Orvane"), L"\"" + folder.Program() + L"\"");
 
     Click(autorun);
     EXPECT_FALSE(IsChecked(autorun));

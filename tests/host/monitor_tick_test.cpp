@@ -164,7 +164,7 @@ TEST_F(MonitorTickTest, SessionUpAtStartAndLongerThanADayKeepsItsTrueStart) {
     source.statistics.durationMs = duration;
     monitor.MonitorTick();
     EXPECT_EQ(notices.connected, 1);
-    EXPECT_EQ(Field(DisplayField::Duration), "1:01:05");  // a time of day wraps at 24 hours
+    EXPECT_EQ(Field(DisplayField::Duration), "25:01:05");  // a length, not a time of day
 
     EndConnection();
     monitor.MonitorTick();
@@ -340,11 +340,13 @@ TEST_F(MonitorTickTest, FailedStatisticsCallZeroesTheFiguresAndEndsTheTick) {
     EXPECT_EQ(monitor.Snapshot().DurationMs, 10'000u);  // the minute check keeps the last read
     EXPECT_TRUE(monitor.State().InSession);
 
-    // The record takes the fields as the failed tick left them, the start from the last read.
+    // The record takes all its figures from the last good reading, not the zeroed fields.
     EndConnection();
     monitor.MonitorTick();
     ASSERT_EQ(store.sessions.size(), 1u);
-    EXPECT_EQ(store.sessions[0].received, "0");
+    EXPECT_EQ(store.sessions[0].received, "1536000");
+    EXPECT_EQ(store.sessions[0].send, "512000");
+    EXPECT_EQ(store.sessions[0].connspeed, "115200");
     EXPECT_EQ(store.sessions[0].startsession, "05.03.2024 14:06:59");
     EXPECT_EQ(store.sessions[0].duration, "10000");
 }

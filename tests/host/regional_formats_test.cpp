@@ -56,6 +56,18 @@ TEST(LocalDateTimeText, ParsesBackWhatItWrites) {
     }
 }
 
+TEST(LocalDateTimeText, DayAndMonthNamesAreTwoDigitNumbersThatReadBack) {
+    RegionalFormats formats = Russian();
+    const LocalDateTime ninth{2026, 12, 9, 8, 30, 0, 0};
+    formats.shortDate = "dd-MMM-yy";
+    EXPECT_EQ(FormatLocalDateTime(ninth, formats), "09-12-26 8:30:00");
+    EXPECT_EQ(ParseLocalDateTime(FormatLocalDateTime(ninth, formats), formats), ninth);
+    formats.shortDate = "ddd dd.MM.yyyy";
+    const LocalDateTime fifth{2026, 3, 5, 0, 0, 0, 0};
+    EXPECT_EQ(FormatLocalDateTime(fifth, formats), "05 05.03.2026");
+    EXPECT_EQ(ParseLocalDateTime(FormatLocalDateTime(fifth, formats), formats), fifth);
+}
+
 TEST(LocalDateTimeText, RejectsTextsThatDoNotFitTheSettings) {
     EXPECT_FALSE(ParseLocalDateTime("3/5/2024 2:07:09 PM", Russian()));
     EXPECT_FALSE(ParseLocalDateTime("05.03.2024 14:07:09", UsEnglish()));
@@ -77,14 +89,17 @@ TEST(LocalDateTimeArithmetic, CrossesDaysMonthsAndLeapDays) {
               (LocalDateTime{2024, 1, 15, 21, 4, 21, 705}));
 }
 
-TEST(DurationText, IsATimeOfDayThatWrapsAtADay) {
+TEST(DurationText, IsALengthInHoursMinutesAndSeconds) {
     constexpr std::uint32_t kFiveMinutes = 323'000;  // 0:05:23
     EXPECT_EQ(FormatDurationText(kFiveMinutes, Russian()), "0:05:23");
     EXPECT_EQ(FormatDurationText(kFiveMinutes, German()), "00:05:23");
-    EXPECT_EQ(FormatDurationText(kFiveMinutes, UsEnglish()), "12:05:23 AM");
+    EXPECT_EQ(FormatDurationText(17'000, UsEnglish()), "0:00:17");
+    EXPECT_EQ(FormatDurationText(90'000'000, UsEnglish()), "25:00:00");
     EXPECT_EQ(FormatDurationText(86'399'999, Russian()), "23:59:59");
-    EXPECT_EQ(FormatDurationText(90'000'000, Russian()), "1:00:00");
-    EXPECT_EQ(FormatDurationText(0, Russian()), "0:00:00");
+    EXPECT_EQ(FormatDurationText(0xFFFF'FFFF, German()), "1193:02:47");
+    RegionalFormats dotted = German();
+    dotted.longTime = "tt hh.mm.ss";
+    EXPECT_EQ(FormatDurationText(kFiveMinutes, dotted), "00.05.23");
 }
 
 TEST(SpeedText, ThreeSignificantDigitsAndTwoDecimals) {

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "tests/common/memory_settings_store.h"
 #include "app/monitor_settings.h"
+#include "tests/common/memory_settings_store.h"
 #include "tests/common/settings_fakes.h"
 
 namespace orv {
@@ -52,7 +52,7 @@ TEST(SettingsLoad, FirstStartWithoutValuesGivesTheDefaults) {
     EXPECT_EQ(rig.colours.sent, 0x0000FFu);
 
     MemorySettingsStore saved;
-    SaveSettings(rig.controls, saved);
+    SaveSettings(rig.controls, saved, rig.boxes);
     EXPECT_EQ(Saved(saved, "BackGround"), "-16777215");
     EXPECT_EQ(Saved(saved, "FlowingWindow"), "1");
     EXPECT_EQ(Saved(saved, "AutoRun"), "1");
@@ -89,7 +89,7 @@ TEST(SettingsLoad, PlaySoundWithoutFileEndsOffAfterOneErrorBox) {
 
     EXPECT_THAT(rig.boxes.shown, ElementsAre(testing::Box{"Ошибка", "Не выбран файл", true}));
     MemorySettingsStore saved;
-    SaveSettings(rig.controls, saved);
+    SaveSettings(rig.controls, saved, rig.boxes);
     EXPECT_EQ(Saved(saved, "PlaySndSpeed"), "0");
     EXPECT_EQ(Saved(saved, "PlaySndTime"), "1");
     EXPECT_EQ(Saved(saved, "PlaySndConnected"), "1");
@@ -139,7 +139,7 @@ TEST(SettingsThresholds, AreClampedToTheirRangesAndJunkGivesTheDefault) {
 TEST(SettingsSave, WritesEveryValueInItsOwnOrder) {
     SettingsRig rig;
     MemorySettingsStore store;
-    SaveSettings(rig.controls, store);
+    SaveSettings(rig.controls, store, rig.boxes);
     EXPECT_THAT(
         WrittenNames(store),
         ElementsAre("BytesRecv", "BytesSend", "ConnectSpeed", "Duration", "ClientIP", "ServerIP",
@@ -153,6 +153,23 @@ TEST(SettingsSave, WritesEveryValueInItsOwnOrder) {
                     "TimeColor", "BorderColor", "TranspValue", "Language"));
 }
 
+TEST(SettingsSave, AFailedWriteIsReportedOnceAndTheOtherValuesAreStillWritten) {
+    SettingsRig rig;
+    MemorySettingsStore store;
+    EXPECT_TRUE(SaveSettings(rig.controls, store, rig.boxes));
+    EXPECT_TRUE(rig.boxes.shown.empty());
+
+    MemorySettingsStore refusing;
+    refusing.Refuse("AutoRun");
+    refusing.Refuse("Language");
+    EXPECT_FALSE(SaveSettings(rig.controls, refusing, rig.boxes));
+    EXPECT_EQ(refusing.Writes().size(), store.Writes().size());
+    EXPECT_EQ(refusing.Read("TranspValue"), store.Read("TranspValue"));
+    EXPECT_THAT(rig.boxes.shown,
+                ElementsAre(testing::Box{"Orvane",
+                                         "The settings cannot be saved: Access is denied.", true}));
+}
+
 TEST(SettingsSave, WhatIsSavedLoadsBackIntoTheSameControls) {
     SettingsRig before;
     before.controls.SetText(ids::kSpeedFile, "C:\\звук.wav");
@@ -164,7 +181,7 @@ TEST(SettingsSave, WhatIsSavedLoadsBackIntoTheSameControls) {
     before.controls.SetText(ids::kTrafficThreshold, "40");
     before.controls.SetText(ids::kLanguage, "Rus");
     MemorySettingsStore store;
-    SaveSettings(before.controls, store);
+    SaveSettings(before.controls, store, before.boxes);
     EXPECT_EQ(Saved(store, "RecvColor"), "16711680");
     EXPECT_EQ(Saved(store, "Language"), "Rus");
 

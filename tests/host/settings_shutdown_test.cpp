@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "app/exit_sequence.h"
-#include "tests/common/memory_settings_store.h"
 #include "app/monitor_settings.h"
 #include "app/shutdown.h"
+#include "tests/common/memory_settings_store.h"
 #include "tests/common/settings_fakes.h"
 
 namespace orv {
@@ -82,9 +82,9 @@ TEST(ShutDownComputer, AFailedStepNamesItselfAndRequestsNothing) {
 class LoggingStore : public MemorySettingsStore {
   public:
     explicit LoggingStore(std::vector<std::string>& log) : log_(log) {}
-    void Write(std::string_view name, std::string_view text) override {
+    Outcome Write(std::string_view name, std::string_view text) override {
         log_.push_back("save " + std::string(name));
-        MemorySettingsStore::Write(name, text);
+        return MemorySettingsStore::Write(name, text);
     }
 
   private:

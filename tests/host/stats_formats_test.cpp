@@ -27,6 +27,12 @@ TEST(StatsFormats, ParseDurationReadsFormattedTextsOnly) {
     EXPECT_EQ(ParseDuration(""), 0);
     EXPECT_EQ(ParseDuration("12:30"), 0);
     EXPECT_EQ(ParseDuration("aa:bb:cc"), 0);
+    // Absurd texts read as 0 instead of overflowing (UBSan would stop here).
+    EXPECT_EQ(ParseDuration("9223372036854775807:00:00"), 0);
+    EXPECT_EQ(ParseDuration("00:9223372036854775807:00"), 0);
+    EXPECT_EQ(ParseDuration("-9223372036854775808:00:00"), 0);
+    EXPECT_EQ(ParseDuration("1000001:00:00"), 0);
+    EXPECT_EQ(ParseDuration("00:60:00"), 0);
 }
 
 TEST(StatsFormats, ParseCountAcceptsTheUnsigned32BitCounterRange) {

@@ -14,7 +14,9 @@ using testing::MemoryDocument;
 using testing::SessionRecord;
 
 const std::string kExpectedHead =
-    "<html>\r<head>\r<title>Orvane Statistics</title>\r</head>\r"
+    "<html>\r<head>\r"
+    "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">\r<title>Orvane "
+    "Statistics</title>\r</head>\r"
     "<body text=\"gray\" bgcolor=\"#DDDDDD\">\r"
     "<table border=\"0\" cellspacing=\"1\" style=\"border-collapse: collapse\" width=\"100%\" "
     "color=\"black\">\r"
@@ -46,17 +48,17 @@ std::string Cells(std::initializer_list<std::string_view> texts) {
 }
 
 TEST(StatsHtmlReport, EmptyListGivesHeadAndClosingBlocks) {
-    const std::optional<std::string> report = BuildHtmlReport(SessionList{});
+    const std::optional<std::string> report = BuildHtmlReport(SessionList{}, "windows-1251");
     ASSERT_TRUE(report);
     EXPECT_EQ(*report, kExpectedHead + kExpectedTail);
-    // 19 + 3 lines in two blocks.
-    EXPECT_EQ(std::count(report->begin(), report->end(), '\r'), 22);
+    // 20 + 3 lines in two blocks.
+    EXPECT_EQ(std::count(report->begin(), report->end(), '\r'), 23);
     EXPECT_EQ(std::count(report->begin(), report->end(), '\n'), 2);
 }
 
 TEST(StatsHtmlReport, OneRowBlockHoldsTheShownTexts) {
     const SessionList list = ListOf({SessionRecord("Home", "3723000", "1536", "512")});
-    EXPECT_EQ(BuildHtmlReport(list),
+    EXPECT_EQ(BuildHtmlReport(list, "windows-1251"),
               kExpectedHead +
                   Cells({"Home", "anna", "01:02:03", "115200", "1536", "512", "10.0.0.1",
                          "10.0.0.2", "08.12.2026 10:00:00", "08.12.2026 11:02:03", "1,50"}) +
@@ -65,19 +67,30 @@ TEST(StatsHtmlReport, OneRowBlockHoldsTheShownTexts) {
 
 TEST(StatsHtmlReport, CellTextsAreEscaped) {
     const SessionList list = ListOf({SessionRecord("A&B <\"x\">", "0", "0", "0")});
-    const std::optional<std::string> report = BuildHtmlReport(list);
+    const std::optional<std::string> report = BuildHtmlReport(list, "windows-1251");
     ASSERT_TRUE(report);
     EXPECT_NE(report->find("<td width=\"9%\">A&amp;B &lt;&quot;x&quot;&gt;</td>"),
               std::string::npos);
 }
 
 TEST(StatsHtmlReport, RowWithFewerThanElevenTextsFailsAndLongRowsGiveEleven) {
-    EXPECT_FALSE(BuildHtmlReport(ListOf({{{"name", "short"}}})));
+    EXPECT_FALSE(BuildHtmlReport(ListOf({{{"name", "short"}}}), "windows-1251"));
     MemoryDocument::Record longRecord = SessionRecord("L", "0", "0", "0");
     longRecord.emplace_back("extra", "EXTRA");
-    const std::optional<std::string> report = BuildHtmlReport(ListOf({longRecord}));
+    const std::optional<std::string> report = BuildHtmlReport(ListOf({longRecord}), "windows-1251");
     ASSERT_TRUE(report);
     EXPECT_EQ(report->find("EXTRA"), std::string::npos);
+}
+
+TEST(StatsHtmlReport, CharsetNamesTheAnsiCodePage) {
+    EXPECT_EQ(CharsetOfCodePage(1251), "windows-1251");
+    EXPECT_EQ(CharsetOfCodePage(1252), "windows-1252");
+    EXPECT_EQ(CharsetOfCodePage(932), "shift_jis");
+    const std::optional<std::string> report = BuildHtmlReport(SessionList{}, "windows-1252");
+    ASSERT_TRUE(report);
+    EXPECT_NE(report->find("<head>\r<meta http-equiv=\"Content-Type\" "
+                           "content=\"text/html; charset=windows-1252\">\r<title>"),
+              std::string::npos);
 }
 
 TEST(StatsHtmlReport, HtmlExtensionIsAppendedUnlessPresentInAnyCase) {
@@ -108,6 +121,7 @@ class FakeFiles final : public ReportFiles {
         written[name] = utf8;
         return Outcome::Ok();
     }
+    unsigned AnsiCodePage() const override { return 1251; }
     std::optional<std::string> failWith;
     std::map<std::string, std::string> written;
 };
@@ -129,7 +143,7 @@ TEST(StatsHtmlExport, WritesTheChosenFileWithItsExtensionRule) {
     EXPECT_EQ(dialog.filter, "HTML (*.html)|*.html");
     EXPECT_EQ(dialog.kept, "C:\\out\\week.html");
     ASSERT_EQ(files.written.count("C:\\out\\week.html"), 1u);
-    EXPECT_EQ(files.written["C:\\out\\week.html"], BuildHtmlReport(list));
+    EXPECT_EQ(files.written["C:\\out\\week.html"], BuildHtmlReport(list, "windows-1251"));
     EXPECT_TRUE(prompts.errors.empty());
 
     dialog.answer.reset();

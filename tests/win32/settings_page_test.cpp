@@ -68,7 +68,7 @@ TEST_F(SettingsPage, ARefusedAutorunWriteTurnsTheSwitchOffAtStartAndOnAClick) {
     EXPECT_THAT(autorun.requests, ElementsAre(true, false));
     EXPECT_TRUE(boxes.shown.empty());
 
-    SaveSettings(controls, store);
+    SaveSettings(controls, store, boxes);
     EXPECT_EQ(Stored(L"AutoRun"), L"0");
 }
 
@@ -82,7 +82,7 @@ TEST_F(SettingsPage, WhatThePageHoldsIsSavedAsRegistryTexts) {
     controls.SetColour(ids::kReceivedSwatch, 0x00FF0000u);
     EXPECT_FALSE(floating.onTop);
 
-    SaveSettings(controls, store);
+    SaveSettings(controls, store, boxes);
     EXPECT_EQ(Stored(L"ServerIP"), L"1");
     EXPECT_EQ(Stored(L"StayOnTop"), L"0");
     EXPECT_EQ(Stored(L"TrafficValueToInform"), L"250");

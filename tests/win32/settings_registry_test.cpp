@@ -62,6 +62,17 @@ TEST_F(RegistryStore, AValueOfAnotherTypeCountsAsAbsent) {
     EXPECT_EQ(store.Read("ShutDown"), std::nullopt);
 }
 
+// A write the registry refuses is reported with the system's reason, not dropped.
+TEST_F(RegistryStore, ARefusedWriteFailsWithTheSystemsReason) {
+    RegistrySettingsStore store(HKEY_CURRENT_USER, kTestKey);
+    ASSERT_TRUE(store.Write("BytesRecv", "1").ok());
+    // The store keeps its section open; deleting the key under it makes every write fail.
+    ASSERT_EQ(RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey.c_str()), ERROR_SUCCESS);
+    const Outcome written = store.Write("BytesSend", "1");
+    EXPECT_FALSE(written.ok());
+    EXPECT_NE(written.error(), "unknown error");
+}
+
 // The machine-wide Run key of the Wine prefix, restored after each test.
 class MachineRunKey : public ::testing::Test {
   protected:
@@ -100,13 +111,27 @@ TEST_F(MachineRunKey, OnWritesTheProgramPathAndOffRemovesOnlyThatValue) {
     MachineAutorunEntry entry(ProgramFilePath());
 
     ASSERT_TRUE(entry.SetEnabled(true));
-    EXPECT_EQ(Value(L"Orvane"), ProgramFilePath());
+    EXPECT_EQ(Value(L"Orvane"), L"\"" + ProgramFilePath() + L"\"");
     EXPECT_NE(ProgramFilePath().find(L"orvane_win32_tests.exe"), std::wstring::npos);
 
     ASSERT_TRUE(entry.SetEnabled(false));
     EXPECT_EQ(Value(L"Orvane"), std::nullopt);
     EXPECT_EQ(Value(L"OrvaneTestNeighbour"), L"C:\\other.exe /quiet");
     EXPECT_TRUE(entry.SetEnabled(false));  // already absent
+}
+
+// An unquoted entry of an earlier version is ours: on rewrites it in quotes.
+TEST_F(MachineRunKey, AnUnquotedEntryIsOursAndGetsQuoted) {
+    const std::wstring path = L"C:\\Program Files\\Orvane\\orvane.exe";
+    EXPECT_TRUE(RunCommandNamesProgram(path, path));
+    EXPECT_TRUE(RunCommandNamesProgram(L"\"c:\\program files\\orvane\\ORVANE.exe\"", path));
+    EXPECT_FALSE(RunCommandNamesProgram(L"C:\\Program.exe", path));
+    EXPECT_FALSE(RunCommandNamesProgram(L"\"" + path + L"\" /quiet", path));
+
+    SetValue(L"Orvane", path);
+    MachineAutorunEntry entry(path);
+    ASSERT_TRUE(entry.SetEnabled(true));
+    EXPECT_EQ(Value(L"Orvane"), L"\"" + path + L"\"");
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The clear question as a real message box: Enter takes the default Yes, Escape and the close
-// button answer No.
+// The clear question as a real message box: Enter takes the default No, as do Escape and the
+// close button; only Yes itself deletes.
 
 #include <gtest/gtest.h>
 
@@ -21,8 +21,14 @@ void AnswerWhenShown(UINT message, WPARAM wParam) {
             GetWindowThreadProcessId(box, &process);
             if (process == GetCurrentProcessId()) {
                 Sleep(50);
-                const HWND focus = GetDlgItem(box, IDYES);
-                PostMessageW(message == WM_KEYDOWN ? focus : box, message, wParam, 0);
+                // A key goes where the person's key would: to the control that has the focus.
+                GUITHREADINFO thread = {};
+                thread.cbSize = sizeof thread;
+                GetGUIThreadInfo(GetWindowThreadProcessId(box, nullptr), &thread);
+                const HWND target = message == WM_KEYDOWN ? thread.hwndFocus
+                                    : message == BM_CLICK ? GetDlgItem(box, IDYES)
+                                                          : box;
+                PostMessageW(target, message, wParam, 0);
                 return;
             }
         }
@@ -38,8 +44,9 @@ bool AskAndAnswer(UINT message, WPARAM wParam) {
     return yes;
 }
 
-TEST(StatsQuestionBox, EnterAnswersYesEscapeAndCloseAnswerNo) {
-    EXPECT_TRUE(AskAndAnswer(WM_KEYDOWN, VK_RETURN));
+TEST(StatsQuestionBox, EnterEscapeAndCloseAnswerNoOnlyYesDeletes) {
+    EXPECT_FALSE(AskAndAnswer(WM_KEYDOWN, VK_RETURN));
+    EXPECT_TRUE(AskAndAnswer(BM_CLICK, 0));
     EXPECT_FALSE(AskAndAnswer(WM_KEYDOWN, VK_ESCAPE));
     EXPECT_FALSE(AskAndAnswer(WM_SYSCOMMAND, SC_CLOSE));
 }

@@ -221,15 +221,13 @@ void EmulatedProgramTest::TearDown() {
 }
 
 std::wstring DurationText(int seconds) {
-    SYSTEMTIME time{};
-    time.wYear = 2000;
-    time.wMonth = 1;
-    time.wDay = 1;
-    time.wHour = static_cast<WORD>(seconds / 3600);
-    time.wMinute = static_cast<WORD>(seconds / 60 % 60);
-    time.wSecond = static_cast<WORD>(seconds % 60);
+    wchar_t separator[8] = L":";
+    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STIME, separator, 8);
+    wchar_t leadingZero[4] = L"0";
+    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_ITLZERO, leadingZero, 4);
     wchar_t text[64] = {};
-    GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &time, nullptr, text, 64);
+    swprintf(text, 64, leadingZero[0] == L'1' ? L"%02d%ls%02d%ls%02d" : L"%d%ls%02d%ls%02d",
+             seconds / 3600, separator, seconds / 60 % 60, separator, seconds % 60);
     return text;
 }
 

@@ -85,7 +85,8 @@ class OrvaneProcess {
 std::vector<HWND> TopLevelWindows(const wchar_t* className, const wchar_t* caption = nullptr);
 std::vector<HWND> ChildWindows(HWND parent, const wchar_t* className);
 std::wstring TextOf(HWND window);
-// A duration as the user's long time format shows it, the way the program's field should.
+// A duration as the program's fields should show it: hours (two digits when the locale writes
+// hours with a leading zero), the locale's time separator, two-digit minutes and seconds.
 std::wstring DurationText(int seconds);
 // The control of the main window's pages with this layout identifier (e.g. "Label20"), found by
 // the command id the program gives it; null when the window has none.
