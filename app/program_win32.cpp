@@ -7,6 +7,7 @@
 #include "app/registry_settings_store_win32.h"
 #include "app/settings_page_win32.h"
 #include "app/windows_shutdown_win32.h"
+#include "base/win32/message_loop.h"
 #include "base/win32/wide_text.h"
 
 namespace orv {
@@ -61,7 +62,10 @@ Program::~Program() = default;
 bool Program::Create() {
     FloatingWindowEvents floatingEvents;
     floatingEvents.readStartupFlag = [] { return ReadStartupFlag(ProgramSettingsStore()); };
-    floatingEvents.closing = [this] { ExitSequence(); };
+    floatingEvents.closing = [this] {
+        ExitSequence();
+        ended_ = true;  // the floating window is destroyed next; the loop ends after it
+    };
     floatingEvents.sessionEnding = [this] { SaveBeforeSessionEnd(); };
     floatingEvents.toggleMainWindow = [this] { main_.ToggleVisible(); };
     floatingEvents.showPage = [this](int code) { main_.ShowPage(code); };
@@ -165,14 +169,7 @@ int Program::Run() {
     if (floating_.ShownAtStart() && settingsControls_.Checked(ids::kFloatingWindow)) {
         floating_.Show();
     }
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (!IsDialogMessageW(main_.Handle(), &message)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
-    return static_cast<int>(message.wParam);
+    return RunMessageLoop(main_.Handle(), ended_);
 }
 
 TickFigures Program::MinuteFigures() const {

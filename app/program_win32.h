@@ -104,6 +104,7 @@ class Program {
     std::unique_ptr<GdiCanvas> mainGraphPicture_;
     std::unique_ptr<TrafficGraphDrawing> graphs_;
     std::unique_ptr<ConnectionMonitor> monitor_;
+    bool ended_ = false;  // set once the exit sequence has run
 };
 
 }  // namespace orv
