@@ -133,7 +133,7 @@ void Program::CreateMainGraphPicture() {
     graphs_ = std::make_unique<TrafficGraphDrawing>(
         *mainGraphPicture_, colours_, [graphArea] { InvalidateRect(graphArea, nullptr, FALSE); },
         floating_.Drawing());
-    monitor_ = std::make_unique<ConnectionMonitor>(source_, display_, *graphs_, statistics_,
+    monitor_ = std::make_unique<ConnectionMonitor>(source_, display_, *graphs_, sessionsInView_,
                                                    events_, formats_, clock_, current_);
 }
 

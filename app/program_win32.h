@@ -37,6 +37,23 @@
 
 namespace orv {
 
+// The tick's sessions go to the statistics file, and then to the session list if it is in view.
+class SessionsInView final : public SessionStore {
+  public:
+    SessionsInView(StatisticsFile& file, std::unique_ptr<StatisticsPage>& page)
+        : file_(file), page_(page) {}
+    void AppendSession(const ConnectionInfo& session) override {
+        file_.AppendSession(session);
+        if (page_) {
+            page_->SessionStored();
+        }
+    }
+
+  private:
+    StatisticsFile& file_;
+    std::unique_ptr<StatisticsPage>& page_;
+};
+
 class Program {
   public:
     explicit Program(HINSTANCE instance);
@@ -85,6 +102,7 @@ class Program {
     Win32SaveDialog saveDialog_;
     StatisticsFile statistics_;
     std::unique_ptr<StatisticsPage> statisticsPage_;
+    SessionsInView sessionsInView_{statistics_, statisticsPage_};
     PromptQuestions questions_{prompts_};
 
     Win32LaunchListFile launchFile_;
