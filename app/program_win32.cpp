@@ -153,8 +153,19 @@ void Program::SaveLaunchList() {
 void Program::ExitSequence() {
     WindowsShutdown platform;
     RunExitSequence(settingsControls_, ProgramSettingsStore(),
-                    ExitSteps{[this] { SaveLaunchList(); }, not_built_yet::ClosePlugin}, platform,
-                    dialogs_);
+                    ExitSteps{[this] { SaveLaunchList(); }, not_built_yet::ClosePlugin,
+                              [this] { StoreSessionsAtExit(true); }},
+                    platform, dialogs_);
+}
+
+// The running session is stored with its figures so far, and sessions a failed save kept in
+// memory are tried once more; asking lets the user retry or leave without them.
+void Program::StoreSessionsAtExit(bool ask) {
+    statistics_.HoldSaves();
+    if (monitor_) {
+        monitor_->StoreRunningSessionAndStop();
+    }
+    statistics_.SaveKeptSessions(ask);
 }
 
 // A log-off or shut-down ends the process without the floating window's close; what the user
@@ -163,6 +174,8 @@ void Program::ExitSequence() {
 void Program::SaveBeforeSessionEnd() {
     SaveSettings(settingsControls_, ProgramSettingsStore());
     SaveLaunchList();
+    // No box may hold up the log-off: the save is tried once.
+    StoreSessionsAtExit(false);
 }
 
 int Program::Run() {

@@ -76,6 +76,7 @@ class Program {
     void SaveLaunchList();
     void ExitSequence();
     void SaveBeforeSessionEnd();
+    void StoreSessionsAtExit(bool ask);
     TickFigures MinuteFigures() const;
     std::string TrayInfoText() const;
 

@@ -30,6 +30,14 @@ std::string Stamp(const LocalDateTime& t) {
     return text;
 }
 
+// A system text inside a sentence: without its own full stop, so that none is doubled.
+std::string Reason(std::string text) {
+    while (!text.empty() && (text.back() == '.' || text.back() == ' ')) {
+        text.pop_back();
+    }
+    return text;
+}
+
 }  // namespace
 
 StatisticsFile::StatisticsFile(StatisticsDocument& document, StatisticsServices services)
@@ -50,7 +58,7 @@ void StatisticsFile::OpenStatistics(const std::string& programFolder) {
     }
     unreadableKeptAs_ = path_ + ".unreadable-" + Stamp(services_.clock.Now());
     services_.prompts.ReportError("The statistics file " + path_ + " cannot be read (" +
-                                  loaded.error() + "). It is kept as " + unreadableKeptAs_ +
+                                  Reason(loaded.error()) + "). It is kept as " + unreadableKeptAs_ +
                                   " and the statistics start empty.");
     if (MoveUnreadableFileAside()) {
         WriteEmptyStatisticsFile();
@@ -78,7 +86,27 @@ void StatisticsFile::AppendSession(const ConnectionInfo& session) {
                                       added.error());
         return;
     }
-    SaveDocument();
+    ++unsaved_;
+    if (!holdSaves_) {
+        SaveDocument();
+    }
+}
+
+bool StatisticsFile::SaveKeptSessions(bool askOnFailure) {
+    while (unsaved_ > 0) {
+        const Outcome saved = TrySave();
+        if (saved.ok()) {
+            return true;
+        }
+        if (!askOnFailure ||
+            !services_.prompts.AskYesNo(
+                std::to_string(unsaved_) + (unsaved_ == 1 ? " session" : " sessions") +
+                " of this run cannot be saved to " + path_ + ": " + Reason(saved.error()) +
+                ". Leaving now loses them. Try to save again?")) {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool StatisticsFile::WriteEmptyStatisticsFile() {
@@ -103,18 +131,34 @@ bool StatisticsFile::ClearStatistics(SessionList& list) {
     list.Clear();
     WriteEmptyStatisticsFile();
     document_.Reset();
+    unsaved_ = 0;
     return true;
+}
+
+Outcome StatisticsFile::TrySave() {
+    if (!unreadableKeptAs_.empty()) {
+        const Outcome moved = services_.storage.Rename(path_, unreadableKeptAs_);
+        if (!moved.ok()) {
+            return moved;
+        }
+        unreadableKeptAs_.clear();
+    }
+    const Outcome saved = services_.storage.ReplaceAtomically(
+        path_, [this](const std::string& temp) { return document_.Save(temp); });
+    if (saved.ok()) {
+        unsaved_ = 0;
+    }
+    return saved;
 }
 
 bool StatisticsFile::SaveDocument() {
     if (!MoveUnreadableFileAside()) {
         return false;
     }
-    const Outcome saved = services_.storage.ReplaceAtomically(
-        path_, [this](const std::string& temp) { return document_.Save(temp); });
+    const Outcome saved = TrySave();
     if (!saved.ok()) {
         services_.prompts.ReportError("The statistics cannot be saved to " + path_ + ": " +
-                                      saved.error() +
+                                      Reason(saved.error()) +
                                       ". The sessions of this run are kept and written at the "
                                       "next successful save.");
     }
@@ -128,9 +172,9 @@ bool StatisticsFile::MoveUnreadableFileAside() {
     }
     const Outcome moved = services_.storage.Rename(path_, unreadableKeptAs_);
     if (!moved.ok()) {
-        services_.prompts.ReportError("The unreadable statistics file " + path_ +
-                                      " cannot be moved to " + unreadableKeptAs_ + " (" +
-                                      moved.error() + "), so the statistics are not saved.");
+        services_.prompts.ReportError(
+            "The unreadable statistics file " + path_ + " cannot be moved to " + unreadableKeptAs_ +
+            " (" + Reason(moved.error()) + "), so the statistics are not saved.");
         return false;
     }
     unreadableKeptAs_.clear();
