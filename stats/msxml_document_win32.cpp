@@ -341,6 +341,17 @@ Outcome MsxmlDocument::AppendRecord(std::span<const NamedText> attributes) {
     return Outcome::Ok();
 }
 
+std::size_t MsxmlDocument::RecordCount() const {
+    ComPtr<IXMLDOMElement> root;
+    ComPtr<IXMLDOMNodeList> children;
+    long count = 0;
+    if (document_ && document_->get_documentElement(root.GetAddressOf()) == S_OK && root &&
+        root->get_childNodes(children.GetAddressOf()) == S_OK && children) {
+        children->get_length(&count);
+    }
+    return static_cast<std::size_t>(count);
+}
+
 void MsxmlDocument::ReadRecords(RecordReader& reader) const {
     ComPtr<IXMLDOMElement> root;
     if (!document_ || document_->get_documentElement(root.GetAddressOf()) != S_OK || !root) {

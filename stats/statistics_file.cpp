@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <optional>
 
 namespace orv {
 
@@ -39,6 +40,26 @@ std::string Reason(std::string text) {
 }
 
 }  // namespace
+
+Outcome CheckSavedStatistics(std::string_view bytes, std::size_t records) {
+    while (!bytes.empty() && (bytes.back() == '\r' || bytes.back() == '\n' || bytes.back() == ' ' ||
+                              bytes.back() == '\t')) {
+        bytes.remove_suffix(1);
+    }
+    std::size_t found = 0;
+    constexpr std::string_view kElement = "<connection";
+    for (std::size_t at = bytes.find(kElement); at != std::string_view::npos;
+         at = bytes.find(kElement, at + kElement.size())) {
+        const std::size_t next = at + kElement.size();
+        found += next < bytes.size() &&
+                 (bytes[next] == ' ' || bytes[next] == '/' || bytes[next] == '>' ||
+                  bytes[next] == '\r' || bytes[next] == '\n' || bytes[next] == '\t');
+    }
+    if (!bytes.ends_with("</all>") || found != records) {
+        return Outcome::Failed("the file written is incomplete (is the disk full?)");
+    }
+    return Outcome::Ok();
+}
 
 StatisticsFile::StatisticsFile(StatisticsDocument& document, StatisticsServices services)
     : document_(document), services_(services) {}
@@ -143,8 +164,18 @@ Outcome StatisticsFile::TrySave() {
         }
         unreadableKeptAs_.clear();
     }
-    const Outcome saved = services_.storage.ReplaceAtomically(
-        path_, [this](const std::string& temp) { return document_.Save(temp); });
+    const Outcome saved =
+        services_.storage.ReplaceAtomically(path_, [this](const std::string& temp) {
+            const Outcome written = document_.Save(temp);
+            if (!written.ok()) {
+                return written;
+            }
+            const std::optional<std::string> bytes = services_.storage.ReadBytes(temp);
+            if (!bytes) {
+                return Outcome::Failed("the file written cannot be read back");
+            }
+            return CheckSavedStatistics(*bytes, document_.RecordCount());
+        });
     if (saved.ok()) {
         unsaved_ = 0;
     }

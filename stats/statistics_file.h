@@ -5,6 +5,7 @@
 // cannot be parsed is moved aside, never overwritten.
 
 #include <string>
+#include <string_view>
 
 #include "base/regional_formats.h"
 #include "monitor/monitor_ports.h"
@@ -13,6 +14,11 @@
 #include "stats/statistics_ports.h"
 
 namespace orv {
+
+// A save that reported success is trusted only when the file it wrote ends with the root's end
+// tag and holds one `connection` element per record: MSXML has reported success for a
+// truncated file on a full disk, which the rename would then have put over the good one.
+Outcome CheckSavedStatistics(std::string_view bytes, std::size_t records);
 
 // The empty statistics file, byte for byte.
 inline constexpr std::string_view kEmptyStatisticsFile =

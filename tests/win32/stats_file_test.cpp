@@ -203,6 +203,50 @@ TEST_F(StatsFileTest, KeptSessionsAreSavedAtExitOrTheUserIsToldHowManyWouldBeLos
     EXPECT_EQ(list.Text(1, kNameColumn), "Running");
 }
 
+// MSXML as seen on a full disk: the save reports success but the file holds only its start.
+class TruncatingDocument final : public StatisticsDocument {
+  public:
+    explicit TruncatingDocument(MsxmlDocument& real) : real_(real) {}
+    Outcome Load(const std::string& path) override { return real_.Load(path); }
+    Outcome Save(const std::string& path) const override {
+        const Outcome saved = real_.Save(path);
+        if (truncate) {
+            WriteFileBytes(path, ReadFileBytes(path).substr(0, 200));
+        }
+        return saved;
+    }
+    void Reset() override { real_.Reset(); }
+    Outcome AppendRecord(std::span<const NamedText> attributes) override {
+        return real_.AppendRecord(attributes);
+    }
+    void ReadRecords(RecordReader& reader) const override { real_.ReadRecords(reader); }
+    std::size_t RecordCount() const override { return real_.RecordCount(); }
+
+    bool truncate = false;
+
+  private:
+    MsxmlDocument& real_;
+};
+
+TEST_F(StatsFileTest, ASaveThatWroteATruncatedFileKeepsTheOldFileAndTheSessions) {
+    TruncatingDocument document(document_);
+    StatisticsFile file(document, {storage_, prompts_, logon_, clock_});
+    file.OpenStatistics(folder_.Path());
+    file.AppendSession(Session("First", "1000"));
+    const std::string good = Bytes();
+
+    document.truncate = true;
+    file.AppendSession(Session("Second", "1000"));
+    ASSERT_EQ(prompts_.errors.size(), 1u);
+    EXPECT_NE(prompts_.errors[0].find("incomplete"), std::string::npos) << prompts_.errors[0];
+    EXPECT_EQ(Bytes(), good);
+    EXPECT_EQ(file.UnsavedSessions(), 1u);
+
+    document.truncate = false;
+    file.AppendSession(Session("Third", "1000"));
+    EXPECT_EQ(ReadBackFromDisk().RowCount(), 3u);
+}
+
 class StatsFileWithoutFolderTest : public StatsFileTest {
   protected:
     StatsFileWithoutFolderTest() : StatsFileTest(false) {}
