@@ -9,6 +9,9 @@ void RunExitSequence(const SettingsControls& controls, SettingsStore& store, con
     SaveSettings(controls, store, boxes);
     steps.saveLaunchList();
     steps.closePlugin();
+    if (steps.storeSessions) {
+        steps.storeSessions();
+    }
     if (controls.Checked(ids::kShutDown)) {
         ShutDownComputer(platform, boxes);
     }

@@ -1,6 +1,7 @@
 #pragma once
 // What closing the floating window does before the program ends, in its fixed order: the
-// settings and the launch list are saved and the speech plug-in is asked to close; only then,
+// settings and the launch list are saved, the speech plug-in is asked to close and the sessions
+// of this run are stored; only then,
 // with "Выключить PC" on, is the computer shut down, so nothing chosen in this run is lost.
 
 #include <functional>
@@ -16,6 +17,9 @@ namespace orv {
 struct ExitSteps {
     std::function<void()> saveLaunchList;
     std::function<void()> closePlugin;
+    // Stores the running session and saves the sessions a failed save kept in memory; it may
+    // ask the user, so it comes before the computer is shut down.
+    std::function<void()> storeSessions;
 };
 
 void RunExitSequence(const SettingsControls& controls, SettingsStore& store, const ExitSteps& steps,

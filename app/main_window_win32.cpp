@@ -217,6 +217,10 @@ void MainWindow::ToggleVisible() {
     } else {
         ShowWindow(window_, SW_SHOW);
         SetForegroundWindow(window_);
+        // The page may be out of date (sessions stored while the window was hidden).
+        if (events_.controls) {
+            events_.controls->PageShown(currentPage_);
+        }
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The main window (class TForm1, caption "Orvane"): fixed dialog frame with system menu and
 // help button, client area 411 x 429, centred, created hidden. Eight pages built from their
-// layout tables, a status bar with one 200-pixel text panel and the state icon drawn beside it.
+// layout tables, a status bar with one text panel and the state icon drawn beside it.
 // Closing it only hides it. What its controls report goes to the ControlReactions their pages
 // registered.
 
@@ -23,8 +23,9 @@ inline constexpr wchar_t kMainWindowClass[] = L"TForm1";
 inline constexpr wchar_t kMainWindowCaption[] = L"Orvane";
 inline constexpr int kMainClientWidth = 411;
 inline constexpr int kMainClientHeight = 429;
-inline constexpr int kStatusPanelWidth = 200;
 inline constexpr RECT kStateIconRect{390, 2, 406, 18};
+// The text panel reaches the state icon: the selection sums need the room.
+inline constexpr int kStatusPanelWidth = kStateIconRect.left - 2;
 
 // The remote command codes that show a page: code 3 shows page 0, ..., code 10 page 7.
 inline constexpr WPARAM kFirstShowPageCode = 3;
@@ -64,7 +65,7 @@ class MainWindow {
     // The page switch of the tray menu and the remote commands 3..10: shows the window in
     // front with page code - 3.
     void ShowPage(int code);
-    // Shows the window when hidden, hides it when shown.
+    // Shows the window when hidden (reporting its page shown again), hides it when shown.
     void ToggleVisible();
 
     // Gives the picture buttons their images of the main image list.

@@ -21,7 +21,12 @@ struct WindowKind {
 WindowKind KindOf(const ControlSpec& layout, bool startsChoiceGroup) {
     switch (layout.kind) {
         case ControlKind::Label:
-            return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+            // A one-line text too long for its label (an entry name) ends with an ellipsis
+            // rather than being cut silently.
+            return {L"STATIC",
+                    SS_LEFT | SS_NOPREFIX |
+                        (layout.rect.height <= 16 ? DWORD{SS_ENDELLIPSIS} : DWORD{0}),
+                    0};
         case ControlKind::GroupBox:
             return {L"BUTTON", BS_GROUPBOX, 0};
         case ControlKind::CheckBox:

@@ -98,14 +98,15 @@ constexpr std::array kSessionColumns{
     ControlItem{"Средняя скорость(KBpS)", 50},
 };
 constexpr std::array kDetailedStatistics{
-    ControlSpec{ids::kSessionList, K::VirtualList, {}, {4, 66, 392, 250}, kSessionColumns},
-    Group("GroupBox9", "Общая статистика", {4, 2, 392, 60}),
-    Label("Label45", "Время в сети", 12, 20, 120),
-    Label("Label46", "Всего принято (KB)", 12, 40, 118),
-    Label("Label47", "Label47", 134, 20, 100),
-    Label("Label48", "Label48", 134, 40, 54),
-    Label("Label40", "Всего отправлено (KB)", 190, 40, 140),
-    Label("Label41", "Label41", 332, 40, 58),
+    // One row per total, each value wide enough for 15 digits with their separators.
+    ControlSpec{ids::kSessionList, K::VirtualList, {}, {4, 80, 392, 236}, kSessionColumns},
+    Group("GroupBox9", "Общая статистика", {4, 2, 392, 74}),
+    Label("Label45", "Время в сети", 12, 18, 140),
+    Label("Label46", "Всего принято (KB)", 12, 36, 140),
+    Label("Label40", "Всего отправлено (KB)", 12, 54, 140),
+    Label("Label47", "Label47", 156, 18, 150),
+    Label("Label48", "Label48", 156, 36, 150),
+    Label("Label41", "Label41", 156, 54, 150),
     Choice(ids::kTimeChart, "Время", 4, 324, 60, true),
     Choice(ids::kReceivedChart, "Принято", 68, 324, 70),
     Choice(ids::kSentChart, "Отправлено", 142, 324, 90),

@@ -7,6 +7,7 @@
 #include "app/registry_settings_store_win32.h"
 #include "app/settings_page_win32.h"
 #include "app/windows_shutdown_win32.h"
+#include "base/win32/message_loop.h"
 #include "base/win32/wide_text.h"
 
 namespace orv {
@@ -64,7 +65,10 @@ Program::~Program() = default;
 bool Program::Create() {
     FloatingWindowEvents floatingEvents;
     floatingEvents.readStartupFlag = [] { return ReadStartupFlag(ProgramSettingsStore()); };
-    floatingEvents.closing = [this] { ExitSequence(); };
+    floatingEvents.closing = [this] {
+        ExitSequence();
+        ended_ = true;  // the floating window is destroyed next; the loop ends after it
+    };
     floatingEvents.sessionEnding = [this] { SaveBeforeSessionEnd(); };
     floatingEvents.toggleMainWindow = [this] { main_.ToggleVisible(); };
     floatingEvents.showPage = [this](int code) { main_.ShowPage(code); };
@@ -132,7 +136,7 @@ void Program::CreateMainGraphPicture() {
     graphs_ = std::make_unique<TrafficGraphDrawing>(
         *mainGraphPicture_, colours_, [graphArea] { InvalidateRect(graphArea, nullptr, FALSE); },
         floating_.Drawing());
-    monitor_ = std::make_unique<ConnectionMonitor>(source_, display_, *graphs_, statistics_,
+    monitor_ = std::make_unique<ConnectionMonitor>(source_, display_, *graphs_, sessionsInView_,
                                                    events_, formats_, clock_, current_);
 }
 
@@ -152,8 +156,19 @@ void Program::SaveLaunchList() {
 void Program::ExitSequence() {
     WindowsShutdown platform;
     RunExitSequence(settingsControls_, ProgramSettingsStore(),
-                    ExitSteps{[this] { SaveLaunchList(); }, not_built_yet::ClosePlugin}, platform,
-                    dialogs_);
+                    ExitSteps{[this] { SaveLaunchList(); }, not_built_yet::ClosePlugin,
+                              [this] { StoreSessionsAtExit(true); }},
+                    platform, dialogs_);
+}
+
+// The running session is stored with its figures so far, and sessions a failed save kept in
+// memory are tried once more; asking lets the user retry or leave without them.
+void Program::StoreSessionsAtExit(bool ask) {
+    statistics_.HoldSaves();
+    if (monitor_) {
+        monitor_->StoreRunningSessionAndStop();
+    }
+    statistics_.SaveKeptSessions(ask);
 }
 
 // A log-off or shut-down ends the process without the floating window's close; what the user
@@ -162,20 +177,15 @@ void Program::ExitSequence() {
 void Program::SaveBeforeSessionEnd() {
     SaveSettings(settingsControls_, ProgramSettingsStore(), dialogs_);
     SaveLaunchList();
+    // No box may hold up the log-off: the save is tried once.
+    StoreSessionsAtExit(false);
 }
 
 int Program::Run() {
     if (floating_.ShownAtStart() && settingsControls_.Checked(ids::kFloatingWindow)) {
         floating_.Show();
     }
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (!IsDialogMessageW(main_.Handle(), &message)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
-    return static_cast<int>(message.wParam);
+    return RunMessageLoop(main_.Handle(), ended_);
 }
 
 TickFigures Program::MinuteFigures() const {

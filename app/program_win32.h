@@ -39,6 +39,23 @@
 
 namespace orv {
 
+// The tick's sessions go to the statistics file, and then to the session list if it is in view.
+class SessionsInView final : public SessionStore {
+  public:
+    SessionsInView(StatisticsFile& file, std::unique_ptr<StatisticsPage>& page)
+        : file_(file), page_(page) {}
+    void AppendSession(const ConnectionInfo& session) override {
+        file_.AppendSession(session);
+        if (page_) {
+            page_->SessionStored();
+        }
+    }
+
+  private:
+    StatisticsFile& file_;
+    std::unique_ptr<StatisticsPage>& page_;
+};
+
 class Program {
   public:
     explicit Program(HINSTANCE instance);
@@ -61,6 +78,7 @@ class Program {
     void SaveLaunchList();
     void ExitSequence();
     void SaveBeforeSessionEnd();
+    void StoreSessionsAtExit(bool ask);
     TickFigures MinuteFigures() const;
     std::string TrayInfoText() const;
 
@@ -90,6 +108,7 @@ class Program {
     Win32SaveDialog saveDialog_;
     StatisticsFile statistics_;
     std::unique_ptr<StatisticsPage> statisticsPage_;
+    SessionsInView sessionsInView_{statistics_, statisticsPage_};
     PromptQuestions questions_{prompts_};
 
     Win32LaunchListFile launchFile_;
@@ -109,6 +128,7 @@ class Program {
     std::unique_ptr<GdiCanvas> mainGraphPicture_;
     std::unique_ptr<TrafficGraphDrawing> graphs_;
     std::unique_ptr<ConnectionMonitor> monitor_;
+    bool ended_ = false;  // set once the exit sequence has run
 };
 
 }  // namespace orv

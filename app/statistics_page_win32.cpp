@@ -24,6 +24,12 @@ void StatisticsPage::Register(ControlReactions& controls) {
     controls.OnPageLeft(kDetailedStatisticsPage, [this] { Left(); });
 }
 
+void StatisticsPage::SessionStored() {
+    if (IsWindowVisible(window_.Handle()) && window_.CurrentPage() == kDetailedStatisticsPage) {
+        Shown();
+    }
+}
+
 void StatisticsPage::Shown() {
     const TotalsTexts totals = FormatTotals(LoadSessionList(services_.file.Document(), list_));
     SetWindowTextUtf8(window_.Control(ids::kTotalOnlineTime), totals.onlineTime);

@@ -37,6 +37,8 @@ class StatisticsPage {
 
     // LoadSessionList, then the totals; the list shows the new rows, none selected.
     void Shown();
+    // A session was stored: a visible list shows it at once.
+    void SessionStored();
     // The input focus left the page: the selection sums leave the status bar.
     void Left();
     // The list's notifications; a selection change runs UpdateSelectionSums.

@@ -15,8 +15,7 @@ constexpr int kOuterWidth = FloatingDrawing::kWidth + 2 * kFloatingFrame;
 constexpr int kOuterHeight = FloatingDrawing::kHeight + 2 * kFloatingFrame;
 
 // The middle of the drawing area's bottom edge, where the information hint points.
-constexpr POINT kHintAnchor{kFloatingFrame + FloatingDrawing::kWidth / 2,
-                            kFloatingFrame + FloatingDrawing::kHeight};
+constexpr POINT kHintAnchor{FloatingDrawing::kWidth / 2, FloatingDrawing::kHeight};
 
 using SetLayeredAttributes = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
 
@@ -37,6 +36,7 @@ FloatingWindow::FloatingWindow(const DrawingColours& colours, NotifyIconShell& t
       picture_(FloatingDrawing::kWidth, FloatingDrawing::kHeight),
       drawing_(picture_, colours_,
                [this] {
+                   pictureDrawn_ = true;
                    if (window_) {
                        InvalidateRect(window_, nullptr, FALSE);
                    }
@@ -66,6 +66,9 @@ bool FloatingWindow::Create(HINSTANCE instance, FloatingWindowEvents events) {
     if (!window_) {
         return false;
     }
+    // The frame's size is asked for again now that the window answers its own messages.
+    SetWindowPos(window_, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     // Placed now as well, so the hint points at the corner even if the window is never shown.
     PlaceAtWorkAreaCorner();
     // An elevated program (it writes the machine-wide Run key) would not hear the restart of
@@ -84,6 +87,10 @@ void FloatingWindow::ShowTrayBalloon(std::string_view text) {
 }
 
 void FloatingWindow::Show() {
+    // The idle picture from the first moment, not black until the first tick draws.
+    if (!pictureDrawn_) {
+        drawing_.DrawFloatingIdle();
+    }
     PlaceAtWorkAreaCorner();
     ShowWindow(window_, SW_SHOWNOACTIVATE);
 }
@@ -109,7 +116,7 @@ void FloatingWindow::SetAlpha(int alpha) {
 }
 
 void FloatingWindow::RedrawFrame() {
-    InvalidateRect(window_, nullptr, TRUE);
+    RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
 }
 
 void FloatingWindow::PlaceAtWorkAreaCorner() {
@@ -121,11 +128,17 @@ void FloatingWindow::PlaceAtWorkAreaCorner() {
 
 void FloatingWindow::Paint() {
     const PaintDc dc(window_);
-    RECT outer;
-    GetClientRect(window_, &outer);
+    picture_.CopyTo(dc.Get(), 0, 0);
+}
+
+// The frame is the window's border, so that the client area is the drawing area itself.
+void FloatingWindow::PaintFrame() {
+    const WindowDc dc(window_, WindowDc::Area::WholeWindow);
+    const RECT outer{0, 0, kOuterWidth, kOuterHeight};
+    ExcludeClipRect(dc.Get(), kFloatingFrame, kFloatingFrame, kOuterWidth - kFloatingFrame,
+                    kOuterHeight - kFloatingFrame);
     const GdiObject<HBRUSH> frame(CreateSolidBrush(colours_.border));  // already plain RGB
     FillRect(dc.Get(), &outer, frame.Get());
-    picture_.CopyTo(dc.Get(), kFloatingFrame, kFloatingFrame);
 }
 
 void FloatingWindow::MenuItemClick(int tag) {
@@ -293,6 +306,17 @@ LRESULT FloatingWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         case WM_PAINT:
             Paint();
             return 0;
+        case WM_NCCALCSIZE: {
+            RECT& proposed = *reinterpret_cast<RECT*>(lParam);  // first rect in both forms
+            InflateRect(&proposed, -kFloatingFrame, -kFloatingFrame);
+            return 0;
+        }
+        case WM_NCPAINT:
+            PaintFrame();
+            return 0;
+        case WM_NCHITTEST:
+            // The frame answers the mouse like the picture: a drag may start on it.
+            return HTCLIENT;
         case kTrayCallbackMessage:
             TrayReport(wParam, lParam);
             return 0;

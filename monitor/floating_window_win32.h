@@ -87,6 +87,7 @@ class FloatingWindow final : public FloatingWindowControl, public TrayBalloons {
     ScreenPoint ToScreen(LPARAM clientPoint) const;
     void PlaceAtWorkAreaCorner();
     void Paint();
+    void PaintFrame();
 
     const DrawingColours& colours_;
     GdiCanvas picture_;
@@ -100,6 +101,7 @@ class FloatingWindow final : public FloatingWindowControl, public TrayBalloons {
     HWND window_ = nullptr;
     bool shownAtStart_ = true;
     bool closing_ = false;
+    bool pictureDrawn_ = false;  // the drawing has shown a picture at least once
 };
 
 }  // namespace orv

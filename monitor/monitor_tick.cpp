@@ -56,12 +56,28 @@ void ConnectionMonitor::MonitorTick() {
     // A message box raised inside a tick (a statistics file that cannot be saved) runs its own
     // message loop, which keeps delivering Timer1: such a nested tick is skipped, or it would
     // store the ending session a second time.
-    if (ticking_) {
+    if (ticking_ || stopped_) {
         return;
     }
     ticking_ = true;
     Tick();
     ticking_ = false;
+    // A session that ended in this tick is stored after it: the store may show a message box
+    // whose own loop runs further ticks, which keep the figures current and must find the
+    // session already ended.
+    if (endedSession_) {
+        const ConnectionInfo session = std::move(*endedSession_);
+        endedSession_.reset();
+        sessions_.AppendSession(session);
+    }
+}
+
+void ConnectionMonitor::StoreRunningSessionAndStop() {
+    stopped_ = true;
+    if (state_.InSession) {
+        state_.InSession = false;
+        sessions_.AppendSession(SessionRecord());
+    }
 }
 
 void ConnectionMonitor::Tick() {
@@ -242,6 +258,14 @@ void ConnectionMonitor::ShowNoConnection() {
 }
 
 void ConnectionMonitor::StoreEndedSession() {
+    endedSession_ = SessionRecord();
+    notices_.NotifyDisconnected();
+    // Every session of the run is announced, not only the first.
+    state_.ConnectNoticePending = true;
+}
+
+// The session from the fields as the last tick left them, ending now.
+ConnectionInfo ConnectionMonitor::SessionRecord() const {
     const LocalDateTime end = clock_.Now();
     // The start comes from the duration in milliseconds, not from the duration field, which a
     // failed statistics call sets to "0".
@@ -259,10 +283,7 @@ void ConnectionMonitor::StoreEndedSession() {
     session.received = std::to_string(snapshot_.BytesReceived);
     session.send = std::to_string(snapshot_.BytesSent);
     session.duration = std::to_string(snapshot_.DurationMs);
-    sessions_.AppendSession(session);
-    notices_.NotifyDisconnected();
-    // Every session of the run is announced, not only the first.
-    state_.ConnectNoticePending = true;
+    return session;
 }
 
 void ConnectionMonitor::ShowServiceError(FailedCall call, RasResult code) {

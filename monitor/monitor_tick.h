@@ -3,6 +3,7 @@
 // service, fills the main window's fields and the tray text, feeds the traffic graphs, and
 // notices the start and the end of a session (storing the session and announcing both).
 
+#include <optional>
 #include <vector>
 
 #include "base/regional_formats.h"
@@ -23,6 +24,9 @@ class ConnectionMonitor {
 
     // The handler of Timer1 (1000 ms).
     void MonitorTick();
+    // The program is ending: a running session is stored with its figures so far (no
+    // disconnect notice, the line may stay up), and no later tick runs.
+    void StoreRunningSessionAndStop();
 
     const ConnectionSnapshot& Snapshot() const { return snapshot_; }
     const MonitorState& State() const { return state_; }
@@ -42,6 +46,7 @@ class ConnectionMonitor {
     void ShowAddresses(const DisplayFlags& flags);
     void ShowNoConnection();
     void StoreEndedSession();
+    ConnectionInfo SessionRecord() const;
     void ShowServiceError(FailedCall call, RasResult code);
     void CallSucceeded(FailedCall call);
     void ClearOwnStatusText();
@@ -63,6 +68,8 @@ class ConnectionMonitor {
     FailedCall statusWrittenBy_ = FailedCall::None;
     std::string statusWritten_;  // the status text that call wrote
     bool ticking_ = false;
+    bool stopped_ = false;
+    std::optional<ConnectionInfo> endedSession_;  // stored once the tick that ended it is over
 };
 
 }  // namespace orv

@@ -23,6 +23,10 @@ Outcome Win32FileStorage::WriteBytes(const std::string& path, std::string_view b
     return WriteWholeFile(path, bytes);
 }
 
+std::optional<std::string> Win32FileStorage::ReadBytes(const std::string& path) const {
+    return ReadWholeFile(path);
+}
+
 Outcome Win32FileStorage::Rename(const std::string& from, const std::string& to) {
     if (!MoveFileExW(Widen(from).c_str(), Widen(to).c_str(), MOVEFILE_WRITE_THROUGH)) {
         return Outcome::Failed(LastErrorText());

@@ -14,6 +14,7 @@ class Win32FileStorage final : public StatisticsStorage, public ReportFiles {
     Outcome ReplaceAtomically(const std::string& path,
                               const std::function<Outcome(const std::string&)>& writeTemp) override;
     Outcome WriteBytes(const std::string& path, std::string_view bytes) override;
+    std::optional<std::string> ReadBytes(const std::string& path) const override;
     Outcome Rename(const std::string& from, const std::string& to) override;
     Outcome WriteAnsiFile(const std::string& fileName, std::string_view utf8) override;
     unsigned AnsiCodePage() const override;

@@ -1,5 +1,7 @@
 #include "stats/msxml_document_win32.h"
 
+#include <xmllite.h>
+
 #include <string>
 
 #include "stats/com_text_win32.h"
@@ -43,20 +45,103 @@ std::string ParseErrorText(IXMLDOMDocument& document) {
     ComPtr<IXMLDOMParseError> error;
     Bstr reason;
     long line = 0;
+    long position = 0;
     std::string text;
     if (SUCCEEDED(document.get_parseError(error.GetAddressOf())) && error) {
         error->get_line(&line);
+        error->get_linepos(&position);
         if (SUCCEEDED(error->get_reason(reason.Receive())) && reason) {
             text = Narrow(std::wstring_view(reason.Get(), SysStringLen(reason.Get())));
         }
     }
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) {
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' ||
+                             text.back() == '.')) {
         text.pop_back();
     }
     if (text.empty()) {
         text = "not an XML document";
     }
-    return line > 0 ? text + " (line " + std::to_string(line) + ")" : text;
+    if (line <= 0) {
+        return text;
+    }
+    return text + ", line " + std::to_string(line) +
+           (position > 0 ? ", position " + std::to_string(position) : std::string());
+}
+
+std::string XmlErrorName(HRESULT result) {
+    switch (static_cast<unsigned long>(result)) {
+        case MX_E_INPUTEND:
+            return "unexpected end of the file";
+        case WC_E_ELEMENTMATCH:
+            return "end tag does not match its start tag";
+        case WC_E_GREATERTHAN:
+            return "expected '>'";
+        case WC_E_QUOTE:
+            return "expected a quote";
+        case WC_E_NAME:
+        case WC_E_NAMECHARACTER:
+            return "invalid name";
+        case WC_E_ROOTELEMENT:
+            return "no root element, or more than one";
+        case WC_E_SYNTAX:
+        case WC_E_LESSTHAN:
+            return "syntax error";
+        default: {
+            char text[64];
+            wsprintfA(text, "not well-formed XML (0x%08lX)", static_cast<unsigned long>(result));
+            return text;
+        }
+    }
+}
+
+// Where and why the bytes are not well-formed, as XmlLite reads them (MSXML of some systems
+// gives no reason or line); empty when it finds no fault or is missing.
+std::string XmlLiteFault(const SafeArray& bytes) {
+    using CreateReader = HRESULT(WINAPI*)(REFIID, void**, IMalloc*);
+    const HMODULE library = LoadLibraryW(L"xmllite.dll");
+    const auto create = library ? reinterpret_cast<CreateReader>(reinterpret_cast<void (*)()>(
+                                      GetProcAddress(library, "CreateXmlReader")))
+                                : nullptr;
+    std::string fault;
+    ComPtr<IXmlReader> reader;
+    ComPtr<IStream> stream;
+    void* data = nullptr;
+    const ULONG size = bytes.Get()->rgsabound[0].cElements;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (create && memory &&
+        SUCCEEDED(create(__uuidof(IXmlReader), reinterpret_cast<void**>(reader.GetAddressOf()),
+                         nullptr)) &&
+        SUCCEEDED(SafeArrayAccessData(bytes.Get(), &data))) {
+        CopyMemory(GlobalLock(memory), data, size);
+        GlobalUnlock(memory);
+        SafeArrayUnaccessData(bytes.Get());
+        if (SUCCEEDED(CreateStreamOnHGlobal(memory, TRUE, stream.GetAddressOf()))) {
+            memory = nullptr;  // the stream frees it
+            reader->SetProperty(XmlReaderProperty_DtdProcessing, DtdProcessing_Prohibit);
+            reader->SetInput(stream.Get());
+            XmlNodeType type;
+            HRESULT result = S_OK;
+            while ((result = reader->Read(&type)) == S_OK) {
+            }
+            if (FAILED(result)) {
+                UINT line = 0;
+                UINT position = 0;
+                reader->GetLineNumber(&line);
+                reader->GetLinePosition(&position);
+                fault = XmlErrorName(result) + ", line " + std::to_string(line) + ", position " +
+                        std::to_string(position);
+            }
+        }
+    }
+    if (memory) {
+        GlobalFree(memory);
+    }
+    reader.Reset();
+    stream.Reset();
+    if (library) {
+        FreeLibrary(library);
+    }
+    return fault;
 }
 
 // The file's bytes for MSXML: handing it memory parses several times faster than handing it
@@ -91,6 +176,26 @@ Outcome ReadWholeFile(const std::string& path, SafeArray& bytes) {
     }
     bytes = std::move(read);
     return Outcome::Ok();
+}
+
+// MSXML's save reports most failures as "Call failed.": the real cause is found by trying the
+// file the way the save does, and by the free space of its disk.
+std::string SaveFailureText(const std::wstring& path, HRESULT result) {
+    if (HRESULT_FACILITY(result) == FACILITY_WIN32) {
+        return SystemErrorText(HRESULT_CODE(result));
+    }
+    const UniqueHandle probe(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!probe) {
+        return LastErrorText();
+    }
+    const std::wstring folder = path.substr(0, path.find_last_of(L'\\') + 1);
+    ULARGE_INTEGER available{};
+    if (GetDiskFreeSpaceExW(folder.c_str(), &available, nullptr, nullptr) &&
+        available.QuadPart < 64 * 1024) {
+        return SystemErrorText(ERROR_DISK_FULL);
+    }
+    return SystemErrorText(static_cast<DWORD>(result));
 }
 
 bool IsWhitespaceOnly(const wchar_t* text, UINT length) {
@@ -161,7 +266,13 @@ Outcome MsxmlDocument::Load(const std::string& path) {
     VARIANT_BOOL success = VARIANT_FALSE;
     const HRESULT result = loaded->load(source, &success);
     if (FAILED(result) || success != VARIANT_TRUE) {
-        return Outcome::Failed(ParseErrorText(*loaded.Get()));
+        std::string reason = ParseErrorText(*loaded.Get());
+        if (reason.find(", line ") == std::string::npos) {
+            if (std::string fault = XmlLiteFault(bytes); !fault.empty()) {
+                reason = std::move(fault);
+            }
+        }
+        return Outcome::Failed(reason);
     }
     ComPtr<IXMLDOMElement> root;
     if (loaded->get_documentElement(root.GetAddressOf()) != S_OK || !root) {
@@ -179,7 +290,7 @@ Outcome MsxmlDocument::Save(const std::string& path) const {
     const Bstr file = ToBstr(path);
     const HRESULT result = document_->save(PathVariant(file));
     if (FAILED(result)) {
-        return Outcome::Failed(SystemErrorText(static_cast<DWORD>(result)));
+        return Outcome::Failed(SaveFailureText(Widen(path), result));
     }
     return Outcome::Ok();
 }
@@ -228,6 +339,17 @@ Outcome MsxmlDocument::AppendRecord(std::span<const NamedText> attributes) {
         textBytesBound_ += attribute.text.size();
     }
     return Outcome::Ok();
+}
+
+std::size_t MsxmlDocument::RecordCount() const {
+    ComPtr<IXMLDOMElement> root;
+    ComPtr<IXMLDOMNodeList> children;
+    long count = 0;
+    if (document_ && document_->get_documentElement(root.GetAddressOf()) == S_OK && root &&
+        root->get_childNodes(children.GetAddressOf()) == S_OK && children) {
+        children->get_length(&count);
+    }
+    return static_cast<std::size_t>(count);
 }
 
 void MsxmlDocument::ReadRecords(RecordReader& reader) const {

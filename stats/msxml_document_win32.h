@@ -24,6 +24,7 @@ class MsxmlDocument final : public StatisticsDocument {
     void Reset() override;
     Outcome AppendRecord(std::span<const NamedText> attributes) override;
     void ReadRecords(RecordReader& reader) const override;
+    std::size_t RecordCount() const override;
 
   private:
     // The loaded file's size plus the texts appended since: about what the texts take.

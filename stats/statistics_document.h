@@ -43,6 +43,7 @@ class StatisticsDocument {
     // Adds a `connection` element with the attributes in the given order as the root's last child.
     virtual Outcome AppendRecord(std::span<const NamedText> attributes) = 0;
     virtual void ReadRecords(RecordReader& reader) const = 0;
+    virtual std::size_t RecordCount() const = 0;
 };
 
 }  // namespace orv

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <optional>
 
 namespace orv {
 
@@ -30,7 +31,35 @@ std::string Stamp(const LocalDateTime& t) {
     return text;
 }
 
+// A system text inside a sentence: without its own full stop, so that none is doubled.
+std::string Reason(std::string text) {
+    while (!text.empty() && (text.back() == '.' || text.back() == ' ')) {
+        text.pop_back();
+    }
+    return text;
+}
+
 }  // namespace
+
+Outcome CheckSavedStatistics(std::string_view bytes, std::size_t records) {
+    while (!bytes.empty() && (bytes.back() == '\r' || bytes.back() == '\n' || bytes.back() == ' ' ||
+                              bytes.back() == '\t')) {
+        bytes.remove_suffix(1);
+    }
+    std::size_t found = 0;
+    constexpr std::string_view kElement = "<connection";
+    for (std::size_t at = bytes.find(kElement); at != std::string_view::npos;
+         at = bytes.find(kElement, at + kElement.size())) {
+        const std::size_t next = at + kElement.size();
+        found += next < bytes.size() &&
+                 (bytes[next] == ' ' || bytes[next] == '/' || bytes[next] == '>' ||
+                  bytes[next] == '\r' || bytes[next] == '\n' || bytes[next] == '\t');
+    }
+    if (!bytes.ends_with("</all>") || found != records) {
+        return Outcome::Failed("the file written is incomplete (is the disk full?)");
+    }
+    return Outcome::Ok();
+}
 
 StatisticsFile::StatisticsFile(StatisticsDocument& document, StatisticsServices services)
     : document_(document), services_(services) {}
@@ -50,7 +79,7 @@ void StatisticsFile::OpenStatistics(const std::string& programFolder) {
     }
     unreadableKeptAs_ = path_ + ".unreadable-" + Stamp(services_.clock.Now());
     services_.prompts.ReportError("The statistics file " + path_ + " cannot be read (" +
-                                  loaded.error() + "). It is kept as " + unreadableKeptAs_ +
+                                  Reason(loaded.error()) + "). It is kept as " + unreadableKeptAs_ +
                                   " and the statistics start empty.");
     if (MoveUnreadableFileAside()) {
         WriteEmptyStatisticsFile();
@@ -78,7 +107,27 @@ void StatisticsFile::AppendSession(const ConnectionInfo& session) {
                                       added.error());
         return;
     }
-    SaveDocument();
+    ++unsaved_;
+    if (!holdSaves_) {
+        SaveDocument();
+    }
+}
+
+bool StatisticsFile::SaveKeptSessions(bool askOnFailure) {
+    while (unsaved_ > 0) {
+        const Outcome saved = TrySave();
+        if (saved.ok()) {
+            return true;
+        }
+        if (!askOnFailure ||
+            !services_.prompts.AskYesNo(
+                std::to_string(unsaved_) + (unsaved_ == 1 ? " session" : " sessions") +
+                " of this run cannot be saved to " + path_ + ": " + Reason(saved.error()) +
+                ". Leaving now loses them. Try to save again?")) {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool StatisticsFile::WriteEmptyStatisticsFile() {
@@ -103,18 +152,44 @@ bool StatisticsFile::ClearStatistics(SessionList& list) {
     list.Clear();
     WriteEmptyStatisticsFile();
     document_.Reset();
+    unsaved_ = 0;
     return true;
+}
+
+Outcome StatisticsFile::TrySave() {
+    if (!unreadableKeptAs_.empty()) {
+        const Outcome moved = services_.storage.Rename(path_, unreadableKeptAs_);
+        if (!moved.ok()) {
+            return moved;
+        }
+        unreadableKeptAs_.clear();
+    }
+    const Outcome saved =
+        services_.storage.ReplaceAtomically(path_, [this](const std::string& temp) {
+            const Outcome written = document_.Save(temp);
+            if (!written.ok()) {
+                return written;
+            }
+            const std::optional<std::string> bytes = services_.storage.ReadBytes(temp);
+            if (!bytes) {
+                return Outcome::Failed("the file written cannot be read back");
+            }
+            return CheckSavedStatistics(*bytes, document_.RecordCount());
+        });
+    if (saved.ok()) {
+        unsaved_ = 0;
+    }
+    return saved;
 }
 
 bool StatisticsFile::SaveDocument() {
     if (!MoveUnreadableFileAside()) {
         return false;
     }
-    const Outcome saved = services_.storage.ReplaceAtomically(
-        path_, [this](const std::string& temp) { return document_.Save(temp); });
+    const Outcome saved = TrySave();
     if (!saved.ok()) {
         services_.prompts.ReportError("The statistics cannot be saved to " + path_ + ": " +
-                                      saved.error() +
+                                      Reason(saved.error()) +
                                       ". The sessions of this run are kept and written at the "
                                       "next successful save.");
     }
@@ -128,9 +203,9 @@ bool StatisticsFile::MoveUnreadableFileAside() {
     }
     const Outcome moved = services_.storage.Rename(path_, unreadableKeptAs_);
     if (!moved.ok()) {
-        services_.prompts.ReportError("The unreadable statistics file " + path_ +
-                                      " cannot be moved to " + unreadableKeptAs_ + " (" +
-                                      moved.error() + "), so the statistics are not saved.");
+        services_.prompts.ReportError(
+            "The unreadable statistics file " + path_ + " cannot be moved to " + unreadableKeptAs_ +
+            " (" + Reason(moved.error()) + "), so the statistics are not saved.");
         return false;
     }
     unreadableKeptAs_.clear();

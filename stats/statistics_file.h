@@ -5,6 +5,7 @@
 // cannot be parsed is moved aside, never overwritten.
 
 #include <string>
+#include <string_view>
 
 #include "base/regional_formats.h"
 #include "monitor/monitor_ports.h"
@@ -13,6 +14,11 @@
 #include "stats/statistics_ports.h"
 
 namespace orv {
+
+// A save that reported success is trusted only when the file it wrote ends with the root's end
+// tag and holds one `connection` element per record: MSXML has reported success for a
+// truncated file on a full disk, which the rename would then have put over the good one.
+Outcome CheckSavedStatistics(std::string_view bytes, std::size_t records);
 
 // The empty statistics file, byte for byte.
 inline constexpr std::string_view kEmptyStatisticsFile =
@@ -42,17 +48,29 @@ class StatisticsFile final : public SessionStore {
     // Asks first; true when the statistics were cleared (list, file and document).
     bool ClearStatistics(SessionList& list);
 
+    // The program is ending: sessions appended from now on are kept for SaveKeptSessions, so
+    // that a failed save is not reported twice.
+    void HoldSaves() { holdSaves_ = true; }
+    // Sessions that are in memory but not in the file are saved once more. With askOnFailure,
+    // while that fails the user is told how many sessions would be lost and may try again;
+    // without (a log-off, which no box may hold up) it is tried once. True when none are lost.
+    bool SaveKeptSessions(bool askOnFailure);
+    std::size_t UnsavedSessions() const { return unsaved_; }
+
     const StatisticsDocument& Document() const { return document_; }
     const std::string& Path() const { return path_; }
 
   private:
     bool SaveDocument();
+    Outcome TrySave();
     bool MoveUnreadableFileAside();
 
     StatisticsDocument& document_;
     StatisticsServices services_;
     std::string path_;
     std::string unreadableKeptAs_;  // set while an unparsable file still waits to be moved
+    std::size_t unsaved_ = 0;       // sessions in the document that the file lacks
+    bool holdSaves_ = false;
 };
 
 }  // namespace orv

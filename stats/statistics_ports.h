@@ -3,6 +3,7 @@
 // answers and the logon name. Small so that tests never block on a dialog.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,8 @@ class StatisticsStorage {
     virtual Outcome ReplaceAtomically(
         const std::string& path, const std::function<Outcome(const std::string&)>& writeTemp) = 0;
     virtual Outcome WriteBytes(const std::string& path, std::string_view bytes) = 0;
+    // The file's bytes; nothing when it cannot be read.
+    virtual std::optional<std::string> ReadBytes(const std::string& path) const = 0;
     virtual Outcome Rename(const std::string& from, const std::string& to) = 0;
 };
 

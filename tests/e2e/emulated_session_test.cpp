@@ -380,5 +380,59 @@ TEST_F(EmulatedSession, TheFloatingWindowDrawsTheSessionAndReturnsToItsIdlePictu
     EXPECT_EQ(changed, 0u) << "pixels still differing from the idle picture 3 s after the drop";
 }
 
+// "Выход" as the floating window's menu gives it.
+void ChooseExit(HWND floating) {
+    PostMessageW(floating, WM_COMMAND, MAKEWPARAM(100, 0), 0);
+}
+
+// The program's question box ("Information"), null after the timeout.
+HWND WaitForQuestion(DWORD process, std::chrono::milliseconds timeout) {
+    const auto end = Clock::now() + timeout;
+    while (Clock::now() < end) {
+        for (HWND box : TopLevelWindows(L"#32770", L"Information")) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(box, &owner);
+            if (owner == process) {
+                return box;
+            }
+        }
+        std::this_thread::sleep_for(50ms);
+    }
+    return nullptr;
+}
+
+TEST_F(EmulatedSession, ExitDuringASessionStoresItOrAsksBeforeLosingIt) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    scenario.Control("start \"Home ISP\"");
+    Snapshot shown = WaitFor(
+        [](const Snapshot& s) { return s == HomeIsp(s) && s[kDurationField] != DurationText(0); },
+        4s);
+    ASSERT_EQ(shown, HomeIsp(shown)) << Describe(shown);
+    ChooseExit(floating);
+    ASSERT_EQ(program->WaitForExit(10s), 0u);
+    std::vector<Attributes> sessions = Connections(ReadFile(folder.StatisticsFile()));
+    ASSERT_EQ(sessions.size(), 1u) << ReadFile(folder.StatisticsFile());
+    EXPECT_EQ(Value(sessions[0], "name"), "Home ISP");
+    EXPECT_GE(Number(Value(sessions[0], "duration")), 1000);
+
+    // With the file read-only the exit asks; "No" leaves without the session.
+    ASSERT_TRUE(SetFileAttributesW(folder.StatisticsFile().c_str(), FILE_ATTRIBUTE_READONLY));
+    labels.clear();
+    ASSERT_NO_FATAL_FAILURE(Start());
+    shown = WaitFor([](const Snapshot& s) { return s == HomeIsp(s); }, 4s);
+    ASSERT_EQ(shown, HomeIsp(shown)) << Describe(shown);
+    ChooseExit(floating);
+    const HWND question = WaitForQuestion(program->Id(), 10s);
+    ASSERT_NE(question, nullptr);
+    std::wstring texts;
+    for (HWND text : ChildWindows(question, L"Static")) {
+        texts += TextOf(text);
+    }
+    EXPECT_NE(texts.find(L"1 session of this run"), std::wstring::npos);
+    PostMessageW(question, WM_COMMAND, IDNO, 0);
+    EXPECT_EQ(program->WaitForExit(10s), 0u);
+    SetFileAttributesW(folder.StatisticsFile().c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(Connections(ReadFile(folder.StatisticsFile())).size(), 1u);
+}
 }  // namespace
 }  // namespace orv::e2e

@@ -125,8 +125,8 @@ TEST_F(MonitorTickTest, EndOfSessionStoresOneRecordAndResetsEveryField) {
     EXPECT_EQ(session.send, "512000");
     EXPECT_EQ(session.duration, "11000");
     EXPECT_EQ(EventsSince(beforeEnd),
-              (test::EventLog{"enum", "append session", "notify disconnected", "no-connection icon",
-                              "idle graphs"}));
+              (test::EventLog{"enum", "notify disconnected", "no-connection icon", "idle graphs",
+                              "append session"}));
 
     const std::map<DisplayField, std::string> noConnection = {
         {DisplayField::Name, "No active connections"},
@@ -290,20 +290,43 @@ TEST_F(MonitorTickTest, FailedEnumerationClearsTheHandleWhileAnEmptyListKeepsIt)
     EXPECT_EQ(store.sessions.size(), 1u);
 }
 
-TEST_F(MonitorTickTest, TicksDuringTheStoringOfASessionAreSkipped) {
+TEST_F(MonitorTickTest, TicksDuringTheStoringOfASessionRunButStoreItOnce) {
     monitor.MonitorTick();
+    // A message box of the store runs further ticks: they show the line as it is now.
     store.duringNextAppend = [this] {
+        source.connections = {{kHandle, "Meanwhile", "modem", "USR Courier"}};
         monitor.MonitorTick();
+        EXPECT_EQ(Field(DisplayField::Name), "Meanwhile");
+        EndConnection();
         monitor.MonitorTick();
     };
     EndConnection();
     monitor.MonitorTick();
-    EXPECT_EQ(store.sessions.size(), 1u);
-    EXPECT_EQ(notices.disconnected, 1);
+    ASSERT_EQ(store.sessions.size(), 2u);
+    EXPECT_EQ(store.sessions[0].name, "Provider");
+    EXPECT_EQ(store.sessions[1].name, "Meanwhile");
+    EXPECT_EQ(notices.disconnected, 2);
 
     source.connections = {{kHandle, "Next", "modem", "USR Courier"}};
     monitor.MonitorTick();  // the next timer tick runs again
     EXPECT_EQ(Field(DisplayField::Name), "Next");
+}
+
+TEST_F(MonitorTickTest, AtExitTheRunningSessionIsStoredOnceWithItsFiguresSoFar) {
+    monitor.MonitorTick();
+    source.statistics.durationMs = 11'000;
+    monitor.MonitorTick();
+    monitor.StoreRunningSessionAndStop();
+    ASSERT_EQ(store.sessions.size(), 1u);
+    EXPECT_EQ(store.sessions[0].duration, "11000");
+    EXPECT_EQ(store.sessions[0].received, "1536000");
+    EXPECT_EQ(notices.disconnected, 0);  // the line may stay up
+
+    // A tick from a message box's loop, or the line going down, stores nothing more.
+    EndConnection();
+    monitor.MonitorTick();
+    monitor.StoreRunningSessionAndStop();
+    EXPECT_EQ(store.sessions.size(), 1u);
 }
 
 TEST_F(MonitorTickTest, NullHandleEndsTheTickAfterTheNames) {

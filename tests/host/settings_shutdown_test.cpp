@@ -97,7 +97,7 @@ struct ExitRig {
     testing::FakeSettingsControls controls;
     testing::RecordingBoxes boxes;
     ExitSteps steps{[this] { platform.steps.push_back("launch list"); },
-                    [this] { platform.steps.push_back("plug-in"); }};
+                    [this] { platform.steps.push_back("plug-in"); }, {}};
 
     void Run() { RunExitSequence(controls, store, steps, platform, boxes); }
 };
@@ -120,6 +120,18 @@ TEST(ExitSequence, ShutsDownWithFlags5OnlyAfterBothSaves) {
     EXPECT_THAT(std::vector(firstPlatformStep, log.end()),
                 ElementsAre("open", "lookup", "enable", "exit 5"));
     EXPECT_EQ(rig.store.Read("ShutDown"), "1");
+}
+
+TEST(ExitSequence, StoresTheSessionsBeforeTheShutDown) {
+    ExitRig rig;
+    rig.steps.storeSessions = [&rig] { rig.platform.steps.push_back("sessions"); };
+    rig.controls.SetChecked(ids::kShutDown, true);
+    rig.Run();
+    const auto& log = rig.platform.steps;
+    const auto sessions = std::find(log.begin(), log.end(), "sessions");
+    ASSERT_NE(sessions, log.end());
+    EXPECT_EQ(*(sessions - 1), "plug-in");
+    EXPECT_LT(sessions, std::find(log.begin(), log.end(), "open"));
 }
 
 TEST(ExitSequence, SavesButRequestsNothingWhenTheOptionIsOffOrAStepFails) {

@@ -183,10 +183,10 @@ TEST_F(MainWindowTest, ListsAndRangesAreSetUpAsDesigned) {
     EXPECT_EQ(high, 10240);
 }
 
-TEST_F(MainWindowTest, TheStatusBarHasOneTextPanelOf200Pixels) {
+TEST_F(MainWindowTest, TheStatusBarHasOneTextPanelReachingTheStateIcon) {
     int edges[4] = {};
     EXPECT_EQ(SendMessageW(window.StatusBar(), SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges)), 1);
-    EXPECT_EQ(edges[0], 200);
+    EXPECT_EQ(edges[0], kStateIconRect.left - 2);
     window.SetStatusText("Линия занята");
     EXPECT_EQ(window.StatusText(), "Линия занята");
 }
@@ -224,6 +224,40 @@ TEST_F(MainWindowTest, ToggleShowsAndHides) {
     EXPECT_TRUE(IsWindowVisible(window.Handle()));
     window.ToggleVisible();
     EXPECT_FALSE(IsWindowVisible(window.Handle()));
+}
+
+// The width of the text in the label's own font.
+int TextWidth(HWND label, const wchar_t* text) {
+    const HDC dc = GetDC(label);
+    const HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text, lstrlenW(text), &size);
+    SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    return size.cx;
+}
+
+TEST_F(MainWindowTest, TotalsHoldFifteenDigitsAndLongNamesEndWithAnEllipsis) {
+    for (const char* id : {"Label47", "Label48", "Label41"}) {
+        HWND label = window.Control(id);
+        RECT client;
+        GetClientRect(label, &client);
+        EXPECT_LE(TextWidth(label, L"999 999 999 999 999"), client.right) << id;
+    }
+    for (const char* id : {"Label20", "Label21", "Label22"}) {
+        EXPECT_NE(GetWindowLongW(window.Control(id), GWL_STYLE) & SS_ENDELLIPSIS, 0) << id;
+    }
+    // The text of several lines is not cut to one.
+    EXPECT_EQ(GetWindowLongW(window.Control("Label29"), GWL_STYLE) & SS_ENDELLIPSIS, 0);
+}
+
+TEST_F(MainWindowTest, ShowingTheWindowAgainReportsItsPageShownAgain) {
+    window.ShowPage(5);
+    window.ToggleVisible();
+    shown.clear();
+    window.ToggleVisible();
+    EXPECT_EQ(shown, std::vector<int>{2});
 }
 
 TEST_F(MainWindowTest, TheStateIconShowsTheHalfOfItsPictureForTheState) {

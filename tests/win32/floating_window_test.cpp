@@ -44,10 +44,11 @@ TEST_F(FloatingWindowTest, IsTheBorderlessTopmostTForm2WithoutTaskbarButton) {
     EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);
     EXPECT_FALSE(exStyle & WS_EX_APPWINDOW);
     EXPECT_FALSE(IsWindowVisible(Handle()));
+    // The 3-pixel frame is the border: the client area is the drawing area.
     RECT client;
     GetClientRect(Handle(), &client);
-    EXPECT_EQ(client.right, 176);
-    EXPECT_EQ(client.bottom, 76);
+    EXPECT_EQ(client.right, 170);
+    EXPECT_EQ(client.bottom, 70);
 }
 
 TEST_F(FloatingWindowTest, EveryShowingPlacesItAtTheWorkAreaCorner) {
@@ -137,10 +138,9 @@ TEST_F(FloatingWindowTest, RightButtonDragMovesTheWindowWithThePointer) {
 }
 
 TEST_F(FloatingWindowTest, PaintsTheFrameColourAroundThePicture) {
-    window.Show();
-    window.Drawing().DrawFloatingIdle();
+    window.Show();  // without a tick yet: the idle picture from the first moment
     UpdateWindow(Handle());
-    const WindowDc dc(Handle());
+    const WindowDc dc(Handle(), WindowDc::Area::WholeWindow);
     const COLORREF frame = GetPixel(dc.Get(), 1, 1);
     const COLORREF frameBottomRight = GetPixel(dc.Get(), 174, 74);
     const COLORREF pictureBackground = GetPixel(dc.Get(), 3 + 100, 3 + 50);

@@ -171,6 +171,82 @@ TEST_F(StatsFileTest, ReadOnlyFileIsReportedAndTheSessionWrittenOnceWritable) {
     EXPECT_EQ(list.Text(1, kNameColumn), "Next");
 }
 
+TEST_F(StatsFileTest, KeptSessionsAreSavedAtExitOrTheUserIsToldHowManyWouldBeLost) {
+    Open();
+    const std::wstring path = Widen(folder_.StatisticsFile());
+    ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    file_.AppendSession(Session("Kept", "1000"));
+    file_.HoldSaves();
+    file_.AppendSession(Session("Running", "2000"));
+    EXPECT_EQ(prompts_.errors.size(), 1u);  // only the save during the run reported
+
+    // Refused: asked once, with the count and the system's reason; leaving loses them.
+    prompts_.answerYes = false;
+    EXPECT_FALSE(file_.SaveKeptSessions(true));
+    ASSERT_EQ(prompts_.questions.size(), 1u);
+    EXPECT_EQ(
+        prompts_.questions[0].rfind(
+            "2 sessions of this run cannot be saved to " + folder_.StatisticsFile() + ": ", 0),
+        0u)
+        << prompts_.questions[0];
+    EXPECT_NE(prompts_.questions[0].find("Try to save again?"), std::string::npos);
+    EXPECT_EQ(Bytes(), kEmptyStatisticsFile);
+    // A log-off tries once and asks nothing.
+    EXPECT_FALSE(file_.SaveKeptSessions(false));
+    EXPECT_EQ(prompts_.questions.size(), 1u);
+
+    ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL));
+    EXPECT_TRUE(file_.SaveKeptSessions(true));
+    EXPECT_EQ(prompts_.questions.size(), 1u);
+    const SessionList list = ReadBackFromDisk();
+    ASSERT_EQ(list.RowCount(), 2u);
+    EXPECT_EQ(list.Text(1, kNameColumn), "Running");
+}
+
+// MSXML as seen on a full disk: the save reports success but the file holds only its start.
+class TruncatingDocument final : public StatisticsDocument {
+  public:
+    explicit TruncatingDocument(MsxmlDocument& real) : real_(real) {}
+    Outcome Load(const std::string& path) override { return real_.Load(path); }
+    Outcome Save(const std::string& path) const override {
+        const Outcome saved = real_.Save(path);
+        if (truncate) {
+            WriteFileBytes(path, ReadFileBytes(path).substr(0, 200));
+        }
+        return saved;
+    }
+    void Reset() override { real_.Reset(); }
+    Outcome AppendRecord(std::span<const NamedText> attributes) override {
+        return real_.AppendRecord(attributes);
+    }
+    void ReadRecords(RecordReader& reader) const override { real_.ReadRecords(reader); }
+    std::size_t RecordCount() const override { return real_.RecordCount(); }
+
+    bool truncate = false;
+
+  private:
+    MsxmlDocument& real_;
+};
+
+TEST_F(StatsFileTest, ASaveThatWroteATruncatedFileKeepsTheOldFileAndTheSessions) {
+    TruncatingDocument document(document_);
+    StatisticsFile file(document, {storage_, prompts_, logon_, clock_});
+    file.OpenStatistics(folder_.Path());
+    file.AppendSession(Session("First", "1000"));
+    const std::string good = Bytes();
+
+    document.truncate = true;
+    file.AppendSession(Session("Second", "1000"));
+    ASSERT_EQ(prompts_.errors.size(), 1u);
+    EXPECT_NE(prompts_.errors[0].find("incomplete"), std::string::npos) << prompts_.errors[0];
+    EXPECT_EQ(Bytes(), good);
+    EXPECT_EQ(file.UnsavedSessions(), 1u);
+
+    document.truncate = false;
+    file.AppendSession(Session("Third", "1000"));
+    EXPECT_EQ(ReadBackFromDisk().RowCount(), 3u);
+}
+
 class StatsFileWithoutFolderTest : public StatsFileTest {
   protected:
     StatsFileWithoutFolderTest() : StatsFileTest(false) {}
@@ -203,6 +279,27 @@ TEST_F(StatsFileTest, ReportIsWrittenInTheAnsiCodePageAndReplacesAnOldOne) {
     expected += ansi;
     expected += "</td>\r\n";
     EXPECT_EQ(ReadFileBytes(report), expected);
+}
+
+TEST_F(StatsFileWithoutFolderTest, ErrorsGiveTheRealCauseWithLineAndPositionAndOneFullStop) {
+    Open();
+    file_.AppendSession(Session("Waiting", "1000"));
+    ASSERT_EQ(prompts_.errors.size(), 2u);
+    const std::string& saveError = prompts_.errors[1];
+    EXPECT_EQ(saveError.find("Call failed"), std::string::npos) << saveError;
+    EXPECT_EQ(saveError.find(".."), std::string::npos) << saveError;
+    EXPECT_EQ(saveError.find(". ."), std::string::npos) << saveError;
+
+    folder_.CreateStatisticsFolder();
+    WriteFileBytes(folder_.StatisticsFile(),
+                   "<?xml version=\"1.0\"?>\r\n<all><connection name=\"A\"");
+    testing::ScriptedPrompts prompts;
+    MsxmlDocument document;
+    StatisticsFile file(document, {storage_, prompts, logon_, clock_});
+    file.OpenStatistics(folder_.Path());
+    ASSERT_EQ(prompts.errors.size(), 1u);
+    EXPECT_NE(prompts.errors[0].find(", line 2, position "), std::string::npos)
+        << prompts.errors[0];
 }
 
 }  // namespace

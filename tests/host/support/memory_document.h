@@ -24,6 +24,7 @@ class MemoryDocument final : public StatisticsDocument {
         }
         return Outcome::Ok();
     }
+    std::size_t RecordCount() const override { return records.size(); }
     void ReadRecords(RecordReader& reader) const override {
         std::size_t textBytes = 0;
         for (const Record& record : records) {
