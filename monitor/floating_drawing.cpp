@@ -1,5 +1,6 @@
 #include "monitor/floating_drawing.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -11,6 +12,7 @@ namespace {
 constexpr int kBarWidth = 5;
 constexpr int kChartTop = 24;
 constexpr int kRightColumn = 85;
+constexpr int kColumnGap = 1;  // the glyphs carry their own side bearings
 constexpr int kSecondRow = 12;
 
 std::string Labelled(std::string_view label, std::string_view value) {
@@ -56,9 +58,12 @@ void FloatingDrawing::DrawFloatingConnected(const FloatingFigures& figures) {
     picture_.Text(kRightColumn, 0, Labelled("Out : ", std::to_string(figures.bytesSent)), c.sent,
                   c.background);
     picture_.FillRectangle({left, h, left + kBarWidth, h - bars.sent}, c.sent, c.sent);
-    picture_.Text(0, kSecondRow, Labelled("Time : ", figures.durationText), c.time, c.background);
-    picture_.Text(kRightColumn, kSecondRow, Labelled("Speed : ", figures.averageSpeedText), c.time,
-                  c.background);
+    // A duration of ten hours and more is wider than its column: the speed moves right rather
+    // than covering its last digits.
+    const int timeEnd = picture_.Text(0, kSecondRow, Labelled("Time : ", figures.durationText),
+                                      c.time, c.background);
+    picture_.Text(std::max(kRightColumn, timeEnd + kColumnGap), kSecondRow,
+                  Labelled("Speed : ", figures.averageSpeedText), c.time, c.background);
     showPicture_();
 }
 

@@ -67,11 +67,14 @@ void GdiCanvas::HorizontalLine(int fromX, int toX, int y, Colour colour) {
     LineTo(dc_, toX, y);
 }
 
-void GdiCanvas::Text(int x, int y, std::string_view text, Colour colour, Colour background) {
+int GdiCanvas::Text(int x, int y, std::string_view text, Colour colour, Colour background) {
     const std::wstring wide = Widen(text);
     SetTextColor(dc_, colour);
     SetBkColor(dc_, background);
     TextOutW(dc_, x, y, wide.c_str(), static_cast<int>(wide.size()));
+    SIZE size{};
+    GetTextExtentPoint32W(dc_, wide.c_str(), static_cast<int>(wide.size()), &size);
+    return x + size.cx;
 }
 
 void GdiCanvas::CopyRegion(Rect source, int toX, int toY) {

@@ -54,7 +54,7 @@ void RasterCanvas::HorizontalLine(int fromX, int toX, int y, Colour colour) {
 
 // Each glyph is a cell of the background with a block of the text colour in it (none for a
 // space), so the colour of a text can be seen in the pixels too.
-void RasterCanvas::Text(int x, int y, std::string_view text, Colour colour, Colour background) {
+int RasterCanvas::Text(int x, int y, std::string_view text, Colour colour, Colour background) {
     texts_.push_back({x, y, std::string(text), colour, background});
     int cellX = x;
     for (char c : text) {
@@ -67,6 +67,7 @@ void RasterCanvas::Text(int x, int y, std::string_view text, Colour colour, Colo
         }
         cellX += kGlyphWidth;
     }
+    return cellX;
 }
 
 void RasterCanvas::CopyRegion(Rect source, int toX, int toY) {

@@ -28,7 +28,7 @@ class RasterCanvas final : public Canvas {
     int Height() const override { return height_; }
     void FillRectangle(Rect rect, Colour outline, Colour fill) override;
     void HorizontalLine(int fromX, int toX, int y, Colour colour) override;
-    void Text(int x, int y, std::string_view text, Colour colour, Colour background) override;
+    int Text(int x, int y, std::string_view text, Colour colour, Colour background) override;
     void CopyRegion(Rect source, int toX, int toY) override;
     Colour Pixel(int x, int y) const override;
 

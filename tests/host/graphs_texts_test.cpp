@@ -55,6 +55,15 @@ TEST_F(GraphTextsTest, ConnectedPicturesWriteCountersDurationAndSpeed) {
                             FieldsAre(0, 36, "Speed : 12,50", colours.time, bg)));
 }
 
+TEST_F(GraphTextsTest, ALongDurationPushesTheFloatingSpeedRightInsteadOfUnderIt) {
+    graphs.DrawTrafficGraphs({1, 2, "25:00:00", "0,50"});
+    const auto& texts = floatingPicture.Texts();
+    ASSERT_EQ(texts.size(), 4u);
+    const int timeEnd = texts[2].x + 6 * static_cast<int>(texts[2].text.size());
+    EXPECT_GT(texts[3].x, timeEnd);
+    EXPECT_EQ(texts[3].text, "Speed : 0,50");
+}
+
 TEST_F(GraphTextsTest, ColoursAreReadAtEveryDrawing) {
     graphs.DrawIdleGraphs("0", "0");
     colours.received = 0x00ABCDEF;
