@@ -3,11 +3,12 @@
 #include <array>
 
 #include "app/exit_sequence.h"
+#include "app/monitor_commands_win32.h"
 #include "app/picture_box_win32.h"
 #include "app/registry_settings_store_win32.h"
 #include "app/settings_page_win32.h"
-#include "app/windows_shutdown_win32.h"
 #include "base/win32/wide_text.h"
+#include "remote/plugin_control.h"
 
 namespace orv {
 namespace {
@@ -32,8 +33,9 @@ void LoadDevices() {}
 // The launch list: load it and start the programs marked to start with the monitor; save it.
 void LoadLaunchListAndStartOnLoad() {}
 void SaveLaunchList() {}
-// Speech control: close the speech plug-in if its window is present.
-void ClosePlugin() {}
+// Dialing: the Dial and HangUp buttons' actions, which remote commands 13 and 14 run.
+void Button3Click() {}
+void Button2Click() {}
 // Month charts and printing of the detailed statistics page.
 void ShowMonthChart() {}
 void PrintStatistics() {}
@@ -57,9 +59,11 @@ Program::Program(HINSTANCE instance)
       floating_(colours_),
       dialogs_([this] { return main_.Handle(); }),
       autorun_(ProgramFilePath()),
+      plugin_([this] { return floating_.Handle(); }),
       settingsControls_([this](std::string_view id) { return main_.Control(id); }),
       reactions_(settingsControls_,
-                 SettingsPorts{dialogs_, dialogs_, floating_, autorun_, colours_, systemColours_}),
+                 SettingsPorts{dialogs_, dialogs_, floating_, autorun_, colours_, systemColours_,
+                               [this](bool on) { SpeechSwitched(on); }}),
       statistics_(document_, StatisticsServices{files_, prompts_, logon_, clock_}),
       display_(main_, settingsControls_),
       notices_(std::make_unique<not_built_yet::ConnectionNotices>()) {}
@@ -74,6 +78,9 @@ bool Program::Create() {
     floatingEvents.toggleMainWindow = [this] { main_.ToggleVisible(); };
     floatingEvents.showPage = [this](int code) { main_.ShowPage(code); };
     floatingEvents.trayInfoText = [this] { return TrayInfoText(); };
+    floatingEvents.remoteCommands = MonitorCommandActions(
+        {main_, settingsControls_, ProgramSettingsStore(), shutdown_, dialogs_,
+         not_built_yet::SaveLaunchList, not_built_yet::Button3Click, not_built_yet::Button2Click});
     if (!floating_.Create(instance_, std::move(floatingEvents))) {
         return false;
     }
@@ -135,10 +142,20 @@ void Program::CreateMainGraphPicture() {
 
 // The floating window's close handler.
 void Program::ExitSequence() {
-    WindowsShutdown platform;
     RunExitSequence(settingsControls_, ProgramSettingsStore(),
-                    ExitSteps{not_built_yet::SaveLaunchList, not_built_yet::ClosePlugin}, platform,
-                    dialogs_);
+                    ExitSteps{not_built_yet::SaveLaunchList, [this] { ClosePlugin(plugin_); }},
+                    shutdown_, dialogs_);
+}
+
+void Program::SpeechSwitched(bool on) {
+    const PluginControlView view{
+        [this](std::string_view text) { main_.SetStatusText(text); },
+        [this] { settingsControls_.SetChecked(ids::kSpeechPlugin, false); }};
+    if (on) {
+        StartPlugin(programFolder_, plugin_, view);
+    } else {
+        StopPlugin(plugin_, view);
+    }
 }
 
 // A log-off or shut-down ends the process without the floating window's close; what the user

@@ -16,6 +16,7 @@
 #include "app/settings_controls_win32.h"
 #include "app/settings_reactions.h"
 #include "app/statistics_page_win32.h"
+#include "app/windows_shutdown_win32.h"
 #include "base/win32/stored_colour.h"
 #include "base/win32/user_dialogs.h"
 #include "base/win32/user_locale.h"
@@ -23,6 +24,7 @@
 #include "monitor/monitor_tick.h"
 #include "monitor/ras_connection_source_win32.h"
 #include "monitor/traffic_graph_drawing.h"
+#include "remote/plugin_platform_win32.h"
 #include "stats/file_storage_win32.h"
 #include "stats/logon_name_win32.h"
 #include "stats/msxml_document_win32.h"
@@ -51,6 +53,8 @@ class Program {
     void CreateMainGraphPicture();
     void ExitSequence();
     void SaveBeforeSessionEnd();
+    // "Голос. управл." switched by the user or by LoadSettings.
+    void SpeechSwitched(bool on);
     std::string TrayInfoText() const;
 
     HINSTANCE instance_;
@@ -66,6 +70,8 @@ class Program {
 
     Win32UserDialogs dialogs_;
     MachineAutorunEntry autorun_;
+    WindowsShutdown shutdown_;
+    ShellPluginPlatform plugin_;
     Win32SettingsControls settingsControls_;
     SettingsReactions reactions_;
 
