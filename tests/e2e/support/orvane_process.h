@@ -32,8 +32,8 @@ void ResetSettings();
 // A value of HKCU\Software\Quillon\Orvane\Main as REG_SZ; "<absent>" or "<type N>" otherwise.
 std::wstring SavedSetting(const wchar_t* name);
 
-// orvane.exe and the emulated rasapi32.dll beside it; without a scenario the service it plays
-// has no connections.
+// orvane.exe and the emulated rasapi32.dll beside it, and plugins\talvex.exe; without a
+// scenario the service it plays has no connections.
 class ProgramFolder {
   public:
     ProgramFolder();
@@ -44,6 +44,7 @@ class ProgramFolder {
     const std::wstring& Path() const { return path_; }  // with a trailing separator
     std::wstring Program() const { return path_ + L"orvane.exe"; }
     std::wstring StatisticsFile() const { return path_ + L"statistics\\dialstat.xml"; }
+    std::wstring Plugin() const { return path_ + L"plugins\\talvex.exe"; }
 
   private:
     std::wstring path_;
