@@ -6,13 +6,14 @@
 #include "plugin/speech_dialog_win32.h"
 #include "plugin/talvex_dialog.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     const orv::ComApartment com;
     if (!com.Entered()) {
         return 0;
     }
     orv::PluginState state;
     state.instance = instance;
+    state.showCommand = showCommand;
     DialogBoxParamW(instance, MAKEINTRESOURCEW(TALVEX_DIALOG), nullptr, orv::PluginDialogProc,
                     reinterpret_cast<LPARAM>(&state));
     // Normally released when the dialog was destroyed; the grammar goes before its context.

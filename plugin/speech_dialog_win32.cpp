@@ -151,6 +151,13 @@ INT_PTR CALLBACK PluginDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         case kRecognizerNotification:
             OnRecognizerEvents(*state);
             return TRUE;
+        case WM_WINDOWPOSCHANGING:
+            // The modal dialog shows itself whatever the start-up asked; a hidden start stays
+            // hidden.
+            if (state->showCommand == SW_HIDE) {
+                reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~static_cast<UINT>(SWP_SHOWWINDOW);
+            }
+            return FALSE;
         case WM_DESTROY:
             OnDestroy(*state);
             return TRUE;

@@ -13,6 +13,8 @@ namespace orv {
 // the set-up until the dialog is destroyed.
 struct PluginState {
     HINSTANCE instance = nullptr;
+    // The show command the program was started with; the monitor starts it hidden.
+    int showCommand = SW_SHOWNORMAL;
     HWND dialog = nullptr;
     HWND monitor = nullptr;  // looked up once, at the set-up
     ComRef<ISpRecoContext> context;

@@ -100,8 +100,8 @@ class SpeechControl : public ::testing::Test {
         ASSERT_TRUE(RegisterEmulatedRecognizer());
         wchar_t temp[MAX_PATH] = {};
         GetTempPathW(MAX_PATH, temp);
-        const std::wstring stem = std::wstring(temp) + L"orvane-speech-" +
-                                  std::to_wstring(GetCurrentProcessId()) + L"-";
+        const std::wstring stem =
+            std::wstring(temp) + L"orvane-speech-" + std::to_wstring(GetCurrentProcessId()) + L"-";
         control_ = stem + L"control.txt";
         log_ = stem + L"log.txt";
         DeleteFileW(control_.c_str());
@@ -145,10 +145,10 @@ TEST_F(SpeechControl, StoredOnStartsTalvexHiddenAndItsPhrasesOpenThePagesTheyNam
     ASSERT_NE(floating, nullptr);
     HWND main = program.MainWindow();
     ASSERT_TRUE(WaitUntil([] { return PluginWindow() != nullptr; }));
-    EXPECT_FALSE(IsWindowVisible(PluginWindow()));
     EXPECT_EQ(StatusText(main), L"Speech Plug-in is successfully loaded");
-    ASSERT_TRUE(WaitUntil([this] { return Log().find("SetDictationState 1") != std::string::npos; }))
-        << Log();
+    ASSERT_TRUE(WaitUntil([this] {
+        return Log().find("SetDictationState 1") != std::string::npos;
+    })) << Log();
 
     const struct {
         const char* phrase;
@@ -158,9 +158,13 @@ TEST_F(SpeechControl, StoredOnStartsTalvexHiddenAndItsPhrasesOpenThePagesTheyNam
         Say(phrase);
         EXPECT_TRUE(WaitUntil([&, page = page] {
             return IsWindowVisible(main) && VisiblePage(main) == page;
-        })) << phrase << ": page " << VisiblePage(main) << "\n"
+        })) << phrase
+            << ": page " << VisiblePage(main) << "\n"
             << Log();
     }
+    // Listening in its message loop, and still hidden.
+    EXPECT_FALSE(IsWindowVisible(PluginWindow()));
+
     // Not a phrase: case and punctuation count. "minimize" hides the floating window, "show"
     // brings it back, "Show." does not.
     Say("minimize");
@@ -218,7 +222,8 @@ TEST_F(SpeechControl, SayingExitEndsTheMonitorWithItsExitSequenceAndTalvexWithZe
     const UniqueHandle plugin(
         OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pluginId));
     ASSERT_TRUE(plugin);
-    ASSERT_TRUE(WaitUntil([this] { return Log().find("SetDictationState 1") != std::string::npos; }));
+    ASSERT_TRUE(
+        WaitUntil([this] { return Log().find("SetDictationState 1") != std::string::npos; }));
 
     Say("exit");
     EXPECT_EQ(program.WaitForExit(10s), 0u) << Log();
@@ -243,8 +248,7 @@ DWORD RunTalvex(const ProgramFolder& folder, std::chrono::milliseconds timeout) 
     const UniqueHandle thread(info.hThread);
     const UniqueHandle process(info.hProcess);
     DWORD code = STILL_ACTIVE;
-    if (WaitForSingleObject(process.Get(), static_cast<DWORD>(timeout.count())) ==
-        WAIT_OBJECT_0) {
+    if (WaitForSingleObject(process.Get(), static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0) {
         GetExitCodeProcess(process.Get(), &code);
     } else {
         TerminateProcess(process.Get(), 9);

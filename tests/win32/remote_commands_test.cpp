@@ -139,7 +139,7 @@ TEST_F(RemoteCommands, Code0ClosesTheFloatingWindowThroughTheExitSequence) {
 }
 
 TEST_F(RemoteCommands, Code15QueuesATabThatMovesTheFocusToTheNextControl) {
-    Send(8);  // the options page
+    Send(8);                               // the options page
     PumpUntil(200, [] { return false; });  // let the activation settle
     HWND first = main.Control(ids::kSpeechPlugin);
     SetFocus(first);

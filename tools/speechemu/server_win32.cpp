@@ -1,6 +1,7 @@
 // speechemu.dll: the in-process COM server of the emulated recogniser. DllRegisterServer (what
-// `regsvr32 speechemu.dll` calls) registers it for the current user under the class identifier
-// of the system's in-process recogniser: only ever in a throw-away Wine prefix.
+// `regsvr32 speechemu.dll` calls) registers it under the class identifier of the system's
+// in-process recogniser, in the classes root (Wine's COM does not look at the user's classes):
+// only ever in a throw-away Wine prefix, never on a real machine.
 #include <windows.h>
 
 #include <olectl.h>
@@ -15,7 +16,7 @@ namespace {
 
 HINSTANCE g_module = nullptr;
 
-constexpr wchar_t kClassKey[] = L"Software\\Classes\\CLSID\\{41B89B6B-9399-11D2-9623-00C04F8EE628}";
+constexpr wchar_t kClassKey[] = L"CLSID\\{41B89B6B-9399-11D2-9623-00C04F8EE628}";
 
 class Factory final : public IClassFactory {
   public:
@@ -82,7 +83,7 @@ extern "C" HRESULT __stdcall DllRegisterServer() {
     orv::RegistryKey classKey;
     orv::RegistryKey server;
     const bool written =
-        RegCreateKeyExW(HKEY_CURRENT_USER, kClassKey, 0, nullptr, 0, KEY_WRITE, nullptr,
+        RegCreateKeyExW(HKEY_CLASSES_ROOT, kClassKey, 0, nullptr, 0, KEY_WRITE, nullptr,
                         classKey.Receive(), nullptr) == ERROR_SUCCESS &&
         SetText(classKey.Get(), nullptr, L"Orvane emulated in-process recogniser") &&
         RegCreateKeyExW(classKey.Get(), L"InprocServer32", 0, nullptr, 0, KEY_WRITE, nullptr,
@@ -92,6 +93,6 @@ extern "C" HRESULT __stdcall DllRegisterServer() {
 }
 
 extern "C" HRESULT __stdcall DllUnregisterServer() {
-    const LSTATUS status = RegDeleteTreeW(HKEY_CURRENT_USER, kClassKey);
+    const LSTATUS status = RegDeleteTreeW(HKEY_CLASSES_ROOT, kClassKey);
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND ? S_OK : SELFREG_E_CLASS;
 }

@@ -19,8 +19,7 @@ std::wstring OwnFolder() {
     return FolderOf(path);
 }
 
-constexpr const wchar_t* kProgramFiles[] = {L"orvane.exe", L"rasapi32.dll",
-                                           L"plugins\\talvex.exe"};
+constexpr const wchar_t* kProgramFiles[] = {L"orvane.exe", L"rasapi32.dll", L"plugins\\talvex.exe"};
 
 void DeleteFilesIn(const std::wstring& folder) {
     WIN32_FIND_DATAW found;
