@@ -1,16 +1,34 @@
 #include "remote/command_handler.h"
 
+#include <algorithm>
+#include <array>
+
 #include "remote/remote_command.h"
 
 namespace orv {
 namespace {
 
-template <typename... Args>
-void Run(const std::function<void(Args...)>& hook, Args... args) {
-    if (hook) {
-        hook(args...);
-    }
-}
+using Hook = std::function<void()> RemoteCommandActions::*;
+
+// The actions of each code that is not a page, in the order they run; empty places are null.
+struct CommandRow {
+    RemoteCommand command;
+    std::array<Hook, 3> hooks;
+};
+
+constexpr std::array kCommandTable{
+    CommandRow{RemoteCommand::Quit, {&RemoteCommandActions::quit}},
+    CommandRow{RemoteCommand::HideFloatingWindow, {&RemoteCommandActions::hideFloatingWindow}},
+    CommandRow{RemoteCommand::ShowFloatingWindow, {&RemoteCommandActions::showFloatingWindow}},
+    CommandRow{RemoteCommand::CloseMainWindow, {&RemoteCommandActions::closeMainWindow}},
+    // Strictly in this order: nothing chosen in this run may be lost to the shut-down.
+    CommandRow{RemoteCommand::SaveAndShutDown,
+               {&RemoteCommandActions::saveSettings, &RemoteCommandActions::saveLaunchList,
+                &RemoteCommandActions::shutDown}},
+    CommandRow{RemoteCommand::Dial, {&RemoteCommandActions::dial}},
+    CommandRow{RemoteCommand::HangUp, {&RemoteCommandActions::hangUp}},
+    CommandRow{RemoteCommand::NextControl, {&RemoteCommandActions::nextControl}},
+};
 
 }  // namespace
 
@@ -20,39 +38,18 @@ bool HandleRemoteCommand(std::uint32_t code, const RemoteCommandActions& actions
         return false;
     }
     if (ShowsPage(*command)) {
-        Run(actions.showPage, static_cast<int>(code));
+        if (actions.showPage) {
+            actions.showPage(static_cast<int>(code));
+        }
         return true;
     }
-    switch (*command) {
-        case RemoteCommand::Quit:
-            Run(actions.quit);
-            break;
-        case RemoteCommand::HideFloatingWindow:
-            Run(actions.hideFloatingWindow);
-            break;
-        case RemoteCommand::ShowFloatingWindow:
-            Run(actions.showFloatingWindow);
-            break;
-        case RemoteCommand::CloseMainWindow:
-            Run(actions.closeMainWindow);
-            break;
-        case RemoteCommand::SaveAndShutDown:
-            // Strictly in this order: nothing chosen in this run may be lost to the shut-down.
-            Run(actions.saveSettings);
-            Run(actions.saveLaunchList);
-            Run(actions.shutDown);
-            break;
-        case RemoteCommand::Dial:
-            Run(actions.dial);
-            break;
-        case RemoteCommand::HangUp:
-            Run(actions.hangUp);
-            break;
-        case RemoteCommand::NextControl:
-            Run(actions.nextControl);
-            break;
-        default:
-            break;
+    const auto row =
+        std::find_if(kCommandTable.begin(), kCommandTable.end(),
+                     [&](const CommandRow& entry) { return entry.command == *command; });
+    for (Hook hook : row->hooks) {
+        if (hook && actions.*hook) {
+            (actions.*hook)();
+        }
     }
     return true;
 }
