@@ -162,6 +162,16 @@ TEST_F(SpeechControl, StoredOnStartsTalvexHiddenAndItsPhrasesOpenThePagesTheyNam
             << ": page " << VisiblePage(main) << "\n"
             << Log();
     }
+    // Several recognitions before one notification are all handled, in order; a result whose
+    // text cannot be read is logged and sends nothing.
+    Say("#unreadable");
+    Say("about|information|more statistics");
+    EXPECT_TRUE(WaitUntil([&] { return VisiblePage(main) == 2 && Heard("more statistics"); }))
+        << "page " << VisiblePage(main) << "\n"
+        << Log();
+    EXPECT_NE(Log().find("GetText refused"), std::string::npos) << Log();
+    EXPECT_NE(PluginWindow(), nullptr);
+
     // Listening in its message loop, and still hidden.
     EXPECT_FALSE(IsWindowVisible(PluginWindow()));
 
