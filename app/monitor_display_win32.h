@@ -16,6 +16,7 @@ class Win32MonitorDisplay final : public MonitorDisplay {
     void SetField(DisplayField field, std::string_view text) override;
     std::string Field(DisplayField field) const override;
     void SetStatusText(std::string_view text) override;
+    std::string StatusText() const override { return window_.StatusText(); }
     void ShowStateIcon(bool connected) override;
     DisplayFlags ReadDisplayFlags() const override;
 

@@ -31,6 +31,8 @@ WindowKind KindOf(const ControlSpec& layout, bool startsChoiceGroup) {
                     BS_AUTORADIOBUTTON | WS_TABSTOP | (startsChoiceGroup ? WS_GROUP : 0u), 0};
         case ControlKind::Edit:
             return {L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+        case ControlKind::Password:
+            return {L"EDIT", ES_AUTOHSCROLL | ES_PASSWORD | WS_TABSTOP, WS_EX_CLIENTEDGE};
         case ControlKind::UpDown:
             return {UPDOWN_CLASSW, UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0};
         case ControlKind::ComboBox:
@@ -40,12 +42,20 @@ WindowKind KindOf(const ControlSpec& layout, bool startsChoiceGroup) {
         case ControlKind::VirtualList:
             return {WC_LISTVIEWW, LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA | WS_TABSTOP,
                     WS_EX_CLIENTEDGE};
+        case ControlKind::CheckList:
+            // The page owns the picture list, so the list must not destroy it.
+            return {
+                WC_LISTVIEWW,
+                LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_SHAREIMAGELISTS | WS_TABSTOP,
+                WS_EX_CLIENTEDGE};
         case ControlKind::TrackBar:
             return {TRACKBAR_CLASSW, TBS_HORZ | TBS_BOTTOM | WS_TABSTOP, 0};
         case ControlKind::ColourSwatch:
             return {RegisterColourSwatchClass(), 0, 0};
         case ControlKind::PictureButton:
             return {L"BUTTON", BS_PUSHBUTTON | BS_ICON | BS_FLAT, 0};
+        case ControlKind::Button:
+            return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
         case ControlKind::GraphArea:
             return {RegisterPictureBoxClass(), 0, 0};
         case ControlKind::Icon:
@@ -78,16 +88,22 @@ void AddItems(HWND combo, const ControlSpec& layout) {
 // What each kind needs beyond its window: columns, items, ranges, the up/down's buddy.
 void Configure(HWND control, const ControlSpec& layout, HWND previous) {
     switch (layout.kind) {
+        case ControlKind::Password:
+            SendMessageW(control, EM_SETPASSWORDCHAR, L'*', 0);
+            break;
         case ControlKind::CheckBox:
         case ControlKind::RadioButton:
             SendMessageW(control, BM_SETCHECK, layout.checked ? BST_CHECKED : BST_UNCHECKED, 0);
             break;
         case ControlKind::VirtualList:
+        case ControlKind::ListView:
             SendMessageW(control, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                          LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
             AddColumns(control, layout);
             break;
-        case ControlKind::ListView:
+        case ControlKind::CheckList:
+            SendMessageW(control, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                         LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
             AddColumns(control, layout);
             break;
         case ControlKind::ComboBox:
@@ -140,11 +156,12 @@ HWND PageControls::CreateControl(HWND page, const ControlSpec& layout, int comma
     const int height = layout.kind == ControlKind::ComboBox
                            ? layout.rect.height + kDropDownListHeight
                            : layout.rect.height;
-    return CreateWindowExW(kind.exStyle, kind.className, caption.c_str(),
-                           WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, layout.rect.x,
-                           layout.rect.y, layout.rect.width, height, page,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(commandId)),
-                           GetModuleHandleW(nullptr), nullptr);
+    return CreateWindowExW(
+        kind.exStyle, kind.className, caption.c_str(),
+        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style | (layout.disabled ? WS_DISABLED : 0u),
+        layout.rect.x, layout.rect.y, layout.rect.width, height, page,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(commandId)), GetModuleHandleW(nullptr),
+        nullptr);
 }
 
 void PageControls::CreatePage(HWND page, const PageSpec& layout, HFONT font) {
@@ -205,6 +222,16 @@ int CommandIdOf(std::string_view id) {
     return 0;
 }
 
+namespace {
+HICON HistoryIcon(int image) {
+    constexpr WORD kHistorySmallImages = 130;  // the 16 x 16 history bitmap: back, forward
+    static const HIMAGELIST list = ImageList_LoadImageW(
+        GetModuleHandleW(L"comctl32.dll"), MAKEINTRESOURCEW(kHistorySmallImages), 16, 0,
+        CLR_DEFAULT, IMAGE_BITMAP, LR_CREATEDIBSECTION);
+    return list ? ImageList_GetIcon(list, image, ILD_TRANSPARENT) : nullptr;
+}
+}  // namespace
+
 HICON MainImageListIcon(int image) {
     // The main image list's pictures come from the common controls' standard small images.
     constexpr WORD kStandardSmallImages = 120;  // the 16 x 16 standard bitmap of comctl32
@@ -228,6 +255,12 @@ HICON MainImageListIcon(int image) {
         case 13:
             standard = STD_DELETE;
             break;
+        case 14:
+            standard = STD_FILENEW;
+            break;
+        case 15:
+        case 16:
+            return HistoryIcon(image == 15 ? HIST_BACK : HIST_FORWARD);
         default:
             return nullptr;
     }

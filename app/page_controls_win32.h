@@ -43,7 +43,8 @@ class PageControls {
     HWND tooltips_ = nullptr;
 };
 
-// Icons of the main image list by index (9 open, 10 save, 11 print, 12 detail, 13 clear).
+// Icons of the main image list by index (9 open, 10 save, 11 print, 12 detail, 13 delete,
+// 14 new, 15 back, 16 forward).
 HICON MainImageListIcon(int image);
 
 }  // namespace orv

@@ -45,8 +45,8 @@ constexpr ControlSpec Swatch(std::string_view id, int x, int y) {
 }
 
 // Page 0 "Информация": the figures of the followed connection and the device list.
-constexpr std::array kDeviceColumns{ControlItem{"Device Name", 200},
-                                    ControlItem{"Device Type", 150}};
+constexpr std::array kDeviceColumns{ControlItem{"Device Name", 240},
+                                    ControlItem{"Device Type", 100}};
 constexpr std::array kInformation{
     Group("GroupBox5", "Общая", {4, 4, 392, 84}),
     Label("Label17", "Название", 14, 24, 140),
@@ -64,7 +64,7 @@ constexpr std::array kInformation{
     Label("Label22", "0", 160, 134, 226),
     Label("Label16", "255.255.255.255", 160, 154, 226),
     Label("Label15", "255.255.255.255", 160, 174, 226),
-    ControlSpec{"ListView3", K::ListView, {}, {4, 206, 392, 140}, kDeviceColumns},
+    ControlSpec{ids::kDeviceList, K::ListView, {}, {4, 206, 392, 140}, kDeviceColumns},
 };
 
 // Page 1 "Статистика": the traffic graph over the byte and compression counters. Label30 lies
@@ -115,9 +115,39 @@ constexpr std::array kDetailedStatistics{
     Picture(ids::kPrintStatistics, 366, 321, "Print Statistics"),
 };
 
-// Page 3 "Дозвон": only the redial switch so far; the dialer brings the rest.
+// Page 3 "Дозвон": the entry list and the typed parameters, the dialing mode, Dial and HangUp,
+// the redial switch, and the phonebook buttons.
+constexpr ControlSpec Button(std::string_view id, std::string_view caption, int x, int y,
+                             std::string_view hint) {
+    return {id, K::Button, caption, {x, y, 76, 25}, {}, hint};
+}
 constexpr std::array kDial{
-    Switch(ids::kRedial, "Перезванивать", 12, 16, 200),
+    ControlSpec{
+        ids::kEntryList, K::ComboBox, {}, {12, 12, 250, kFieldHeight}, {}, "Available Connections"},
+    Switch(ids::kUseExisting, "Использовать имеющиеся", 12, 40, 250, true),
+    Label("Label23", "Телефон", 12, 71, 90),
+    Field(ids::kPhoneNumber, 110, 68, 152),
+    Label("Label24", "CallBack", 12, 98, 90),
+    Field(ids::kCallbackNumber, 110, 95, 152),
+    Label("Label25", "Имя", 12, 125, 90),
+    Field(ids::kUserName, 110, 122, 152),
+    Label("Label26", "Пароль", 12, 152, 90),
+    ControlSpec{ids::kPassword, K::Password, {}, {110, 149, 152, kFieldHeight}},
+    Group("RadioGroup1", "Тип набора номера", {274, 62, 122, 70}),
+    Choice(ids::kToneDialing, "Тоновый", 284, 82, 106),
+    Choice(ids::kPulseDialing, "Импульсный", 284, 104, 106, true),
+    Button(ids::kDial, "Dial", 274, 10, "Connect to Internet"),
+    Button(ids::kHangUp, "HangUp", 274, 36, "Hang up current connection"),
+    Group("GroupBox7", "Параметры", {4, 184, 392, 48}),
+    ControlSpec{ids::kRedial,
+                K::CheckBox,
+                "Перезванивать",
+                {14, 204, 200, kSwitchHeight},
+                {},
+                "Dial up until succes"},
+    Button(ids::kNewEntry, "New", 12, 244, "Create new connection"),
+    Button(ids::kEditEntry, "Edit", 94, 244, "Edit current Phonebook Entire"),
+    Button(ids::kDeleteEntry, "Delete", 176, 244, "Delete current PhoneBook Entire"),
 };
 
 // Page 4 "События": connect/disconnect rows, then the three threshold rules, each with its
@@ -206,6 +236,40 @@ constexpr std::array kSettingsPage{
     Switch(ids::kAutoRun, "Автозагрузка", 266, 258, 120),
 };
 
+// Page 6 "Запуск приложений": the launch list over its buttons and the three fields of the
+// selected entry, which start disabled.
+constexpr std::array kLaunchColumns{ControlItem{"Программа", 75}, ControlItem{"Расположение", 150},
+                                    ControlItem{"Параметры", 75}, ControlItem{"Тип окна", 75},
+                                    ControlItem{"Начало загрузки", 75}};
+constexpr std::array kWindowModes{ControlItem{"Нормальный размер"}, ControlItem{"Свернутое окно"},
+                                  ControlItem{"Развернутое окно"},
+                                  ControlItem{"Нормальное не активированное"},
+                                  ControlItem{"Свернутое не активированное"}};
+constexpr std::array kStartMoments{ControlItem{"При загрузке Orvane"},
+                                   ControlItem{"После дозвона"}};
+constexpr ControlSpec Disabled(ControlSpec spec) {
+    spec.disabled = true;
+    return spec;
+}
+constexpr std::array kLaunch{
+    ControlSpec{ids::kLaunchList, K::CheckList, {}, {4, 4, 392, 222}, kLaunchColumns},
+    Picture(ids::kAddProgram, 4, 232, "Add Application"),
+    Disabled(Picture(ids::kDeleteProgram, 30, 232, "Delete Selected Application")),
+    Picture(ids::kPreviousProgram, 56, 232, "Previous"),
+    Picture(ids::kNextProgram, 82, 232, "Next"),
+    Label("Label42", "Параметры", 8, 268, 100),
+    Disabled(Field(ids::kLaunchParameters, 112, 264, 284)),
+    Label("Label43", "Тип окна", 8, 296, 100),
+    Disabled(ControlSpec{ids::kWindowMode,
+                         K::ComboBox,
+                         "Нормальный размер",
+                         {112, 292, 284, kFieldHeight},
+                         kWindowModes}),
+    Label("Label53", "Начало запуска", 8, 324, 100),
+    Disabled(ControlSpec{
+        ids::kStartMoment, K::ComboBox, {}, {112, 320, 284, kFieldHeight}, kStartMoments}),
+};
+
 // Page 7 "О программе".
 constexpr std::array kAbout{
     ControlSpec{ids::kAboutIcon, K::Icon, {}, {16, 16, 32, 32}},
@@ -226,7 +290,7 @@ constexpr std::array kPages{
     PageSpec{"TabSheet4", "Дозвон", kDial},
     PageSpec{"TabSheet5", "События", kEvents},
     PageSpec{"TabSheet6", "Настройки", kSettingsPage},
-    PageSpec{"TabSheet8", "Запуск приложений", {}},
+    PageSpec{"TabSheet8", "Запуск приложений", kLaunch},
     PageSpec{"TabSheet7", "О программе", kAbout},
 };
 
@@ -235,7 +299,9 @@ constexpr std::array kButtonImages{
     ButtonImage{ids::kBrowseTrafficFile, 9},      ButtonImage{ids::kBrowseConnectedFile, 9},
     ButtonImage{ids::kBrowseDisconnectedFile, 9}, ButtonImage{ids::kSaveAsHtml, 10},
     ButtonImage{ids::kPrintStatistics, 11},       ButtonImage{ids::kShowDetail, 12},
-    ButtonImage{ids::kClearStatistics, 13},
+    ButtonImage{ids::kClearStatistics, 13},       ButtonImage{ids::kAddProgram, 14},
+    ButtonImage{ids::kDeleteProgram, 13},         ButtonImage{ids::kPreviousProgram, 15},
+    ButtonImage{ids::kNextProgram, 16},
 };
 
 }  // namespace

@@ -17,13 +17,16 @@ enum class ControlKind {
     CheckBox,
     RadioButton,
     Edit,
+    Password,     // an edit field that shows '*' for each character
     UpDown,       // attached to the edit field just before it
     ComboBox,     // editable list
     ListView,     // report view
     VirtualList,  // report view whose rows the program supplies on demand
+    CheckList,    // report view with a check box and a small picture per row, whole-row selection
     TrackBar,
     ColourSwatch,
     PictureButton,  // small flat button showing an image of the main image list
+    Button,         // push button with a caption
     GraphArea,      // copies an off-screen picture
     Icon,           // the application's icon
     LinkLabel,      // opens its caption's address through the shell
@@ -52,6 +55,7 @@ struct ControlSpec {
     bool checked = false;  // switches and choices on at creation
     int low = 0;           // range of up/down buttons and sliders
     int high = 0;
+    bool disabled = false;  // disabled at creation
 };
 
 struct PageSpec {
@@ -101,6 +105,36 @@ inline constexpr std::string_view kPrintStatistics = "SpeedButton9";
 inline constexpr std::string_view kTrafficGraph = "PaintBox1";
 inline constexpr std::string_view kAboutIcon = "Image1";
 inline constexpr std::string_view kWebLink = "Label28";
+
+// The dial page and the device list of page 0.
+inline constexpr std::string_view kEntryList = "ComboBox1";
+inline constexpr std::string_view kUseExisting = "CheckBox1";
+inline constexpr std::string_view kPhoneNumber = "Edit8";
+inline constexpr std::string_view kCallbackNumber = "Edit9";
+inline constexpr std::string_view kUserName = "Edit10";
+inline constexpr std::string_view kPassword = "Edit11";
+inline constexpr std::string_view kToneDialing = "RadioButton1";
+inline constexpr std::string_view kPulseDialing = "RadioButton2";
+inline constexpr std::string_view kDial = "BitBtn1";
+inline constexpr std::string_view kHangUp = "BitBtn2";
+inline constexpr std::string_view kNewEntry = "BitBtn5";
+inline constexpr std::string_view kEditEntry = "BitBtn3";
+inline constexpr std::string_view kDeleteEntry = "BitBtn4";
+inline constexpr std::string_view kDeviceList = "ListView3";
+}  // namespace ids
+
+// Controls of the launcher page. Its four buttons' reactions carry the names SpeedButton4Click to
+// SpeedButton7Click, but those identifiers belong to buttons of other pages, so the buttons
+// themselves are numbered on.
+namespace ids {
+inline constexpr std::string_view kLaunchList = "ListView2";
+inline constexpr std::string_view kAddProgram = "SpeedButton10";
+inline constexpr std::string_view kDeleteProgram = "SpeedButton11";
+inline constexpr std::string_view kPreviousProgram = "SpeedButton12";
+inline constexpr std::string_view kNextProgram = "SpeedButton13";
+inline constexpr std::string_view kLaunchParameters = "Edit14";
+inline constexpr std::string_view kWindowMode = "ComboBox4";
+inline constexpr std::string_view kStartMoment = "ComboBox5";
 }  // namespace ids
 
 }  // namespace orv

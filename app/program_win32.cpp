@@ -17,25 +17,8 @@ namespace {
 // ---- order, the exit sequence or a control's reaction, and does nothing until it lands.
 namespace not_built_yet {
 
-// Threshold events: the connect and disconnect announcements and the minute check (Timer2).
-class ConnectionNotices final : public orv::ConnectionNotices {
-  public:
-    void NotifyConnected() override {}
-    void NotifyDisconnected() override {}
-};
-void MinuteCheck() {}
-
 // Language files: BuildLanguageList and ApplyLanguageFile.
 void BuildLanguageListAndApplyLanguage() {}
-// Phonebook entries and devices: LoadPhonebookEntries and LoadDevices.
-void LoadPhonebookEntries() {}
-void LoadDevices() {}
-// The launch list: load it and start the programs marked to start with the monitor; save it.
-void LoadLaunchListAndStartOnLoad() {}
-void SaveLaunchList() {}
-// Dialing: the Dial and HangUp buttons' actions, which remote commands 13 and 14 run.
-void Button3Click() {}
-void Button2Click() {}
 // Month charts and printing of the detailed statistics page.
 void ShowMonthChart() {}
 void PrintStatistics() {}
@@ -65,8 +48,14 @@ Program::Program(HINSTANCE instance)
                  SettingsPorts{dialogs_, dialogs_, floating_, autorun_, colours_, systemColours_,
                                [this](bool on) { SpeechSwitched(on); }}),
       statistics_(document_, StatisticsServices{files_, prompts_, logon_, clock_}),
+      launchShell_([this] { return floating_.Handle(); }),
+      launchList_(LaunchServices{launchFile_, launchShell_, launchPictures_, dialogs_},
+                  programFolder_),
       display_(main_, settingsControls_),
-      notices_(std::make_unique<not_built_yet::ConnectionNotices>()) {}
+      events_(ThresholdEventPorts{settingsControls_, sounds_, floating_,
+                                  [this] { dialPage_->Dialing().Button2Click(); },
+                                  [this] { launchList_.LaunchPrograms(StartMoment::AfterDial); }},
+              current_, [this] { return MinuteFigures(); }) {}
 
 Program::~Program() = default;
 
@@ -80,7 +69,8 @@ bool Program::Create() {
     floatingEvents.trayInfoText = [this] { return TrayInfoText(); };
     floatingEvents.remoteCommands = MonitorCommandActions(
         {main_, settingsControls_, ProgramSettingsStore(), shutdown_, dialogs_,
-         not_built_yet::SaveLaunchList, not_built_yet::Button3Click, not_built_yet::Button2Click});
+         [this] { SaveLaunchList(); }, [this] { dialPage_->Dialing().Button3Click(); },
+         [this] { dialPage_->Dialing().Button2Click(); }});
     if (!floating_.Create(instance_, std::move(floatingEvents))) {
         return false;
     }
@@ -89,7 +79,7 @@ bool Program::Create() {
     MainWindowEvents mainEvents;
     mainEvents.controls = &controls_;
     mainEvents.timer1 = [this] { monitor_->MonitorTick(); };
-    mainEvents.timer2 = [] { not_built_yet::MinuteCheck(); };
+    mainEvents.timer2 = [this] { events_.MinuteCheck(); };
     if (!main_.Create(instance_, std::move(mainEvents))) {
         return false;
     }
@@ -104,17 +94,25 @@ void Program::CreateMainWindow() {
     statisticsPage_ = std::make_unique<StatisticsPage>(
         main_, StatisticsPageServices{statistics_, prompts_, saveDialog_, files_,
                                       formats_.thousandsSeparator});
+    launchView_ = std::make_unique<Win32LaunchPageView>(
+        [this](std::string_view id) { return main_.Control(id); }, launchPictures_.List());
+    launchPage_ = std::make_unique<LaunchPage>(launchList_, *launchView_, dialogs_);
+    launchView_->Register(controls_, *launchPage_);
     statisticsPage_->Register(controls_);
     controls_.OnClick(ids::kShowDetail, not_built_yet::ShowMonthChart);
     controls_.OnClick(ids::kPrintStatistics, not_built_yet::PrintStatistics);
+    dialPage_ = std::make_unique<DialPage>(
+        main_,
+        DialPageServices{source_, source_, current_, dialogs_, questions_, floating_.Handle()});
+    dialPage_->Register(controls_);
 
     statistics_.OpenStatistics(programFolder_);                           // 1
     main_.AssignButtonImages();                                           // 2
     LoadSettings(ProgramSettingsStore(), settingsControls_, reactions_);  // 3
     not_built_yet::BuildLanguageListAndApplyLanguage();                   // 4
-    not_built_yet::LoadPhonebookEntries();                                // 5
-    not_built_yet::LoadDevices();                                         // 6
-    not_built_yet::LoadLaunchListAndStartOnLoad();                        // 7
+    dialPage_->Entries().LoadPhonebookEntries();                          // 5
+    dialPage_->Entries().LoadDevices();                                   // 6
+    LoadLaunchListAndStartOnLoad();                                       // 7
     CopySwatchColours();                                                  // 8
     main_.ShowApplicationIcon(ProgramIcon(instance_, IconSize::Large));   // 9
     CreateMainGraphPicture();                                             // 10
@@ -137,13 +135,25 @@ void Program::CreateMainGraphPicture() {
         *mainGraphPicture_, colours_, [graphArea] { InvalidateRect(graphArea, nullptr, FALSE); },
         floating_.Drawing());
     monitor_ = std::make_unique<ConnectionMonitor>(source_, display_, *graphs_, statistics_,
-                                                   *notices_, formats_, clock_, current_);
+                                                   events_, formats_, clock_, current_);
+}
+
+void Program::LoadLaunchListAndStartOnLoad() {
+    launchList_.LoadLaunchList();
+    launchPage_->ShowList();
+    launchList_.LaunchPrograms(StartMoment::WithMonitor);
+}
+
+void Program::SaveLaunchList() {
+    // Parameters still being typed have not been stored by leaving their field.
+    launchPage_->Edit14Exit();
+    launchList_.SaveLaunchList();
 }
 
 // The floating window's close handler.
 void Program::ExitSequence() {
     RunExitSequence(settingsControls_, ProgramSettingsStore(),
-                    ExitSteps{not_built_yet::SaveLaunchList, [this] { ClosePlugin(plugin_); }},
+                    ExitSteps{[this] { SaveLaunchList(); }, [this] { ClosePlugin(plugin_); }},
                     shutdown_, dialogs_);
 }
 
@@ -163,7 +173,7 @@ void Program::SpeechSwitched(bool on) {
 // is already ending the way the user asked.
 void Program::SaveBeforeSessionEnd() {
     SaveSettings(settingsControls_, ProgramSettingsStore());
-    not_built_yet::SaveLaunchList();
+    SaveLaunchList();
 }
 
 int Program::Run() {
@@ -178,6 +188,15 @@ int Program::Run() {
         }
     }
     return static_cast<int>(message.wParam);
+}
+
+TickFigures Program::MinuteFigures() const {
+    if (!monitor_) {
+        return {};
+    }
+    const ConnectionSnapshot& snapshot = monitor_->Snapshot();
+    return TickFigures{monitor_->State().InSession, snapshot.DurationMs, snapshot.LinkSpeed,
+                       snapshot.TotalBytes};
 }
 
 std::string Program::TrayInfoText() const {

@@ -9,6 +9,8 @@
 #include <string_view>
 
 #include "app/control_reactions_win32.h"
+#include "app/dial_page_win32.h"
+#include "app/launch_page_win32.h"
 #include "app/machine_autorun_win32.h"
 #include "app/main_window_win32.h"
 #include "app/monitor_display_win32.h"
@@ -20,9 +22,13 @@
 #include "base/win32/stored_colour.h"
 #include "base/win32/user_dialogs.h"
 #include "base/win32/user_locale.h"
+#include "launcher/launch_files_win32.h"
+#include "launcher/launch_list.h"
 #include "monitor/floating_window_win32.h"
 #include "monitor/monitor_tick.h"
 #include "monitor/ras_connection_source_win32.h"
+#include "monitor/sound_player_win32.h"
+#include "monitor/threshold_events.h"
 #include "monitor/traffic_graph_drawing.h"
 #include "remote/plugin_platform_win32.h"
 #include "stats/file_storage_win32.h"
@@ -51,10 +57,13 @@ class Program {
     void CreateMainWindow();
     void CopySwatchColours();
     void CreateMainGraphPicture();
+    void LoadLaunchListAndStartOnLoad();
+    void SaveLaunchList();
     void ExitSequence();
     void SaveBeforeSessionEnd();
     // "Голос. управл." switched by the user or by LoadSettings.
     void SpeechSwitched(bool on);
+    TickFigures MinuteFigures() const;
     std::string TrayInfoText() const;
 
     HINSTANCE instance_;
@@ -82,11 +91,22 @@ class Program {
     Win32SaveDialog saveDialog_;
     StatisticsFile statistics_;
     std::unique_ptr<StatisticsPage> statisticsPage_;
+    PromptQuestions questions_{prompts_};
+
+    Win32LaunchListFile launchFile_;
+    Win32ProgramShell launchShell_;
+    Win32ProgramPictures launchPictures_;
+    // LaunchPrograms(StartMoment::AfterDial) is the threshold events' to call.
+    LaunchList launchList_;
+    std::unique_ptr<Win32LaunchPageView> launchView_;
+    std::unique_ptr<LaunchPage> launchPage_;
 
     Win32MonitorDisplay display_;
     CurrentConnection current_;
     Win32ConnectionSource source_;
-    std::unique_ptr<ConnectionNotices> notices_;
+    std::unique_ptr<DialPage> dialPage_;
+    Win32SoundPlayer sounds_;
+    ThresholdEvents events_;
     std::unique_ptr<GdiCanvas> mainGraphPicture_;
     std::unique_ptr<TrafficGraphDrawing> graphs_;
     std::unique_ptr<ConnectionMonitor> monitor_;

@@ -7,15 +7,14 @@
 #include <string>
 #include <string_view>
 
+#include "base/control_states.h"
+#include "monitor/event_controls.h"
+
 namespace orv {
 
-class SettingsControls {
+class SettingsControls : public ControlStates {
   public:
-    virtual ~SettingsControls() = default;
-    virtual bool Checked(std::string_view id) const = 0;
     virtual void SetChecked(std::string_view id, bool on) = 0;
-    // Edit fields and the edit part of editable lists.
-    virtual std::string Text(std::string_view id) const = 0;
     virtual void SetText(std::string_view id, std::string_view text) = 0;
     // Colour swatches.
     virtual std::uint32_t Colour(std::string_view id) const = 0;
@@ -29,34 +28,6 @@ class SettingsControls {
 namespace ids {
 // "Дозвон"
 inline constexpr std::string_view kRedial = "CheckBox24";
-// "События": connect/disconnect rows
-inline constexpr std::string_view kPlaySoundConnected = "CheckBox26";
-inline constexpr std::string_view kShowMessageConnected = "CheckBox25";
-inline constexpr std::string_view kConnectedFile = "Edit4";
-inline constexpr std::string_view kDisconnectedFile = "Edit5";
-// "События": the three rules
-inline constexpr std::string_view kPlaySoundTime = "CheckBox2";
-inline constexpr std::string_view kShowMessageTime = "CheckBox3";
-inline constexpr std::string_view kHangUpTime = "CheckBox4";
-inline constexpr std::string_view kPlaySoundSpeed = "CheckBox5";
-inline constexpr std::string_view kShowMessageSpeed = "CheckBox6";
-inline constexpr std::string_view kHangUpSpeed = "CheckBox7";
-inline constexpr std::string_view kPlaySoundTraffic = "CheckBox8";
-inline constexpr std::string_view kShowMessageTraffic = "CheckBox9";
-inline constexpr std::string_view kHangUpTraffic = "CheckBox10";
-inline constexpr std::string_view kTimeFile = "Edit1";
-inline constexpr std::string_view kSpeedFile = "Edit2";
-inline constexpr std::string_view kTrafficFile = "Edit3";
-inline constexpr std::string_view kBrowseTimeFile = "SpeedButton1";
-inline constexpr std::string_view kBrowseSpeedFile = "SpeedButton2";
-inline constexpr std::string_view kBrowseTrafficFile = "SpeedButton3";
-inline constexpr std::string_view kBrowseConnectedFile = "SpeedButton4";
-inline constexpr std::string_view kBrowseDisconnectedFile = "SpeedButton5";
-inline constexpr std::string_view kTimeThreshold = "Edit6";
-inline constexpr std::string_view kTimeThresholdUpDown = "UpDown1";
-inline constexpr std::string_view kSpeedThreshold = "ComboBox2";
-inline constexpr std::string_view kTrafficThreshold = "Edit7";
-inline constexpr std::string_view kTrafficThresholdUpDown = "UpDown2";
 // "Настройки": display flags
 inline constexpr std::string_view kShowBytesRecv = "CheckBox11";
 inline constexpr std::string_view kShowBytesSend = "CheckBox12";

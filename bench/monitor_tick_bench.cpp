@@ -58,6 +58,7 @@ class NullPorts : public MonitorDisplay,
     }
     std::string Field(DisplayField) const override { return "0"; }
     void SetStatusText(std::string_view) override {}
+    std::string StatusText() const override { return {}; }
     void ShowStateIcon(bool) override {}
     DisplayFlags ReadDisplayFlags() const override {
         return {true, true, true, true, true, true, true, true};  // every tray line

@@ -6,7 +6,7 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 
-set(ORVANE_WIN32_LIBS comctl32 comdlg32 gdi32 user32 shell32 advapi32 ole32 oleaut32 uuid)
+set(ORVANE_WIN32_LIBS comctl32 comdlg32 gdi32 user32 shell32 advapi32 ole32 oleaut32 uuid winmm)
 
 orvane_win32_sources(SHELL_SOURCES base app monitor stats dialer launcher remote)
 orvane_library(orvane_shell "${SHELL_SOURCES}" "orvane_core;${ORVANE_WIN32_LIBS}")
@@ -55,7 +55,14 @@ endif()
 # Drives the program's windows from scripts: the demo and its screenshots.
 add_executable(orvdriver tools/driver/main_win32.cpp)
 target_link_options(orvdriver PRIVATE -municode)
+target_link_libraries(orvdriver PRIVATE orvane_shell)
 orvane_warnings(orvdriver)
+
+# Started by the launcher's tests: records how it was started.
+add_executable(launchprobe WIN32 tools/launchprobe/main_win32.cpp)
+target_include_directories(launchprobe PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_options(launchprobe PRIVATE -municode)
+orvane_warnings(launchprobe)
 
 # GoogleTest from Debian's sources, built with the MinGW compiler.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
@@ -70,7 +77,7 @@ function(orvane_wine_tests name dir label)
     endif()
     target_link_libraries(${name} PRIVATE orvane_shell orvane_core rasemu_core gtest gmock
                                           gtest_main)
-    foreach(needed rasapi32 orvane talvex speechemu)
+    foreach(needed rasapi32 orvane talvex speechemu launchprobe)
         if(TARGET ${needed})
             add_dependencies(${name} ${needed})
         endif()

@@ -21,8 +21,9 @@ inline constexpr RasResult kRasInvalidHandle = 6;         // ERROR_INVALID_HANDL
 inline constexpr RasResult kRasInvalidParameter = 87;     // also: a text too long for its record
 inline constexpr RasResult kRasInsufficientBuffer = 122;  // ERROR_INSUFFICIENT_BUFFER (texts)
 inline constexpr RasResult kRasBufferTooSmall = 603;      // ERROR_BUFFER_TOO_SMALL (records)
-inline constexpr RasResult kRasUserDisconnection = 619;
-inline constexpr RasResult kRasInvalidSize = 632;  // ERROR_INVALID_SIZE
+inline constexpr RasResult kRasUserDisconnection = 619;   // ERROR_PORT_DISCONNECTED
+inline constexpr RasResult kRasUserHungUp = 631;          // ERROR_USER_DISCONNECTION
+inline constexpr RasResult kRasInvalidSize = 632;         // ERROR_INVALID_SIZE
 inline constexpr RasResult kRasCannotFindPhonebookEntry = 623;
 inline constexpr RasResult kRasLineBusy = 676;
 inline constexpr RasResult kRasNoAnswer = 678;
@@ -44,10 +45,10 @@ using NativeWindow = void*;
 inline constexpr std::size_t kMonitorErrorTextChars = 257;
 inline constexpr std::size_t kDialerErrorTextChars = 100;
 
-// Room the program gives the service when it lists things.
+// Room the program gives the service when it lists things. Entries and devices are listed
+// whole: a longer phonebook gets the room the service asks for; devices are counted first.
 inline constexpr std::size_t kMaxConnections = 100;
 inline constexpr std::size_t kMaxEntries = 100;
-inline constexpr std::size_t kMaxDevices = 255;
 
 struct ActiveConnection {
     ConnectionHandle handle = 0;

@@ -17,6 +17,7 @@
 #include "monitor/floating_window_control.h"
 #include "monitor/gdi_canvas_win32.h"
 #include "monitor/popup_menu_win32.h"
+#include "monitor/threshold_events.h"
 #include "monitor/tray_hint_win32.h"
 #include "monitor/tray_icon_win32.h"
 #include "remote/command_handler.h"
@@ -41,7 +42,7 @@ struct FloatingWindowEvents {
     RemoteCommandActions remoteCommands;
 };
 
-class FloatingWindow final : public FloatingWindowControl {
+class FloatingWindow final : public FloatingWindowControl, public TrayBalloons {
   public:
     // `trayShell` is where the tray icon goes; tests give one that records the requests.
     explicit FloatingWindow(const DrawingColours& colours,
@@ -63,7 +64,7 @@ class FloatingWindow final : public FloatingWindowControl {
     HWND HintWindow() const { return hint_.Window(); }
 
     // The tray icon's notification balloon titled "Information".
-    void ShowTrayBalloon(std::string_view text);
+    void ShowTrayBalloon(std::string_view text) override;
 
     // FloatingWindowControl: Show is ShowFloatingWindow, Hide is HideFloatingWindow.
     void Show() override;

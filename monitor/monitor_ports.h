@@ -56,6 +56,7 @@ class MonitorDisplay {
     virtual std::string Field(DisplayField field) const = 0;
     // The text of the status bar's only panel.
     virtual void SetStatusText(std::string_view text) = 0;
+    virtual std::string StatusText() const = 0;
     virtual void ShowStateIcon(bool connected) = 0;
     virtual DisplayFlags ReadDisplayFlags() const = 0;
 };

@@ -77,6 +77,7 @@ void ConnectionMonitor::Tick() {
     }
     // With several connections, everything follows the first one listed.
     const ActiveConnection& followed = connections_.front();
+    FollowConnection(followed.handle);
     ShowConnectionNames(followed);
     current_.handle = followed.handle;
     if (current_.handle == 0 || !ReadConnectionState() || !ReadStatistics()) {
@@ -88,6 +89,29 @@ void ConnectionMonitor::Tick() {
     graphs_.DrawTrafficGraphs(
         {snapshot_.BytesReceived, snapshot_.BytesSent, tray_.duration, state_.AverageSpeedText});
     ShowAddresses(flags);
+}
+
+// Another connection listed first (the followed line dropped while another stays up, or a dial
+// replaced it within one tick) ends the session of the old one: the list was never empty in
+// between, so no tick would store it, and its counters must not serve as the new one's base.
+void ConnectionMonitor::FollowConnection(ConnectionHandle handle) {
+    if (handle == 0 || handle == followed_) {
+        return;
+    }
+    if (state_.InSession) {
+        EndSession();
+    }
+    followed_ = handle;
+    state_.PreviousReceivedKB = 0;
+    state_.PreviousSentKB = 0;
+    state_.PreviousTotalKB = 0;
+}
+
+// Stores the session from the fields as its last tick left them and announces its end.
+void ConnectionMonitor::EndSession() {
+    StoreEndedSession();
+    state_.InSession = false;
+    state_.AverageSpeedText = std::string(kNoAverageSpeed);
 }
 
 void ConnectionMonitor::ShowConnectionNames(const ActiveConnection& connection) {
@@ -103,9 +127,10 @@ bool ConnectionMonitor::ReadConnectionState() {
     std::uint32_t connectionState = 0;
     const RasResult result = source_.GetConnectStatus(current_.handle, connectionState);
     if (result != kRasSuccess) {
-        ShowServiceError(result);
+        ShowServiceError(FailedCall::Status, result);
         return false;
     }
+    CallSucceeded(FailedCall::Status);
     snapshot_.State = connectionState;
     // A connection still dialing goes on to show its figures but starts no session.
     if (connectionState == kStateConnected) {
@@ -125,9 +150,10 @@ bool ConnectionMonitor::ReadStatistics() {
         for (const DisplayField field : kStatisticsFields) {
             display_.SetField(field, "0");
         }
-        ShowServiceError(result);
+        ShowServiceError(FailedCall::Statistics, result);
         return false;
     }
+    CallSucceeded(FailedCall::Statistics);
     snapshot_.BytesSent = statistics.bytesSent;
     snapshot_.BytesReceived = statistics.bytesReceived;
     snapshot_.CompressionIn = statistics.compressionIn;
@@ -187,23 +213,26 @@ void ConnectionMonitor::ShowAddresses(const DisplayFlags& flags) {
     display_.SetField(DisplayField::ClientIp, snapshot_.ClientIp);
     display_.SetField(DisplayField::ServerIp, snapshot_.ServerIp);
     if (result != kRasSuccess) {
-        ShowServiceError(result);
+        ShowServiceError(FailedCall::Projection, result);
         return;
     }
+    CallSucceeded(FailedCall::Projection);
     AppendTrayAddresses(state_.TrayInfoText, snapshot_.ClientIp, snapshot_.ServerIp, flags);
 }
 
 void ConnectionMonitor::ShowNoConnection() {
     if (state_.InSession) {
-        StoreEndedSession();
+        EndSession();
     }
-    state_.InSession = false;
     state_.AverageSpeedText = std::string(kNoAverageSpeed);
     // The next connection's first tick measures its speeds from zero, not against the figures
     // of the one that ended.
+    followed_ = 0;
     state_.PreviousReceivedKB = 0;
     state_.PreviousSentKB = 0;
     state_.PreviousTotalKB = 0;
+    // A failure of a call about a connection that is gone no longer holds.
+    ClearOwnStatusText();
     for (const auto& [field, text] : kNoConnectionFields) {
         display_.SetField(field, text);
     }
@@ -234,8 +263,28 @@ void ConnectionMonitor::StoreEndedSession() {
     state_.ConnectNoticePending = true;
 }
 
-void ConnectionMonitor::ShowServiceError(RasResult code) {
-    display_.SetStatusText(ServiceErrorText(source_, code, kMonitorErrorTextChars));
+void ConnectionMonitor::ShowServiceError(FailedCall call, RasResult code) {
+    statusWritten_ = ServiceErrorText(source_, code, kMonitorErrorTextChars);
+    statusWrittenBy_ = call;
+    display_.SetStatusText(statusWritten_);
+}
+
+// The error text of a call is taken back as soon as that call succeeds again ("The IP projection
+// is not complete." while a line is set up), unless another text has replaced it meanwhile.
+void ConnectionMonitor::CallSucceeded(FailedCall call) {
+    if (statusWrittenBy_ == call) {
+        ClearOwnStatusText();
+    }
+}
+
+void ConnectionMonitor::ClearOwnStatusText() {
+    if (statusWrittenBy_ == FailedCall::None) {
+        return;
+    }
+    statusWrittenBy_ = FailedCall::None;
+    if (display_.StatusText() == statusWritten_) {
+        display_.SetStatusText("");
+    }
 }
 
 }  // namespace orv

@@ -28,7 +28,12 @@ class ConnectionMonitor {
     const MonitorState& State() const { return state_; }
 
   private:
+    // The calls whose failure writes the status text.
+    enum class FailedCall { None, Status, Statistics, Projection };
+
     void Tick();
+    void FollowConnection(ConnectionHandle handle);
+    void EndSession();
     void ShowConnectionNames(const ActiveConnection& connection);
     bool ReadConnectionState();
     bool ReadStatistics();
@@ -37,7 +42,9 @@ class ConnectionMonitor {
     void ShowAddresses(const DisplayFlags& flags);
     void ShowNoConnection();
     void StoreEndedSession();
-    void ShowServiceError(RasResult code);
+    void ShowServiceError(FailedCall call, RasResult code);
+    void CallSucceeded(FailedCall call);
+    void ClearOwnStatusText();
 
     ConnectionReader& source_;
     MonitorDisplay& display_;
@@ -52,6 +59,9 @@ class ConnectionMonitor {
     MonitorState state_;
     TrayFigures tray_;                           // the texts of the current tick
     std::vector<ActiveConnection> connections_;  // kept to spare an allocation per tick
+    ConnectionHandle followed_ = 0;              // the connection the figures belong to
+    FailedCall statusWrittenBy_ = FailedCall::None;
+    std::string statusWritten_;  // the status text that call wrote
     bool ticking_ = false;
 };
 

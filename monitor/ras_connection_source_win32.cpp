@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstring>
 #include <utility>
 
 #include "base/win32/messages.h"
 #include "base/win32/window_class.h"
+#include "base/wipe_text.h"
 #include "monitor/ras_records_win32.h"
 #include "monitor/ras_text_win32.h"
 
@@ -102,6 +104,24 @@ std::size_t Listed(DWORD count, std::size_t capacity) {
     return std::min<std::size_t>(count, capacity);
 }
 
+// Records of recordSize that `bytes` holds, a part record counting as one.
+std::size_t RecordsFor(DWORD bytes, std::size_t recordSize) {
+    return (bytes + recordSize - 1) / recordSize;
+}
+
+// As ras::PutIntoMember, wiping the converted copy of the password.
+template <std::size_t N>
+bool PutSecretIntoMember(std::string_view utf8, char (&member)[N]) {
+    std::string ansi = orv::Utf8ToAnsi(utf8);
+    member[0] = '\0';
+    const bool fits = ansi.size() < N;
+    if (fits) {
+        std::memcpy(member, ansi.c_str(), ansi.size() + 1);
+    }
+    WipeText(ansi);
+    return fits;
+}
+
 // The dial request; false when a text does not fit its member (nothing is cut: a cut name or
 // password would dial something else).
 bool FillDialRequest(const DialParams& params, ras::DialParams& request) {
@@ -109,7 +129,7 @@ bool FillDialRequest(const DialParams& params, ras::DialParams& request) {
            ras::PutIntoMember(params.phoneNumber, request.szPhoneNumber) &&
            ras::PutIntoMember(params.callbackNumber, request.szCallbackNumber) &&
            ras::PutIntoMember(params.userName, request.szUserName) &&
-           ras::PutIntoMember(params.password, request.szPassword);
+           PutSecretIntoMember(params.password, request.szPassword);
 }
 
 }  // namespace
@@ -261,11 +281,19 @@ RasResult Win32ConnectionSource::HangUp(ConnectionHandle connection) {
 }
 
 RasResult Win32ConnectionSource::EnumEntries(std::vector<std::string>& entryNames) {
-    auto records = SizedArray<ras::EntryName>(kMaxEntries);
-    DWORD bytes = static_cast<DWORD>(records.size() * sizeof(ras::EntryName));
+    // Room for kMaxEntries first; a longer phonebook says how many bytes it needs, and is listed
+    // whole into a buffer of that size (a second try covers an entry added in between).
+    std::size_t capacity = kMaxEntries;
+    std::vector<ras::EntryName> records;
     DWORD count = 0;
-    const RasResult result =
-        Call(Api().enumEntries, nullptr, nullptr, records.data(), &bytes, &count);
+    RasResult result = kRasBufferTooSmall;
+    for (int attempt = 0; attempt < 3 && result == kRasBufferTooSmall; ++attempt) {
+        records = SizedArray<ras::EntryName>(capacity);
+        DWORD bytes = static_cast<DWORD>(records.size() * sizeof(ras::EntryName));
+        count = 0;
+        result = Call(Api().enumEntries, nullptr, nullptr, records.data(), &bytes, &count);
+        capacity = std::max<std::size_t>(RecordsFor(bytes, sizeof(ras::EntryName)), count);
+    }
     if (result != kRasSuccess) {
         return result;
     }
@@ -277,14 +305,16 @@ RasResult Win32ConnectionSource::EnumEntries(std::vector<std::string>& entryName
 }
 
 RasResult Win32ConnectionSource::EnumDevices(std::vector<DeviceInfo>& devices) {
-    // First with no buffer, to learn how many there are ("too small" is the expected answer).
+    // First with no buffer, to learn the size ("too small" is the expected answer). The byte
+    // count is the documented result; the count alone is not relied on.
     DWORD bytes = 0;
     DWORD count = 0;
     RasResult result = Call(Api().enumDevices, nullptr, &bytes, &count);
     if (result != kRasSuccess && result != kRasBufferTooSmall) {
         return result;
     }
-    auto records = SizedArray<ras::DeviceInfo>(Listed(count, kMaxDevices));
+    auto records = SizedArray<ras::DeviceInfo>(
+        std::max<std::size_t>(RecordsFor(bytes, sizeof(ras::DeviceInfo)), count));
     bytes = static_cast<DWORD>(records.size() * sizeof(ras::DeviceInfo));
     count = 0;
     if (!records.empty()) {

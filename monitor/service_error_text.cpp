@@ -4,7 +4,13 @@ namespace orv {
 
 std::string ServiceErrorText(ServiceErrorTexts& source, RasResult code, std::size_t bufferChars) {
     std::string text;
-    if (source.GetErrorString(code, bufferChars, text) != kRasSuccess || text.empty()) {
+    RasResult result = source.GetErrorString(code, bufferChars, text);
+    // A text longer than the dialer's small buffer is read again into the monitor's one rather
+    // than lost (the service's newer texts run past 100 characters).
+    if (result == kRasInsufficientBuffer && bufferChars < kMonitorErrorTextChars) {
+        result = source.GetErrorString(code, kMonitorErrorTextChars, text);
+    }
+    if (result != kRasSuccess || text.empty()) {
         return "Ошибка " + std::to_string(code);
     }
     return text;

@@ -99,7 +99,8 @@ void TrayIcon::ShowBalloon(std::string_view text) {
     }
     NOTIFYICONDATAW data = BaseData();
     data.uFlags = NIF_INFO;
-    data.dwInfoFlags = NIIF_INFO;
+    // Balloons come from events, not from the user's action: they wait out quiet time.
+    data.dwInfoFlags = NIIF_INFO | NIIF_RESPECT_QUIET_TIME;
     data.uTimeout = kBalloonMs;
     CopyTruncated(data.szInfoTitle, kBalloonTitle);
     CopyTruncated(data.szInfo, Widen(text));

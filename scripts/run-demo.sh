@@ -2,8 +2,8 @@
 # Runs the monitor under Wine against the emulated remote-access service playing the demo
 # scenario (a session that connects, moves traffic for about two minutes, drops and returns).
 # With a display it runs until you close it. Without one it runs inside a private Xvfb for about
-# 40 seconds, saves screenshots of the floating window and of the main window's pages 0 and 1
-# while the demo session is up, closes the program through its normal close path and prints
+# 50 seconds, saves screenshots of the floating window, of the main window's pages 0 and 1
+# while the demo session is up and of the dial page during a dial, closes the program through its normal close path and prints
 # the folder of the screenshots.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -60,6 +60,12 @@ mkdir -p "$shots"
         sleep 3
         shoot TForm1 "main-window-page-$((code - 3))"
     done
+    # The dial page during a dial: "Dial" hangs up the demo line and dials "Home ISP" again.
+    driver post TForm2 ORVMainWindow 273 6
+    sleep 2
+    driver click TForm1 - BitBtn1
+    sleep 1.5
+    shoot TForm1 dial-page-dialing
     sleep 10
     shoot TForm2 floating-window-later
     driver post TForm2 ORVMainWindow 16 0   # WM_CLOSE: the normal close path

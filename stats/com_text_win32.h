@@ -10,18 +10,13 @@
 #include <string_view>
 
 #include "base/win32/resources.h"
+#include "base/win32/system_error.h"
 #include "base/win32/wide_text.h"
 
 namespace orv {
 
 // Appends the UTF-16 text as UTF-8 to out (reusing its storage).
 void AppendUtf8(std::wstring_view wide, std::string& out);
-
-// The system's text for an error code or HRESULT, without the trailing line break.
-std::string SystemErrorText(DWORD code);
-inline std::string LastErrorText() {
-    return SystemErrorText(GetLastError());
-}
 
 // A BSTR holding the UTF-8 text.
 Bstr ToBstr(std::string_view utf8);

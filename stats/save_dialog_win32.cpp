@@ -1,5 +1,7 @@
 #include "stats/save_dialog_win32.h"
 
+#include <commdlg.h>
+
 #include "base/win32/user_dialogs.h"
 #include "stats/com_text_win32.h"
 

@@ -3,6 +3,8 @@
 // out of scope, so no function body pairs a creation with a hand-written release.
 
 #include <windows.h>
+// After <windows.h>, which it needs.
+#include <oleauto.h>
 
 #include <oleauto.h>
 

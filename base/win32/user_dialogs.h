@@ -3,8 +3,6 @@
 
 #include <windows.h>
 
-#include <commdlg.h>
-
 #include <functional>
 #include <optional>
 #include <string>
@@ -17,7 +15,7 @@ namespace orv {
 enum class FileDialog { Open, Save };
 
 // The common open or save dialog with a "name|pattern" filter (none when empty), starting at
-// `initialName`, with the dialog's OFN_ flags besides OFN_EXPLORER; the chosen path, or nothing
+// `initialName`, with the dialog's OFN_ flags (<commdlg.h>) besides OFN_EXPLORER; the chosen path, or nothing
 // when the user cancels.
 std::optional<std::string> RunFileDialog(FileDialog kind, HWND owner, std::string_view filter,
                                          std::string_view initialName, DWORD flags);

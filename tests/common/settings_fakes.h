@@ -9,6 +9,7 @@
 #include "app/settings_controls.h"
 #include "app/settings_ports.h"
 #include "app/settings_reactions.h"
+#include "tests/common/dialog_fakes.h"
 
 namespace orv::testing {
 
@@ -53,41 +54,6 @@ class FakeSettingsControls : public SettingsControls {
     std::map<std::string, std::string, std::less<>> texts_;
     std::map<std::string, std::uint32_t, std::less<>> colours_;
     std::map<std::string, int, std::less<>> positions_;
-};
-
-struct Box {
-    std::string title;
-    std::string text;
-    bool error;
-    bool operator==(const Box&) const = default;
-};
-
-class RecordingBoxes : public MessageBoxes {
-  public:
-    void ShowError(std::string_view title, std::string_view text) override {
-        shown.push_back({std::string(title), std::string(text), true});
-    }
-    void ShowPlain(std::string_view title, std::string_view text) override {
-        shown.push_back({std::string(title), std::string(text), false});
-    }
-    std::vector<Box> shown;
-};
-
-// Answers every dialog with the prepared choice (nothing = the user cancels).
-class ScriptedDialogs : public CommonDialogs {
-  public:
-    std::optional<std::string> ChooseFileToOpen(std::string_view filter) override {
-        filters.push_back(std::string(filter));
-        return file;
-    }
-    std::optional<std::uint32_t> ChooseColour(std::uint32_t initial) override {
-        presets.push_back(initial);
-        return colour;
-    }
-    std::optional<std::string> file;
-    std::optional<std::uint32_t> colour;
-    std::vector<std::string> filters;
-    std::vector<std::uint32_t> presets;
 };
 
 class FakeFloatingWindow : public FloatingWindowControl {

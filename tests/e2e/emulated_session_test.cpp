@@ -80,20 +80,6 @@ Snapshot NoConnection() {
             L"0"};
 }
 
-// A duration as the user's long time format shows it, the way the program's field should.
-std::wstring DurationText(int seconds) {
-    SYSTEMTIME time{};
-    time.wYear = 2000;
-    time.wMonth = 1;
-    time.wDay = 1;
-    time.wHour = static_cast<WORD>(seconds / 3600);
-    time.wMinute = static_cast<WORD>(seconds / 60 % 60);
-    time.wSecond = static_cast<WORD>(seconds % 60);
-    wchar_t text[64] = {};
-    GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &time, nullptr, text, 64);
-    return text;
-}
-
 // The scenario's figures of each session; the duration is taken as shown, checked apart.
 Snapshot HomeIsp(const Snapshot& shown) {
     return {L"Home ISP",
@@ -212,16 +198,8 @@ std::string LogonName() {
     return text;
 }
 
-class EmulatedSession : public ::testing::Test {
+class EmulatedSession : public EmulatedProgramTest {
   protected:
-    void SetUp() override {
-        RemoveAutorunEntry();
-        CloseRunningMonitors();
-        ResetSettings();
-        SetEnvironmentVariableW(L"ORVANE_RAS_SPEED", nullptr);
-    }
-    void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey); }
-
     // Starts the program against the scenario and finds the labels the tick writes.
     void Start() {
         program.emplace(folder);

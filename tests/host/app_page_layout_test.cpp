@@ -153,7 +153,7 @@ TEST(PageLayout, ButtonImagesGoToPictureButtons) {
         ASSERT_NE(button, nullptr) << image.button;
         EXPECT_EQ(button->kind, ControlKind::PictureButton) << image.button;
     }
-    EXPECT_EQ(ButtonImages().size(), 9u);
+    EXPECT_EQ(ButtonImages().size(), 13u);  // five browse, four statistics, four launcher buttons
 }
 
 }  // namespace

@@ -96,6 +96,7 @@ class FakeDisplay : public MonitorDisplay {
         statusText = std::string(text);
         log_.push_back("status text");
     }
+    std::string StatusText() const override { return statusText; }
     void ShowStateIcon(bool connected) override {
         log_.push_back(connected ? "connected icon" : "no-connection icon");
     }

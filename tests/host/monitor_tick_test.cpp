@@ -191,6 +191,85 @@ TEST_F(MonitorTickTest, EveryNewSessionIsAnnouncedAndMeasuredFromZero) {
     EXPECT_NE(tray.find("Текущая скорость (KBpS): 12,00\r"), std::string::npos) << tray;
 }
 
+TEST_F(MonitorTickTest, AnotherConnectionListedFirstEndsTheFollowedSessionOnce) {
+    display.flags.curSpeed = true;
+    monitor.MonitorTick();
+    source.statistics.durationMs = 11'000;
+    monitor.MonitorTick();
+
+    // Line A drops while line B stays up: the list is never empty.
+    source.connections = {{0x77, "Second", "isdn", "ISDN"}};
+    source.statistics = {.bytesSent = 2'048, .bytesReceived = 10'240, .durationMs = 4'000};
+    monitor.MonitorTick();
+    ASSERT_EQ(store.sessions.size(), 1u);
+    EXPECT_EQ(store.sessions[0].name, "Provider");
+    EXPECT_EQ(store.sessions[0].received, "1536000");
+    EXPECT_EQ(store.sessions[0].duration, "11000");
+    EXPECT_EQ(store.sessions[0].averagespeed, "182,00");
+    EXPECT_EQ(notices.disconnected, 1);
+    EXPECT_EQ(notices.connected, 2);
+    EXPECT_TRUE(monitor.State().InSession);
+    EXPECT_EQ(Field(DisplayField::Name), "Second");
+    // B's first speeds are its own traffic, not 4 GiB less A's counters.
+    const std::string& tray = monitor.State().TrayInfoText;
+    EXPECT_NE(tray.find("Текущая скорость (KBpS): 12,00\r"), std::string::npos) << tray;
+
+    monitor.MonitorTick();
+    EXPECT_EQ(store.sessions.size(), 1u);
+    EndConnection();
+    monitor.MonitorTick();
+    ASSERT_EQ(store.sessions.size(), 2u);
+    EXPECT_EQ(store.sessions[1].name, "Second");
+    EXPECT_EQ(store.sessions[1].received, "10240");
+    EXPECT_EQ(store.sessions[1].duration, "4000");
+    EXPECT_EQ(notices.disconnected, 2);
+}
+
+TEST_F(MonitorTickTest, RedialWithinOneTickStoresTheHungUpSessionAndWaitsForTheNewOne) {
+    monitor.MonitorTick();
+    source.connections = {{0x78, "Provider", "modem", "USR Courier"}};
+    source.state = kDialing;
+    source.statistics = {};
+    monitor.MonitorTick();
+    ASSERT_EQ(store.sessions.size(), 1u);
+    EXPECT_EQ(store.sessions[0].duration, "10000");
+    EXPECT_FALSE(monitor.State().InSession);
+
+    EndConnection();  // the new dial fails: nothing more to store
+    monitor.MonitorTick();
+    EXPECT_EQ(store.sessions.size(), 1u);
+    EXPECT_EQ(notices.disconnected, 1);
+}
+
+TEST_F(MonitorTickTest, ErrorTextIsTakenBackWhenItsCallSucceedsAgain) {
+    source.projectionResult = 731;  // no IP projection while the line is set up
+    monitor.MonitorTick();
+    monitor.MonitorTick();
+    EXPECT_EQ(display.statusText, FakeConnectionSource::ErrorText(731));
+    source.projectionResult = kRasSuccess;
+    monitor.MonitorTick();
+    EXPECT_EQ(display.statusText, "");
+
+    // Another call's success does not take it back; a text written since by others stays.
+    source.statisticsResult = 668;
+    monitor.MonitorTick();
+    source.statisticsResult = kRasSuccess;
+    source.projectionResult = 731;
+    monitor.MonitorTick();
+    EXPECT_EQ(display.statusText, FakeConnectionSource::ErrorText(731));
+    display.SetStatusText("Прервано пользователем...");
+    source.projectionResult = kRasSuccess;
+    monitor.MonitorTick();
+    EXPECT_EQ(display.statusText, "Прервано пользователем...");
+
+    // A failure about a line that is gone goes with it.
+    source.statusResult = kRasInvalidHandle;
+    monitor.MonitorTick();
+    EndConnection();
+    monitor.MonitorTick();
+    EXPECT_EQ(display.statusText, "");
+}
+
 TEST_F(MonitorTickTest, FailedEnumerationClearsTheHandleWhileAnEmptyListKeepsIt) {
     monitor.MonitorTick();
     const int writes = display.fieldWrites;

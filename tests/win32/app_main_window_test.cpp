@@ -135,6 +135,7 @@ TEST_F(MainWindowTest, EveryControlOfTheLayoutTablesIsCreatedWhereTheTableSays) 
             EXPECT_EQ(rect.left, layout.rect.x);
             EXPECT_EQ(rect.top, layout.rect.y);
             EXPECT_EQ(rect.right - rect.left, layout.rect.width);
+            EXPECT_EQ(IsWindowEnabled(control) == FALSE, layout.disabled);
             switch (layout.kind) {
                 case ControlKind::Label:
                 case ControlKind::GroupBox:
@@ -150,6 +151,7 @@ TEST_F(MainWindowTest, EveryControlOfTheLayoutTablesIsCreatedWhereTheTableSays) 
                     break;
                 case ControlKind::ListView:
                 case ControlKind::VirtualList:
+                case ControlKind::CheckList:
                     for (std::size_t column = 0; column < layout.items.size(); ++column) {
                         EXPECT_EQ(ColumnCaption(control, static_cast<int>(column)),
                                   layout.items[column].text);

@@ -239,7 +239,7 @@ rename "Office" "Head office"
     EXPECT_EQ(devices[1].type, "isdn");
 }
 
-TEST(RasConnectionSource, NoDevicesAndMoreDevicesThanTheBufferHolds) {
+TEST(RasConnectionSource, NoDevicesAndAllOfManyDevicesAndEntries) {
     Win32ConnectionSource source;
     std::vector<DeviceInfo> devices{{"left", "over"}};
     {
@@ -251,9 +251,18 @@ TEST(RasConnectionSource, NoDevicesAndMoreDevicesThanTheBufferHolds) {
     for (int device = 0; device < 300; ++device) {
         many += "device \"Modem " + std::to_string(device) + "\" modem\n";
     }
+    for (int entry = 0; entry < 150; ++entry) {
+        many += "entry \"Line " + std::to_string(entry) + "\"\n";
+    }
     EmulatedScenario scenario(many);
-    // Never more than 255 records are offered, so the service says the room is too small.
-    EXPECT_EQ(source.EnumDevices(devices), kRasBufferTooSmall);
+    // Both lists are sized from what the service says it needs.
+    ASSERT_EQ(source.EnumDevices(devices), kRasSuccess);
+    ASSERT_EQ(devices.size(), 300u);
+    EXPECT_EQ(devices[299].name, "Modem 299");
+    std::vector<std::string> names;
+    ASSERT_EQ(source.EnumEntries(names), kRasSuccess);
+    ASSERT_EQ(names.size(), 150u);
+    EXPECT_EQ(names[149], "Line 149");
 }
 
 TEST(RasConnectionSource, TextsTooLongForTheirRecordAreCutComingInAndRefusedGoingOut) {
@@ -312,10 +321,14 @@ TEST(RasConnectionSource, TextsCrossInTheAnsiCodePage) {
 std::thread PersonAtDialog(std::string caption, std::vector<std::string> typed, int button,
                            std::string& shown) {
     return std::thread([caption = std::move(caption), typed = std::move(typed), button, &shown] {
+        // Visible: a modal dialog is shown once its fields are filled, not before.
         HWND dialog = nullptr;
         for (int wait = 0; wait < 500 && dialog == nullptr; ++wait) {
             Sleep(10);
             dialog = FindWindowA("#32770", caption.c_str());
+            if (dialog != nullptr && !IsWindowVisible(dialog)) {
+                dialog = nullptr;
+            }
         }
         if (dialog == nullptr) {
             return;

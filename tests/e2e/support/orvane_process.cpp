@@ -226,6 +226,30 @@ std::vector<HWND> ChildWindows(HWND parent, const wchar_t* className) {
     return search.found;
 }
 
+void EmulatedProgramTest::SetUp() {
+    RemoveAutorunEntry();
+    CloseRunningMonitors();
+    ResetSettings();
+    SetEnvironmentVariableW(L"ORVANE_RAS_SPEED", nullptr);
+}
+
+void EmulatedProgramTest::TearDown() {
+    RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
+}
+
+std::wstring DurationText(int seconds) {
+    SYSTEMTIME time{};
+    time.wYear = 2000;
+    time.wMonth = 1;
+    time.wDay = 1;
+    time.wHour = static_cast<WORD>(seconds / 3600);
+    time.wMinute = static_cast<WORD>(seconds / 60 % 60);
+    time.wSecond = static_cast<WORD>(seconds % 60);
+    wchar_t text[64] = {};
+    GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &time, nullptr, text, 64);
+    return text;
+}
+
 std::wstring TextOf(HWND window) {
     wchar_t text[256] = {};
     SendMessageTimeoutW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,

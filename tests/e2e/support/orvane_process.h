@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <cstdint>
 #include <string>
@@ -31,6 +33,14 @@ void RemoveRunValue(const wchar_t* name);
 void ResetSettings();
 // A value of HKCU\Software\Quillon\Orvane\Main as REG_SZ; "<absent>" or "<type N>" otherwise.
 std::wstring SavedSetting(const wchar_t* name);
+
+// A test of the program against the emulated service: no other monitor running, no autorun
+// entry, settings holding only AutoRun "0" and the service at real time; the settings go after.
+class EmulatedProgramTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+};
 
 // orvane.exe and the emulated rasapi32.dll beside it, and plugins\talvex.exe; without a
 // scenario the service it plays has no connections.
@@ -76,6 +86,8 @@ class OrvaneProcess {
 std::vector<HWND> TopLevelWindows(const wchar_t* className, const wchar_t* caption = nullptr);
 std::vector<HWND> ChildWindows(HWND parent, const wchar_t* className);
 std::wstring TextOf(HWND window);
+// A duration as the user's long time format shows it, the way the program's field should.
+std::wstring DurationText(int seconds);
 // The control of the main window's pages with this layout identifier (e.g. "Label20"), found by
 // the command id the program gives it; null when the window has none.
 HWND PageControl(HWND mainWindow, std::string_view id);

@@ -1,0 +1,141 @@
+#include "launcher/launch_list.h"
+
+#include <utility>
+
+namespace orv {
+namespace {
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        lines.push_back(line);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    }
+    return lines;
+}
+
+bool IsFlag(std::string_view line) {
+    return !line.empty() && line.front() == '@';
+}
+bool IsSubItem(std::string_view line) {
+    return !line.empty() && line.front() == '\t';
+}
+
+std::string* SubItem(LaunchEntry& entry, int index) {
+    switch (index) {
+        case 0:
+            return &entry.folder;
+        case 1:
+            return &entry.parameters;
+        case 2:
+            return &entry.windowMode;
+        default:
+            return &entry.startMoment;
+    }
+}
+
+// Where the next line of the current block goes.
+enum Slot { kName = 0, kFlag = 1, kFirstSubItem = 2, kBlockEnd = 6 };
+
+}  // namespace
+
+std::vector<LaunchEntry> ParseLaunchList(std::string_view text) {
+    const std::vector<std::string_view> lines = SplitLines(text);
+    std::vector<LaunchEntry> entries;
+    int slot = kName;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view line = lines[i];
+        if (line.empty()) {
+            continue;  // never written; skipped wherever it stands
+        }
+        if (slot == kFlag && IsFlag(line)) {
+            entries.back().enabled = line.size() > 1 && line[1] == '1';
+            slot = kFirstSubItem;
+            continue;
+        }
+        if (slot != kName && IsSubItem(line)) {
+            slot = slot == kFlag ? kFirstSubItem : slot;  // a block without its flag line
+            *SubItem(entries.back(), slot - kFirstSubItem) = std::string(TrimBlanks(line));
+            slot = slot + 1 == kBlockEnd ? kName : slot + 1;
+            continue;
+        }
+        // A name line. A TAB line here belongs to no entry; an '@' line is a name only when a
+        // flag line follows it, otherwise it is a flag without its entry.
+        slot = kName;
+        if (IsSubItem(line)) {
+            continue;
+        }
+        if (IsFlag(line)) {
+            std::size_t next = i + 1;
+            while (next < lines.size() && lines[next].empty()) {
+                ++next;
+            }
+            if (next == lines.size() || !IsFlag(lines[next])) {
+                continue;
+            }
+        }
+        entries.emplace_back().fileName = std::string(line);
+        slot = kFlag;
+    }
+    return entries;
+}
+
+std::string FormatLaunchList(const std::vector<LaunchEntry>& entries) {
+    std::string text;
+    for (const LaunchEntry& entry : entries) {
+        text += entry.fileName + "\r\n";
+        text += entry.enabled ? "@1\r\n" : "@0\r\n";
+        for (const std::string* item :
+             {&entry.folder, &entry.parameters, &entry.windowMode, &entry.startMoment}) {
+            text += '\t' + *item + "\r\n";
+        }
+    }
+    return text;
+}
+
+LaunchList::LaunchList(LaunchServices services, std::string programFolder)
+    : services_(services), programFolder_(std::move(programFolder)) {}
+
+void LaunchList::LoadLaunchList() {
+    entries_.clear();
+    const std::string path = FilePath();
+    // A folder where the file cannot be created (read-only) starts with an empty list; only a
+    // save that fails is worth telling the user about.
+    if (!services_.file.CreateIfMissing(path).ok()) {
+        return;
+    }
+    const std::optional<std::string> text = services_.file.ReadText(path);
+    if (!text) {
+        return;
+    }
+    entries_ = ParseLaunchList(*text);
+    for (LaunchEntry& entry : entries_) {
+        entry.picture = services_.pictures.PictureOf(entry.folder + entry.fileName);
+    }
+}
+
+void LaunchList::SaveLaunchList() {
+    const std::string path = FilePath();
+    const Outcome saved = services_.file.ReplaceText(path, FormatLaunchList(entries_));
+    if (!saved.ok()) {
+        services_.boxes.ShowError("Ошибка",
+                                  "Список запуска не сохранён в " + path + ": " + saved.error());
+    }
+}
+
+void LaunchList::LaunchPrograms(StartMoment moment) {
+    for (const LaunchEntry& entry : entries_) {
+        if (!entry.enabled || !NamesMoment(entry.startMoment, moment)) {
+            continue;
+        }
+        services_.shell.Open(entry.folder + entry.fileName, entry.parameters, entry.folder,
+                             ShowCommandOf(entry.windowMode));
+    }
+}
+
+}  // namespace orv

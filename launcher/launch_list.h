@@ -1,0 +1,55 @@
+#pragma once
+// The launch list: the programs the monitor starts by itself, read from apptoload.orl at start,
+// written back at exit, and started by start moment.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/dialog_ports.h"
+#include "launcher/launch_entry.h"
+#include "launcher/launch_ports.h"
+
+namespace orv {
+
+inline constexpr std::string_view kLaunchListFile = "apptoload.orl";
+
+// The file's lines to entries. Each entry is six lines (name, "@1"/"@0", then TAB + folder,
+// parameters, window mode, start moment) and the first line of a block is always a name, so a
+// name beginning with '@' reads back as written. Lines that fit nowhere are skipped.
+std::vector<LaunchEntry> ParseLaunchList(std::string_view text);
+// Six lines per entry, each ended by CR LF.
+std::string FormatLaunchList(const std::vector<LaunchEntry>& entries);
+
+struct LaunchServices {
+    LaunchListFile& file;
+    ProgramShell& shell;
+    ProgramPictures& pictures;
+    MessageBoxes& boxes;
+};
+
+class LaunchList {
+  public:
+    LaunchList(LaunchServices services, std::string programFolder);
+
+    // Fills the list from the file, creating an empty file when none exists. A file that
+    // cannot be created or read leaves the list empty without a message.
+    void LoadLaunchList();
+    // Writes the list to the file; a failure is shown and the old file stays.
+    void SaveLaunchList();
+    // Starts the enabled entries of the moment, in list order.
+    void LaunchPrograms(StartMoment moment);
+
+    std::vector<LaunchEntry>& Entries() { return entries_; }
+    const std::vector<LaunchEntry>& Entries() const { return entries_; }
+    const LaunchServices& Services() const { return services_; }
+
+  private:
+    std::string FilePath() const { return programFolder_ + std::string(kLaunchListFile); }
+
+    LaunchServices services_;
+    std::string programFolder_;
+    std::vector<LaunchEntry> entries_;
+};
+
+}  // namespace orv

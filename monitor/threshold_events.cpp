@@ -1,0 +1,126 @@
+#include "monitor/threshold_events.h"
+
+#include <array>
+#include <charconv>
+#include <utility>
+
+#include "monitor/event_controls.h"
+
+namespace orv {
+namespace {
+
+constexpr std::array kRules{
+    EventRule{ids::kTimeThreshold, 10, Measure::DurationMinutes, false, ids::kPlaySoundTime,
+              ids::kTimeFile, ids::kShowMessageTime, ids::kHangUpTime,
+              "Продолжительность сессии больше "},
+    EventRule{ids::kSpeedThreshold, 0, Measure::LinkSpeed, true, ids::kPlaySoundSpeed,
+              ids::kSpeedFile, ids::kShowMessageSpeed, ids::kHangUpSpeed,
+              "Скорость соединения меньше чем "},
+    EventRule{ids::kTrafficThreshold, 100, Measure::MinuteTrafficKB, true, ids::kPlaySoundTraffic,
+              ids::kTrafficFile, ids::kShowMessageTraffic, ids::kHangUpTraffic,
+              "Траффик за минуту меньше чем "},
+};
+
+constexpr std::string_view kConnectedMessage = "Компьютер подключен к сети";
+constexpr std::string_view kDisconnectedMessage = "Компьютер отключен от сети";
+
+}  // namespace
+
+std::span<const EventRule> EventRules() {
+    return kRules;
+}
+
+int ThresholdValue(std::string_view text, int fallback) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
+        text.remove_prefix(1);
+    }
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);
+    }
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
+        return fallback;
+    }
+    return value;
+}
+
+ThresholdEvents::ThresholdEvents(ThresholdEventPorts ports, const CurrentConnection& current,
+                                 std::function<TickFigures()> figures)
+    : ports_(std::move(ports)), current_(current), figures_(std::move(figures)) {}
+
+void ThresholdEvents::MinuteCheck() {
+    if (current_.handle == 0) {
+        return;
+    }
+    const TickFigures figures = figures_();
+    if (afterDialPending_ && figures.InSession) {
+        afterDialPending_ = false;
+        if (ports_.launchAfterDial) {
+            ports_.launchAfterDial();
+        }
+    }
+    // The unsigned difference of the wrapping total: a session past 2 GiB or a counter that
+    // wraps still gives the minute's true traffic, never a negative one.
+    const auto total = static_cast<std::uint32_t>(figures.TotalBytes);
+    const std::uint32_t minuteTrafficKB = (total - trafficReference_) / 1024;
+    trafficReference_ = total;
+    // Every rule reads the figures taken above, also after an earlier rule hung up.
+    for (const EventRule& rule : kRules) {
+        const std::string thresholdText = ports_.controls.Text(rule.thresholdControl);
+        const std::int64_t threshold = ThresholdValue(thresholdText, rule.defaultThreshold);
+        const std::int64_t measured = Measured(rule.measure, figures, minuteTrafficKB);
+        if (rule.firesBelow ? measured < threshold : measured >= threshold) {
+            RunActions(rule, thresholdText);
+        }
+    }
+}
+
+std::uint32_t ThresholdEvents::Measured(Measure measure, const TickFigures& figures,
+                                        std::uint32_t minuteTrafficKB) {
+    switch (measure) {
+        case Measure::DurationMinutes:
+            return figures.DurationMs / 60000;
+        case Measure::LinkSpeed:
+            return figures.LinkSpeed;
+        case Measure::MinuteTrafficKB:
+            return minuteTrafficKB;
+    }
+    return 0;
+}
+
+void ThresholdEvents::RunActions(const EventRule& rule, std::string_view thresholdText) {
+    const ControlStates& controls = ports_.controls;
+    if (controls.Checked(rule.playSound)) {
+        ports_.sounds.PlayAsync(controls.Text(rule.soundFile));
+    }
+    if (controls.Checked(rule.showMessage)) {
+        ports_.balloons.ShowTrayBalloon(std::string(rule.message) + std::string(thresholdText));
+    }
+    if (controls.Checked(rule.hangUp) && ports_.hangUp) {
+        ports_.hangUp();
+    }
+}
+
+void ThresholdEvents::NotifyConnected() {
+    // The traffic of a session is measured from its own start, not from the last total of
+    // the session before (which would give a negative minute and a false alarm).
+    trafficReference_ = 0;
+    Announce(kConnectedMessage, ids::kConnectedFile);
+}
+
+void ThresholdEvents::NotifyDisconnected() {
+    Announce(kDisconnectedMessage, ids::kDisconnectedFile);
+}
+
+// The balloon takes precedence: with both switches on only the message is shown.
+void ThresholdEvents::Announce(std::string_view message, std::string_view soundFile) {
+    const ControlStates& controls = ports_.controls;
+    if (controls.Checked(ids::kShowMessageConnected)) {
+        ports_.balloons.ShowTrayBalloon(message);
+    } else if (controls.Checked(ids::kPlaySoundConnected)) {
+        ports_.sounds.PlayAsync(controls.Text(soundFile));
+    }
+}
+
+}  // namespace orv

@@ -1,0 +1,107 @@
+// The launch list in the whole program: at start only the programs marked to start with the
+// monitor run, each in its folder with its parameters and window mode; "Выход" writes the list
+// back unchanged.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <string>
+
+#include "base/win32/resources.h"
+#include "monitor/popup_menu.h"
+#include "support/orvane_process.h"
+
+namespace orv::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+
+std::wstring TestProgramFolder() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const std::wstring self(path);
+    return self.substr(0, self.find_last_of(L'\\') + 1);
+}
+
+std::string Ascii(const std::wstring& wide) {
+    return std::string(wide.begin(), wide.end());  // the temporary folder's path is ASCII here
+}
+
+std::string ReadBytes(const std::wstring& path) {
+    const UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                        0, nullptr));
+    if (!file) {
+        return {};
+    }
+    std::string bytes(GetFileSize(file.Get(), nullptr), '\0');
+    DWORD read = 0;
+    ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    bytes.resize(read);
+    return bytes;
+}
+
+void WriteBytes(const std::wstring& path, const std::string& bytes) {
+    const UniqueHandle file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD written = 0;
+    WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+class Launcher : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        RemoveAutorunEntry();
+        CloseRunningMonitors();
+        ResetSettings();
+        CreateDirectoryW(probeFolder.c_str(), nullptr);
+        CopyFileW((TestProgramFolder() + L"launchprobe.exe").c_str(),
+                  (probeFolder + L"launchprobe.exe").c_str(), FALSE);
+    }
+    void TearDown() override {
+        RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
+        DeleteFileW((probeFolder + L"launchprobe.exe").c_str());
+        DeleteFileW(log.c_str());
+        RemoveDirectoryW(probeFolder.c_str());
+    }
+
+    ProgramFolder folder;
+    const std::wstring probeFolder = folder.Path() + L"probe dir\\";
+    const std::wstring log = probeFolder + L"launchprobe.log";
+};
+
+TEST_F(Launcher, OnlyTheEntriesOfTheStartRunAndExitWritesTheListBackUnchanged) {
+    const std::string probe = Ascii(probeFolder);
+    const std::string list = "launchprobe.exe\r\n@1\r\n\t" + probe +
+                             "\r\n\t-first \"two words\"\r\n\tMinimized window\r\n\tWith Orvane\r\n"
+                             "launchprobe.exe\r\n@1\r\n\t" +
+                             probe +
+                             "\r\n\t-second\r\n\tMaximized window\r\n\tAfter dial complete\r\n";
+    const std::wstring listPath = folder.Path() + L"apptoload.orl";
+    WriteBytes(listPath, list);
+
+    OrvaneProcess program(folder);
+    HWND floating = program.WaitForFloatingWindow();
+    ASSERT_NE(floating, nullptr);
+    for (int i = 0; i < 100 && ReadBytes(log).empty(); ++i) {
+        Sleep(100);
+    }
+    Sleep(1000);  // time for a second start, which must not come
+    const std::string started = ReadBytes(log);
+    ASSERT_EQ(std::count(started.begin(), started.end(), '\n'), 1) << started;
+    EXPECT_NE(started.find("launchprobe.exe"), std::string::npos) << started;
+    EXPECT_NE(started.find(" -first \"two words\"|"), std::string::npos) << started;
+    EXPECT_NE(started.find("|dir=" + probe.substr(0, probe.size() - 1)), std::string::npos)
+        << started;
+    EXPECT_NE(started.find("|show=" + std::to_string(SW_SHOWMINIMIZED) + "\r\n"), std::string::npos)
+        << started;
+
+    PostMessageW(floating, WM_COMMAND, kExitCommand, 0);  // "Выход"
+    EXPECT_EQ(program.WaitForExit(10s), 0u);
+    EXPECT_EQ(ReadBytes(listPath), list);
+}
+
+}  // namespace
+}  // namespace orv::e2e
