@@ -3,12 +3,14 @@
 #include <array>
 
 #include "app/exit_sequence.h"
+#include "app/monitor_commands_win32.h"
 #include "app/picture_box_win32.h"
 #include "app/registry_settings_store_win32.h"
 #include "app/settings_page_win32.h"
 #include "app/windows_shutdown_win32.h"
 #include "base/win32/message_loop.h"
 #include "base/win32/wide_text.h"
+#include "remote/plugin_control.h"
 
 namespace orv {
 namespace {
@@ -17,8 +19,6 @@ namespace {
 // ---- order, the exit sequence or a control's reaction, and does nothing until it lands.
 namespace not_built_yet {
 
-// Speech control: close the speech plug-in if its window is present.
-void ClosePlugin() {}
 // Printing of the detailed statistics page.
 void PrintStatistics() {}
 
@@ -47,9 +47,11 @@ Program::Program(HINSTANCE instance)
                                  [this] { return monthChart_.Handle(); },
                                  [this] { monthChart_.LanguageChanged(); }}),
       autorun_(ProgramFilePath()),
+      plugin_([this] { return floating_.Handle(); }),
       settingsControls_([this](std::string_view id) { return main_.Control(id); }),
       reactions_(settingsControls_,
-                 SettingsPorts{dialogs_, dialogs_, floating_, autorun_, colours_, systemColours_}),
+                 SettingsPorts{dialogs_, dialogs_, floating_, autorun_, colours_, systemColours_,
+                               [this](bool on) { SpeechSwitched(on); }}),
       statistics_(document_, StatisticsServices{files_, prompts_, logon_, clock_}),
       launchShell_([this] { return floating_.Handle(); }),
       launchList_(LaunchServices{launchFile_, launchShell_, launchPictures_, dialogs_},
@@ -73,6 +75,10 @@ bool Program::Create() {
     floatingEvents.toggleMainWindow = [this] { main_.ToggleVisible(); };
     floatingEvents.showPage = [this](int code) { main_.ShowPage(code); };
     floatingEvents.trayInfoText = [this] { return TrayInfoText(); };
+    floatingEvents.remoteCommands = MonitorCommandActions(
+        {main_, settingsControls_, ProgramSettingsStore(), shutdown_, dialogs_,
+         [this] { SaveLaunchList(); }, [this] { dialPage_->Dialing().Button3Click(); },
+         [this] { dialPage_->Dialing().Button2Click(); }});
     if (!floating_.Create(instance_, std::move(floatingEvents))) {
         return false;
     }
@@ -154,11 +160,10 @@ void Program::SaveLaunchList() {
 
 // The floating window's close handler.
 void Program::ExitSequence() {
-    WindowsShutdown platform;
     RunExitSequence(settingsControls_, ProgramSettingsStore(),
-                    ExitSteps{[this] { SaveLaunchList(); }, not_built_yet::ClosePlugin,
+                    ExitSteps{[this] { SaveLaunchList(); }, [this] { ClosePlugin(plugin_); },
                               [this] { StoreSessionsAtExit(true); }},
-                    platform, dialogs_);
+                    shutdown_, dialogs_);
 }
 
 // The running session is stored with its figures so far, and sessions a failed save kept in
@@ -169,6 +174,17 @@ void Program::StoreSessionsAtExit(bool ask) {
         monitor_->StoreRunningSessionAndStop();
     }
     statistics_.SaveKeptSessions(ask);
+}
+
+void Program::SpeechSwitched(bool on) {
+    const PluginControlView view{
+        [this](std::string_view text) { main_.SetStatusText(text); },
+        [this] { settingsControls_.SetChecked(ids::kSpeechPlugin, false); }};
+    if (on) {
+        StartPlugin(programFolder_, plugin_, view);
+    } else {
+        StopPlugin(plugin_, view);
+    }
 }
 
 // A log-off or shut-down ends the process without the floating window's close; what the user

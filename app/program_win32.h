@@ -19,6 +19,7 @@
 #include "app/settings_controls_win32.h"
 #include "app/settings_reactions.h"
 #include "app/statistics_page_win32.h"
+#include "app/windows_shutdown_win32.h"
 #include "base/win32/stored_colour.h"
 #include "base/win32/user_dialogs.h"
 #include "base/win32/user_locale.h"
@@ -30,6 +31,7 @@
 #include "monitor/sound_player_win32.h"
 #include "monitor/threshold_events.h"
 #include "monitor/traffic_graph_drawing.h"
+#include "remote/plugin_platform_win32.h"
 #include "stats/file_storage_win32.h"
 #include "stats/logon_name_win32.h"
 #include "stats/month_chart_window_win32.h"
@@ -79,6 +81,8 @@ class Program {
     void ExitSequence();
     void SaveBeforeSessionEnd();
     void StoreSessionsAtExit(bool ask);
+    // "Голос. управл." switched by the user or by LoadSettings.
+    void SpeechSwitched(bool on);
     TickFigures MinuteFigures() const;
     std::string TrayInfoText() const;
 
@@ -98,6 +102,8 @@ class Program {
     MonthChartWindow monthChart_;
     LanguageSwitch languages_;
     MachineAutorunEntry autorun_;
+    WindowsShutdown shutdown_;
+    ShellPluginPlatform plugin_;
     Win32SettingsControls settingsControls_;
     SettingsReactions reactions_;
 

@@ -71,6 +71,8 @@ void SettingsReactions::SwitchChanged(std::string_view id) {
         ports_.floatingWindow.SetStayOnTop(on);
     } else if (id == ids::kAutoRun) {
         UpdateAutorun();
+    } else if (id == ids::kSpeechPlugin && ports_.speechSwitched) {
+        ports_.speechSwitched(on);
     }
 }
 
@@ -128,7 +130,8 @@ void SettingsReactions::TransparencyChanged() {
 }
 
 std::vector<std::string_view> SwitchesWithReactions() {
-    std::vector<std::string_view> switches{ids::kFloatingWindow, ids::kStayOnTop, ids::kAutoRun};
+    std::vector<std::string_view> switches{ids::kFloatingWindow, ids::kStayOnTop, ids::kAutoRun,
+                                           ids::kSpeechPlugin};
     for (const PlaySoundRule& rule : kPlaySoundRules) {
         switches.push_back(rule.playSwitch);
     }

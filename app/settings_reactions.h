@@ -3,6 +3,7 @@
 // and also when LoadSettings puts a stored state into a control.
 
 #include <cstdint>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -21,6 +22,8 @@ struct SettingsPorts {
     // The current drawing colours, which the swatches keep rendered to plain RGB.
     DrawingColours& colours;
     const SystemColours& systemColours;
+    // "Голос. управл." switched: on starts the speech plug-in, off stops it.
+    std::function<void(bool on)> speechSwitched = {};
 };
 
 class SettingsReactions {

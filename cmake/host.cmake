@@ -16,7 +16,7 @@ endif()
 
 find_package(GTest REQUIRED)
 set(ORVANE_SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
-foreach(lib orvane_remote orvane_core talvex_core rasemu_core)
+foreach(lib orvane_remote orvane_core talvex_core rasemu_core speechemu_core)
     get_target_property(kind ${lib} TYPE)
     if(NOT kind STREQUAL "INTERFACE_LIBRARY")
         target_compile_options(${lib} PRIVATE ${ORVANE_SANITIZE})
@@ -29,7 +29,7 @@ if(TARGET orvane_host_tests)
     # The shipped language files are checked against the layout tables.
     target_compile_definitions(orvane_host_tests PRIVATE ORVANE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
     target_link_options(orvane_host_tests PRIVATE ${ORVANE_SANITIZE})
-    target_link_libraries(orvane_host_tests PRIVATE orvane_core talvex_core rasemu_core
+    target_link_libraries(orvane_host_tests PRIVATE orvane_core talvex_core rasemu_core speechemu_core
                                                     GTest::gtest GTest::gmock GTest::gtest_main)
     # Listed when the tests run, not after every link: a one-file change relinks and stops.
     gtest_discover_tests(orvane_host_tests TEST_PREFIX "host." DISCOVERY_MODE PRE_TEST

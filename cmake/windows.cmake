@@ -47,6 +47,19 @@ if(RASEMU_DLL_SOURCES)
     orvane_warnings(rasapi32)
 endif()
 
+# The emulated in-process speech recogniser: registered (regsvr32) in the throw-away Wine prefix
+# only, where no recogniser exists, so that talvex can be tested and shown.
+orvane_win32_sources(SPEECHEMU_DLL_SOURCES tools/speechemu)
+if(SPEECHEMU_DLL_SOURCES)
+    add_library(speechemu SHARED ${SPEECHEMU_DLL_SOURCES} tools/speechemu/speechemu.def)
+    set_target_properties(speechemu PROPERTIES PREFIX "" OUTPUT_NAME speechemu)
+    target_include_directories(speechemu PRIVATE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(speechemu PRIVATE speechemu_core ole32 advapi32 user32 uuid)
+    orvane_warnings(speechemu)
+    # COM objects are freed through Release, never through an interface's destructor.
+    target_compile_options(speechemu PRIVATE -Wno-non-virtual-dtor)
+endif()
+
 # Drives the program's windows from scripts: the demo and its screenshots.
 add_executable(orvdriver tools/driver/main_win32.cpp)
 target_link_options(orvdriver PRIVATE -municode)
@@ -72,7 +85,7 @@ function(orvane_wine_tests name dir label)
     endif()
     target_link_libraries(${name} PRIVATE orvane_shell orvane_core rasemu_core gtest gmock
                                           gtest_main)
-    foreach(needed rasapi32 orvane talvex launchprobe)
+    foreach(needed rasapi32 orvane talvex speechemu launchprobe)
         if(TARGET ${needed})
             add_dependencies(${name} ${needed})
         endif()

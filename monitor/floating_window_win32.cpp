@@ -7,6 +7,7 @@
 
 #include "monitor/popup_menu.h"
 #include "monitor/tray_hint_layout.h"
+#include "remote/remote_command.h"
 
 namespace orv {
 namespace {
@@ -16,6 +17,11 @@ constexpr int kOuterHeight = FloatingDrawing::kHeight + 2 * kFloatingFrame;
 
 // The middle of the drawing area's bottom edge, where the information hint points.
 constexpr POINT kHintAnchor{FloatingDrawing::kWidth / 2, FloatingDrawing::kHeight};
+
+static_assert(WM_USER == kRemoteCommandMessage);
+
+// The key data of a single Tab press: repeat count 1, scan code 0x0F.
+constexpr LPARAM kTabKeyData = 0x000F0001;
 
 using SetLayeredAttributes = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
 
@@ -51,6 +57,15 @@ FloatingWindow::~FloatingWindow() {
 
 bool FloatingWindow::Create(HINSTANCE instance, FloatingWindowEvents events) {
     events_ = std::move(events);
+    remoteCommands_ = events_.remoteCommands;
+    remoteCommands_.quit = [this] { SendMessageW(window_, WM_CLOSE, 0, 0); };
+    remoteCommands_.hideFloatingWindow = [this] { Hide(); };
+    remoteCommands_.showFloatingWindow = [this] { Show(); };
+    remoteCommands_.showPage = events_.showPage;
+    // Queued, so the sender returns at once and the focus moves when the queue is next read.
+    remoteCommands_.nextControl = [this] {
+        PostMessageW(window_, WM_KEYDOWN, VK_TAB, kTabKeyData);
+    };
     if (!RegisterWindowClass({.name = kFloatingWindowClass,
                               .procedure = WindowProc,
                               .style = CS_DBLCLKS,
@@ -171,6 +186,24 @@ void FloatingWindow::TrayReport(WPARAM wParam, LPARAM lParam) {
         default:
             break;
     }
+}
+
+void FloatingWindow::OnRemoteCommand(WPARAM code) {
+    // A word parameter wider than 32 bits is above 15 as well.
+    HandleRemoteCommand(code <= 0xFFFFFFFFu ? static_cast<std::uint32_t>(code) : 0xFFFFFFFFu,
+                        remoteCommands_);
+}
+
+void FloatingWindow::OnTabKey() {
+    // The floating window has no controls of its own: the Tab goes to the dialog navigation of
+    // the window that holds the keyboard focus (the main window while the user works in it).
+    HWND focus = GetFocus();
+    HWND root = focus ? GetAncestor(focus, GA_ROOT) : nullptr;
+    if (!root || root == window_) {
+        return;
+    }
+    MSG tab{focus, WM_KEYDOWN, VK_TAB, kTabKeyData, static_cast<DWORD>(GetMessageTime()), {}};
+    IsDialogMessageW(root, &tab);
 }
 
 ScreenPoint FloatingWindow::ToScreen(LPARAM clientPoint) const {
@@ -325,6 +358,15 @@ LRESULT FloatingWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
                 MenuItemClick(LOWORD(wParam));
             }
             return 0;
+        case WM_USER:
+            OnRemoteCommand(wParam);
+            return 0;
+        case WM_KEYDOWN:
+            if (wParam == VK_TAB) {
+                OnTabKey();
+                return 0;
+            }
+            break;
         case WM_TIMER:
             if (wParam == TrayHint::kTimerId) {
                 hint_.TimerElapsed();

@@ -20,6 +20,7 @@
 #include "monitor/threshold_events.h"
 #include "monitor/tray_hint_win32.h"
 #include "monitor/tray_icon_win32.h"
+#include "remote/command_handler.h"
 
 namespace orv {
 
@@ -35,6 +36,10 @@ struct FloatingWindowEvents {
     std::function<void()> toggleMainWindow;     // a double click in the drawing area
     std::function<void(int code)> showPage;     // pop-up menu entries, codes 3 to 10
     std::function<std::string()> trayInfoText;  // the current tray information text
+    // The remote commands' actions that belong to the rest of the program (11 to 14); the
+    // window itself closes (0), hides (1), shows (2), switches pages through showPage (3 to 10)
+    // and queues the Tab key (15).
+    RemoteCommandActions remoteCommands;
 };
 
 class FloatingWindow final : public FloatingWindowControl, public TrayBalloons {
@@ -83,6 +88,9 @@ class FloatingWindow final : public FloatingWindowControl, public TrayBalloons {
     void OnEndSession(bool ending);
     void OnDestroy();
     void TrayReport(WPARAM wParam, LPARAM lParam);
+    // WM_USER from another process: one remote command code in the word parameter.
+    void OnRemoteCommand(WPARAM code);
+    void OnTabKey();
     void MenuItemClick(int tag);
     ScreenPoint ToScreen(LPARAM clientPoint) const;
     void PlaceAtWorkAreaCorner();
@@ -93,6 +101,7 @@ class FloatingWindow final : public FloatingWindowControl, public TrayBalloons {
     GdiCanvas picture_;
     FloatingDrawing drawing_;
     FloatingWindowEvents events_;
+    RemoteCommandActions remoteCommands_;
     PopupMenu menu_;
     TrayIcon tray_;
     TrayHint hint_;

@@ -2,18 +2,29 @@
 
 #include <array>
 
+#include "remote/remote_command.h"
+
 namespace orv {
+
+namespace {
+
+// The page entries carry the remote commands' own codes.
+constexpr int Code(RemoteCommand command) {
+    return static_cast<int>(CodeOf(command));
+}
+
+}  // namespace
 
 std::span<const PopupMenuEntry> PopupMenuEntries() {
     static constexpr std::array<PopupMenuEntry, 10> kEntries{{
-        {"Information", 3, "Information1"},
-        {"Statistics", 4, "Statistics1"},
-        {"AllStatistics", 5, "AllStatistics1"},
-        {"DialUp", 6, "DialUp1"},
-        {"Events", 7, "Events1"},
-        {"Options", 8, "Options1"},
-        {"Scheduler", 9, "Scheduler1"},
-        {"About", 10, "Show1"},
+        {"Information", Code(RemoteCommand::ShowInformation), "Information1"},
+        {"Statistics", Code(RemoteCommand::ShowStatistics), "Statistics1"},
+        {"AllStatistics", Code(RemoteCommand::ShowAllStatistics), "AllStatistics1"},
+        {"DialUp", Code(RemoteCommand::ShowDialUp), "DialUp1"},
+        {"Events", Code(RemoteCommand::ShowEvents), "Events1"},
+        {"Options", Code(RemoteCommand::ShowOptions), "Options1"},
+        {"Scheduler", Code(RemoteCommand::ShowScheduler), "Scheduler1"},
+        {"About", Code(RemoteCommand::ShowAbout), "Show1"},
         {"", kSeparator, "N1"},
         {"Выход", kExitCommand, "Exit1"},
     }};

@@ -5,12 +5,14 @@
 #include <span>
 #include <string_view>
 
+#include "remote/remote_command.h"
+
 namespace orv {
 
 // The page entries carry the page codes 3 to 10 (page index + 3), the same codes the remote
 // commands use for the page switch.
-inline constexpr int kFirstPageCommand = 3;
-inline constexpr int kLastPageCommand = 10;
+inline constexpr int kFirstPageCommand = static_cast<int>(CodeOf(RemoteCommand::ShowInformation));
+inline constexpr int kLastPageCommand = static_cast<int>(CodeOf(RemoteCommand::ShowAbout));
 // Outside the page codes, so that no remote command code can be mistaken for it.
 inline constexpr int kExitCommand = 100;
 inline constexpr int kSeparator = 0;

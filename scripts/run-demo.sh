@@ -13,20 +13,27 @@ preset=$ORVANE_WINE_PRESET
 
 "$root/scripts/install-deps.sh"
 cmake --preset "$preset" >/dev/null
-cmake --build --preset "$preset" --target orvane rasapi32 orvdriver >/dev/null
+cmake --build --preset "$preset" --target orvane rasapi32 orvdriver talvex speechemu >/dev/null
 
 # The program keeps its files beside itself: give the demo a folder of its own.
 demo="$root/build/demo"
-mkdir -p "$demo/statistics"
+mkdir -p "$demo/statistics" "$demo/plugins"
 cp "$ORVANE_BIN/orvane.exe" "$ORVANE_BIN/rasapi32.dll" "$demo/"
 rm -rf "$demo/Languages"
 cp -r "$ORVANE_BIN/Languages" "$demo/"
+cp "$ORVANE_BIN/plugins/talvex.exe" "$demo/plugins/"
+# Speech control listens to the emulated recogniser, registered in this throw-away prefix only;
+# every line appended to speech.txt is heard (docs/scenarios.md).
+: >"$demo/speech.txt"
 
 if [ -n "${DISPLAY:-}" ]; then
     [ -f "$WINEPREFIX/system.reg" ] || "$ORVANE_WINE" wineboot -i >/dev/null 2>&1
     ORVANE_RAS_SCENARIO=$("$ORVANE_WINE" winepath -w "$root/tools/scenarios/demo.scn")
-    export ORVANE_RAS_SCENARIO
+    ORVANE_SPEECH_CONTROL=$("$ORVANE_WINE" winepath -w "$demo/speech.txt")
+    export ORVANE_RAS_SCENARIO ORVANE_SPEECH_CONTROL
+    "$ORVANE_WINE" regsvr32 /s "$("$ORVANE_WINE" winepath -w "$ORVANE_BIN/speechemu.dll")"
     echo "Orvane runs; close it from its tray menu (Выход)."
+    echo "Speech control: switch \"Голос. управл.\" on, then e.g. echo 'more statistics' >> $demo/speech.txt"
     exec "$ORVANE_WINE" "$demo/orvane.exe"
 fi
 

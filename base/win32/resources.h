@@ -103,6 +103,24 @@ struct SafeArray {
     static void Free(Value value) { SafeArrayDestroy(value); }
 };
 
+// A COM interface pointer holding one reference.
+template <typename Interface>
+struct ComInterface {
+    using Value = Interface*;
+    static Value Empty() { return nullptr; }
+    static bool Valid(Value value) { return value != nullptr; }
+    static void Free(Value value) { value->Release(); }
+};
+
+// Memory a COM call allocated for its caller, such as a returned string.
+template <typename Pointer>
+struct CoTaskMemory {
+    using Value = Pointer;
+    static Value Empty() { return nullptr; }
+    static bool Valid(Value value) { return value != nullptr; }
+    static void Free(Value value) { CoTaskMemFree(value); }
+};
+
 }  // namespace resource_traits
 
 // A kernel handle (file, thread, token, event); null and INVALID_HANDLE_VALUE hold nothing.
@@ -114,6 +132,9 @@ using RegistryKey = Owned<resource_traits::RegistryKey>;
 using IconHandle = Owned<resource_traits::Icon>;
 using Bstr = Owned<resource_traits::Bstr>;
 using SafeArray = Owned<resource_traits::SafeArray>;
+template <typename Interface>
+using ComRef = Owned<resource_traits::ComInterface<Interface>>;
+using CoTaskText = Owned<resource_traits::CoTaskMemory<wchar_t*>>;
 
 // An object selected into a device context until the end of the scope.
 class SelectedObject {

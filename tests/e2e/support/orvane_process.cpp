@@ -19,7 +19,7 @@ std::wstring OwnFolder() {
     return FolderOf(path);
 }
 
-constexpr const wchar_t* kProgramFiles[] = {L"orvane.exe", L"rasapi32.dll"};
+constexpr const wchar_t* kProgramFiles[] = {L"orvane.exe", L"rasapi32.dll", L"plugins\\talvex.exe"};
 
 void DeleteFilesIn(const std::wstring& folder) {
     WIN32_FIND_DATAW found;
@@ -130,6 +130,7 @@ ProgramFolder::ProgramFolder() {
             std::to_wstring(++serial) + L"\\";
     CreateDirectoryW(path_.c_str(), nullptr);
     CreateDirectoryW((path_ + L"statistics").c_str(), nullptr);
+    CreateDirectoryW((path_ + L"plugins").c_str(), nullptr);
     for (const wchar_t* file : kProgramFiles) {
         CopyFileW((OwnFolder() + file).c_str(), (path_ + file).c_str(), FALSE);
     }
@@ -138,6 +139,8 @@ ProgramFolder::ProgramFolder() {
 ProgramFolder::~ProgramFolder() {
     DeleteFilesIn(path_ + L"statistics\\");
     RemoveDirectoryW((path_ + L"statistics").c_str());
+    DeleteFilesIn(path_ + L"plugins\\");
+    RemoveDirectoryW((path_ + L"plugins").c_str());
     DeleteFilesIn(path_);
     RemoveDirectoryW(path_.c_str());
 }

@@ -42,8 +42,8 @@ class EmulatedProgramTest : public ::testing::Test {
     void TearDown() override;
 };
 
-// orvane.exe and the emulated rasapi32.dll beside it; without a scenario the service it plays
-// has no connections.
+// orvane.exe and the emulated rasapi32.dll beside it, and plugins\talvex.exe; without a
+// scenario the service it plays has no connections.
 class ProgramFolder {
   public:
     ProgramFolder();
@@ -54,6 +54,7 @@ class ProgramFolder {
     const std::wstring& Path() const { return path_; }  // with a trailing separator
     std::wstring Program() const { return path_ + L"orvane.exe"; }
     std::wstring StatisticsFile() const { return path_ + L"statistics\\dialstat.xml"; }
+    std::wstring Plugin() const { return path_ + L"plugins\\talvex.exe"; }
 
   private:
     std::wstring path_;

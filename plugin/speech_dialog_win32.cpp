@@ -1,0 +1,169 @@
+#include "plugin/speech_dialog_win32.h"
+
+#include <string>
+
+#include "plugin/talvex_dialog.h"
+#include "remote/command_phrases.h"
+#include "remote/remote_command.h"
+
+namespace orv {
+namespace {
+
+ComRef<ISpAudio> DefaultAudioInput() {
+    ComRef<ISpObjectTokenCategory> category;
+    if (FAILED(CoCreateInstance(sapi::kSpObjectTokenCategory, nullptr, CLSCTX_ALL,
+                                IID_PPV_ARGS(category.Receive()))) ||
+        FAILED(category.Get()->SetId(SPCAT_AUDIOIN, TRUE))) {
+        return {};
+    }
+    CoTaskText id;
+    if (FAILED(category.Get()->GetDefaultTokenId(id.Receive())) || !id) {
+        return {};
+    }
+    ComRef<ISpObjectToken> token;
+    if (FAILED(CoCreateInstance(sapi::kSpObjectToken, nullptr, CLSCTX_ALL,
+                                IID_PPV_ARGS(token.Receive()))) ||
+        FAILED(token.Get()->SetId(nullptr, id.Get(), FALSE))) {
+        return {};
+    }
+    ComRef<ISpAudio> audio;
+    token.Get()->CreateInstance(nullptr, CLSCTX_ALL, __uuidof(ISpAudio),
+                                reinterpret_cast<void**>(audio.Receive()));
+    return audio;
+}
+
+// Recogniser activation and static dictation; the result of the last step run.
+HRESULT StartDictation(ISpRecognizer& recognizer, PluginState& state) {
+    HRESULT result = recognizer.SetRecoState(SPRST_ACTIVE);
+    if (SUCCEEDED(result)) {
+        result = state.context.Get()->CreateGrammar(0, state.grammar.Receive());
+    }
+    if (SUCCEEDED(result)) {
+        result = state.grammar.Get()->LoadDictation(nullptr, SPLO_STATIC);
+    }
+    if (SUCCEEDED(result)) {
+        result = state.grammar.Get()->SetDictationState(SPRS_ACTIVE);
+    }
+    if (FAILED(result)) {
+        state.grammar.Reset();
+    }
+    return result;
+}
+
+// True when dictation is listening and the monitor's window is known.
+bool SetUp(PluginState& state) {
+    ComRef<ISpRecognizer> recognizer;
+    if (FAILED(CoCreateInstance(sapi::kSpInprocRecognizer, nullptr, CLSCTX_ALL,
+                                IID_PPV_ARGS(recognizer.Receive()))) ||
+        FAILED(recognizer.Get()->CreateRecoContext(state.context.Receive()))) {
+        return false;
+    }
+    if (SUCCEEDED(state.context.Get()->SetNotifyWindowMessage(state.dialog, kRecognizerNotification,
+                                                              0, 0))) {
+        state.context.Get()->SetInterest(SPFEI(SPEI_RECOGNITION), SPFEI(SPEI_RECOGNITION));
+    }
+    const ComRef<ISpAudio> audio = DefaultAudioInput();
+    recognizer.Get()->SetInput(audio.Get(), TRUE);
+    const HRESULT started = StartDictation(*recognizer.Get(), state);
+    state.monitor = FindWindowA(kMonitorWindowClass.data(), kMonitorWindowCaption.data());
+    // The audio object and our own reference to the recogniser go here; the context keeps the
+    // recogniser alive.
+    return state.monitor && started == S_OK;
+}
+
+std::string ToAnsi(const std::wstring& text) {
+    const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string ansi(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+    if (size > 0) {
+        WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), ansi.data(),
+                            size, nullptr, nullptr);
+    }
+    return ansi;
+}
+
+void OnRecognition(const PluginState& state, ISpRecoResult* result) {
+    std::wstring text = L"<Unrecognized>";
+    CoTaskText phrase;
+    if (result &&
+        SUCCEEDED(result->GetText(SP_GETWHOLEPHRASE, SP_GETWHOLEPHRASE, TRUE, phrase.Receive(),
+                                  nullptr)) &&
+        phrase) {
+        text = phrase.Get();
+    }
+    const std::wstring logged = text + L" ";
+    SendDlgItemMessageW(state.dialog, TALVEX_LOG_EDIT, EM_REPLACESEL, TRUE,
+                        reinterpret_cast<LPARAM>(logged.c_str()));
+    if (const auto command = CommandForText(ToAnsi(text)); command && state.monitor) {
+        // Sent, so the monitor has handled one command before the next is taken.
+        SendMessageA(state.monitor, kRemoteCommandMessage, CodeOf(*command), 0);
+    }
+}
+
+// Every event queued so far, in order; recognitions made meanwhile wait for the next pass.
+void OnRecognizerEvents(PluginState& state) {
+    SPEVENT event{};
+    ULONG fetched = 0;
+    while (state.context && state.context.Get()->GetEvents(1, &event, &fetched) == S_OK) {
+        if (event.eEventId == SPEI_RECOGNITION) {
+            OnRecognition(state, reinterpret_cast<ISpRecoResult*>(event.lParam));
+        }
+        sapi::ClearEvent(event);
+    }
+}
+
+void OnInitDialog(PluginState& state) {
+    if (!SetUp(state)) {
+        // Nothing is shown and the monitor is not told; the program ends with the dialog.
+        EndDialog(state.dialog, 1);
+    }
+}
+
+void OnDestroy(PluginState& state) {
+    state.grammar.Reset();
+    state.context.Reset();
+}
+
+}  // namespace
+
+INT_PTR CALLBACK PluginDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        auto* state = reinterpret_cast<PluginState*>(lParam);
+        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+        state->dialog = dialog;
+        OnInitDialog(*state);
+        return TRUE;
+    }
+    auto* state = reinterpret_cast<PluginState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    if (!state) {
+        return FALSE;
+    }
+    switch (message) {
+        case WM_COMMAND:
+            // Only the exit button acts; other commands (the Esc key's among them) are swallowed.
+            if (LOWORD(wParam) == TALVEX_EXIT_BUTTON) {
+                EndDialog(dialog, 0);
+            }
+            return TRUE;
+        case WM_CLOSE:
+            EndDialog(dialog, 0);
+            return TRUE;
+        case kRecognizerNotification:
+            OnRecognizerEvents(*state);
+            return TRUE;
+        case WM_WINDOWPOSCHANGING:
+            // The modal dialog shows itself whatever the start-up asked; a hidden start stays
+            // hidden.
+            if (state->showCommand == SW_HIDE) {
+                reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~static_cast<UINT>(SWP_SHOWWINDOW);
+            }
+            return FALSE;
+        case WM_DESTROY:
+            OnDestroy(*state);
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+}  // namespace orv
