@@ -211,6 +211,25 @@ void MainWindow::ShowPage(int code) {
     SelectPage(code - static_cast<int>(kFirstShowPageCode));
 }
 
+bool MainWindow::HandlePageKey(const MSG& message) {
+    if (message.message != WM_KEYDOWN || window_ == nullptr ||
+        (message.hwnd != window_ && !IsChild(window_, message.hwnd))) {
+        return false;
+    }
+    const PageKey key = message.wParam == VK_TAB     ? PageKey::Tab
+                        : message.wParam == VK_NEXT  ? PageKey::PageDown
+                        : message.wParam == VK_PRIOR ? PageKey::PageUp
+                                                     : PageKey::Other;
+    const auto page = PageAfterKey(currentPage_, static_cast<int>(pages_.size()), key,
+                                   GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_SHIFT) < 0);
+    if (!page) {
+        return false;
+    }
+    SelectPage(*page);
+    SetFocus(tabs_);
+    return true;
+}
+
 void MainWindow::ToggleVisible() {
     if (IsWindowVisible(window_)) {
         ShowWindow(window_, SW_HIDE);

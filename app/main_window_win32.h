@@ -65,6 +65,9 @@ class MainWindow {
     // The page switch of the tray menu and the remote commands 3..10: shows the window in
     // front with page code - 3.
     void ShowPage(int code);
+    // Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PageDown and Ctrl+PageUp in the window switch pages; true
+    // when the key was one of them.
+    bool HandlePageKey(const MSG& message);
     // Shows the window when hidden (reporting its page shown again), hides it when shown.
     void ToggleVisible();
 

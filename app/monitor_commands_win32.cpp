@@ -9,9 +9,8 @@ RemoteCommandActions MonitorCommandActions(const MonitorCommandServices& service
     actions.closeMainWindow = [&main = services.main] {
         SendMessageW(main.Handle(), WM_CLOSE, 0, 0);
     };
-    actions.saveSettings = [&controls = services.controls, &store = services.store] {
-        SaveSettings(controls, store);
-    };
+    actions.saveSettings = [&controls = services.controls, &store = services.store,
+                            &boxes = services.boxes] { SaveSettings(controls, store, boxes); };
     actions.saveLaunchList = services.saveLaunchList;
     actions.shutDown = [&shutdown = services.shutdown, &boxes = services.boxes] {
         ShutDownComputer(shutdown, boxes);

@@ -307,6 +307,14 @@ constexpr std::array kButtonImages{
 
 }  // namespace
 
+std::optional<int> PageAfterKey(int current, int count, PageKey key, bool ctrl, bool shift) {
+    if (!ctrl || count <= 0 || key == PageKey::Other) {
+        return std::nullopt;
+    }
+    const bool back = key == PageKey::PageUp || (key == PageKey::Tab && shift);
+    return ((current + (back ? count - 1 : 1)) % count + count) % count;
+}
+
 std::span<const PageSpec> MainWindowPages() {
     return kPages;
 }

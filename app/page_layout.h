@@ -80,6 +80,12 @@ inline constexpr int kAboutPage = 7;
 
 // The eight pages in tab order.
 std::span<const PageSpec> MainWindowPages();
+
+// The keys that switch pages, as in every tabbed Windows dialog: Ctrl+Tab and Ctrl+PageDown
+// go to the next page, Ctrl+Shift+Tab and Ctrl+PageUp to the one before, round the end; the
+// page to show, or nothing when the key is no page switch.
+enum class PageKey { Tab, PageDown, PageUp, Other };
+std::optional<int> PageAfterKey(int current, int count, PageKey key, bool ctrl, bool shift);
 // The control of any page with this identifier.
 const ControlSpec* FindControl(std::string_view id);
 

@@ -201,7 +201,8 @@ int Program::Run() {
     if (floating_.ShownAtStart() && settingsControls_.Checked(ids::kFloatingWindow)) {
         floating_.Show();
     }
-    return RunMessageLoop(main_.Handle(), ended_);
+    return RunMessageLoop(main_.Handle(), ended_,
+                          [this](const MSG& message) { return main_.HandlePageKey(message); });
 }
 
 TickFigures Program::MinuteFigures() const {

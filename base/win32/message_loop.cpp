@@ -2,9 +2,13 @@
 
 namespace orv {
 
-int RunMessageLoop(HWND dialogWindow, const bool& ended) {
+int RunMessageLoop(HWND dialogWindow, const bool& ended,
+                   const std::function<bool(const MSG&)>& preTranslate) {
     MSG message{};
     while (!ended && GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (preTranslate && preTranslate(message)) {
+            continue;
+        }
         if (!IsDialogMessageW(dialogWindow, &message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);

@@ -5,9 +5,13 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace orv {
 
-// Messages for dialogWindow go through IsDialogMessage. Returns the exit code.
-int RunMessageLoop(HWND dialogWindow, const bool& ended);
+// Messages for dialogWindow go through IsDialogMessage, after `preTranslate` (when given) has
+// had the chance to take a message first. Returns the exit code.
+int RunMessageLoop(HWND dialogWindow, const bool& ended,
+                   const std::function<bool(const MSG&)>& preTranslate = {});
 
 }  // namespace orv

@@ -159,3 +159,20 @@ TEST(PageLayout, ButtonImagesGoToPictureButtons) {
 
 }  // namespace
 }  // namespace orv
+
+namespace orv {
+namespace {
+
+TEST(PageKeys, CtrlTabAndCtrlPageKeysSwitchPagesRoundTheEnds) {
+    EXPECT_EQ(PageAfterKey(0, 8, PageKey::Tab, true, false), 1);
+    EXPECT_EQ(PageAfterKey(7, 8, PageKey::Tab, true, false), 0);
+    EXPECT_EQ(PageAfterKey(0, 8, PageKey::Tab, true, true), 7);
+    EXPECT_EQ(PageAfterKey(3, 8, PageKey::PageDown, true, false), 4);
+    EXPECT_EQ(PageAfterKey(0, 8, PageKey::PageUp, true, false), 7);
+    EXPECT_EQ(PageAfterKey(3, 8, PageKey::Tab, false, false), std::nullopt)
+        << "plain Tab moves focus";
+    EXPECT_EQ(PageAfterKey(3, 8, PageKey::Other, true, false), std::nullopt);
+}
+
+}  // namespace
+}  // namespace orv

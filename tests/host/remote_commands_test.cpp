@@ -190,7 +190,7 @@ TEST_F(PluginControlTest, StoredSpeechSwitchStartsThePluginAndAMissingFileSavesI
                                      }}};
         LoadSettings(store, rig.controls, reactions);
         MemorySettingsStore saved;
-        SaveSettings(rig.controls, saved);
+        SaveSettings(rig.controls, saved, rig.boxes);
         EXPECT_EQ(saved.Read("SpeechPlugin"), fileThere ? "1" : "0");
     }
     EXPECT_EQ(platform.opened, std::vector<std::string>{"C:\\O\\plugins\\talvex.exe"});
