@@ -18,13 +18,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-std::wstring TestProgramFolder() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    const std::wstring self(path);
-    return self.substr(0, self.find_last_of(L'\\') + 1);
-}
-
 std::string Ascii(const std::wstring& wide) {
     return std::string(wide.begin(), wide.end());  // the temporary folder's path is ASCII here
 }
@@ -57,7 +50,7 @@ class Launcher : public ::testing::Test {
         CloseRunningMonitors();
         ResetSettings();
         CreateDirectoryW(probeFolder.c_str(), nullptr);
-        CopyFileW((TestProgramFolder() + L"launchprobe.exe").c_str(),
+        CopyFileW((ProgramTestFolder() + L"launchprobe.exe").c_str(),
                   (probeFolder + L"launchprobe.exe").c_str(), FALSE);
     }
     void TearDown() override {

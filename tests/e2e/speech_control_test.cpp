@@ -19,16 +19,9 @@ namespace {
 
 using namespace std::chrono_literals;
 
-std::wstring OwnFolder() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    const std::wstring full(path);
-    return full.substr(0, full.find_last_of(L'\\') + 1);
-}
-
 // What `regsvr32 speechemu.dll` does, in this throw-away prefix only.
 bool RegisterEmulatedRecognizer() {
-    HMODULE server = LoadLibraryW((OwnFolder() + L"speechemu.dll").c_str());
+    HMODULE server = LoadLibraryW((ProgramTestFolder() + L"speechemu.dll").c_str());
     if (!server) {
         return false;
     }

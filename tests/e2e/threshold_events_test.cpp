@@ -43,13 +43,6 @@ void StoreSetting(const wchar_t* name, const wchar_t* value) {
                     static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
 }
 
-std::wstring ThisProgramsFolder() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    const std::wstring self(path);
-    return self.substr(0, self.find_last_of(L'\\') + 1);
-}
-
 class ThresholdEventsProgram : public EmulatedProgramTest {};
 
 TEST_F(ThresholdEventsProgram, DurationRuleHangsUpStoresTheSessionOnceAndStartsAfterDialOnce) {
@@ -57,7 +50,7 @@ TEST_F(ThresholdEventsProgram, DurationRuleHangsUpStoresTheSessionOnceAndStartsA
     ProgramFolder folder;
     StoreSetting(L"TimeValueToInform", L"10");
     StoreSetting(L"HangUpTime", L"1");
-    CopyFileW((ThisProgramsFolder() + L"launchprobe.exe").c_str(),
+    CopyFileW((ProgramTestFolder() + L"launchprobe.exe").c_str(),
               (folder.Path() + L"launchprobe.exe").c_str(), FALSE);
     const std::string here(folder.Path().begin(), folder.Path().end());  // ASCII temp path
     WriteFile(folder.Path() + L"apptoload.orl",

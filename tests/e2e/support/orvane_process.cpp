@@ -13,12 +13,6 @@ std::wstring FolderOf(const std::wstring& path) {
     return path.substr(0, path.find_last_of(L'\\') + 1);
 }
 
-std::wstring OwnFolder() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return FolderOf(path);
-}
-
 constexpr const wchar_t* kProgramFiles[] = {L"orvane.exe", L"rasapi32.dll", L"plugins\\talvex.exe"};
 
 void DeleteFilesIn(const std::wstring& folder) {
@@ -67,6 +61,12 @@ HWND FirstOf(const wchar_t* className, const wchar_t* caption, DWORD process) {
 }
 
 }  // namespace
+
+std::wstring ProgramTestFolder() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return FolderOf(path);
+}
 
 void CloseRunningMonitors() {
     for (HWND floating : TopLevelWindows(L"TForm2", L"ORVMainWindow")) {
@@ -132,7 +132,7 @@ ProgramFolder::ProgramFolder() {
     CreateDirectoryW((path_ + L"statistics").c_str(), nullptr);
     CreateDirectoryW((path_ + L"plugins").c_str(), nullptr);
     for (const wchar_t* file : kProgramFiles) {
-        CopyFileW((OwnFolder() + file).c_str(), (path_ + file).c_str(), FALSE);
+        CopyFileW((ProgramTestFolder() + file).c_str(), (path_ + file).c_str(), FALSE);
     }
 }
 

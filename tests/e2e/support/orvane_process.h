@@ -82,6 +82,9 @@ class OrvaneProcess {
     DWORD id_ = 0;
 };
 
+// The folder of this test program, where the build puts every program and DLL it tests.
+std::wstring ProgramTestFolder();
+
 // Top-level windows of this class (and caption, when given) in any process.
 std::vector<HWND> TopLevelWindows(const wchar_t* className, const wchar_t* caption = nullptr);
 std::vector<HWND> ChildWindows(HWND parent, const wchar_t* className);
