@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the host, win32 and win64 presets, and runs every test layer:
-# host unit tests, Win32 tests under Wine, and whole-program tests under Wine. The last line is
-# "N passed, N failed" over all layers; the exit code is non-zero on any failure.
+# Installs what is missing, builds the host, win32 and win64 presets, makes the packages, and runs
+# every test layer: host unit tests, Win32 tests under Wine, and whole-program tests under Wine
+# (among them the installer's). The last line is "N passed, N failed" over all layers and the
+# packaging; the exit code is non-zero on any failure.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -36,6 +37,11 @@ count() {
     passed=$((passed + total - bad))
     failed=$((failed + bad))
 }
+
+step "packages"
+# A package that cannot be made counts as one failure; the whole-program tests install it.
+scripts/package.sh 2>&1 | tee "$logdir/package.log"
+[ "${PIPESTATUS[0]}" -eq 0 ] || failed=$((failed + 1))
 
 step "host unit tests"
 ctest --preset host -j2 2>&1 | tee "$logdir/host.log"

@@ -145,13 +145,14 @@ ProgramFolder::~ProgramFolder() {
     RemoveDirectoryW(path_.c_str());
 }
 
-OrvaneProcess::OrvaneProcess(const ProgramFolder& folder) {
+OrvaneProcess::OrvaneProcess(const std::wstring& programFolder) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
-    std::wstring commandLine = L"\"" + folder.Program() + L"\"";
-    if (CreateProcessW(folder.Program().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                       nullptr, folder.Path().c_str(), &startup, &info)) {
+    const std::wstring program = programFolder + L"orvane.exe";
+    std::wstring commandLine = L"\"" + program + L"\"";
+    if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       programFolder.c_str(), &startup, &info)) {
         const UniqueHandle thread(info.hThread);  // not needed: closed at once
         process_.Reset(info.hProcess);
         id_ = info.dwProcessId;

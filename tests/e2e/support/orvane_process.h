@@ -62,7 +62,10 @@ class ProgramFolder {
 
 class OrvaneProcess {
   public:
-    explicit OrvaneProcess(const ProgramFolder& folder);
+    explicit OrvaneProcess(const ProgramFolder& folder) : OrvaneProcess(folder.Path()) {}
+    // orvane.exe of a folder the test does not own (with a trailing separator), e.g. an
+    // installed copy.
+    explicit OrvaneProcess(const std::wstring& programFolder);
     // Kills the process if a test left it running.
     ~OrvaneProcess();
     OrvaneProcess(const OrvaneProcess&) = delete;
