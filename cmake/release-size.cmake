@@ -1,7 +1,9 @@
 # Release programs for Windows are shipped, so keep them small: every function and datum in a
 # section of its own lets the linker drop what nothing calls, -s drops the symbols and the static
-# runtime's debug sections, and -Os costs the one-second tick nothing measurable. Included before
-# any library is declared, so that the portable libraries are built the same way; the test
-# programs share the flags.
-add_compile_options("$<$<CONFIG:Release>:-Os;-ffunction-sections;-fdata-sections>")
+# runtime's debug sections, and -Os costs the one-second tick nothing measurable. No run-time type
+# information either: nothing uses dynamic_cast or typeid (exceptions still carry their types),
+# and it saves 18 KB. Included before any library is declared, so that the portable libraries are
+# built the same way; the test programs share the flags.
+add_compile_options("$<$<CONFIG:Release>:-Os;-ffunction-sections;-fdata-sections>"
+                    "$<$<AND:$<CONFIG:Release>,$<COMPILE_LANGUAGE:CXX>>:-fno-rtti>")
 add_link_options("$<$<CONFIG:Release>:-Wl,--gc-sections;-s>")

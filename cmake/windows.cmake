@@ -13,9 +13,12 @@ orvane_library(orvane_shell "${SHELL_SOURCES}" "orvane_core;${ORVANE_WIN32_LIBS}
 orvane_win32_sources(TALVEX_SHELL_SOURCES plugin remote)
 orvane_library(talvex_shell "${TALVEX_SHELL_SOURCES}" "talvex_core;${ORVANE_WIN32_LIBS}")
 
+# Each shipped program ends quietly on an uncaught exception (see the file).
+set(ORVANE_TERMINATE_HANDLER ${PROJECT_SOURCE_DIR}/base/win32/entry/terminate_handler.cpp)
+
 file(GLOB ORVANE_RESOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/app/*.rc)
 if(EXISTS ${PROJECT_SOURCE_DIR}/app/main_win32.cpp)
-    add_executable(orvane WIN32 app/main_win32.cpp ${ORVANE_RESOURCES})
+    add_executable(orvane WIN32 app/main_win32.cpp ${ORVANE_TERMINATE_HANDLER} ${ORVANE_RESOURCES})
     target_link_options(orvane PRIVATE -municode)
     target_link_libraries(orvane PRIVATE orvane_shell)
     orvane_warnings(orvane)
@@ -31,7 +34,7 @@ endforeach()
 
 file(GLOB TALVEX_RESOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/plugin/*.rc)
 if(EXISTS ${PROJECT_SOURCE_DIR}/plugin/main_win32.cpp)
-    add_executable(talvex WIN32 plugin/main_win32.cpp ${TALVEX_RESOURCES})
+    add_executable(talvex WIN32 plugin/main_win32.cpp ${ORVANE_TERMINATE_HANDLER} ${TALVEX_RESOURCES})
     set_target_properties(talvex PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin/plugins)
     target_link_options(talvex PRIVATE -municode)
     target_link_libraries(talvex PRIVATE talvex_shell)
