@@ -63,13 +63,7 @@ std::string ReadFile(const fs::path& path) {
 }
 
 std::wstring Registered(const wchar_t* name) {
-    wchar_t text[MAX_PATH * 2] = {};
-    DWORD size = sizeof(text);
-    if (RegGetValueW(HKEY_CURRENT_USER, kUninstallKey, name, RRF_RT_REG_SZ, nullptr, text, &size) !=
-        ERROR_SUCCESS) {
-        return L"<absent>";
-    }
-    return text;
+    return RegistryText(HKEY_CURRENT_USER, kUninstallKey, name);
 }
 
 // Runs a command line to its end; the exit code, or STILL_ACTIVE when it did not end in time.
@@ -115,6 +109,8 @@ class InstalledPackage : public EmulatedProgramTest {
     void TearDown() override {
         std::error_code ignored;
         fs::remove_all(installed, ignored);
+        fs::remove(shortcut, ignored);
+        RegDeleteTreeW(HKEY_CURRENT_USER, kUninstallKey);
         EmulatedProgramTest::TearDown();
     }
 
@@ -183,6 +179,17 @@ TEST_F(InstalledPackage, SilentInstallRunsAndSilentUninstallKeepsTheStatistics) 
     left.erase(L"apptoload.orl");
     EXPECT_EQ(left, std::set<std::wstring>{L"statistics"});
     EXPECT_EQ(Stored(), stored);
+}
+
+// A silent installation never overwrites a running monitor (nor closes it: its exit may shut
+// the computer down); it gives up with NSIS's code for a run the script aborted.
+TEST_F(InstalledPackage, SilentInstallGivesUpWhileAMonitorRuns) {
+    const ProgramFolder folder;
+    OrvaneProcess running(folder);
+    ASSERT_NE(running.WaitForFloatingWindow(), nullptr);
+    EXPECT_EQ(RunToEnd(L"\"" + Installer().wstring() + L"\" /S", 60s), 2u);
+    EXPECT_FALSE(fs::exists(installed / L"orvane.exe"));
+    EXPECT_EQ(running.WaitForExit(0ms), STILL_ACTIVE);
 }
 
 }  // namespace

@@ -84,14 +84,17 @@ void RemoveAutorunEntry() {
     RemoveRunValue(L"Orvane");
 }
 
-std::wstring RunValue(const wchar_t* name) {
+std::wstring RegistryText(HKEY root, const wchar_t* key, const wchar_t* name) {
     wchar_t text[MAX_PATH * 2] = {};
     DWORD size = sizeof(text);
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, kRunKey, name, RRF_RT_REG_SZ, nullptr, text, &size) !=
-        ERROR_SUCCESS) {
+    if (RegGetValueW(root, key, name, RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS) {
         return L"<absent>";
     }
     return text;
+}
+
+std::wstring RunValue(const wchar_t* name) {
+    return RegistryText(HKEY_LOCAL_MACHINE, kRunKey, name);
 }
 
 void SetRunValue(const wchar_t* name, const std::wstring& data) {

@@ -23,6 +23,8 @@ inline constexpr wchar_t kSettingsKey[] = L"Software\\Quillon\\Orvane";
 void CloseRunningMonitors();
 void RemoveAutorunEntry();
 
+// A string value of the prefix's registry; "<absent>" when there is none.
+std::wstring RegistryText(HKEY root, const wchar_t* key, const wchar_t* name);
 // Values of the prefix's machine-wide Run key; "<absent>" when there is none.
 std::wstring RunValue(const wchar_t* name);
 void SetRunValue(const wchar_t* name, const std::wstring& data);
