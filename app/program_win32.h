@@ -9,8 +9,8 @@
 #include <string_view>
 
 #include "app/control_reactions_win32.h"
-#include "app/language_switch_win32.h"
 #include "app/dial_page_win32.h"
+#include "app/language_switch_win32.h"
 #include "app/launch_page_win32.h"
 #include "app/machine_autorun_win32.h"
 #include "app/main_window_win32.h"
@@ -36,6 +36,7 @@
 #include "stats/logon_name_win32.h"
 #include "stats/month_chart_window_win32.h"
 #include "stats/msxml_document_win32.h"
+#include "stats/print_job_win32.h"
 #include "stats/save_dialog_win32.h"
 #include "stats/user_prompts_win32.h"
 
@@ -112,6 +113,7 @@ class Program {
     MessageBoxPrompts prompts_;
     Win32LogonName logon_;
     Win32SaveDialog saveDialog_;
+    Win32PrinterDialog printer_;
     StatisticsFile statistics_;
     std::unique_ptr<StatisticsPage> statisticsPage_;
     SessionsInView sessionsInView_{statistics_, statisticsPage_};
