@@ -9,6 +9,7 @@
 
 #include "stats/html_report.h"
 #include "stats/print_job.h"
+#include "support/error_prompts.h"
 
 namespace orv {
 namespace {
@@ -152,45 +153,37 @@ TEST(StatsPrintLayout, ColumnsFillThePageWidthAndLongTextsStayInTheirColumn) {
     EXPECT_GE(name->box.left, longEdges[0]);
 }
 
-// A printer that records what the job asks of it and fails where it is told to.
+// A printer that logs what the job asks of it, and a dialog that gives it or an answer.
 class RecordingTarget final : public PrintTarget {
   public:
-    explicit RecordingTarget(std::vector<std::string>& log, int failingEndPage)
+    RecordingTarget(std::vector<std::string>& log, int failingEndPage)
         : log_(log), failingEndPage_(failingEndPage) {}
-    int LineHeight(PrintFont font) const override { return measures_.LineHeight(font); }
+    int LineHeight(PrintFont font) const override { return FixedMeasures().LineHeight(font); }
     int TextWidth(PrintFont font, std::string_view text) const override {
-        return measures_.TextWidth(font, text);
+        return FixedMeasures().TextWidth(font, text);
     }
     PrintBox PrintableArea() const override { return kPage; }
-    Outcome StartDocument(std::string_view name) override {
-        log_.push_back("document " + std::string(name));
-        return Outcome::Ok();
-    }
-    Outcome StartPage() override {
-        log_.push_back("page");
-        return Outcome::Ok();
-    }
-    void DrawPage(const PrintedPage& page) override { log_.push_back(page.texts.back().text); }
+    Outcome StartDocument(std::string_view name) override { return Log(std::string(name)); }
+    Outcome StartPage() override { return Log("page"); }
+    void DrawPage(const PrintedPage& page) override { Log(page.texts.back().text); }
     Outcome EndPage() override {
-        log_.push_back("end page");
-        return ++endedPages_ == failingEndPage_ ? Outcome::Failed("The printer is out of paper.")
-                                                : Outcome::Ok();
+        Log("end page");
+        return ++endedPages_ == failingEndPage_ ? Outcome::Failed("Out of paper.") : Outcome::Ok();
     }
-    Outcome EndDocument() override {
-        log_.push_back("end document");
-        return Outcome::Ok();
-    }
-    void AbortDocument() override { log_.push_back("abort"); }
+    Outcome EndDocument() override { return Log("end document"); }
+    void AbortDocument() override { Log("abort"); }
 
   private:
-    FixedMeasures measures_;
+    Outcome Log(std::string entry) {
+        log_.push_back(std::move(entry));
+        return Outcome::Ok();
+    }
     std::vector<std::string>& log_;
     int failingEndPage_;
     int endedPages_ = 0;
 };
 
-class ScriptedPrinterDialog final : public PrinterDialog {
-  public:
+struct ScriptedPrinterDialog final : PrinterDialog {
     ChosenPrinter Choose() override {
         if (cancel || !error.empty()) {
             return {nullptr, error};
@@ -203,17 +196,10 @@ class ScriptedPrinterDialog final : public PrinterDialog {
     std::vector<std::string> log;
 };
 
-class ErrorPrompts final : public UserPrompts {
-  public:
-    bool AskYesNo(std::string_view) override { return false; }
-    void ReportError(std::string_view message) override { errors.emplace_back(message); }
-    std::vector<std::string> errors;
-};
-
 TEST(StatsPrintJob, CancelDoesNothingAndEveryFailureIsReportedNotTakenForSuccess) {
     const SessionList list = Rows(25);
     ScriptedPrinterDialog dialog;
-    ErrorPrompts prompts;
+    testing::ErrorPrompts prompts;
     dialog.cancel = true;
     EXPECT_FALSE(PrintStatistics(list, kTotals, "12/8/2026", dialog, prompts));
     EXPECT_TRUE(dialog.log.empty());
@@ -230,11 +216,9 @@ TEST(StatsPrintJob, CancelDoesNothingAndEveryFailureIsReportedNotTakenForSuccess
     prompts.errors.clear();
     EXPECT_FALSE(PrintStatistics(list, kTotals, "12/8/2026", dialog, prompts));
     EXPECT_EQ(dialog.log,
-              (std::vector<std::string>{"document Orvane Statistics", "page", "Page 1 of 3",
-                                        "end page", "page", "Page 2 of 3", "end page", "abort"}));
-    EXPECT_EQ(
-        prompts.errors,
-        std::vector<std::string>{"The statistics cannot be printed: The printer is out of paper."});
+              (std::vector<std::string>{"Orvane Statistics", "page", "Page 1 of 3", "end page",
+                                        "page", "Page 2 of 3", "end page", "abort"}));
+    EXPECT_EQ(prompts.errors.back(), "The statistics cannot be printed: Out of paper.");
 
     dialog.failingEndPage = 0;
     dialog.log.clear();
