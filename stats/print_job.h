@@ -17,7 +17,7 @@ namespace orv {
 class PrintTarget : public PrintMeasures {
   public:
     // Where a page may be printed, margins taken off.
-    virtual PrintBox PrintableArea() const = 0;
+    virtual Rect PrintableArea() const = 0;
     virtual Outcome StartDocument(std::string_view name) = 0;
     virtual Outcome StartPage() = 0;
     virtual void DrawPage(const PrintedPage& page) = 0;

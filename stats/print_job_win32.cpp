@@ -127,7 +127,7 @@ int GdiPrintTarget::TextWidth(PrintFont font, std::string_view text) const {
     return size.cx;
 }
 
-PrintBox GdiPrintTarget::PrintableArea() const {
+Rect GdiPrintTarget::PrintableArea() const {
     const HDC dc = device_->InformationDc();
     const int width = GetDeviceCaps(dc, HORZRES);
     const int height = GetDeviceCaps(dc, VERTRES);

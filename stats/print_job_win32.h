@@ -51,7 +51,7 @@ class GdiPrintTarget final : public PrintTarget {
 
     int LineHeight(PrintFont font) const override;
     int TextWidth(PrintFont font, std::string_view text) const override;
-    PrintBox PrintableArea() const override;
+    Rect PrintableArea() const override;
     Outcome StartDocument(std::string_view name) override;
     Outcome StartPage() override { return device_->StartPage(); }
     void DrawPage(const PrintedPage& page) override;

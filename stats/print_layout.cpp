@@ -19,7 +19,7 @@ std::string PrintedTotal(std::string_view shown) {
 }  // namespace
 
 PrintLayout::PrintLayout(const SessionList& list, const TotalsTexts& totals, std::string title,
-                         PrintBox area, const PrintMeasures& measures)
+                         Rect area, const PrintMeasures& measures)
     : list_(list),
       totals_{totals.onlineTime, PrintedTotal(totals.received), PrintedTotal(totals.sent)},
       title_(std::move(title)),

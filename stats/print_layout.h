@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "monitor/canvas.h"
 #include "stats/session_list.h"
 
 namespace orv {
@@ -15,18 +16,10 @@ namespace orv {
 enum class PrintFont { Title, Heading, Body };
 enum class PrintAlign { Left, Right };
 
-// A rectangle in device units; right and bottom lie just outside it.
-struct PrintBox {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-};
-
-// A text drawn in one line inside its box and clipped by it.
+// A text drawn in one line inside its box (in device units) and clipped by it.
 struct PrintedText {
     std::string text;
-    PrintBox box;
+    Rect box;
     PrintFont font = PrintFont::Body;
     PrintAlign align = PrintAlign::Left;
 };
@@ -59,8 +52,8 @@ inline constexpr std::string_view kPrintedTotalLabels[] = {
 class PrintLayout {
   public:
     // The title is printed on every page; the area is where the page may be printed.
-    PrintLayout(const SessionList& list, const TotalsTexts& totals, std::string title,
-                PrintBox area, const PrintMeasures& measures);
+    PrintLayout(const SessionList& list, const TotalsTexts& totals, std::string title, Rect area,
+                const PrintMeasures& measures);
 
     std::size_t PageCount() const { return pageCount_; }
     std::size_t RowsPerPage() const { return rowsPerPage_; }
@@ -77,7 +70,7 @@ class PrintLayout {
     const SessionList& list_;
     std::vector<std::string> totals_;
     std::string title_;
-    PrintBox area_;
+    Rect area_;
     int padding_ = 0;
     int titleHeight_ = 0;
     int headingsTop_ = 0;

@@ -26,7 +26,7 @@ class FixedMeasures : public PrintMeasures {
     }
 };
 
-constexpr PrintBox kPage{0, 0, 440, 150};
+constexpr Rect kPage{0, 0, 440, 150};
 const TotalsTexts kTotals{"26:02:03", "  3", " 1 026"};
 
 SessionList Rows(std::size_t count, std::string_view longName = {}) {
@@ -162,7 +162,7 @@ class RecordingTarget final : public PrintTarget {
     int TextWidth(PrintFont font, std::string_view text) const override {
         return FixedMeasures().TextWidth(font, text);
     }
-    PrintBox PrintableArea() const override { return kPage; }
+    Rect PrintableArea() const override { return kPage; }
     Outcome StartDocument(std::string_view name) override { return Log(std::string(name)); }
     Outcome StartPage() override { return Log("page"); }
     void DrawPage(const PrintedPage& page) override { Log(page.texts.back().text); }
