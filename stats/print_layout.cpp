@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 #include "stats/html_report.h"
 
@@ -46,7 +47,8 @@ PrintLayout::PrintLayout(const SessionList& list, const TotalsTexts& totals, std
     for (const std::string_view label : kPrintedTotalLabels) {
         labelWidth_ = std::max(labelWidth_, measures.TextWidth(PrintFont::Body, label));
     }
-    labelWidth_ = std::min(labelWidth_ + 2 * padding_, (area_.right - area_.left) / 2);
+    // A line's height between the longest label and the values keeps them apart.
+    labelWidth_ = std::min(padding_ + labelWidth_ + bodyLine, (area_.right - area_.left) / 2);
     PlaceColumns(measures);
 }
 
@@ -86,7 +88,9 @@ void PrintLayout::AddHeadings(PrintedPage& page) const {
 }
 
 void PrintLayout::AddTotals(PrintedPage& page, int top) const {
-    page.rules.push_back({area_.left, area_.right, top});
+    if (top > rowsTop_) {  // on a page of their own the headers' rule is enough
+        page.rules.push_back({area_.left, area_.right, top});
+    }
     int y = top + padding_;
     for (std::size_t line = 0; line < totals_.size(); ++line, y += rowHeight_) {
         const int valueLeft = area_.left + labelWidth_;
