@@ -198,7 +198,14 @@ ChosenPrinter Win32PrinterDialog::Choose() {
     PrinterDc printer(dialog.hDC);
     if (!chosen) {
         const DWORD error = CommDlgExtendedError();
-        return {nullptr, error == 0 ? std::string() : DialogError(error)};
+        if (error == 0) {
+            return {};  // cancelled
+        }
+        // A printer removed since it was chosen must not fail every later try: the next one
+        // starts again from the default printer.
+        devMode_.Reset();
+        devNames_.Reset();
+        return {nullptr, DialogError(error)};
     }
     if (!printer) {
         return {nullptr, "The printer cannot be opened."};
