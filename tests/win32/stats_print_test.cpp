@@ -58,6 +58,24 @@ TEST(StatsPrint, TheJobHoldsEveryRowOnceHeadersOnEachPageAndTheTotalsOnce) {
     EXPECT_EQ(CountOf(pages.texts.back(), "Total sent (KB)"), 1u);
 }
 
+// A device context that is no printer's refuses the document: the job reports why and stops.
+TEST(StatsPrint, ADeviceThatRefusesTheDocumentIsReportedWithAReason) {
+    struct MemoryDcDialog final : PrinterDialog {
+        ChosenPrinter Choose() override {
+            PrinterDc memory(CreateCompatibleDC(nullptr));
+            return {
+                std::make_unique<GdiPrintTarget>(std::make_unique<PrinterPages>(std::move(memory))),
+                ""};
+        }
+    } dialog;
+    testing::ScriptedPrompts prompts;
+    EXPECT_FALSE(PrintStatistics(SessionList{}, {"00:00:00", "  ", "  "}, "", dialog, prompts));
+    ASSERT_EQ(prompts.errors.size(), 1u);
+    EXPECT_TRUE(prompts.errors[0].starts_with("The statistics cannot be printed: "))
+        << prompts.errors[0];
+    EXPECT_EQ(prompts.errors[0].find("successfully"), std::string::npos) << prompts.errors[0];
+}
+
 // With no printer installed the dialog says so and shows nothing; where the prefix has a
 // printer the real dialog would wait for a user, so the case cannot be tried there.
 TEST(StatsPrint, WithoutAPrinterTheDialogReportsItAndPrintsNothing) {
