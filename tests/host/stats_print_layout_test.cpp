@@ -91,10 +91,11 @@ TEST(StatsPrintLayout, EveryPageRepeatsTitleHeadersAndNumberAndRowsComeOnceInOrd
             }
         }
     }
-    ASSERT_EQ(rowNames.size(), 25u);
+    std::vector<std::string> expected;
     for (std::size_t row = 0; row < 25; ++row) {
-        EXPECT_EQ(rowNames[row], "row" + std::to_string(row));
+        expected.push_back("row" + std::to_string(row));
     }
+    EXPECT_EQ(rowNames, expected);
 }
 
 TEST(StatsPrintLayout, TotalsCloseTheLastPageOrTakeAPageOfTheirOwn) {
@@ -127,30 +128,26 @@ TEST(StatsPrintLayout, TotalsCloseTheLastPageOrTakeAPageOfTheirOwn) {
 }
 
 TEST(StatsPrintLayout, ColumnsFillThePageWidthAndLongTextsStayInTheirColumn) {
+    // A name of 500 bytes would want 2000 units: its column is kept narrow enough for the
+    // others, and its text stays inside the column, unchanged for the printer to clip.
     const FixedMeasures measures;
-    const SessionList list = Rows(3);
+    const std::string longName(500, 'N');
+    const SessionList list = Rows(3, longName);
     const PrintLayout layout(list, kTotals, "T", kPage, measures);
     const std::vector<int>& edges = layout.ColumnEdges();
     ASSERT_EQ(edges.size(), kSessionColumns + 1);
     EXPECT_EQ(edges.front(), kPage.left);
     EXPECT_EQ(edges.back(), kPage.right);
+    EXPECT_TRUE(std::is_sorted(edges.begin(), edges.end()));
+    EXPECT_LT(edges[1] - edges[0], (kPage.right - kPage.left) / 2);
     // "Start Session" holds a date and is wider than "User" with its "x".
     EXPECT_GT(edges[9] - edges[8], edges[2] - edges[1]);
-    EXPECT_TRUE(std::is_sorted(edges.begin(), edges.end()));
-
-    // A name of 500 bytes would want 2000 units: its column is kept narrow enough for the
-    // others, and its text stays inside the column, unchanged for the printer to clip.
-    const std::string longName(500, 'N');
-    const SessionList longList = Rows(3, longName);
-    const PrintLayout longLayout(longList, kTotals, "T", kPage, measures);
-    const std::vector<int>& longEdges = longLayout.ColumnEdges();
-    EXPECT_LT(longEdges[1] - longEdges[0], (kPage.right - kPage.left) / 2);
-    const PrintedPage page = longLayout.Page(0);
+    const PrintedPage page = layout.Page(0);
     const auto name = std::find_if(page.texts.begin(), page.texts.end(),
                                    [&](const PrintedText& text) { return text.text == longName; });
     ASSERT_NE(name, page.texts.end());
-    EXPECT_LE(name->box.right, longEdges[1]);
-    EXPECT_GE(name->box.left, longEdges[0]);
+    EXPECT_LE(name->box.right, edges[1]);
+    EXPECT_GE(name->box.left, edges[0]);
 }
 
 // A printer that logs what the job asks of it, and a dialog that gives it or an answer.
