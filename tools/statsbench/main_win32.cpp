@@ -16,7 +16,7 @@
 #include "stats/com_text_win32.h"
 #include "stats/file_storage_win32.h"
 #include "stats/logon_name_win32.h"
-#include "stats/msxml_document_win32.h"
+#include "stats/msxml_reader_win32.h"
 #include "stats/session_list_view_win32.h"
 #include "stats/statistics_file.h"
 
@@ -96,8 +96,9 @@ int wmain(int argc, wchar_t** argv) {
     SetWindowLongPtrW(GetParent(list), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FrameProc));
 
     const orv::ComApartment com;
-    orv::MsxmlDocument document;
     orv::Win32FileStorage storage;
+    orv::MsxmlRecordReader reader;
+    orv::StatisticsStore document(storage, reader);
     PrintingPrompts prompts;
     orv::Win32LogonName logon;
     orv::SystemClock clock;
