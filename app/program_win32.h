@@ -35,7 +35,7 @@
 #include "stats/file_storage_win32.h"
 #include "stats/logon_name_win32.h"
 #include "stats/month_chart_window_win32.h"
-#include "stats/msxml_document_win32.h"
+#include "stats/msxml_reader_win32.h"
 #include "stats/print_job_win32.h"
 #include "stats/save_dialog_win32.h"
 #include "stats/user_prompts_win32.h"
@@ -108,8 +108,9 @@ class Program {
     Win32SettingsControls settingsControls_;
     SettingsReactions reactions_;
 
-    MsxmlDocument document_;
     Win32FileStorage files_;
+    MsxmlRecordReader xmlReader_;
+    StatisticsStore document_{files_, xmlReader_};
     MessageBoxPrompts prompts_;
     Win32LogonName logon_;
     Win32SaveDialog saveDialog_;

@@ -12,7 +12,7 @@
 #include "base/win32/wide_text.h"
 #include "metafile_pages.h"
 #include "stats/file_storage_win32.h"
-#include "stats/msxml_document_win32.h"
+#include "stats/msxml_reader_win32.h"
 #include "stats_test_folder.h"
 
 namespace orv {
@@ -63,8 +63,9 @@ class StatisticsPageTest : public ::testing::Test {
     std::string Label(std::string_view id) const { return WindowText(window.Control(id)); }
 
     testing::TempProgramFolder folder;
-    MsxmlDocument document;
     Win32FileStorage storage;
+    MsxmlRecordReader reader;
+    StatisticsStore document{storage, reader};
     testing::ScriptedPrompts prompts;
     testing::FixedLogonName logon;
     testing::FixedClock clock;
