@@ -15,16 +15,6 @@
 namespace orv {
 namespace {
 
-// ---- Steps whose subsystem is not built yet. Each is called in its place of the creation
-// ---- order, the exit sequence or a control's reaction, and does nothing until it lands.
-namespace not_built_yet {
-
-// Printing of the detailed statistics page.
-void PrintStatistics() {}
-
-}  // namespace not_built_yet
-// ----
-
 constexpr std::array kSwatches{ids::kBackgroundSwatch, ids::kReceivedSwatch, ids::kSentSwatch,
                                ids::kTimeSwatch, ids::kBorderSwatch};
 
@@ -99,16 +89,18 @@ bool Program::Create() {
 void Program::CreateMainWindow() {
     prompts_.SetOwner(main_.Handle());
     saveDialog_.SetOwner(main_.Handle());
+    printer_.SetOwner(main_.Handle());
     statisticsPage_ = std::make_unique<StatisticsPage>(
         main_, StatisticsPageServices{statistics_, prompts_, saveDialog_, files_,
-                                      formats_.thousandsSeparator, &monthChart_});
+                                      formats_.thousandsSeparator, &monthChart_, &printer_, [this] {
+                                          return FormatLocalDateTime(clock_.Now(), formats_);
+                                      }});
     launchView_ = std::make_unique<Win32LaunchPageView>(
         [this](std::string_view id) { return main_.Control(id); }, launchPictures_.List());
     launchPage_ = std::make_unique<LaunchPage>(launchList_, *launchView_, dialogs_);
     launchView_->Register(controls_, *launchPage_);
     statisticsPage_->Register(controls_);
     languages_.Register(controls_);
-    controls_.OnClick(ids::kPrintStatistics, not_built_yet::PrintStatistics);
     dialPage_ = std::make_unique<DialPage>(
         main_,
         DialPageServices{source_, source_, current_, dialogs_, questions_, floating_.Handle()});

@@ -9,8 +9,8 @@
 #include <string_view>
 
 #include "app/control_reactions_win32.h"
-#include "app/language_switch_win32.h"
 #include "app/dial_page_win32.h"
+#include "app/language_switch_win32.h"
 #include "app/launch_page_win32.h"
 #include "app/machine_autorun_win32.h"
 #include "app/main_window_win32.h"
@@ -35,7 +35,8 @@
 #include "stats/file_storage_win32.h"
 #include "stats/logon_name_win32.h"
 #include "stats/month_chart_window_win32.h"
-#include "stats/msxml_document_win32.h"
+#include "stats/msxml_reader_win32.h"
+#include "stats/print_job_win32.h"
 #include "stats/save_dialog_win32.h"
 #include "stats/user_prompts_win32.h"
 
@@ -107,11 +108,13 @@ class Program {
     Win32SettingsControls settingsControls_;
     SettingsReactions reactions_;
 
-    MsxmlDocument document_;
     Win32FileStorage files_;
+    MsxmlRecordReader xmlReader_;
+    StatisticsStore document_{files_, xmlReader_};
     MessageBoxPrompts prompts_;
     Win32LogonName logon_;
     Win32SaveDialog saveDialog_;
+    Win32PrinterDialog printer_;
     StatisticsFile statistics_;
     std::unique_ptr<StatisticsPage> statisticsPage_;
     SessionsInView sessionsInView_{statistics_, statisticsPage_};

@@ -16,6 +16,9 @@ void StatisticsPage::Register(ControlReactions& controls) {
     if (services_.monthChart) {
         controls.OnClick(ids::kShowDetail, [this] { ShowMonthChart(); });
     }
+    if (services_.printer) {
+        controls.OnClick(ids::kPrintStatistics, [this] { PrintStatistics(); });
+    }
     controls.OnNotify(ids::kSessionList, [this](const NMHDR& header) -> LRESULT {
         Notify(header);
         return 0;
@@ -31,10 +34,10 @@ void StatisticsPage::SessionStored() {
 }
 
 void StatisticsPage::Shown() {
-    const TotalsTexts totals = FormatTotals(LoadSessionList(services_.file.Document(), list_));
-    SetWindowTextUtf8(window_.Control(ids::kTotalOnlineTime), totals.onlineTime);
-    SetWindowTextUtf8(window_.Control(ids::kTotalReceived), totals.received);
-    SetWindowTextUtf8(window_.Control(ids::kTotalSent), totals.sent);
+    totals_ = FormatTotals(LoadSessionList(services_.file.Document(), list_));
+    SetWindowTextUtf8(window_.Control(ids::kTotalOnlineTime), totals_.onlineTime);
+    SetWindowTextUtf8(window_.Control(ids::kTotalReceived), totals_.received);
+    SetWindowTextUtf8(window_.Control(ids::kTotalSent), totals_.sent);
     view_.Refresh();
 }
 
@@ -75,6 +78,11 @@ void StatisticsPage::ShowMonthChart() {
                                 : chosen(ids::kReceivedChart) ? MonthChartKind::Received
                                                               : MonthChartKind::Sent;
     services_.monthChart->Show(list_, kind);
+}
+
+void StatisticsPage::PrintStatistics() {
+    const std::string printedAt = services_.printedAt ? services_.printedAt() : std::string();
+    orv::PrintStatistics(list_, totals_, printedAt, *services_.printer, services_.prompts);
 }
 
 }  // namespace orv

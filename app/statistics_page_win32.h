@@ -1,10 +1,11 @@
 #pragma once
 // The detailed statistics page "Подробная статистика": the session list rebuilt each time the
 // page is shown, the totals box, the selection sums in the status bar, and the buttons that
-// show the month chart, clear the statistics and save them as HTML.
+// show the month chart, clear the statistics, save them as HTML and print them.
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -13,6 +14,7 @@
 #include "app/main_window_win32.h"
 #include "stats/html_report.h"
 #include "stats/month_chart_window_win32.h"
+#include "stats/print_job.h"
 #include "stats/session_list.h"
 #include "stats/session_list_view_win32.h"
 #include "stats/statistics_file.h"
@@ -26,6 +28,8 @@ struct StatisticsPageServices {
     ReportFiles& reportFiles;
     std::string thousandsSeparator;
     MonthChartWindow* monthChart = nullptr;  // "Show Detail" shows its month chart
+    PrinterDialog* printer = nullptr;        // "Print Statistics" prints through it
+    std::function<std::string()> printedAt;  // the date and time a printed title shows
 };
 
 class StatisticsPage {
@@ -47,6 +51,8 @@ class StatisticsPage {
     bool Command(std::string_view id);
     // "Show Detail": the month chart of the choice "Время", "Принято" or "Отправлено".
     void ShowMonthChart();
+    // "Print Statistics": the session list as the page shows it, with its totals.
+    void PrintStatistics();
 
     const SessionList& List() const { return list_; }
 
@@ -56,6 +62,7 @@ class StatisticsPage {
     MainWindow& window_;
     StatisticsPageServices services_;
     SessionList list_;
+    TotalsTexts totals_;
     SessionListView view_;
 };
 

@@ -15,6 +15,8 @@ if(ORVANE_BENCHMARKS)
 endif()
 
 find_package(GTest REQUIRED)
+# The statistics reader's fast path is checked against a complete XML parser.
+find_package(LibXml2 REQUIRED)
 set(ORVANE_SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
 foreach(lib orvane_remote orvane_core talvex_core rasemu_core speechemu_core)
     get_target_property(kind ${lib} TYPE)
@@ -30,7 +32,8 @@ if(TARGET orvane_host_tests)
     target_compile_definitions(orvane_host_tests PRIVATE ORVANE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
     target_link_options(orvane_host_tests PRIVATE ${ORVANE_SANITIZE})
     target_link_libraries(orvane_host_tests PRIVATE orvane_core talvex_core rasemu_core speechemu_core
-                                                    GTest::gtest GTest::gmock GTest::gtest_main)
+                                                    GTest::gtest GTest::gmock GTest::gtest_main
+                                                    LibXml2::LibXml2)
     # Listed when the tests run, not after every link: a one-file change relinks and stops.
     gtest_discover_tests(orvane_host_tests TEST_PREFIX "host." DISCOVERY_MODE PRE_TEST
                          PROPERTIES LABELS host)

@@ -4,7 +4,7 @@ set -euo pipefail
 
 native=(cmake make g++ googletest libgtest-dev libgmock-dev libbenchmark-dev
         g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools
-        wine wine64 xvfb xauth imagemagick libxml2-utils nsis zip)
+        wine wine64 xvfb xauth imagemagick libxml2-utils libxml2-dev nsis zip)
 i386=(wine32:i386)
 
 missing=()

@@ -34,6 +34,85 @@ Outcome Win32FileStorage::Rename(const std::string& from, const std::string& to)
     return Outcome::Ok();
 }
 
+std::optional<std::uint64_t> Win32FileStorage::FileSize(const std::string& path) const {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(Widen(path).c_str(), GetFileExInfoStandard, &data)) {
+        return std::nullopt;
+    }
+    return std::uint64_t{data.nFileSizeHigh} << 32 | data.nFileSizeLow;
+}
+
+namespace {
+
+bool ReadExactly(HANDLE file, char* buffer, DWORD count) {
+    while (count > 0) {
+        DWORD read = 0;
+        if (!ReadFile(file, buffer, count, &read, nullptr) || read == 0) {
+            return false;
+        }
+        buffer += read;
+        count -= read;
+    }
+    return true;
+}
+
+Outcome WriteAll(HANDLE file, std::string_view bytes) {
+    while (!bytes.empty()) {
+        DWORD written = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 20));
+        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) {
+            return Outcome::Failed(LastErrorText());
+        }
+        bytes.remove_prefix(written);
+    }
+    return Outcome::Ok();
+}
+
+}  // namespace
+
+std::optional<Outcome> Win32FileStorage::WriteExtendedCopy(const std::string& from,
+                                                           std::uint64_t keep,
+                                                           std::string_view expectedEnd,
+                                                           const std::string& to,
+                                                           std::string_view more) {
+    const UniqueHandle source(CreateFileW(Widen(from).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                          nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
+                                          nullptr));
+    LARGE_INTEGER size{};
+    if (!source || !GetFileSizeEx(source.Get(), &size) ||
+        static_cast<std::uint64_t>(size.QuadPart) != keep + expectedEnd.size()) {
+        return std::nullopt;
+    }
+    // The end first: a file of the right size that someone else wrote is not ours to extend.
+    std::string end(expectedEnd.size(), '\0');
+    LARGE_INTEGER endAt{};
+    endAt.QuadPart = static_cast<LONGLONG>(keep);
+    if (!SetFilePointerEx(source.Get(), endAt, nullptr, FILE_BEGIN) ||
+        !ReadExactly(source.Get(), end.data(), static_cast<DWORD>(end.size())) ||
+        end != expectedEnd ||
+        !SetFilePointerEx(source.Get(), LARGE_INTEGER{}, nullptr, FILE_BEGIN)) {
+        return std::nullopt;
+    }
+    const UniqueHandle target(CreateFileW(Widen(to).c_str(), GENERIC_WRITE, 0, nullptr,
+                                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!target) {
+        return Outcome::Failed(LastErrorText());
+    }
+    std::string buffer(std::min<std::uint64_t>(keep, 4u << 20), '\0');
+    for (std::uint64_t left = keep; left > 0;) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::uint64_t>(left, buffer.size()));
+        if (!ReadExactly(source.Get(), buffer.data(), chunk)) {
+            return Outcome::Failed(LastErrorText());
+        }
+        if (Outcome written = WriteAll(target.Get(), std::string_view(buffer.data(), chunk));
+            !written.ok()) {
+            return written;
+        }
+        left -= chunk;
+    }
+    return WriteAll(target.Get(), more);
+}
+
 Outcome Win32FileStorage::WriteAnsiFile(const std::string& fileName, std::string_view utf8) {
     // ASCII is the same in every ANSI code page: such text needs no conversion.
     const bool ascii = std::all_of(utf8.begin(), utf8.end(),

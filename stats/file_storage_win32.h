@@ -16,6 +16,10 @@ class Win32FileStorage final : public StatisticsStorage, public ReportFiles {
     Outcome WriteBytes(const std::string& path, std::string_view bytes) override;
     std::optional<std::string> ReadBytes(const std::string& path) const override;
     Outcome Rename(const std::string& from, const std::string& to) override;
+    std::optional<std::uint64_t> FileSize(const std::string& path) const override;
+    std::optional<Outcome> WriteExtendedCopy(const std::string& from, std::uint64_t keep,
+                                             std::string_view expectedEnd, const std::string& to,
+                                             std::string_view more) override;
     Outcome WriteAnsiFile(const std::string& fileName, std::string_view utf8) override;
     unsigned AnsiCodePage() const override;
 };

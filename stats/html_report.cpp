@@ -20,19 +20,10 @@ constexpr std::string_view kHeadBlock =
     "<body text=\"gray\" bgcolor=\"#DDDDDD\">\r"
     "<table border=\"0\" cellspacing=\"1\" style=\"border-collapse: collapse\" width=\"100%\" "
     "color=\"black\">\r"
-    "  <tr bgcolor=\"#9ACD00\">\r"
-    "    <td width=\"9%\">Connection</td>\r"
-    "    <td width=\"9%\">User</td>\r"
-    "    <td width=\"9%\">Time</td>\r"
-    "    <td width=\"9%\">Connection Speed</td>\r"
-    "    <td width=\"9%\">Received</td>\r"
-    "    <td width=\"9%\">Send</td>\r"
-    "    <td width=\"9%\">Server IP</td>\r"
-    "    <td width=\"9%\">Client IP</td>\r"
-    "    <td width=\"9%\">Start Session</td>\r"
-    "    <td width=\"9%\">End Session</td>\r"
-    "    <td width=\"9%\">Average Speed</td>\r"
-    "  </tr>";
+    "  <tr bgcolor=\"#9ACD00\">";
+constexpr std::string_view kCellStart = "\r    <td width=\"9%\">";
+constexpr std::string_view kCellEnd = "</td>";
+constexpr std::string_view kRowEnd = "\r  </tr>";
 constexpr std::string_view kLastBlock = "</table>\r</body>\r</html>";
 constexpr std::string_view kBlockEnd = "\r\n";
 
@@ -81,16 +72,21 @@ std::string CharsetOfCodePage(unsigned codePage) {
 std::optional<std::string> BuildHtmlReport(const SessionList& list, std::string_view charset) {
     // Room for the whole report at once (a few escaped characters aside): moving a report of
     // tens of megabytes while it grows costs more than building it.
-    constexpr std::size_t kRowMarkup =
-        sizeof("  <tr>\r  </tr>\r\n") - 1 +
-        kSessionColumns * (sizeof("\r    <td width=\"9%\"></td>") - 1);
+    constexpr std::size_t kRowMarkup = sizeof("  <tr>") - 1 + kRowEnd.size() + kBlockEnd.size() +
+                                       kSessionColumns * (kCellStart.size() + kCellEnd.size());
     std::string report;
-    report.reserve(kHeadStart.size() + charset.size() + kHeadBlock.size() + kLastBlock.size() +
-                   2 * kBlockEnd.size() + list.RowCount() * kRowMarkup + list.TextBytes() +
-                   list.TextBytes() / 16);
+    report.reserve(kHeadStart.size() + charset.size() + kHeadBlock.size() + kRowMarkup +
+                   kLastBlock.size() + 2 * kBlockEnd.size() + list.RowCount() * kRowMarkup +
+                   list.TextBytes() + list.TextBytes() / 16);
     report += kHeadStart;
     report += charset;
     report += kHeadBlock;
+    for (const std::string_view title : kReportColumnTitles) {
+        report += kCellStart;
+        report += title;
+        report += kCellEnd;
+    }
+    report += kRowEnd;
     report += kBlockEnd;
     for (std::size_t row = 0; row < list.RowCount(); ++row) {
         if (list.TextCount(row) < kSessionColumns) {
@@ -98,11 +94,11 @@ std::optional<std::string> BuildHtmlReport(const SessionList& list, std::string_
         }
         report += "  <tr>";
         for (std::size_t column = 0; column < kSessionColumns; ++column) {
-            report += "\r    <td width=\"9%\">";
+            report += kCellStart;
             AppendEscapedHtml(list.Text(row, column), report);
-            report += "</td>";
+            report += kCellEnd;
         }
-        report += "\r  </tr>";
+        report += kRowEnd;
         report += kBlockEnd;
     }
     report += kLastBlock;

@@ -3,6 +3,7 @@
 // lines inside a block are separated by CR, each block ends with CR LF. Cell texts are
 // escaped so that a name such as "A<B" shows as written.
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,6 +13,11 @@
 #include "stats/statistics_ports.h"
 
 namespace orv {
+
+// The column titles of the report and of the printed table, in the session list's order.
+inline constexpr std::array<std::string_view, kSessionColumns> kReportColumnTitles{
+    "Connection", "User",      "Time",          "Connection Speed", "Received",     "Send",
+    "Server IP",  "Client IP", "Start Session", "End Session",      "Average Speed"};
 
 // The name of an ANSI code page as an HTML charset: "windows-1251", "shift_jis", ...
 std::string CharsetOfCodePage(unsigned codePage);

@@ -31,12 +31,12 @@ void SessionList::Reserve(std::size_t rows, std::size_t texts, std::size_t textB
 }
 
 void SessionList::AddRow() {
-    rowStarts_.push_back(textEnds_.size());
+    rowStarts_.push_back(static_cast<std::uint32_t>(textEnds_.size()));
 }
 
 void SessionList::AddText(std::string_view text) {
     pool_ += text;
-    textEnds_.push_back(pool_.size());
+    textEnds_.push_back(static_cast<std::uint32_t>(pool_.size()));
 }
 
 namespace {

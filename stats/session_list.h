@@ -40,8 +40,9 @@ class SessionList {
 
   private:
     std::string pool_;
-    std::vector<std::size_t> textEnds_;   // end of each text in pool_
-    std::vector<std::size_t> rowStarts_;  // index of each row's first text in textEnds_
+    // 32-bit offsets: half the room of the index, and 4 GB of texts is far beyond any history.
+    std::vector<std::uint32_t> textEnds_;   // end of each text in pool_
+    std::vector<std::uint32_t> rowStarts_;  // index of each row's first text in textEnds_
 };
 
 struct SessionTotals {

@@ -1,9 +1,11 @@
 #pragma once
-// The statistics document: the parsed statistics file, held in memory for the whole run. The
-// root `all` holds one `connection` element per session, oldest first; the comment before the
-// root stays at every save. Implemented on Windows with MSXML; tests use an in-memory one.
+// The statistics document: the sessions of the statistics file, held in memory for the whole
+// run. The root `all` holds one `connection` element per session, oldest first; the comment
+// before the root stays at every save. Implemented by StatisticsStore; tests use an in-memory
+// one.
 
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -12,8 +14,8 @@
 
 namespace orv {
 
-// Receives the root's child nodes in document order (whitespace-only text skipped), and each
-// node's attributes in document order by position.
+// Receives the root's child elements in document order, and each element's attributes in
+// document order by position.
 class RecordReader {
   public:
     // Told first: about how many records follow and how many bytes their texts take, so that
@@ -36,8 +38,13 @@ class StatisticsDocument {
     virtual ~StatisticsDocument() = default;
     // Parses the file; on failure the document is left as it was.
     virtual Outcome Load(const std::string& path) = 0;
-    // Writes the whole document, UTF-8, to the file.
-    virtual Outcome Save(const std::string& path) const = 0;
+    // Writes the whole document, UTF-8, to the file (a new file beside the statistics file,
+    // which then takes its place).
+    virtual Outcome Save(const std::string& path) = 0;
+    // How many bytes the last successful Save wrote.
+    virtual std::uint64_t SavedBytes() const = 0;
+    // What the last Save wrote is now the file at path.
+    virtual void Stored(const std::string& path) = 0;
     // Makes this the empty document: the comment and a root `all` without children.
     virtual void Reset() = 0;
     // Adds a `connection` element with the attributes in the given order as the root's last child.

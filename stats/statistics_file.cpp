@@ -41,21 +41,8 @@ std::string Reason(std::string text) {
 
 }  // namespace
 
-Outcome CheckSavedStatistics(std::string_view bytes, std::size_t records) {
-    while (!bytes.empty() && (bytes.back() == '\r' || bytes.back() == '\n' || bytes.back() == ' ' ||
-                              bytes.back() == '\t')) {
-        bytes.remove_suffix(1);
-    }
-    std::size_t found = 0;
-    constexpr std::string_view kElement = "<connection";
-    for (std::size_t at = bytes.find(kElement); at != std::string_view::npos;
-         at = bytes.find(kElement, at + kElement.size())) {
-        const std::size_t next = at + kElement.size();
-        found += next < bytes.size() &&
-                 (bytes[next] == ' ' || bytes[next] == '/' || bytes[next] == '>' ||
-                  bytes[next] == '\r' || bytes[next] == '\n' || bytes[next] == '\t');
-    }
-    if (!bytes.ends_with("</all>") || found != records) {
+Outcome CheckSavedSize(std::optional<std::uint64_t> size, std::uint64_t written) {
+    if (size != written) {
         return Outcome::Failed("the file written is incomplete (is the disk full?)");
     }
     return Outcome::Ok();
@@ -170,14 +157,11 @@ Outcome StatisticsFile::TrySave() {
             if (!written.ok()) {
                 return written;
             }
-            const std::optional<std::string> bytes = services_.storage.ReadBytes(temp);
-            if (!bytes) {
-                return Outcome::Failed("the file written cannot be read back");
-            }
-            return CheckSavedStatistics(*bytes, document_.RecordCount());
+            return CheckSavedSize(services_.storage.FileSize(temp), document_.SavedBytes());
         });
     if (saved.ok()) {
         unsaved_ = 0;
+        document_.Stored(path_);
     }
     return saved;
 }

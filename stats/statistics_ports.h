@@ -2,6 +2,7 @@
 // What the statistics file needs from the platform: the files of its folder, the user's
 // answers and the logon name. Small so that tests never block on a dialog.
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -23,6 +24,15 @@ class StatisticsStorage {
     // The file's bytes; nothing when it cannot be read.
     virtual std::optional<std::string> ReadBytes(const std::string& path) const = 0;
     virtual Outcome Rename(const std::string& from, const std::string& to) = 0;
+    // The file's size; nothing when it cannot be found.
+    virtual std::optional<std::uint64_t> FileSize(const std::string& path) const = 0;
+    // When the file at `from` still holds, from byte `keep` to its end, exactly `expectedEnd`,
+    // writes to `to` its first `keep` bytes followed by `more`, and gives the outcome of that;
+    // gives nothing, and writes nothing, when `from` is missing, unreadable or different.
+    virtual std::optional<Outcome> WriteExtendedCopy(const std::string& from, std::uint64_t keep,
+                                                     std::string_view expectedEnd,
+                                                     const std::string& to,
+                                                     std::string_view more) = 0;
 };
 
 class UserPrompts {

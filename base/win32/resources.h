@@ -75,6 +75,20 @@ struct MemoryDc {
     static void Free(Value value) { DeleteDC(value); }
 };
 
+struct GlobalMemory {
+    using Value = HGLOBAL;
+    static Value Empty() { return nullptr; }
+    static bool Valid(Value value) { return value != nullptr; }
+    static void Free(Value value) { GlobalFree(value); }
+};
+
+struct EnhMetafile {
+    using Value = HENHMETAFILE;
+    static Value Empty() { return nullptr; }
+    static bool Valid(Value value) { return value != nullptr; }
+    static void Free(Value value) { DeleteEnhMetaFile(value); }
+};
+
 struct RegistryKey {
     using Value = HKEY;
     static Value Empty() { return nullptr; }
@@ -128,6 +142,11 @@ using UniqueHandle = Owned<resource_traits::Handle>;
 template <typename Object>
 using GdiObject = Owned<resource_traits::GdiObject<Object>>;
 using MemoryDc = Owned<resource_traits::MemoryDc>;
+// A printer's device context (from a print dialog or CreateDC), freed by DeleteDC as well.
+using PrinterDc = Owned<resource_traits::MemoryDc>;
+// Movable memory handed over by the common dialogs (DEVMODE, DEVNAMES).
+using GlobalMemory = Owned<resource_traits::GlobalMemory>;
+using EnhMetafile = Owned<resource_traits::EnhMetafile>;
 using RegistryKey = Owned<resource_traits::RegistryKey>;
 using IconHandle = Owned<resource_traits::Icon>;
 using Bstr = Owned<resource_traits::Bstr>;

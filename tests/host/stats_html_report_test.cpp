@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "stats/html_report.h"
+#include "support/error_prompts.h"
 #include "support/memory_document.h"
 
 namespace orv {
@@ -126,18 +127,11 @@ class FakeFiles final : public ReportFiles {
     std::map<std::string, std::string> written;
 };
 
-class FakePrompts final : public UserPrompts {
-  public:
-    bool AskYesNo(std::string_view) override { return false; }
-    void ReportError(std::string_view message) override { errors.emplace_back(message); }
-    std::vector<std::string> errors;
-};
-
 TEST(StatsHtmlExport, WritesTheChosenFileWithItsExtensionRule) {
     const SessionList list = ListOf({SessionRecord("Home", "0", "0", "0")});
     FakeDialog dialog;
     FakeFiles files;
-    FakePrompts prompts;
+    testing::ErrorPrompts prompts;
     dialog.answer = "C:\\out\\week";
     SaveStatisticsAsHtml(list, dialog, files, prompts);
     EXPECT_EQ(dialog.filter, "HTML (*.html)|*.html");
@@ -155,7 +149,7 @@ TEST(StatsHtmlExport, WritesTheChosenFileWithItsExtensionRule) {
 TEST(StatsHtmlExport, FailuresAreReported) {
     FakeDialog dialog;
     FakeFiles files;
-    FakePrompts prompts;
+    testing::ErrorPrompts prompts;
     dialog.answer = "C:\\out\\week.html";
     SaveStatisticsAsHtml(ListOf({{{"name", "short"}}}), dialog, files, prompts);
     EXPECT_TRUE(files.written.empty());

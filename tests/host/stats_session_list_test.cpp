@@ -120,17 +120,5 @@ TEST(StatsSelectionSums, AddSelectedRowsInKilobytesAndWholeSeconds) {
               "В выбранном Принято:  KB Отправлено:  KB Время: 00:00:00");
 }
 
-TEST(CheckSavedStatistics, TrustsOnlyAWholeFileWithEveryRecord) {
-    const std::string whole =
-        std::string(kEmptyStatisticsFile.substr(0, kEmptyStatisticsFile.find("</all>"))) +
-        "\t<connection name=\"A\"/>\r\n\t<connection name=\"B\"/>\r\n</all>\r\n";
-    EXPECT_TRUE(CheckSavedStatistics(whole, 2).ok()) << whole;
-    EXPECT_TRUE(CheckSavedStatistics(kEmptyStatisticsFile, 0).ok());
-    // Cut inside the last record, cut before the end tag, or a record missing.
-    EXPECT_FALSE(CheckSavedStatistics(whole.substr(0, whole.find("B")), 2).ok());
-    EXPECT_FALSE(CheckSavedStatistics(whole.substr(0, whole.find("</all>")), 2).ok());
-    EXPECT_FALSE(CheckSavedStatistics(whole, 3).ok());
-}
-
 }  // namespace
 }  // namespace orv

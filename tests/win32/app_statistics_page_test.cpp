@@ -4,13 +4,15 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "app/main_window_win32.h"
 #include "app/statistics_page_win32.h"
 #include "base/win32/wide_text.h"
+#include "metafile_pages.h"
 #include "stats/file_storage_win32.h"
-#include "stats/msxml_document_win32.h"
+#include "stats/msxml_reader_win32.h"
 #include "stats_test_folder.h"
 
 namespace orv {
@@ -46,7 +48,8 @@ class StatisticsPageTest : public ::testing::Test {
         ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr), std::move(events)));
         file.OpenStatistics(folder.Path());
         page = std::make_unique<StatisticsPage>(
-            window, StatisticsPageServices{file, prompts, saveDialog, storage, ","});
+            window, StatisticsPageServices{file, prompts, saveDialog, storage, ",", nullptr,
+                                           &printer, [] { return "12/8/2026 7:05 PM"; }});
         page->Register(reactions);
     }
 
@@ -60,12 +63,14 @@ class StatisticsPageTest : public ::testing::Test {
     std::string Label(std::string_view id) const { return WindowText(window.Control(id)); }
 
     testing::TempProgramFolder folder;
-    MsxmlDocument document;
     Win32FileStorage storage;
+    MsxmlRecordReader reader;
+    StatisticsStore document{storage, reader};
     testing::ScriptedPrompts prompts;
     testing::FixedLogonName logon;
     testing::FixedClock clock;
     NoSaveDialog saveDialog;
+    testing::MetafilePrinterDialog printer;
     StatisticsFile file{document, {storage, prompts, logon, clock}};
     ControlReactions reactions;
     MainWindow window;
@@ -128,6 +133,24 @@ TEST_F(StatisticsPageTest, ClearStatisticsEmptiesTheListOnlyWhenConfirmed) {
     EXPECT_EQ(Label("Label47"), "00:00:00");
     EXPECT_EQ(prompts.questions.size(), 2u);
     EXPECT_FALSE(page->Command(ids::kPrintStatistics));
+}
+
+TEST_F(StatisticsPageTest, PrintStatisticsPrintsTheListedSessionsWithTheTotalsShown) {
+    file.AppendSession(Session("1536", "2048", "3723000"));
+    file.AppendSession(Session("1536", "1048576", "90000000"));
+    page->Shown();
+    reactions.Command(ids::kPrintStatistics, BN_CLICKED);
+    ASSERT_EQ(printer.pages.texts.size(), 1u);
+    const std::vector<std::string>& texts = printer.pages.texts[0];
+    const auto count = [&](std::string_view text) {
+        return std::count(texts.begin(), texts.end(), text);
+    };
+    EXPECT_EQ(count("Orvane Statistics, 12/8/2026 7:05 PM"), 1);
+    EXPECT_EQ(count("Домашний"), 2);
+    EXPECT_EQ(count("25:00:00"), 1);
+    EXPECT_EQ(count("26:02:03"), 1);  // the total online time of the totals box
+    EXPECT_EQ(count("1 026"), 1);
+    EXPECT_TRUE(prompts.errors.empty());
 }
 
 }  // namespace

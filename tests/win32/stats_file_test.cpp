@@ -4,7 +4,7 @@
 
 #include "stats/com_text_win32.h"
 #include "stats/file_storage_win32.h"
-#include "stats/msxml_document_win32.h"
+#include "stats/msxml_reader_win32.h"
 #include "stats/session_list.h"
 #include "stats/statistics_file.h"
 #include "stats_test_folder.h"
@@ -42,7 +42,9 @@ class StatsFileTest : public ::testing::Test {
 
     // What the next start of the program would read from the file.
     SessionList ReadBackFromDisk() const {
-        MsxmlDocument fresh;
+        Win32FileStorage storage;
+        MsxmlRecordReader reader;
+        StatisticsStore fresh(storage, reader);
         EXPECT_TRUE(fresh.Load(folder_.StatisticsFile()).ok());
         SessionList list;
         LoadSessionList(fresh, list);
@@ -50,8 +52,9 @@ class StatsFileTest : public ::testing::Test {
     }
 
     TempProgramFolder folder_;
-    MsxmlDocument document_;
     Win32FileStorage storage_;
+    MsxmlRecordReader reader_;
+    StatisticsStore document_{storage_, reader_};
     testing::ScriptedPrompts prompts_;
     testing::FixedLogonName logon_;
     testing::FixedClock clock_;
@@ -206,9 +209,9 @@ TEST_F(StatsFileTest, KeptSessionsAreSavedAtExitOrTheUserIsToldHowManyWouldBeLos
 // MSXML as seen on a full disk: the save reports success but the file holds only its start.
 class TruncatingDocument final : public StatisticsDocument {
   public:
-    explicit TruncatingDocument(MsxmlDocument& real) : real_(real) {}
+    explicit TruncatingDocument(StatisticsStore& real) : real_(real) {}
     Outcome Load(const std::string& path) override { return real_.Load(path); }
-    Outcome Save(const std::string& path) const override {
+    Outcome Save(const std::string& path) override {
         const Outcome saved = real_.Save(path);
         if (truncate) {
             WriteFileBytes(path, ReadFileBytes(path).substr(0, 200));
@@ -219,13 +222,15 @@ class TruncatingDocument final : public StatisticsDocument {
     Outcome AppendRecord(std::span<const NamedText> attributes) override {
         return real_.AppendRecord(attributes);
     }
+    std::uint64_t SavedBytes() const override { return real_.SavedBytes(); }
+    void Stored(const std::string& path) override { real_.Stored(path); }
     void ReadRecords(RecordReader& reader) const override { real_.ReadRecords(reader); }
     std::size_t RecordCount() const override { return real_.RecordCount(); }
 
     bool truncate = false;
 
   private:
-    MsxmlDocument& real_;
+    StatisticsStore& real_;
 };
 
 TEST_F(StatsFileTest, ASaveThatWroteATruncatedFileKeepsTheOldFileAndTheSessions) {
@@ -245,6 +250,42 @@ TEST_F(StatsFileTest, ASaveThatWroteATruncatedFileKeepsTheOldFileAndTheSessions)
     document.truncate = false;
     file.AppendSession(Session("Third", "1000"));
     EXPECT_EQ(ReadBackFromDisk().RowCount(), 3u);
+}
+
+// Files of earlier versions (MSXML wrote the whole document on one line), files with any
+// whitespace between the elements, and files the fast path leaves to MSXML read the same; an
+// append to any of them keeps every session and leaves the file in this program's layout.
+TEST_F(StatsFileTest, EveryLayoutReadsTheSameAndTakesAnAppend) {
+    const std::string head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<!-- c -->\r\n";
+    const std::string first = "name=\"Д&amp;A\" user=\"u\" duration=\"3600000\"";
+    const std::string second = "name=\"B\" user=\"&#10;\" duration=\"1000\"";
+    for (const std::string& layout :
+         {head + "<all><connection " + first + "/><connection " + second + "/></all>",
+          head + "<all>\n\t<connection " + first + " />\r\n\r\n  <connection\t" + second +
+              "/>\n</all>\r\n",
+          head + "<all><connection " + first + "></connection><!-- x --><connection " + second +
+              "><x/></connection>text</all>"}) {
+        WriteFileBytes(folder_.StatisticsFile(), layout);
+        StatisticsStore document(storage_, reader_);
+        StatisticsFile file(document, {storage_, prompts_, logon_, clock_});
+        file.OpenStatistics(folder_.Path());
+        ASSERT_TRUE(prompts_.errors.empty()) << prompts_.errors.front();
+        SessionList list;
+        LoadSessionList(document, list);
+        ASSERT_EQ(list.RowCount(), 2u) << layout;
+        EXPECT_EQ(list.Text(0, kNameColumn), "Д&A");
+        EXPECT_EQ(list.Text(0, kDurationColumn), "01:00:00");
+        EXPECT_EQ(list.Text(1, 1), "\n");
+
+        file.AppendSession(Session("C", "1000"));
+        const std::string bytes = Bytes();
+        EXPECT_TRUE(bytes.ends_with("/>\r\n</all>\r\n")) << bytes;
+        const SessionList after = ReadBackFromDisk();
+        ASSERT_EQ(after.RowCount(), 3u) << bytes;
+        EXPECT_EQ(after.Text(0, kNameColumn), "Д&A");
+        EXPECT_EQ(after.Text(1, 1), "\n");
+        EXPECT_EQ(after.Text(2, kNameColumn), "C");
+    }
 }
 
 class StatsFileWithoutFolderTest : public StatsFileTest {
@@ -294,7 +335,7 @@ TEST_F(StatsFileWithoutFolderTest, ErrorsGiveTheRealCauseWithLineAndPositionAndO
     WriteFileBytes(folder_.StatisticsFile(),
                    "<?xml version=\"1.0\"?>\r\n<all><connection name=\"A\"");
     testing::ScriptedPrompts prompts;
-    MsxmlDocument document;
+    StatisticsStore document(storage_, reader_);
     StatisticsFile file(document, {storage_, prompts, logon_, clock_});
     file.OpenStatistics(folder_.Path());
     ASSERT_EQ(prompts.errors.size(), 1u);

@@ -11,7 +11,7 @@
 #include "base/win32/resources.h"
 #include "stats/com_text_win32.h"
 #include "stats/file_storage_win32.h"
-#include "stats/msxml_document_win32.h"
+#include "stats/msxml_reader_win32.h"
 #include "stats/statistics_file.h"
 #include "stats_test_folder.h"
 
@@ -33,7 +33,9 @@ ConnectionInfo LargeSession(int number) {
 }
 
 std::size_t SessionsOnDisk(const std::string& path, bool& parsed) {
-    MsxmlDocument document;
+    Win32FileStorage storage;
+    MsxmlRecordReader reader;
+    StatisticsStore document(storage, reader);
     parsed = document.Load(path).ok();
     SessionList list;
     LoadSessionList(document, list);
@@ -61,7 +63,9 @@ TEST(StatsKilledSave, FileStillParsesAfterEveryKill) {
     const std::string path = folder.StatisticsFile();
     {
         // A file of a few megabytes, so that a save takes long enough to be interrupted.
-        MsxmlDocument document;
+        Win32FileStorage storage;
+        MsxmlRecordReader reader;
+        StatisticsStore document(storage, reader);
         for (int i = 0; i < 15000; ++i) {
             const ConnectionInfo s = LargeSession(i);
             const NamedText attributes[] = {{"name", s.name},
@@ -102,8 +106,9 @@ class SilentPrompts final : public UserPrompts {
 TEST(StatsSaveLoopChild, DISABLED_AppendsForever) {
     const char* folder = std::getenv(kChildFolderVariable);
     ASSERT_NE(folder, nullptr);
-    MsxmlDocument document;
     Win32FileStorage storage;
+    MsxmlRecordReader reader;
+    StatisticsStore document(storage, reader);
     SilentPrompts prompts;
     testing::FixedLogonName logon;
     testing::FixedClock clock;

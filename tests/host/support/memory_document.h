@@ -15,7 +15,9 @@ class MemoryDocument final : public StatisticsDocument {
     using Record = std::vector<std::pair<std::string, std::string>>;
 
     Outcome Load(const std::string&) override { return Outcome::Failed("not supported"); }
-    Outcome Save(const std::string&) const override { return Outcome::Failed("not supported"); }
+    Outcome Save(const std::string&) override { return Outcome::Failed("not supported"); }
+    std::uint64_t SavedBytes() const override { return 0; }
+    void Stored(const std::string&) override {}
     void Reset() override { records.clear(); }
     Outcome AppendRecord(std::span<const NamedText> attributes) override {
         Record& record = records.emplace_back();
