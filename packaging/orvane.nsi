@@ -38,7 +38,7 @@ VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\orvane.exe"
-!define MUI_UNCOMPONENTSPAGE_NODESC
+!define MUI_COMPONENTSPAGE_NODESC
 
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
