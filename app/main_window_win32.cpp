@@ -94,12 +94,7 @@ bool MainWindow::Create(HINSTANCE instance, MainWindowEvents events) {
     }
     // Sized and centred once the window knows the DPI of the monitor it is on.
     dpi_ = WindowDpi(window_);
-    const SIZE size = WindowSizeForClient(
-        {ScaleToDpi(kMainClientWidth, dpi_), ScaleToDpi(kMainClientHeight, dpi_)}, kStyle, kExStyle,
-        dpi_);
-    SetWindowPos(window_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2, size.cx, size.cy,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    ResizeToClientCentred(window_, ClientSize());
     font_.Reset(CreateMessageFont(dpi_));
     CreateChildren();
     return true;
@@ -142,6 +137,10 @@ void MainWindow::CreateChildren() {
     ArrangeChildren();
 }
 
+SIZE MainWindow::ClientSize() const {
+    return {ScaleToDpi(kMainClientWidth, dpi_), ScaleToDpi(kMainClientHeight, dpi_)};
+}
+
 // The status bar, the tabs over the rest of the client area, the pages in the tabs' display
 // area and the state icons, all for the current DPI and font.
 void MainWindow::ArrangeChildren() {
@@ -180,6 +179,7 @@ void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     font_ = std::move(font);  // the old font goes once no control uses it any more
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ResizeToClient(window_, ClientSize());
     ArrangeChildren();
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }

@@ -85,6 +85,7 @@ class MainWindow {
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateChildren();
     void ArrangeChildren();
+    SIZE ClientSize() const;  // the design's client area at the window's DPI
     // WM_DPICHANGED: fonts, controls and the window itself for the new DPI.
     void OnDpiChanged(int dpi, const RECT& suggested);
     void DrawStateIcon(HDC target) const;

@@ -22,6 +22,8 @@ while [ $# -gt 0 ]; do
     esac
 done
 export ORVANE_WINEPREFIX="$root/build/wineprefix-shots-$dpi"
+# A high-DPI screen is a large one: room for the main window beside the floating window.
+[ "$dpi" -lt 144 ] || export ORVANE_XVFB_SCREEN=1920x1200x24
 source "$root/scripts/demo-lib.sh"
 
 "$root/scripts/install-deps.sh"

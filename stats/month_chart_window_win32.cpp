@@ -33,6 +33,10 @@ void Place(HWND label, PixelRect at) {
     SetWindowPos(label, nullptr, at.x, at.y, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+SIZE ClientSize(int dpi) {
+    return {ScaleToDpi(kMonthClientWidth, dpi), ScaleToDpi(kMonthClientHeight, dpi)};
+}
+
 HWND MakeLabel(HWND window, HFONT font, std::string_view text) {
     HWND label = CreateWindowExW(0, L"STATIC", Widen(text).c_str(),
                                  WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0, window,
@@ -103,12 +107,7 @@ bool MonthChartWindow::CreateWindowAndLabels() {
     }
     // Sized and centred once the window knows the DPI of the monitor it is on.
     const int dpi = WindowDpi(window_);
-    const SIZE size = WindowSizeForClient(
-        {ScaleToDpi(kMonthClientWidth, dpi), ScaleToDpi(kMonthClientHeight, dpi)}, kStyle, kExStyle,
-        dpi);
-    SetWindowPos(window_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2, size.cx, size.cy,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    ResizeToClientCentred(window_, ClientSize(dpi));
     ArrangeForDpi(dpi);
     return true;
 }
@@ -132,6 +131,7 @@ void MonthChartWindow::ArrangeForDpi(int dpi) {
 void MonthChartWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ResizeToClient(window_, ClientSize(dpi));
     ArrangeForDpi(dpi);
     InvalidateRect(window_, nullptr, TRUE);
 }

@@ -6,7 +6,6 @@ namespace orv {
 namespace {
 
 using GetDpiForWindowEntry = UINT(WINAPI*)(HWND);
-using AdjustForDpiEntry = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 using ParametersForDpiEntry = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
 
 template <typename Entry>
@@ -29,13 +28,23 @@ int WindowDpi(HWND window) {
     return dpi > 0 ? dpi : ScreenDpi();
 }
 
-SIZE WindowSizeForClient(SIZE client, DWORD style, DWORD exStyle, int dpi) {
-    static const auto entry = User32Entry<AdjustForDpiEntry>("AdjustWindowRectExForDpi");
-    RECT frame{0, 0, client.cx, client.cy};
-    if (!entry || !entry(&frame, style, FALSE, exStyle, static_cast<UINT>(dpi))) {
-        AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    }
-    return {frame.right - frame.left, frame.bottom - frame.top};
+void ResizeToClient(HWND window, SIZE client) {
+    RECT outer;
+    RECT inner;
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &inner);
+    SetWindowPos(window, nullptr, 0, 0, client.cx + (outer.right - outer.left) - inner.right,
+                 client.cy + (outer.bottom - outer.top) - inner.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ResizeToClientCentred(HWND window, SIZE client) {
+    ResizeToClient(window, client);
+    RECT outer;
+    GetWindowRect(window, &outer);
+    SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HFONT CreateMessageFont(int dpi) {

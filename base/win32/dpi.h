@@ -14,8 +14,12 @@ inline constexpr UINT kDpiChangedMessage = 0x02E0;
 // The window's DPI (GetDpiForWindow), or the screen's logical pixels per inch where it is missing.
 int WindowDpi(HWND window);
 
-// The window size that gives this client size at this DPI (AdjustWindowRectExForDpi where present).
-SIZE WindowSizeForClient(SIZE client, DWORD style, DWORD exStyle, int dpi);
+// Sizes the window so that its client area is `client`, by the frame it really has (where the
+// platform draws frames at another DPI than the window's, the suggested size would be off).
+void ResizeToClient(HWND window, SIZE client);
+
+// Sizes the window to its client area and puts it in the middle of the screen.
+void ResizeToClientCentred(HWND window, SIZE client);
 
 // The user's message-box font (the dialogs' font) for this DPI; the caller owns it.
 HFONT CreateMessageFont(int dpi);

@@ -183,6 +183,32 @@ TEST_F(HighDpi, EnglishPagesKeepControlsApartAndCaptionsInside) {
     ExpectEveryPageLaidOut();
 }
 
+// Wine sends no WM_DPICHANGED itself: the test sends it as Windows would, for a monitor of
+// twice the DPI (or the design's, when the prefix is already above it).
+TEST_F(HighDpi, ADpiChangeLaysTheWindowOutAgainForTheNewDpi) {
+    const int target = dpi == kDesignDpi ? 2 * kDesignDpi : kDesignDpi;
+    HWND list = main.Control(ids::kSessionList);
+    SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, ScaleToDpi(100, dpi));
+    // The system suggests the window's size scaled; the frame's own size may differ.
+    RECT outer;
+    GetWindowRect(main.Handle(), &outer);
+    const SIZE size{MulDiv(outer.right - outer.left, target, dpi),
+                    MulDiv(outer.bottom - outer.top, target, dpi)};
+    RECT suggested{10, 20, 10 + size.cx, 20 + size.cy};
+    SendMessageW(main.Handle(), kDpiChangedMessage, MAKEWPARAM(target, target),
+                 reinterpret_cast<LPARAM>(&suggested));
+    dpi = target;
+    RECT client;
+    GetClientRect(main.Handle(), &client);
+    EXPECT_EQ(client.right, ScaleToDpi(kMainClientWidth, dpi));
+    EXPECT_EQ(client.bottom, ScaleToDpi(kMainClientHeight, dpi));
+    // A column the user widened keeps its width, scaled; the others take the design's.
+    EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0), ScaleToDpi(100, dpi));
+    EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 1, 0),
+              ScaleToDpi(FindControl(ids::kSessionList)->items[1].width, dpi));
+    ExpectEveryPageLaidOut();
+}
+
 TEST_F(HighDpi, MonthWindowRowsFitInBothLanguages) {
     LanguageCode language;
     testing::RecordingBoxes boxes;
