@@ -93,7 +93,7 @@ mkdir -p "$images"
             driver save-as "$("$ORVANE_WINE" winepath -w "$report")" 10000
             for _ in $(seq 50); do [ -s "$report" ] && break; sleep 0.2; done
             # The head of the report: its title row and the first dozen sessions.
-            wkhtmltoimage --quiet --width 1280 --height 420 "$report" "$demo/report.png"
+            wkhtmltoimage --quiet --width 1280 --height 404 "$report" "$demo/report.png"
             convert "$demo/report.png" -strip "PNG8:$images/html-report.png"
         fi
         demo_stop
