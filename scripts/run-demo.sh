@@ -67,7 +67,7 @@ mkdir -p "$shots"
     driver click TForm1 - SpeedButton6
     if driver wait TFrmStat - 5000; then
         sleep 1
-        shoot TFrmStat "$shots/month-chart.png"
+        shoot TFrmStat "$shots/month-chart.png" whole
     fi
     sleep 5
     shoot TForm2 "$shots/floating-window-later.png"

@@ -1,8 +1,7 @@
-// Scaling the 96-DPI design to a screen: the rounding, whole zoom factors, and that the pages'
-// layouts keep their controls apart at every common DPI.
+// Scaling the 96-DPI design to a screen: the rounding, rectangles by their edges, and the whole
+// zoom factors of the floating window.
 #include <gtest/gtest.h>
 
-#include "app/page_layout.h"
 #include "base/dpi_scale.h"
 
 namespace orv {
@@ -38,27 +37,6 @@ TEST(DpiScale, WholeZoomIsTheNearestMultipleHalvesUp) {
     EXPECT_EQ(WholeZoom(288), 3);
     EXPECT_EQ(WholeZoom(48), 1);
     EXPECT_EQ(WholeZoom(0), 1);
-}
-
-bool Overlap(const PixelRect& a, const PixelRect& b) {
-    return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height &&
-           b.y < a.y + a.height;
-}
-
-// Controls apart in the design stay apart on every common screen.
-TEST(DpiScale, ControlsApartInTheDesignStayApart) {
-    for (const int dpi : {120, 144, 168, 192, 240}) {
-        for (const PageSpec& page : MainWindowPages()) {
-            for (const ControlSpec& a : page.controls) {
-                for (const ControlSpec& b : page.controls) {
-                    if (&a != &b && !Overlap(a.rect, b.rect)) {
-                        EXPECT_FALSE(Overlap(ScaleToDpi(a.rect, dpi), ScaleToDpi(b.rect, dpi)))
-                            << a.id << " and " << b.id << " at " << dpi;
-                    }
-                }
-            }
-        }
-    }
 }
 
 }  // namespace

@@ -164,17 +164,13 @@ class HighDpi : public ::testing::Test {
     int dpi = kDesignDpi;
 };
 
-TEST_F(HighDpi, TheMainWindowIsItsDesignScaledToItsDpi) {
+TEST_F(HighDpi, DesignedPagesKeepControlsApartAndCaptionsInside) {
     RECT client;
     GetClientRect(main.Handle(), &client);
     EXPECT_EQ(client.right, ScaleToDpi(kMainClientWidth, dpi));
     EXPECT_EQ(client.bottom, ScaleToDpi(kMainClientHeight, dpi));
-    const ControlSpec& list = *FindControl(ids::kSessionList);
     EXPECT_EQ(SendMessageW(main.Control(ids::kSessionList), LVM_GETCOLUMNWIDTH, 1, 0),
-              ScaleToDpi(list.items[1].width, dpi));
-}
-
-TEST_F(HighDpi, DesignedPagesKeepControlsApartAndCaptionsInside) {
+              ScaleToDpi(FindControl(ids::kSessionList)->items[1].width, dpi));
     ExpectEveryPageLaidOut();
 }
 
