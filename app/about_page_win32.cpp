@@ -75,6 +75,11 @@ LRESULT CALLBACK LinkProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam
         case WM_MOUSELEAVE:
             SetHovered(label, state, false);
             return 0;
+        case WM_SETFONT:
+            // A new DPI brings a new font; the bold one follows it.
+            state.plain = reinterpret_cast<HFONT>(wParam);
+            state.bold.Reset(BoldVariant(state.plain));
+            return DefSubclassProc(label, message, wParam, lParam);
         case WM_LBUTTONUP:
             ShellExecuteW(GetAncestor(label, GA_ROOT), L"open", TextOf(label).c_str(), nullptr,
                           nullptr, SW_SHOWNORMAL);

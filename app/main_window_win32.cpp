@@ -7,6 +7,7 @@
 #include "app/about_page_win32.h"
 #include "app/digit_only_field_win32.h"
 #include "app/settings_controls.h"
+#include "base/win32/dpi.h"
 #include "base/win32/resources.h"
 #include "base/win32/wide_text.h"
 
@@ -35,36 +36,31 @@ LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-HFONT CreateMessageFont() {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
-        return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    }
-    return CreateFontIndirectW(&metrics.lfMessageFont);
-}
-
-// The two state icons side by side: a green lamp (connected) and a grey lamp with a red
-// cross (no connection).
-void PaintStateIcons(HDC dc) {
-    const RECT all{0, 0, 2 * kStateIconSize, kStateIconSize};
+// The two state icons side by side, drawn for the window's DPI: a green lamp (connected) and a
+// grey lamp with a red cross (no connection).
+void PaintStateIcons(HDC dc, int dpi) {
+    const auto at = [dpi](int design) { return ScaleToDpi(design, dpi); };
+    const RECT all{0, 0, 2 * at(kStateIconSize), at(kStateIconSize)};
     FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
     const GdiObject<HBRUSH> green(CreateSolidBrush(RGB(0, 176, 0)));
     const GdiObject<HBRUSH> grey(CreateSolidBrush(RGB(160, 160, 160)));
-    const GdiObject<HPEN> red(CreatePen(PS_SOLID, 2, RGB(208, 0, 0)));
+    const GdiObject<HPEN> red(CreatePen(PS_SOLID, at(2), RGB(208, 0, 0)));
     const SelectedObject blackPen(dc, GetStockObject(BLACK_PEN));
     {
         const SelectedObject brush(dc, green.Get());
-        Ellipse(dc, 2, 2, 14, 14);
+        Ellipse(dc, at(2), at(2), at(14), at(14));
     }
     const SelectedObject brush(dc, grey.Get());
-    Ellipse(dc, 18, 2, 30, 14);
+    Ellipse(dc, at(18), at(2), at(30), at(14));
     const SelectedObject pen(dc, red.Get());
-    MoveToEx(dc, 19, 3, nullptr);
-    LineTo(dc, 29, 13);
-    MoveToEx(dc, 29, 3, nullptr);
-    LineTo(dc, 19, 13);
+    MoveToEx(dc, at(19), at(3), nullptr);
+    LineTo(dc, at(29), at(13));
+    MoveToEx(dc, at(29), at(3), nullptr);
+    LineTo(dc, at(19), at(13));
 }
+
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTEXTHELP;
 
 }  // namespace
 
@@ -90,20 +86,16 @@ bool MainWindow::Create(HINSTANCE instance, MainWindowEvents events) {
             {.name = kPageClass, .procedure = PageProc, .background = buttonFace})) {
         return false;
     }
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTEXTHELP;
-    RECT frame{0, 0, kMainClientWidth, kMainClientHeight};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    window_ = CreateWindowExW(exStyle, kMainWindowClass, kMainWindowCaption, style, x, y, width,
-                              height, nullptr, nullptr, instance, this);
+    window_ =
+        CreateWindowExW(kExStyle, kMainWindowClass, kMainWindowCaption, kStyle, 0, 0,
+                        kMainClientWidth, kMainClientHeight, nullptr, nullptr, instance, this);
     if (!window_) {
         return false;
     }
-    font_.Reset(CreateMessageFont());
+    // Sized and centred once the window knows the DPI of the monitor it is on.
+    dpi_ = WindowDpi(window_);
+    ResizeToClientCentred(window_, ClientSize());
+    font_.Reset(CreateMessageFont(dpi_));
     CreateChildren();
     return true;
 }
@@ -112,19 +104,13 @@ void MainWindow::CreateChildren() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     statusBar_ = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
                                  window_, reinterpret_cast<HMENU>(kStatusBarId), instance, nullptr);
-    int panelEdge = kStatusPanelWidth;
-    SendMessageW(statusBar_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&panelEdge));
     SendMessageW(statusBar_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     SetWindowSubclass(statusBar_, StatusBarProc, kStatusBarSubclass,
                       reinterpret_cast<DWORD_PTR>(this));
-    RECT bar;
-    GetWindowRect(statusBar_, &bar);
-    const int tabsHeight = kMainClientHeight - (bar.bottom - bar.top);
 
     tabs_ = CreateWindowExW(0, WC_TABCONTROLW, nullptr,
                             WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | TCS_MULTILINE, 0,
-                            0, kMainClientWidth, tabsHeight, window_,
-                            reinterpret_cast<HMENU>(kTabsId), instance, nullptr);
+                            0, 0, 0, window_, reinterpret_cast<HMENU>(kTabsId), instance, nullptr);
     SendMessageW(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     const auto pages = MainWindowPages();
     for (std::size_t index = 0; index < pages.size(); ++index) {
@@ -134,16 +120,12 @@ void MainWindow::CreateChildren() {
         item.pszText = caption.data();
         SendMessageW(tabs_, TCM_INSERTITEMW, index, reinterpret_cast<LPARAM>(&item));
     }
-    RECT display{0, 0, kMainClientWidth, tabsHeight};
-    SendMessageW(tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
     for (std::size_t index = 0; index < pages.size(); ++index) {
         const std::wstring caption = Widen(pages[index].caption);
-        pages_[index] =
-            CreateWindowExW(WS_EX_CONTROLPARENT, kPageClass, caption.c_str(),
-                            WS_CHILD | WS_CLIPSIBLINGS | (index == 0 ? WS_VISIBLE : 0u),
-                            display.left, display.top, display.right - display.left,
-                            display.bottom - display.top, window_, nullptr, instance, nullptr);
-        controls_.CreatePage(pages_[index], pages[index], font_.Get());
+        pages_[index] = CreateWindowExW(WS_EX_CONTROLPARENT, kPageClass, caption.c_str(),
+                                        WS_CHILD | WS_CLIPSIBLINGS | (index == 0 ? WS_VISIBLE : 0u),
+                                        0, 0, 0, 0, window_, nullptr, instance, nullptr);
+        controls_.CreatePage(pages_[index], pages[index], font_.Get(), dpi_);
     }
     // The tab control lies under the pages it frames.
     SetWindowPos(tabs_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -152,14 +134,54 @@ void MainWindow::CreateChildren() {
          {ids::kTimeThreshold, ids::kSpeedThreshold, ids::kTrafficThreshold}) {
         AcceptDigitsOnly(Control(threshold));
     }
+    ArrangeChildren();
+}
 
+SIZE MainWindow::ClientSize() const {
+    return {ScaleToDpi(kMainClientWidth, dpi_), ScaleToDpi(kMainClientHeight, dpi_)};
+}
+
+// The status bar, the tabs over the rest of the client area, the pages in the tabs' display
+// area and the state icons, all for the current DPI and font.
+void MainWindow::ArrangeChildren() {
+    SendMessageW(statusBar_, WM_SIZE, 0, 0);  // the bar fits itself to the window and its font
+    int panelEdge = ScaleToDpi(kStatusPanelWidth, dpi_);
+    SendMessageW(statusBar_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&panelEdge));
+    RECT client;
+    GetClientRect(window_, &client);
+    RECT bar;
+    GetWindowRect(statusBar_, &bar);
+    const int tabsHeight = client.bottom - (bar.bottom - bar.top);
+    SetWindowPos(tabs_, nullptr, 0, 0, client.right, tabsHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT display{0, 0, client.right, tabsHeight};
+    SendMessageW(tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+    for (HWND page : pages_) {
+        SetWindowPos(page, nullptr, display.left, display.top, display.right - display.left,
+                     display.bottom - display.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
+    const int iconSize = ScaleToDpi(kStateIconSize, dpi_);
     const WindowDc screen(nullptr);
     stateIcons_.Reset(CreateCompatibleDC(screen.Get()));
-    stateIconsBitmap_.Reset(
-        CreateCompatibleBitmap(screen.Get(), 2 * kStateIconSize, kStateIconSize));
+    stateIconsBitmap_.Reset(CreateCompatibleBitmap(screen.Get(), 2 * iconSize, iconSize));
     // The bitmap stays selected for the DC's life; the DC goes first (declared after it).
     SelectObject(stateIcons_.Get(), stateIconsBitmap_.Get());
-    PaintStateIcons(stateIcons_.Get());
+    PaintStateIcons(stateIcons_.Get(), dpi_);
+    InvalidateRect(statusBar_, nullptr, TRUE);
+}
+
+void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    GdiObject<HFONT> font(CreateMessageFont(dpi_));
+    SendMessageW(statusBar_, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+    SendMessageW(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+    controls_.Rescale(dpi_, font.Get());
+    font_ = std::move(font);  // the old font goes once no control uses it any more
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ResizeToClient(window_, ClientSize());
+    ArrangeChildren();
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void MainWindow::SetStatusText(std::string_view text) {
@@ -182,8 +204,9 @@ void MainWindow::ShowStateIcon(bool connected) {
 }
 
 void MainWindow::DrawStateIcon(HDC target) const {
-    BitBlt(target, kStateIconRect.left, kStateIconRect.top, kStateIconSize, kStateIconSize,
-           stateIcons_.Get(), connected_ ? 0 : kStateIconSize, 0, SRCCOPY);
+    const int size = ScaleToDpi(kStateIconSize, dpi_);
+    BitBlt(target, ScaleToDpi(kStateIconRect.left, dpi_), ScaleToDpi(kStateIconRect.top, dpi_),
+           size, size, stateIcons_.Get(), connected_ ? 0 : size, 0, SRCCOPY);
 }
 
 void MainWindow::SelectPage(int index) {
@@ -317,6 +340,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam >= kFirstShowPageCode && wParam <= kLastShowPageCode) {
                 ShowPage(static_cast<int>(wParam));
             }
+            return 0;
+        case kDpiChangedMessage:
+            OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_DESTROY:
             window_ = nullptr;

@@ -1,9 +1,9 @@
 #pragma once
 // The main window (class TForm1, caption "Orvane"): fixed dialog frame with system menu and
-// help button, client area 411 x 429, centred, created hidden. Eight pages built from their
-// layout tables, a status bar with one text panel and the state icon drawn beside it.
-// Closing it only hides it. What its controls report goes to the ControlReactions their pages
-// registered.
+// help button, client area 411 x 429 design pixels scaled to its DPI, centred, created hidden.
+// Eight pages built from their layout tables, a status bar with one text panel and the state icon
+// drawn beside it. Closing it only hides it. What its controls report goes to the ControlReactions
+// their pages registered.
 
 #include <windows.h>
 
@@ -84,6 +84,10 @@ class MainWindow {
                                           UINT_PTR id, DWORD_PTR self);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateChildren();
+    void ArrangeChildren();
+    SIZE ClientSize() const;  // the design's client area at the window's DPI
+    // WM_DPICHANGED: fonts, controls and the window itself for the new DPI.
+    void OnDpiChanged(int dpi, const RECT& suggested);
     void DrawStateIcon(HDC target) const;
 
     HWND window_ = nullptr;
@@ -97,6 +101,7 @@ class MainWindow {
     MemoryDc stateIcons_;  // the 32 x 16 picture: connected left, no connection right
     bool connected_ = false;
     int currentPage_ = 0;
+    int dpi_ = kDesignDpi;
 };
 
 }  // namespace orv

@@ -146,6 +146,29 @@ void Configure(HWND control, const ControlSpec& layout, HWND previous) {
     }
 }
 
+bool IsDropDown(const ControlSpec& layout) {
+    return layout.kind == ControlKind::ComboBox || layout.kind == ControlKind::PictureList;
+}
+
+// The control's window rectangle at this DPI; a drop-down list's includes its open list.
+PixelRect Bounds(const ControlSpec& layout, int dpi) {
+    PixelRect bounds = ScaleToDpi(layout.rect, dpi);
+    if (IsDropDown(layout)) {
+        bounds.height += ScaleToDpi(kDropDownListHeight, dpi);
+    }
+    return bounds;
+}
+
+void ScaleColumns(HWND control, const ControlSpec& layout, int fromDpi, int toDpi) {
+    const bool isList = layout.kind == ControlKind::ListView ||
+                        layout.kind == ControlKind::VirtualList ||
+                        layout.kind == ControlKind::CheckList;
+    for (int column = 0; isList && column < static_cast<int>(layout.items.size()); ++column) {
+        const auto width = static_cast<int>(SendMessageW(control, LVM_GETCOLUMNWIDTH, column, 0));
+        SendMessageW(control, LVM_SETCOLUMNWIDTH, column, MulDiv(width, toDpi, fromDpi));
+    }
+}
+
 HWND CreateTooltips(HWND page) {
     return CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, page,
@@ -165,29 +188,29 @@ void AddHint(HWND tooltips, HWND page, HWND control, std::string_view hint) {
 
 }  // namespace
 
-HWND PageControls::CreateControl(HWND page, const ControlSpec& layout, int commandId) {
+HWND PageControls::CreateControl(HWND page, const ControlSpec& layout, int commandId, int dpi) {
     const bool startsChoiceGroup =
         controls_.empty() || controls_.back().layout->kind != ControlKind::RadioButton;
     const WindowKind kind = KindOf(layout, startsChoiceGroup);
-    const bool isList =
-        layout.kind == ControlKind::ComboBox || layout.kind == ControlKind::PictureList;
-    const std::wstring caption = isList ? std::wstring() : Widen(layout.caption);
-    const int height = isList ? layout.rect.height + kDropDownListHeight : layout.rect.height;
+    const std::wstring caption = IsDropDown(layout) ? std::wstring() : Widen(layout.caption);
+    const PixelRect bounds = Bounds(layout, dpi);
     return CreateWindowExW(
         kind.exStyle, kind.className, caption.c_str(),
         WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style | (layout.disabled ? WS_DISABLED : 0u),
-        layout.rect.x, layout.rect.y, layout.rect.width, height, page,
+        bounds.x, bounds.y, bounds.width, bounds.height, page,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(commandId)), GetModuleHandleW(nullptr),
         nullptr);
 }
 
-void PageControls::CreatePage(HWND page, const PageSpec& layout, HFONT font) {
+void PageControls::CreatePage(HWND page, const PageSpec& layout, HFONT font, int dpi) {
+    dpi_ = dpi;
     HWND previous = nullptr;
     for (const ControlSpec& control : layout.controls) {
         const int commandId = kFirstCommandId + static_cast<int>(controls_.size());
-        HWND window = CreateControl(page, control, commandId);
+        HWND window = CreateControl(page, control, commandId, dpi);
         SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         Configure(window, control, previous);
+        ScaleColumns(window, control, kDesignDpi, dpi);
         if (!control.hint.empty()) {
             if (!tooltips_) {
                 tooltips_ = CreateTooltips(page);
@@ -206,6 +229,19 @@ void PageControls::CreatePage(HWND page, const PageSpec& layout, HFONT font) {
             SetWindowPos(Find(control.id), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         }
     }
+}
+
+void PageControls::Rescale(int dpi, HFONT font) {
+    for (const Created& control : controls_) {
+        // The font first: a drop-down list sizes its field by the font it has.
+        SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        const PixelRect bounds = Bounds(*control.layout, dpi);
+        SetWindowPos(control.window, nullptr, bounds.x, bounds.y, bounds.width, bounds.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        ScaleColumns(control.window, *control.layout, dpi_, dpi);
+        InvalidateRect(control.window, nullptr, TRUE);
+    }
+    dpi_ = dpi;
 }
 
 HWND PageControls::Find(std::string_view id) const {

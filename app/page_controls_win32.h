@@ -25,8 +25,12 @@ HWND FindPageControl(HWND mainWindow, std::string_view id);
 
 class PageControls {
   public:
-    // Makes every control of `layout` a child of `page`, in design order, with the given font.
-    void CreatePage(HWND page, const PageSpec& layout, HFONT font);
+    // Makes every control of `layout` a child of `page`, in design order, its rectangle scaled
+    // from the design to `dpi`, with the given font (made for that DPI).
+    void CreatePage(HWND page, const PageSpec& layout, HFONT font, int dpi);
+    // Moves and sizes every control for a new DPI and gives it the font made for that DPI; list
+    // columns keep the widths the user gave them, scaled.
+    void Rescale(int dpi, HFONT font);
 
     // Null when no control has this identifier.
     HWND Find(std::string_view id) const;
@@ -39,11 +43,12 @@ class PageControls {
         const ControlSpec* layout;
         HWND window;
     };
-    HWND CreateControl(HWND page, const ControlSpec& layout, int commandId);
+    HWND CreateControl(HWND page, const ControlSpec& layout, int commandId, int dpi);
 
     std::vector<Created> controls_;  // command id = index + kFirstCommandId
     std::unordered_map<std::string_view, std::size_t> byId_;
     HWND tooltips_ = nullptr;
+    int dpi_ = kDesignDpi;
 };
 
 // Icons of the main image list by index (9 open, 10 save, 11 print, 12 detail, 13 delete,

@@ -7,6 +7,7 @@
 #include <span>
 #include <string_view>
 
+#include "base/dpi_scale.h"
 #include "monitor/monitor_ports.h"
 
 namespace orv {
@@ -33,12 +34,8 @@ enum class ControlKind {
     PictureList,    // editable list whose entries show a small picture; the caption is its entry
 };
 
-struct ControlRect {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-};
+// In 96-DPI design pixels; the window scales it to its own DPI.
+using ControlRect = PixelRect;
 
 // A list item, or a list-view column with its width.
 struct ControlItem {

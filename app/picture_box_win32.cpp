@@ -18,7 +18,10 @@ LRESULT CALLBACK PictureBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lP
     }
     const PaintDc dc(box);
     if (const GdiCanvas* picture = PictureOf(box)) {
-        picture->CopyTo(dc.Get(), 0, 0);
+        // The picture keeps its design size; the box is scaled to the window's DPI.
+        RECT area;
+        GetClientRect(box, &area);
+        picture->StretchTo(dc.Get(), area.right, area.bottom);
     } else {
         FillRect(dc.Get(), &dc.Area(), GetSysColorBrush(COLOR_BTNFACE));
     }

@@ -1,5 +1,7 @@
 #include "monitor/floating_window_win32.h"
 
+#include "base/dpi_scale.h"
+#include "base/win32/dpi.h"
 #include "base/win32/resources.h"
 #include "base/win32/window_class.h"
 
@@ -81,9 +83,11 @@ bool FloatingWindow::Create(HINSTANCE instance, FloatingWindowEvents events) {
     if (!window_) {
         return false;
     }
-    // The frame's size is asked for again now that the window answers its own messages.
-    SetWindowPos(window_, nullptr, 0, 0, 0, 0,
-                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Enlarged for the DPI of its monitor; the frame's size is asked for again now that the
+    // window answers its own messages.
+    zoom_ = WholeZoom(WindowDpi(window_));
+    SetWindowPos(window_, nullptr, 0, 0, kOuterWidth * zoom_, kOuterHeight * zoom_,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     // Placed now as well, so the hint points at the corner even if the window is never shown.
     PlaceAtWorkAreaCorner();
     // An elevated program (it writes the machine-wide Run key) would not hear the restart of
@@ -137,21 +141,22 @@ void FloatingWindow::RedrawFrame() {
 void FloatingWindow::PlaceAtWorkAreaCorner() {
     RECT workArea;
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
-    SetWindowPos(window_, nullptr, workArea.right - kOuterWidth, workArea.bottom - kOuterHeight, 0,
-                 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window_, nullptr, workArea.right - kOuterWidth * zoom_,
+                 workArea.bottom - kOuterHeight * zoom_, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FloatingWindow::Paint() {
     const PaintDc dc(window_);
-    picture_.CopyTo(dc.Get(), 0, 0);
+    picture_.StretchTo(dc.Get(), FloatingDrawing::kWidth * zoom_, FloatingDrawing::kHeight * zoom_);
 }
 
 // The frame is the window's border, so that the client area is the drawing area itself.
 void FloatingWindow::PaintFrame() {
     const WindowDc dc(window_, WindowDc::Area::WholeWindow);
-    const RECT outer{0, 0, kOuterWidth, kOuterHeight};
-    ExcludeClipRect(dc.Get(), kFloatingFrame, kFloatingFrame, kOuterWidth - kFloatingFrame,
-                    kOuterHeight - kFloatingFrame);
+    const RECT outer{0, 0, kOuterWidth * zoom_, kOuterHeight * zoom_};
+    const int edge = kFloatingFrame * zoom_;
+    ExcludeClipRect(dc.Get(), edge, edge, outer.right - edge, outer.bottom - edge);
     const GdiObject<HBRUSH> frame(CreateSolidBrush(colours_.border));  // already plain RGB
     FillRect(dc.Get(), &outer, frame.Get());
 }
@@ -174,7 +179,7 @@ void FloatingWindow::TrayReport(WPARAM wParam, LPARAM lParam) {
             menu_.Open(window_, POINT{GET_X_LPARAM(wParam), GET_Y_LPARAM(wParam)});
             break;
         case NIN_POPUPOPEN: {
-            POINT anchor = kHintAnchor;
+            POINT anchor{kHintAnchor.x * zoom_, kHintAnchor.y * zoom_};
             ClientToScreen(window_, &anchor);
             const std::string text = events_.trayInfoText ? events_.trayInfoText() : "";
             hint_.Show(ScreenPoint{anchor.x, anchor.y}, HintBody(text));
@@ -266,6 +271,23 @@ void FloatingWindow::OnSettingOrDisplayChange(UINT message, WPARAM wParam) {
     }
 }
 
+void FloatingWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+    // Docked in the corner it stays docked; elsewhere it keeps the place the system suggests,
+    // in screen pixels, with its own whole-factor size.
+    RECT bounds;
+    GetWindowRect(window_, &bounds);
+    RECT workArea;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
+    const bool docked = bounds.right == workArea.right && bounds.bottom == workArea.bottom;
+    zoom_ = WholeZoom(dpi);
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, kOuterWidth * zoom_,
+                 kOuterHeight * zoom_, SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (docked) {
+        PlaceAtWorkAreaCorner();
+    }
+    RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+}
+
 void FloatingWindow::OnClose() {
     // Any close request ends the program: the exit sequence runs once, then the loop ends.
     if (closing_) {
@@ -341,7 +363,7 @@ LRESULT FloatingWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
             return 0;
         case WM_NCCALCSIZE: {
             RECT& proposed = *reinterpret_cast<RECT*>(lParam);  // first rect in both forms
-            InflateRect(&proposed, -kFloatingFrame, -kFloatingFrame);
+            InflateRect(&proposed, -kFloatingFrame * zoom_, -kFloatingFrame * zoom_);
             return 0;
         }
         case WM_NCPAINT:
@@ -376,6 +398,9 @@ LRESULT FloatingWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         case WM_DISPLAYCHANGE:
             OnSettingOrDisplayChange(message, wParam);
             break;
+        case kDpiChangedMessage:
+            OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_CLOSE:
             OnClose();
             return 0;

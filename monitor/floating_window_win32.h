@@ -1,9 +1,10 @@
 #pragma once
 // The floating window (class TForm2, caption "ORVMainWindow"): the application's main window.
 // A borderless, normally topmost box whose 3-pixel frame shows the frame colour around the
-// 170 x 70 drawing area, where FloatingPicture is copied. It carries the tray icon, the shared
-// pop-up menu and the tray information hint. Closing it, by any close request, runs the exit
-// sequence once and ends the message loop.
+// 170 x 70 drawing area, where FloatingPicture is copied; on a high-DPI screen frame and
+// picture are enlarged by a whole factor (2 from 144 DPI on), so the figures stay readable. It
+// carries the tray icon, the shared pop-up menu and the tray information hint. Closing it, by any
+// close request, runs the exit sequence once and ends the message loop.
 
 #include <windows.h>
 
@@ -84,6 +85,8 @@ class FloatingWindow final : public FloatingWindowControl, public TrayBalloons {
     bool OnDragButtonUp();
     void OnContextMenu(LPARAM screenPoint);
     void OnSettingOrDisplayChange(UINT message, WPARAM wParam);
+    // WM_DPICHANGED: the picture's whole factor for the new DPI.
+    void OnDpiChanged(int dpi, const RECT& suggested);
     void OnClose();
     void OnEndSession(bool ending);
     void OnDestroy();
@@ -111,6 +114,7 @@ class FloatingWindow final : public FloatingWindowControl, public TrayBalloons {
     bool shownAtStart_ = true;
     bool closing_ = false;
     bool pictureDrawn_ = false;  // the drawing has shown a picture at least once
+    int zoom_ = 1;               // each picture pixel is zoom_ x zoom_ screen pixels
 };
 
 }  // namespace orv

@@ -1,5 +1,6 @@
 #include "monitor/gdi_canvas_win32.h"
 
+#include "base/dpi_scale.h"
 #include "base/win32/wide_text.h"
 
 #include <algorithm>
@@ -13,8 +14,10 @@ namespace {
 constexpr wchar_t kFontFace[] = L"MS Sans Serif";
 constexpr int kFontPoints = 8;
 
-HFONT CreatePictureFont(HDC dc) {
-    const int height = -MulDiv(kFontPoints, GetDeviceCaps(dc, LOGPIXELSY), 72);
+// The pictures are designed in 96-DPI pixels and enlarged whole by their windows, so their
+// font is the design's size whatever the screen's DPI.
+HFONT CreatePictureFont() {
+    const int height = -MulDiv(kFontPoints, kDesignDpi, 72);
     return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
                        DEFAULT_PITCH | FF_SWISS, kFontFace);
@@ -36,7 +39,7 @@ GdiCanvas::GdiCanvas(int width, int height) : width_(width), height_(height) {
     bitmap_.Reset(CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     bits_ = static_cast<const std::uint32_t*>(bits);
     SelectObject(dc_, bitmap_.Get());
-    font_.Reset(CreatePictureFont(dc_));
+    font_.Reset(CreatePictureFont());
     SelectObject(dc_, font_.Get());
     SetBkMode(dc_, OPAQUE);
 }
@@ -93,6 +96,20 @@ Colour GdiCanvas::Pixel(int x, int y) const {
 
 void GdiCanvas::CopyTo(HDC target, int x, int y) const {
     BitBlt(target, x, y, width_, height_, dc_, 0, 0, SRCCOPY);
+}
+
+void GdiCanvas::StretchTo(HDC target, int width, int height) const {
+    if (width == width_ && height == height_) {
+        CopyTo(target, 0, 0);
+        return;
+    }
+    // A whole factor repeats each pixel; any other blends neighbours, so that no column of the
+    // bars is doubled while its neighbour is not.
+    const bool whole = width % width_ == 0 && height % height_ == 0;
+    const int previous = SetStretchBltMode(target, whole ? COLORONCOLOR : HALFTONE);
+    SetBrushOrgEx(target, 0, 0, nullptr);
+    StretchBlt(target, 0, 0, width, height, dc_, 0, 0, width_, height_, SRCCOPY);
+    SetStretchBltMode(target, previous);
 }
 
 }  // namespace orv

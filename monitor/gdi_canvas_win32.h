@@ -26,6 +26,8 @@ class GdiCanvas final : public Canvas {
 
     // Copies the whole picture to `target` with its top-left corner at (x, y).
     void CopyTo(HDC target, int x, int y) const;
+    // Copies the whole picture to (0, 0)-(width, height) of `target`, enlarged as needed.
+    void StretchTo(HDC target, int width, int height) const;
 
   private:
     int width_;

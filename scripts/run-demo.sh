@@ -8,20 +8,13 @@
 # of the screenshots.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-source "$root/scripts/wine-env.sh"
-preset=$ORVANE_WINE_PRESET
+source "$root/scripts/demo-lib.sh"
 
 "$root/scripts/install-deps.sh"
-cmake --preset "$preset" >/dev/null
-cmake --build --preset "$preset" --target orvane rasapi32 orvdriver talvex speechemu >/dev/null
+demo_build orvane rasapi32 orvdriver talvex speechemu
 
-# The program keeps its files beside itself: give the demo a folder of its own.
 demo="$root/build/demo"
-mkdir -p "$demo/statistics" "$demo/plugins"
-cp "$ORVANE_BIN/orvane.exe" "$ORVANE_BIN/rasapi32.dll" "$demo/"
-rm -rf "$demo/Languages"
-cp -r "$ORVANE_BIN/Languages" "$demo/"
-cp "$ORVANE_BIN/plugins/talvex.exe" "$demo/plugins/"
+demo_folder "$demo"
 # Speech control listens to the emulated recogniser, registered in this throw-away prefix only;
 # every line appended to speech.txt is heard (docs/scenarios.md).
 : >"$demo/speech.txt"
@@ -47,36 +40,26 @@ mkdir -p "$shots"
 "$root/scripts/with-wine.sh" bash -c '
     set -u
     demo=$1 shots=$2
-    driver() { "$ORVANE_WINE" "$ORVANE_BIN/orvdriver.exe" "$@" | tr -d "\r"; }
-    # Crops a screenshot of the whole screen to the window of class $1.
-    shoot() {
-        local rect
-        rect=$(driver rect "$1" -) || { echo "demo: no $1 window to photograph" >&2; return 1; }
-        import -window root -crop "$rect" +repage "$shots/$2.png"
-    }
-    ORVANE_RAS_SCENARIO=$("$ORVANE_WINE" winepath -w "$3/tools/scenarios/demo.scn")
-    export ORVANE_RAS_SCENARIO
-    "$ORVANE_WINE" "$demo/orvane.exe" &
-    program=$!
-    driver wait TForm2 ORVMainWindow 20000 || { echo "demo: the monitor did not start" >&2; exit 1; }
+    source "$3/scripts/demo-lib.sh"
+    demo_start "$demo" || exit 1
     sleep 20   # the demo session connects and moves some traffic
-    shoot TForm2 floating-window
+    shoot TForm2 "$shots/floating-window.png"
     # The page switch of the pop-up menu: WM_COMMAND with the page code (3 = page 0).
     for code in 3 4; do
         driver post TForm2 ORVMainWindow 273 "$code"
         sleep 3
-        shoot TForm1 "main-window-page-$((code - 3))"
+        shoot TForm1 "$shots/main-window-page-$((code - 3)).png"
     done
     # The dial page during a dial: "Dial" hangs up the demo line and dials "Home ISP" again.
     driver post TForm2 ORVMainWindow 273 6
     sleep 2
     driver click TForm1 - BitBtn1
     sleep 1.5
-    shoot TForm1 dial-page-dialing
+    shoot TForm1 "$shots/dial-page-dialing.png"
     # The settings page in English: Languages\Eng.lang is applied by the default language.
     driver post TForm2 ORVMainWindow 273 8
     sleep 2
-    shoot TForm1 main-window-settings
+    shoot TForm1 "$shots/main-window-settings.png"
     # The month chart of the received bytes: page 2, the choice "Received", "Show Detail".
     driver post TForm2 ORVMainWindow 273 5
     sleep 2
@@ -84,16 +67,11 @@ mkdir -p "$shots"
     driver click TForm1 - SpeedButton6
     if driver wait TFrmStat - 5000; then
         sleep 1
-        shoot TFrmStat month-chart
+        shoot TFrmStat "$shots/month-chart.png" whole
     fi
     sleep 5
-    shoot TForm2 floating-window-later
-    driver post TForm2 ORVMainWindow 16 0   # WM_CLOSE: the normal close path
-    driver gone TForm2 ORVMainWindow 10000
-    wait "$program"
-    # The demo ran with "Автозагрузка" on; the prefix must not start a monitor at its next boot.
-    "$ORVANE_WINE" reg delete "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run" \
-        /v Orvane /f >/dev/null 2>&1 || true
+    shoot TForm2 "$shots/floating-window-later.png"
+    demo_stop
 ' _ "$demo" "$shots" "$root"
 echo "Screenshots: $shots"
 ls "$shots"

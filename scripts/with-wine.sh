@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs a command inside a private Xvfb display with the throw-away Wine prefix of the build
-# tree, then stops exactly the Xvfb and Wine server it started (by pid and by prefix).
+# tree, then stops exactly the Xvfb and Wine server it started (by pid and by prefix). The
+# screen is 1280 x 1024 unless ORVANE_XVFB_SCREEN says otherwise (e.g. 1920x1200x24).
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/wine-env.sh"
@@ -15,7 +16,7 @@ if ! flock -n 9; then
 fi
 
 fdfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 "${ORVANE_XVFB_SCREEN:-1280x1024x24}" -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.1; done
 if [ ! -s "$fdfile" ]; then

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <variant>
 
+#include "base/dpi_scale.h"
+#include "base/win32/dpi.h"
 #include "base/win32/wide_text.h"
 
 namespace orv {
@@ -15,39 +17,48 @@ constexpr int kNameWidth = kMonthBarLeft - kMonthNameLeft;
 constexpr int kFigureWidth = kMonthClientWidth - kMonthFigureLeft;
 constexpr COLORREF kBarColour = RGB(0, 0, 255);
 
-HFONT CreateEightPointFont() {
-    const WindowDc screen(nullptr);
-    LOGFONTW font{};
-    font.lfHeight = -MulDiv(8, GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
-    font.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynW(font.lfFaceName, L"MS Shell Dlg", LF_FACESIZE);
-    return CreateFontIndirectW(&font);
-}
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_TOOLWINDOW;
 
 int RowTop(int month) {
     return month * kMonthRowStep;
 }
 
-HWND MakeLabel(HWND window, HFONT font, int left, int top, int width, std::string_view text) {
-    HWND label = CreateWindowExW(
-        0, L"STATIC", Widen(text).c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, left, top,
-        width, kMonthBarHeight, window, nullptr, GetModuleHandleW(nullptr), nullptr);
+// A label's or bar's place in the window at this DPI.
+PixelRect RowCell(int left, int month, int width, int dpi) {
+    return ScaleToDpi(PixelRect{left, RowTop(month), width, kMonthBarHeight}, dpi);
+}
+
+void Place(HWND label, PixelRect at) {
+    SetWindowPos(label, nullptr, at.x, at.y, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+SIZE ClientSize(int dpi) {
+    return {ScaleToDpi(kMonthClientWidth, dpi), ScaleToDpi(kMonthClientHeight, dpi)};
+}
+
+HWND MakeLabel(HWND window, HFONT font, std::string_view text) {
+    HWND label = CreateWindowExW(0, L"STATIC", Widen(text).c_str(),
+                                 WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0, window,
+                                 nullptr, GetModuleHandleW(nullptr), nullptr);
     SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return label;
 }
 
-// Sets a month name and sizes its label to the text, at least up to the bars: a long name
-// covers the start of its bar, as an automatically sized label does.
-void FitLabel(HWND label, std::string_view text) {
-    const std::wstring wide = Widen(text);
-    SetWindowTextW(label, wide.c_str());
+// Sizes a month name's label to its text, at least up to the bars: a long name covers the
+// start of its bar, as an automatically sized label does.
+void FitLabel(HWND label, int month, int dpi) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(label)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(label, text.data(), static_cast<int>(text.size()))));
     const WindowDc dc(label);
     const SelectedObject font(dc.Get(),
                               reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
     SIZE extent{};
-    GetTextExtentPoint32W(dc.Get(), wide.c_str(), static_cast<int>(wide.size()), &extent);
-    SetWindowPos(label, nullptr, 0, 0, std::max<int>(extent.cx, kNameWidth), kMonthBarHeight,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
+    PixelRect at = RowCell(kMonthNameLeft, month, kNameWidth, dpi);
+    at.width = std::max<int>(extent.cx, at.width);
+    Place(label, at);
     InvalidateRect(GetParent(label), nullptr, TRUE);
 }
 
@@ -82,31 +93,47 @@ void MonthChartWindow::Show(const SessionList& list, MonthChartKind kind) {
 }
 
 bool MonthChartWindow::CreateWindowAndLabels() {
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    const DWORD exStyle = WS_EX_TOOLWINDOW;
-    RECT frame{0, 0, kMonthClientWidth, kMonthClientHeight};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    window_ = CreateWindowExW(exStyle, kMonthStatisticsClass, L"", style,
-                              (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                              (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr,
-                              nullptr, GetModuleHandleW(nullptr), nullptr);
+    window_ =
+        CreateWindowExW(kExStyle, kMonthStatisticsClass, L"", kStyle, 0, 0, kMonthClientWidth,
+                        kMonthClientHeight, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!window_) {
         return false;
     }
     SetWindowSubclass(window_, Procedure, kSubclass, reinterpret_cast<DWORD_PTR>(this));
-    if (!font_) {
-        font_.Reset(CreateEightPointFont());
-    }
-    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     for (int month = 1; month <= 12; ++month) {
-        names_[static_cast<std::size_t>(month - 1)] =
-            MakeLabel(window_, font_.Get(), kMonthNameLeft, RowTop(month), kNameWidth, {});
-        MakeLabel(window_, font_.Get(), kMonthFigureLeft, RowTop(month), kFigureWidth,
-                  MonthFigure(chart_, month));
+        const auto row = static_cast<std::size_t>(month - 1);
+        names_[row] = MakeLabel(window_, nullptr, {});
+        figures_[row] = MakeLabel(window_, nullptr, MonthFigure(chart_, month));
     }
+    // Sized and centred once the window knows the DPI of the monitor it is on.
+    const int dpi = WindowDpi(window_);
+    ResizeToClientCentred(window_, ClientSize(dpi));
+    ArrangeForDpi(dpi);
     return true;
+}
+
+// The 8-point font and every label's place for the DPI; the month names are fitted to their
+// texts when they are set.
+void MonthChartWindow::ArrangeForDpi(int dpi) {
+    dpi_ = dpi;
+    GdiObject<HFONT> font(CreatePointFont(8, L"MS Shell Dlg", dpi_));
+    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+    for (int month = 1; month <= 12; ++month) {
+        const auto row = static_cast<std::size_t>(month - 1);
+        SendMessageW(names_[row], WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+        SendMessageW(figures_[row], WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+        Place(figures_[row], RowCell(kMonthFigureLeft, month, kFigureWidth, dpi_));
+        FitLabel(names_[row], month, dpi_);
+    }
+    font_ = std::move(font);  // the old font goes once no label uses it any more
+}
+
+void MonthChartWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ResizeToClient(window_, ClientSize(dpi));
+    ArrangeForDpi(dpi);
+    InvalidateRect(window_, nullptr, TRUE);
 }
 
 void MonthChartWindow::LanguageChanged() {
@@ -116,7 +143,9 @@ void MonthChartWindow::LanguageChanged() {
     const bool russian = language_.IsRussian();
     SetWindowTextUtf8(window_, MonthChartTitle(chart_.kind, russian));
     for (int month = 1; month <= 12; ++month) {
-        FitLabel(names_[static_cast<std::size_t>(month - 1)], MonthName(month, russian));
+        HWND name = names_[static_cast<std::size_t>(month - 1)];
+        SetWindowTextUtf8(name, MonthName(month, russian));
+        FitLabel(name, month, dpi_);
     }
 }
 
@@ -128,8 +157,8 @@ void MonthChartWindow::Paint() {
     for (int month = 1; month <= 12; ++month) {
         const int width = widths_[static_cast<std::size_t>(month - 1)];
         if (width > 0) {
-            Rectangle(dc.Get(), kMonthBarLeft, RowTop(month), kMonthBarLeft + width,
-                      RowTop(month) + kMonthBarHeight);
+            const PixelRect bar = RowCell(kMonthBarLeft, month, width, dpi_);
+            Rectangle(dc.Get(), bar.x, bar.y, bar.x + bar.width, bar.y + bar.height);
         }
     }
 }
@@ -144,6 +173,9 @@ LRESULT CALLBACK MonthChartWindow::Procedure(HWND window, UINT message, WPARAM w
         case WM_CTLCOLORSTATIC:
             SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
             return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+        case kDpiChangedMessage:
+            chart->OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_DESTROY:
             chart->window_ = nullptr;
             break;

@@ -1,14 +1,15 @@
 #pragma once
 // The month statistics window (class TFrmStat): a white tool window with a close button only,
-// client area 345 x 293, centred, 8-point font, not modal, at most one at a time. Its bars are
-// painted and its labels made at run time as its own children, so closing it frees them; the
-// owner's reference is emptied when it closes.
+// client area 345 x 293 design pixels scaled to its DPI, centred, 8-point font, not modal, at most
+// one at a time. Its bars are painted and its labels made at run time as its own children, so
+// closing it frees them; the owner's reference is emptied when it closes.
 
 #include <windows.h>
 
 #include <array>
 
 #include "base/dialog_ports.h"
+#include "base/dpi_scale.h"
 #include "base/language_code.h"
 #include "base/regional_formats.h"
 #include "base/win32/resources.h"
@@ -41,6 +42,9 @@ class MonthChartWindow {
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR id, DWORD_PTR self);
     bool CreateWindowAndLabels();
+    void ArrangeForDpi(int dpi);
+    // WM_DPICHANGED: the suggested rectangle, the font and the labels for the new DPI.
+    void OnDpiChanged(int dpi, const RECT& suggested);
     void Paint();
 
     const LanguageCode& language_;
@@ -50,7 +54,9 @@ class MonthChartWindow {
     MonthChart chart_;
     std::array<int, 12> widths_{};
     std::array<HWND, 12> names_{};
+    std::array<HWND, 12> figures_{};
     HWND window_ = nullptr;
+    int dpi_ = kDesignDpi;
 };
 
 }  // namespace orv

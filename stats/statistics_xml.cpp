@@ -143,9 +143,10 @@ class LayoutReader {
         return Skip("?>");
     }
     bool Pseudo(std::string_view name, std::string_view& value) {
-        if (!Skip(name)) {
-            return false;
-        }
+        return Skip(name) && QuotedValue(value);
+    }
+    // `= "text"` or `= 'text'`, with optional whitespace around the equals sign; the raw text.
+    bool QuotedValue(std::string_view& value) {
         SkipSpace();
         if (!Skip("=")) {
             return false;
@@ -253,21 +254,10 @@ class LayoutReader {
             return false;  // the same attribute twice
         }
         names_.push_back(name);
-        SkipSpace();
-        if (!Skip("=")) {
+        std::string_view raw;
+        if (!QuotedValue(raw)) {
             return false;
         }
-        SkipSpace();
-        if (at_ >= text_.size() || (text_[at_] != '"' && text_[at_] != '\'')) {
-            return false;
-        }
-        const char quote = text_[at_++];
-        const std::size_t end = text_.find(quote, at_);
-        if (end == std::string_view::npos) {
-            return false;
-        }
-        const std::string_view raw = text_.substr(at_, end - at_);
-        at_ = end + 1;
         // Most values are plain: passed on as they stand.
         const bool plain = std::all_of(raw.begin(), raw.end(), [](char c) {
             const auto u = static_cast<unsigned char>(c);

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "base/win32/dpi.h"
 #include "base/win32/resources.h"
 #include "floating_test_window.h"
 
@@ -150,6 +151,41 @@ TEST_F(FloatingWindowTest, PaintsTheFrameColourAroundThePicture) {
     EXPECT_EQ(pictureBackground, colours.background);
     EXPECT_EQ(pictureCorner, colours.background);
     EXPECT_EQ(window.Picture().Pixel(100, 50), colours.background);
+}
+
+// Wine sends no WM_DPICHANGED itself: the test sends it as Windows would.
+TEST_F(FloatingWindowTest, ADpiChangeEnlargesFrameAndPictureByAWholeFactor) {
+    window.Show();
+    RECT suggested = BoundsOf(Handle());
+    SendMessageW(Handle(), kDpiChangedMessage, MAKEWPARAM(192, 192),
+                 reinterpret_cast<LPARAM>(&suggested));
+    UpdateWindow(Handle());
+    RECT bounds = BoundsOf(Handle());
+    EXPECT_EQ(bounds.right - bounds.left, 352);
+    EXPECT_EQ(bounds.bottom - bounds.top, 152);
+    EXPECT_EQ(bounds.right, WorkArea().right);  // docked, it stays docked
+    EXPECT_EQ(bounds.bottom, WorkArea().bottom);
+    {
+        const WindowDc dc(Handle(), WindowDc::Area::WholeWindow);
+        EXPECT_EQ(GetPixel(dc.Get(), 5, 5), colours.border);  // a 6-pixel frame
+        EXPECT_EQ(GetPixel(dc.Get(), 6 + 339, 6 + 139), colours.background);
+    }
+    // Away from the corner it takes the suggested place, in screen pixels, at its own size.
+    MoveTo(Handle(), 300, 200);
+    RECT elsewhere{40, 30, 40 + 264, 30 + 114};
+    SendMessageW(Handle(), kDpiChangedMessage, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&elsewhere));
+    bounds = BoundsOf(Handle());
+    EXPECT_EQ(bounds.left, 40);
+    EXPECT_EQ(bounds.top, 30);
+    EXPECT_EQ(bounds.right - bounds.left, 352);
+    RECT design{40, 30, 216, 106};
+    SendMessageW(Handle(), kDpiChangedMessage, MAKEWPARAM(96, 96),
+                 reinterpret_cast<LPARAM>(&design));
+    RECT client;
+    GetClientRect(Handle(), &client);
+    EXPECT_EQ(client.right, 170);
+    EXPECT_EQ(client.bottom, 70);
 }
 
 }  // namespace

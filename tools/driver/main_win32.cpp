@@ -2,8 +2,15 @@
 //   orvdriver wait  CLASS CAPTION TIMEOUT_MS        exit 0 once the window exists
 //   orvdriver gone  CLASS CAPTION TIMEOUT_MS        exit 0 once it no longer exists
 //   orvdriver rect  CLASS CAPTION                   print "WIDTHxHEIGHT+LEFT+TOP" of the window
+//   orvdriver shot-rect CLASS CAPTION               the same for the part worth photographing
+//                                                   under Xvfb: a captioned window's client
+//                                                   area (no window manager draws its frame)
 //   orvdriver post  CLASS CAPTION MESSAGE WPARAM    post a message (decimal numbers)
 //   orvdriver click CLASS CAPTION CONTROL_ID        press a page's button (e.g. BitBtn1)
+//   orvdriver press CLASS CAPTION CONTROL_ID        the same, returning at once (for a button
+//                                                   that opens a modal dialog)
+//   orvdriver save-as PATH TIMEOUT_MS               type PATH into the file dialog that opens
+//                                                   and choose Save
 // CAPTION "-" matches any caption. Exit code 1 when the window is not there, 2 on bad usage.
 #include <windows.h>
 
@@ -39,6 +46,33 @@ bool Click(HWND window, std::string_view controlId) {
            SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 10000, nullptr);
 }
 
+// The file name field of an Explorer-style file dialog: the edit of its combo box (cmb13),
+// or the plain edit field (edt1) of older ones.
+constexpr int kFileNameCombo = 0x47C;
+constexpr int kFileNameEdit = 0x480;
+
+bool SaveAs(const wchar_t* path, long timeoutMs) {
+    const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
+    HWND dialog = nullptr;
+    HWND field = nullptr;
+    while (field == nullptr) {
+        dialog = FindWindowW(L"#32770", nullptr);
+        if (dialog && IsWindowVisible(dialog)) {
+            field = GetDlgItem(dialog, kFileNameCombo);
+            field = field ? field : GetDlgItem(dialog, kFileNameEdit);
+        }
+        if (field == nullptr) {
+            if (GetTickCount64() >= deadline) {
+                return false;
+            }
+            Sleep(50);
+        }
+    }
+    Sleep(300);  // the dialog fills its field once it has listed the folder
+    SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path));
+    return PostMessageW(dialog, WM_COMMAND, IDOK, 0) != FALSE;
+}
+
 long Number(const wchar_t* text) {
     return std::wcstol(text, nullptr, 10);
 }
@@ -46,7 +80,8 @@ long Number(const wchar_t* text) {
 int Usage() {
     std::fputs(
         "usage: orvdriver wait|gone CLASS CAPTION TIMEOUT_MS | rect CLASS CAPTION | "
-        "post CLASS CAPTION MESSAGE WPARAM | click CLASS CAPTION CONTROL_ID\n",
+        "post CLASS CAPTION MESSAGE WPARAM | click|press CLASS CAPTION CONTROL_ID | "
+        "save-as PATH TIMEOUT_MS\n",
         stderr);
     return 2;
 }
@@ -54,6 +89,9 @@ int Usage() {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    if (argc == 4 && std::wstring_view(argv[1]) == L"save-as") {
+        return SaveAs(argv[2], Number(argv[3])) ? 0 : 1;
+    }
     if (argc < 4) {
         return Usage();
     }
@@ -64,10 +102,15 @@ int wmain(int argc, wchar_t** argv) {
         return WaitFor(windowClass, caption, command == L"wait", Number(argv[4])) ? 0 : 1;
     }
     HWND window = Find(windowClass, caption);
-    if (command == L"rect" && argc == 4) {
+    if ((command == L"rect" || command == L"shot-rect") && argc == 4) {
         RECT rect;
         if (!window || !GetWindowRect(window, &rect)) {
             return 1;
+        }
+        if (command == L"shot-rect" &&
+            (GetWindowLongPtrW(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION) {
+            GetClientRect(window, &rect);
+            MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
         }
         std::printf("%ldx%ld+%ld+%ld\n", rect.right - rect.left, rect.bottom - rect.top, rect.left,
                     rect.top);
@@ -80,6 +123,10 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (command == L"click" && argc == 5) {
         return Click(window, orv::Narrow(argv[4])) ? 0 : 1;
+    }
+    if (command == L"press" && argc == 5) {
+        HWND button = orv::FindPageControl(window, orv::Narrow(argv[4]));
+        return button && PostMessageW(button, BM_CLICK, 0, 0) ? 0 : 1;
     }
     return Usage();
 }
