@@ -75,19 +75,20 @@ void StatisticsFile::OpenStatistics(const std::string& programFolder) {
 
 void StatisticsFile::AppendSession(const ConnectionInfo& session) {
     const std::string user = TruncateCharacters(services_.logon.UserName(), kMaxUserNameCharacters);
-    const std::array<NamedText, kSessionColumns> attributes = {{
-        {"name", session.name},
-        {"user", user},
-        {"duration", session.duration},
-        {"connspeed", session.connspeed},
-        {"received", session.received},
-        {"send", session.send},
-        {"serverip", session.serverip},
-        {"clientip", session.clientip},
-        {"startsession", session.startsession},
-        {"endsession", session.endsession},
-        {"averagespeed", session.averagespeed},
-    }};
+    // The texts in the file's attribute order; the names come from the one list the writer
+    // and the reader share.
+    const std::array<std::string_view, kSessionColumns> texts = {
+        session.name,         user,
+        session.duration,     session.connspeed,
+        session.received,     session.send,
+        session.serverip,     session.clientip,
+        session.startsession, session.endsession,
+        session.averagespeed};
+    static_assert(std::size(kRecordAttributeNames) == kSessionColumns);
+    std::array<NamedText, kSessionColumns> attributes;
+    for (std::size_t i = 0; i < kSessionColumns; ++i) {
+        attributes[i] = {kRecordAttributeNames[i], texts[i]};
+    }
     const Outcome added = document_.AppendRecord(attributes);
     if (!added.ok()) {
         services_.prompts.ReportError("The session cannot be added to the statistics: " +
