@@ -74,7 +74,8 @@ class LayoutReader {
 
     LayoutRead Read() {
         LayoutRead result;
-        if (Skip("\xEF\xBB\xBF"); Next("<?xml") && !Declaration()) {
+        Skip("\xEF\xBB\xBF");  // a byte-order mark
+        if (Next("<?xml") && !Declaration()) {
             return result;
         }
         if (!Misc() || !Skip("<all") || (SkipSpace(), !Skip(">"))) {
