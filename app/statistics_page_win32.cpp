@@ -32,9 +32,9 @@ void StatisticsPage::SessionStored() {
 
 void StatisticsPage::Shown() {
     const TotalsTexts totals = FormatTotals(LoadSessionList(services_.file.Document(), list_));
-    SetWindowTextIfChanged(window_.Control(ids::kTotalOnlineTime), totals.onlineTime);
-    SetWindowTextIfChanged(window_.Control(ids::kTotalReceived), totals.received);
-    SetWindowTextIfChanged(window_.Control(ids::kTotalSent), totals.sent);
+    SetWindowTextUtf8(window_.Control(ids::kTotalOnlineTime), totals.onlineTime);
+    SetWindowTextUtf8(window_.Control(ids::kTotalReceived), totals.received);
+    SetWindowTextUtf8(window_.Control(ids::kTotalSent), totals.sent);
     view_.Refresh();
 }
 
