@@ -185,6 +185,10 @@ void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
 }
 
 void MainWindow::SetStatusText(std::string_view text) {
+    // A failing call writes the same error text every tick.
+    if (StatusText() == text) {
+        return;
+    }
     const std::wstring wide = Widen(text);
     SendMessageW(statusBar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(wide.c_str()));
 }
@@ -198,9 +202,16 @@ std::string MainWindow::StatusText() const {
 }
 
 void MainWindow::ShowStateIcon(bool connected) {
+    // Every repaint of the bar draws the icon again (StatusBarProc), so it is drawn here only
+    // when it changes, and only onto a bar that is on screen.
+    if (connected == connected_) {
+        return;
+    }
     connected_ = connected;
-    const WindowDc dc(statusBar_);
-    DrawStateIcon(dc.Get());
+    if (IsWindowVisible(statusBar_)) {
+        const WindowDc dc(statusBar_);
+        DrawStateIcon(dc.Get());
+    }
 }
 
 void MainWindow::DrawStateIcon(HDC target) const {

@@ -6,7 +6,8 @@
 namespace orv {
 
 void Win32MonitorDisplay::SetField(DisplayField field, std::string_view text) {
-    SetWindowTextUtf8(window_.Control(DisplayFieldControl(field)), text);
+    // The tick writes every field every second; most of them stay as they are.
+    SetWindowTextIfChanged(window_.Control(DisplayFieldControl(field)), text);
 }
 
 std::string Win32MonitorDisplay::Field(DisplayField field) const {

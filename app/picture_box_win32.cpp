@@ -41,4 +41,10 @@ void AttachPicture(HWND box, const GdiCanvas* picture) {
     InvalidateRect(box, nullptr, FALSE);
 }
 
+void ShowChangedPicture(HWND box) {
+    if (IsWindowVisible(box)) {
+        InvalidateRect(box, nullptr, FALSE);
+    }
+}
+
 }  // namespace orv

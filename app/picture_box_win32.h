@@ -13,5 +13,8 @@ const wchar_t* RegisterPictureBoxClass();
 
 // The picture the box copies from now on (null: the box shows its background).
 void AttachPicture(HWND box, const GdiCanvas* picture);
+// The attached picture has changed: the box copies it again, at once if it is on screen, or
+// when it is next shown (showing a window repaints it), so a hidden box costs nothing.
+void ShowChangedPicture(HWND box);
 
 }  // namespace orv

@@ -132,7 +132,7 @@ void Program::CreateMainGraphPicture() {
     HWND graphArea = main_.Control(ids::kTrafficGraph);
     AttachPicture(graphArea, mainGraphPicture_.get());
     graphs_ = std::make_unique<TrafficGraphDrawing>(
-        *mainGraphPicture_, colours_, [graphArea] { InvalidateRect(graphArea, nullptr, FALSE); },
+        *mainGraphPicture_, colours_, [graphArea] { ShowChangedPicture(graphArea); },
         floating_.Drawing());
     monitor_ = std::make_unique<ConnectionMonitor>(source_, display_, *graphs_, sessionsInView_,
                                                    events_, formats_, clock_, current_);

@@ -75,6 +75,17 @@ target_include_directories(launchprobe PRIVATE ${PROJECT_SOURCE_DIR})
 target_link_options(launchprobe PRIVATE -municode)
 orvane_warnings(launchprobe)
 
+# The idle measurement (scripts/bench-idle.sh): a program's memory figures as Windows reports
+# them, and the floor, a trivial windowed program with a one-second timer.
+add_executable(procmem tools/procmem/main_win32.cpp)
+target_include_directories(procmem PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_options(procmem PRIVATE -municode)
+target_link_libraries(procmem PRIVATE psapi)
+orvane_warnings(procmem)
+add_executable(idlefloor WIN32 tools/idlefloor/main_win32.cpp)
+target_link_options(idlefloor PRIVATE -municode)
+orvane_warnings(idlefloor)
+
 # GoogleTest from Debian's sources, built with the MinGW compiler.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

@@ -19,6 +19,8 @@ struct DrawingColours {
     Colour sent = 0x000000FF;
     Colour time = 0x00FFFFFF;
     Colour border = 0x00F0F0F0;
+
+    friend bool operator==(const DrawingColours&, const DrawingColours&) = default;
 };
 
 }  // namespace orv

@@ -27,6 +27,11 @@ FloatingDrawing::FloatingDrawing(Canvas& picture, const DrawingColours& colours,
 
 void FloatingDrawing::DrawFloatingIdle() {
     const DrawingColours c = colours_;
+    // Without a connection every tick would draw the same picture: once is enough.
+    if (idleDrawnIn_ == c) {
+        return;
+    }
+    idleDrawnIn_ = c;
     const int w = picture_.Width();
     const int h = picture_.Height();
     picture_.FillRectangle({0, 0, w, h}, c.background, c.background);
@@ -42,6 +47,7 @@ void FloatingDrawing::DrawFloatingConnected(const FloatingFigures& figures) {
     const int w = picture_.Width();
     const int h = picture_.Height();
 
+    idleDrawnIn_.reset();
     ++barColumn_;
     if (kBarWidth * barColumn_ == w - 20) {
         picture_.CopyRegion({kBarWidth, kChartTop, w, h}, 0, kChartTop);

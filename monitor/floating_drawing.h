@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string_view>
 
 #include "monitor/canvas.h"
@@ -26,7 +27,8 @@ class FloatingDrawing {
     static constexpr int kWidth = 170;
     static constexpr int kHeight = 70;
 
-    // `showPicture` copies the whole picture to the window's drawing area.
+    // `showPicture` copies the whole picture to the window's drawing area; it is not called for
+    // a drawing that leaves the picture as it was.
     FloatingDrawing(Canvas& picture, const DrawingColours& colours,
                     std::function<void()> showPicture);
 
@@ -41,6 +43,8 @@ class FloatingDrawing {
     const DrawingColours& colours_;
     std::function<void()> showPicture_;
     int barColumn_ = -1;
+    // The colours of the idle picture the picture holds; empty once anything else is drawn.
+    std::optional<DrawingColours> idleDrawnIn_;
 };
 
 }  // namespace orv

@@ -45,7 +45,8 @@ FloatingWindow::FloatingWindow(const DrawingColours& colours, NotifyIconShell& t
       drawing_(picture_, colours_,
                [this] {
                    pictureDrawn_ = true;
-                   if (window_) {
+                   // A hidden window is repainted whole when it is shown again.
+                   if (window_ && IsWindowVisible(window_)) {
                        InvalidateRect(window_, nullptr, FALSE);
                    }
                }),

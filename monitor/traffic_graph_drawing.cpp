@@ -36,6 +36,7 @@ void TrafficGraphDrawing::DrawTrafficGraphs(const TrafficFigures& figures) {
     const int w = picture_.Width();
     const int h = picture_.Height();
 
+    idleDrawn_.reset();
     ++mainGraphColumn_;
     if (mainGraphColumn_ * kBarWidth == w - 20) {
         picture_.CopyRegion({0, 0, w, h}, -kBarWidth, 0);
@@ -73,21 +74,32 @@ void TrafficGraphDrawing::DrawTrafficGraphs(const TrafficFigures& figures) {
 
 void TrafficGraphDrawing::DrawIdleGraphs(std::string_view durationField,
                                          std::string_view averageSpeedText) {
-    const DrawingColours c = colours_;
+    sessionEnded_ = true;
+    // Without a connection the picture changes only with the texts or the colours (the column
+    // stands still): a tick that would draw it again as it is draws nothing.
+    const bool unchanged = idleDrawn_ && idleDrawn_->durationField == durationField &&
+                           idleDrawn_->averageSpeedText == averageSpeedText &&
+                           idleDrawn_->colours == colours_;
+    if (!unchanged) {
+        idleDrawn_ =
+            IdleFigures{std::string(durationField), std::string(averageSpeedText), colours_};
+        DrawIdlePicture(*idleDrawn_);
+    }
+    floating_.DrawFloatingIdle();
+}
+
+void TrafficGraphDrawing::DrawIdlePicture(const IdleFigures& figures) {
+    const DrawingColours c = figures.colours;
     const int w = picture_.Width();
     const int h = picture_.Height();
 
     picture_.FillRectangle({0, 0, w, h}, c.background, c.background);
     picture_.Text(0, 0, "In   : 0", c.received, c.background);
     picture_.Text(0, kRowHeight, "Out : 0", c.sent, c.background);
-    picture_.Text(0, 2 * kRowHeight, "Time : " + std::string(durationField), c.time, c.background);
-    picture_.Text(0, 3 * kRowHeight, "Speed : " + std::string(averageSpeedText), c.time,
-                  c.background);
+    picture_.Text(0, 2 * kRowHeight, "Time : " + figures.durationField, c.time, c.background);
+    picture_.Text(0, 3 * kRowHeight, "Speed : " + figures.averageSpeedText, c.time, c.background);
     DrawScaleLines(mainGraphColumn_, kWhite);
     showPicture_();
-    sessionEnded_ = true;
-
-    floating_.DrawFloatingIdle();
 }
 
 }  // namespace orv

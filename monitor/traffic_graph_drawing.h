@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
+#include <string>
 
 #include "monitor/canvas.h"
 #include "monitor/drawing_colours.h"
@@ -18,7 +20,8 @@ class TrafficGraphDrawing final : public TrafficGraphs {
     static constexpr int kWidth = 370;
     static constexpr int kHeight = 130;
 
-    // `showPicture` copies the whole picture to the page's drawing area.
+    // `showPicture` copies the whole picture to the page's drawing area; it is not called for
+    // a drawing that leaves the picture as it was.
     TrafficGraphDrawing(Canvas& picture, const DrawingColours& colours,
                         std::function<void()> showPicture, FloatingDrawing& floating);
 
@@ -28,7 +31,15 @@ class TrafficGraphDrawing final : public TrafficGraphs {
     int MainGraphColumn() const { return mainGraphColumn_; }
 
   private:
+    // What the idle picture the picture holds was drawn from.
+    struct IdleFigures {
+        std::string durationField;
+        std::string averageSpeedText;
+        DrawingColours colours;
+    };
+
     void DrawScaleLines(int fromX, Colour colour);
+    void DrawIdlePicture(const IdleFigures& figures);
 
     Canvas& picture_;
     const DrawingColours& colours_;
@@ -40,6 +51,8 @@ class TrafficGraphDrawing final : public TrafficGraphs {
     // Set by an idle drawing: the next connected drawing belongs to a new session, whose first
     // steps are measured from zero rather than from the last counters of the previous one.
     bool sessionEnded_ = false;
+    // Empty once a connected tick has drawn over the idle picture.
+    std::optional<IdleFigures> idleDrawn_;
 };
 
 }  // namespace orv

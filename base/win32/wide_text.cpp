@@ -36,4 +36,12 @@ void SetWindowTextUtf8(HWND window, std::string_view text) {
     SetWindowTextW(window, Widen(text).c_str());
 }
 
+bool SetWindowTextIfChanged(HWND window, std::string_view text) {
+    if (WindowText(window) == text) {
+        return false;
+    }
+    SetWindowTextUtf8(window, text);
+    return true;
+}
+
 }  // namespace orv

@@ -76,5 +76,34 @@ TEST_F(GraphTextsTest, ColoursAreReadAtEveryDrawing) {
     EXPECT_EQ(mainPicture.Pixel(369, 10), 0x00123456u);
 }
 
+// Without a connection every tick asks for the same pictures: they are drawn and shown once,
+// and again only after new texts, new colours or a connected tick.
+TEST_F(GraphTextsTest, AnIdlePictureIsDrawnAndShownAgainOnlyWhenItWouldChange) {
+    int mainShows = 0;
+    int floatingShows = 0;
+    FloatingDrawing countedFloating{floatingPicture, colours, [&] { ++floatingShows; }};
+    TrafficGraphDrawing counted{mainPicture, colours, [&] { ++mainShows; }, countedFloating};
+    counted.DrawIdleGraphs("0", "0");
+    floatingPicture.ClearTexts();
+    mainPicture.ClearTexts();
+    counted.DrawIdleGraphs("0", "0");
+    EXPECT_TRUE(floatingPicture.Texts().empty());
+    EXPECT_TRUE(mainPicture.Texts().empty());
+    EXPECT_EQ(mainShows, 1);
+    EXPECT_EQ(floatingShows, 1);
+
+    counted.DrawIdleGraphs("0", "1,00");  // the main graph writes the speed, the floating not
+    EXPECT_EQ(mainShows, 2);
+    EXPECT_EQ(floatingShows, 1);
+    colours.time = 0x00ABCDEF;
+    counted.DrawIdleGraphs("0", "1,00");
+    EXPECT_EQ(mainShows, 3);
+    EXPECT_EQ(floatingShows, 2);
+    counted.DrawTrafficGraphs({10, 0, "0:00:01", "0,01"});
+    counted.DrawIdleGraphs("0", "1,00");
+    EXPECT_EQ(mainShows, 5);
+    EXPECT_EQ(floatingShows, 4);
+}
+
 }  // namespace
 }  // namespace orv

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "monitor_tick_fakes.h"
+#include "tests/common/monitor_tick_fakes.h"
 
 namespace orv {
 namespace {
