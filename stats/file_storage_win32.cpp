@@ -56,18 +56,6 @@ bool ReadExactly(HANDLE file, char* buffer, DWORD count) {
     return true;
 }
 
-Outcome WriteAll(HANDLE file, std::string_view bytes) {
-    while (!bytes.empty()) {
-        DWORD written = 0;
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 20));
-        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) {
-            return Outcome::Failed(LastErrorText());
-        }
-        bytes.remove_prefix(written);
-    }
-    return Outcome::Ok();
-}
-
 }  // namespace
 
 std::optional<Outcome> Win32FileStorage::WriteExtendedCopy(const std::string& from,
@@ -104,13 +92,13 @@ std::optional<Outcome> Win32FileStorage::WriteExtendedCopy(const std::string& fr
         if (!ReadExactly(source.Get(), buffer.data(), chunk)) {
             return Outcome::Failed(LastErrorText());
         }
-        if (Outcome written = WriteAll(target.Get(), std::string_view(buffer.data(), chunk));
+        if (Outcome written = WriteToFile(target.Get(), std::string_view(buffer.data(), chunk));
             !written.ok()) {
             return written;
         }
         left -= chunk;
     }
-    return WriteAll(target.Get(), more);
+    return WriteToFile(target.Get(), more);
 }
 
 Outcome Win32FileStorage::WriteAnsiFile(const std::string& fileName, std::string_view utf8) {

@@ -47,22 +47,26 @@ Outcome ReplaceFileAtomically(const std::string& path,
     return result;
 }
 
+Outcome WriteToFile(HANDLE file, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const DWORD chunk =
+            bytes.size() > (1u << 20) ? (1u << 20) : static_cast<DWORD>(bytes.size());
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) {
+            return Outcome::Failed(LastErrorText());
+        }
+        bytes.remove_prefix(written);
+    }
+    return Outcome::Ok();
+}
+
 Outcome WriteWholeFile(const std::string& path, std::string_view bytes) {
     const UniqueHandle file(CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr,
                                         CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         return Outcome::Failed(LastErrorText());
     }
-    while (!bytes.empty()) {
-        const DWORD chunk =
-            bytes.size() > (1u << 20) ? (1u << 20) : static_cast<DWORD>(bytes.size());
-        DWORD written = 0;
-        if (!WriteFile(file.Get(), bytes.data(), chunk, &written, nullptr) || written == 0) {
-            return Outcome::Failed(LastErrorText());
-        }
-        bytes.remove_prefix(written);
-    }
-    return Outcome::Ok();
+    return WriteToFile(file.Get(), bytes);
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {

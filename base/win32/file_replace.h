@@ -15,6 +15,8 @@ namespace orv {
 // that and the flush succeed. A read-only target stays as it is.
 Outcome ReplaceFileAtomically(const std::string& path,
                               const std::function<Outcome(const std::string&)>& writeTemp);
+// Writes all the bytes at the file's current position.
+Outcome WriteToFile(void* file, std::string_view bytes);
 // Creates or truncates the file and writes the bytes.
 Outcome WriteWholeFile(const std::string& path, std::string_view bytes);
 // The file's bytes; nothing when it cannot be opened or read.
