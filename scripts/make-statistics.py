@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Writes a statistics file (statistics\\dialstat.xml) of COUNT generated sessions, the way the
-monitor saves it (UTF-8, no indentation, dates in the test prefix's M/d/yyyy h:mm:ss tt).
-Used by scripts/bench-idle.sh: make-statistics.py PATH COUNT"""
+"""Writes a statistics file (statistics\\dialstat.xml) of COUNT generated sessions, in the
+one-line layout that earlier versions saved (UTF-8, no indentation, dates in the test
+prefix's M/d/yyyy h:mm:ss tt).
+Used by scripts/bench-idle.sh and scripts/bench-stats.sh: make-statistics.py PATH COUNT"""
 import sys
 
 path, count = sys.argv[1], int(sys.argv[2])
