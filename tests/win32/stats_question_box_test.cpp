@@ -12,22 +12,34 @@
 namespace orv {
 namespace {
 
-// Waits for the question box of this process and delivers one input to it.
+// The question box of this process: tests running beside it may show boxes of the same
+// caption, so every such box is looked at, not only the first.
+HWND OwnQuestionBox() {
+    for (HWND box = FindWindowExW(nullptr, nullptr, L"#32770", L"Information"); box != nullptr;
+         box = FindWindowExW(nullptr, box, L"#32770", L"Information")) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(box, &process);
+        if (process == GetCurrentProcessId()) {
+            return box;
+        }
+    }
+    return nullptr;
+}
+
+// Waits for the question box of this process and delivers one input to it; a key waits until
+// a control of the box has the focus (under load the box may be shown before it takes it).
 void AnswerWhenShown(UINT message, WPARAM wParam) {
-    for (int i = 0; i < 200; ++i) {
-        const HWND box = FindWindowW(L"#32770", L"Information");
-        if (box != nullptr) {
-            DWORD process = 0;
-            GetWindowThreadProcessId(box, &process);
-            if (process == GetCurrentProcessId()) {
-                Sleep(50);
-                // A key goes where the person's key would: to the control that has the focus.
-                GUITHREADINFO thread = {};
-                thread.cbSize = sizeof thread;
-                GetGUIThreadInfo(GetWindowThreadProcessId(box, nullptr), &thread);
-                const HWND target = message == WM_KEYDOWN ? thread.hwndFocus
-                                    : message == BM_CLICK ? GetDlgItem(box, IDYES)
-                                                          : box;
+    for (int i = 0; i < 400; ++i) {
+        if (const HWND box = OwnQuestionBox()) {
+            Sleep(50);
+            // A key goes where the person's key would: to the control that has the focus.
+            GUITHREADINFO thread = {};
+            thread.cbSize = sizeof thread;
+            GetGUIThreadInfo(GetWindowThreadProcessId(box, nullptr), &thread);
+            const HWND target = message == WM_KEYDOWN ? thread.hwndFocus
+                                : message == BM_CLICK ? GetDlgItem(box, IDYES)
+                                                      : box;
+            if (target != nullptr) {
                 PostMessageW(target, message, wParam, 0);
                 return;
             }
