@@ -38,6 +38,17 @@ count() {
     failed=$((failed + bad))
 }
 
+step "set-up script"
+# scripts/install-deps.sh against stand-in package tools: a broken index, no i386, a missing package.
+tests/scripts/install_deps_test.sh 2>&1 | tee "$logdir/install-deps.log"
+counts=$(tail -n1 "$logdir/install-deps.log")
+if [[ "$counts" =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
+    passed=$((passed + BASH_REMATCH[1]))
+    failed=$((failed + BASH_REMATCH[2]))
+else
+    failed=$((failed + 1))
+fi
+
 step "packages"
 # A package that cannot be made counts as one failure; the whole-program tests install it.
 scripts/package.sh 2>&1 | tee "$logdir/package.log"
