@@ -98,6 +98,13 @@ std::wstring StatusText(HWND main) {
     return bars.empty() ? L"<no status bar>" : TextOf(bars.front());
 }
 
+// Closes the monitor by its floating window: it ends with 0 and stores speech control off.
+void ExitAndExpectSpeechSavedOff(OrvaneProcess& program, HWND floating) {
+    PostMessageW(floating, WM_CLOSE, 0, 0);
+    ASSERT_EQ(program.WaitForExit(10s), 0u);
+    EXPECT_EQ(SavedSetting(L"SpeechPlugin"), L"0");
+}
+
 class SpeechControl : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -225,9 +232,7 @@ TEST_F(SpeechControl, WithoutTheFileTheSwitchEndsOffAndIsSavedOff) {
     EXPECT_EQ(StatusText(main), L"Plug-in has not been loaded. No Plug-in was found");
     EXPECT_EQ(SendMessageW(PageControl(main, "CheckBox23"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_EQ(PluginWindow(), nullptr);
-    PostMessageW(floating, WM_CLOSE, 0, 0);
-    ASSERT_EQ(program.WaitForExit(10s), 0u);
-    EXPECT_EQ(SavedSetting(L"SpeechPlugin"), L"0");
+    ExitAndExpectSpeechSavedOff(program, floating);
 }
 
 TEST_F(SpeechControl, SayingExitEndsTheMonitorWithItsExitSequenceAndTalvexWithZero) {
@@ -330,9 +335,7 @@ TEST_F(SpeechControl, AFailedSetUpAtStartTurnsTheSwitchOffAndSaysWhy) {
               L"Speech Plug-in has stopped: the speech recogniser refused to listen, and no "
               L"audio input was found");
     EXPECT_EQ(PluginWindow(), nullptr);
-    PostMessageW(floating, WM_CLOSE, 0, 0);
-    ASSERT_EQ(program.WaitForExit(10s), 0u);
-    EXPECT_EQ(SavedSetting(L"SpeechPlugin"), L"0");
+    ExitAndExpectSpeechSavedOff(program, floating);
 }
 
 // A killed monitor cannot close its companion: talvex sees the floating window gone and ends.
