@@ -1,5 +1,6 @@
 #pragma once
-// Threshold fields take digits and backspace only; other keys are dropped with the beep.
+// Threshold fields take digits and backspace only; other keys, and a paste holding anything
+// but digits, are dropped with the beep.
 
 #include <windows.h>
 

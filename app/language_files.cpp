@@ -106,7 +106,7 @@ TranslationResult ApplyLanguageFile(LanguageFile& file,
     TranslationResult result;
     for (TranslatableWindow* window : windows) {
         const std::string section(window->Identifier());
-        if (!file.Write(section, section, window->Caption())) {
+        if (!file.Has(section, section) && !file.Write(section, section, window->Caption())) {
             result.captionsWritten = false;
         }
         for (std::size_t index = 0; index < window->ComponentCount(); ++index) {

@@ -46,6 +46,8 @@ class LanguageFile {
     // The value of the key, or `current` when the key is absent.
     virtual std::string Text(std::string_view section, std::string_view key,
                              std::string_view current) const = 0;
+    // Whether the file holds the key, whatever its value.
+    virtual bool Has(std::string_view section, std::string_view key) const = 0;
     // False when the file cannot be written.
     virtual bool Write(std::string_view section, std::string_view key, std::string_view value) = 0;
 };
@@ -84,14 +86,14 @@ class TranslatableWindow {
 };
 
 struct TranslationResult {
-    bool captionsWritten = true;  // false when the file could not be written
+    bool captionsWritten = true;  // false when a caption the file lacked could not be written
     bool completed = true;        // false when the walk was told to stop
 };
 
-// For each window in the order given: writes its caption under its own identifier, then, for
-// each component, lets pending messages through (`letMessagesThrough`, false to stop the walk)
-// and looks up each of its texts with the current text as default. A file that cannot be
-// written is still applied.
+// For each window in the order given: writes its caption under its own identifier where the file
+// lacks that key (a complete file is never written), then, for each component, lets pending
+// messages through (`letMessagesThrough`, false to stop the walk) and looks up each of its texts
+// with the current text as default. A file that cannot be written is still applied.
 TranslationResult ApplyLanguageFile(LanguageFile& file,
                                     std::span<TranslatableWindow* const> windows,
                                     const std::function<bool()>& letMessagesThrough);

@@ -191,7 +191,7 @@ void LanguageSwitch::ApplyLanguageFile(const std::string& path) {
     if (!result.completed) {
         return;
     }
-    if (!result.captionsWritten) {
+    if (!result.captionsWritten && refusalsShown_.insert(path).second) {
         windows_.main->SetStatusText(UnableToWriteText(path));
     }
     if (windows_.applied) {

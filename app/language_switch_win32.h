@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -47,6 +48,8 @@ class LanguageSwitch {
     LanguageWindows windows_;
     bool applying_ = false;
     bool choiceWaiting_ = false;
+    // Files whose refused write the status bar has told of: once a run is enough.
+    std::set<std::string> refusalsShown_;
 };
 
 }  // namespace orv

@@ -156,6 +156,13 @@ std::string ProfileLanguageFile::Text(std::string_view section, std::string_view
     return value == kAbsent ? std::string(current) : Narrow(value);
 }
 
+bool ProfileLanguageFile::Has(std::string_view section, std::string_view key) const {
+    wchar_t value[4] = {};
+    GetPrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(), kAbsent, value, 4,
+                             path_.c_str());
+    return std::wstring_view(value) != kAbsent;
+}
+
 bool ProfileLanguageFile::Write(std::string_view section, std::string_view key,
                                 std::string_view value) {
     return WritePrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(),

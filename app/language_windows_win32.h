@@ -23,6 +23,7 @@ class ProfileLanguageFile final : public LanguageFile {
     explicit ProfileLanguageFile(std::string_view path);
     std::string Text(std::string_view section, std::string_view key,
                      std::string_view current) const override;
+    bool Has(std::string_view section, std::string_view key) const override;
     bool Write(std::string_view section, std::string_view key, std::string_view value) override;
 
   private:

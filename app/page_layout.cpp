@@ -24,8 +24,8 @@ constexpr ControlSpec Group(std::string_view id, std::string_view caption, Contr
     return {id, K::GroupBox, caption, rect};
 }
 constexpr ControlSpec Switch(std::string_view id, std::string_view caption, int x, int y, int width,
-                             bool checked = false) {
-    return {id, K::CheckBox, caption, {x, y, width, kSwitchHeight}, {}, {}, checked};
+                             bool checked = false, std::string_view hint = {}) {
+    return {id, K::CheckBox, caption, {x, y, width, kSwitchHeight}, {}, hint, checked};
 }
 constexpr ControlSpec Choice(std::string_view id, std::string_view caption, int x, int y, int width,
                              bool checked = false) {
@@ -233,7 +233,8 @@ constexpr std::array kSettingsPage{
     Swatch(ids::kTimeSwatch, 318, 187),
     Swatch(ids::kBorderSwatch, 318, 206),
     Group("GroupBox8", "Общие", {4, 238, 392, 48}),
-    Switch(ids::kSpeechPlugin, "Голос. управл.", 14, 258, 120),
+    Switch(ids::kSpeechPlugin, "Голос. управл.", 14, 258, 120, false,
+           "Enable/Disable speech control"),
     Switch(ids::kShutDown, "Выключить PC", 140, 258, 120),
     Switch(ids::kAutoRun, "Автозагрузка", 266, 258, 120),
 };

@@ -36,12 +36,17 @@ Program::Program(HINSTANCE instance)
                                  [this] { return floating_.Menu(); }, &main_,
                                  [this] { return monthChart_.Handle(); },
                                  [this] { monthChart_.LanguageChanged(); }}),
-      autorun_(ProgramFilePath()),
+      autorun_(ProgramFilePath(), machineRunKey_, userRunKey_),
       plugin_([this] { return floating_.Handle(); }),
+      pluginControl_(plugin_,
+                     PluginControlView{
+                         [this](std::string_view text) { main_.SetStatusText(text); },
+                         [this] { settingsControls_.SetChecked(ids::kSpeechPlugin, false); }}),
       settingsControls_([this](std::string_view id) { return main_.Control(id); }),
       reactions_(settingsControls_,
                  SettingsPorts{dialogs_, dialogs_, floating_, autorun_, colours_, systemColours_,
-                               [this](bool on) { SpeechSwitched(on); }}),
+                               [this](bool on) { SpeechSwitched(on); },
+                               [this](std::string_view text) { main_.SetStatusText(text); }}),
       statistics_(document_, StatisticsServices{files_, prompts_, logon_, clock_}),
       launchShell_([this] { return floating_.Handle(); }),
       launchList_(LaunchServices{launchFile_, launchShell_, launchPictures_, dialogs_},
@@ -76,7 +81,10 @@ bool Program::Create() {
     RegisterSettingsReactions(controls_, reactions_);
     MainWindowEvents mainEvents;
     mainEvents.controls = &controls_;
-    mainEvents.timer1 = [this] { monitor_->MonitorTick(); };
+    mainEvents.timer1 = [this] {
+        monitor_->MonitorTick();
+        pluginControl_.WatchStep();
+    };
     mainEvents.timer2 = [this] { events_.MinuteCheck(); };
     if (!main_.Create(instance_, std::move(mainEvents))) {
         return false;
@@ -153,7 +161,7 @@ void Program::SaveLaunchList() {
 // The floating window's close handler.
 void Program::ExitSequence() {
     RunExitSequence(settingsControls_, ProgramSettingsStore(),
-                    ExitSteps{[this] { SaveLaunchList(); }, [this] { ClosePlugin(plugin_); },
+                    ExitSteps{[this] { SaveLaunchList(); }, [this] { pluginControl_.ClosePlugin(); },
                               [this] { StoreSessionsAtExit(true); }},
                     shutdown_, dialogs_);
 }
@@ -169,13 +177,10 @@ void Program::StoreSessionsAtExit(bool ask) {
 }
 
 void Program::SpeechSwitched(bool on) {
-    const PluginControlView view{
-        [this](std::string_view text) { main_.SetStatusText(text); },
-        [this] { settingsControls_.SetChecked(ids::kSpeechPlugin, false); }};
     if (on) {
-        StartPlugin(programFolder_, plugin_, view);
+        pluginControl_.StartPlugin(programFolder_);
     } else {
-        StopPlugin(plugin_, view);
+        pluginControl_.StopPlugin();
     }
 }
 

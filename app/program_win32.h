@@ -102,9 +102,12 @@ class Program {
     LanguageCode language_;
     MonthChartWindow monthChart_;
     LanguageSwitch languages_;
-    MachineAutorunEntry autorun_;
+    RunKeyHive machineRunKey_{HKEY_LOCAL_MACHINE};
+    RunKeyHive userRunKey_{HKEY_CURRENT_USER};
+    RunKeyAutorunEntry autorun_;
     WindowsShutdown shutdown_;
     ShellPluginPlatform plugin_;
+    PluginControl pluginControl_;
     Win32SettingsControls settingsControls_;
     SettingsReactions reactions_;
 

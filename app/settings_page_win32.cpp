@@ -4,7 +4,7 @@ namespace orv {
 
 void RegisterSettingsReactions(ControlReactions& controls, SettingsReactions& reactions) {
     for (std::string_view id : SwitchesWithReactions()) {
-        controls.OnClick(id, [&reactions, id] { reactions.SwitchChanged(id); });
+        controls.OnClick(id, [&reactions, id] { reactions.SwitchClicked(id); });
     }
     for (std::string_view id : BrowseButtons()) {
         controls.OnClick(id, [&reactions, id] { reactions.BrowsePressed(id); });

@@ -3,6 +3,7 @@
 // block on a modal box or touch the machine.
 
 #include "base/dialog_ports.h"
+#include "base/outcome.h"
 #include "monitor/floating_window_control.h"
 
 namespace orv {
@@ -11,8 +12,13 @@ namespace orv {
 class AutorunEntry {
   public:
     virtual ~AutorunEntry() = default;
-    // Writes or removes the entry; false when the platform refused.
-    virtual bool SetEnabled(bool on) = 0;
+    // Writes the entry where the platform allows it; with `clearDisabledMark`, also takes back a
+    // "disabled" that the system's start-up list holds for it. The reason when no place took it.
+    virtual Outcome Enable(bool clearDisabledMark) = 0;
+    // Removes the entry wherever it is; the reason when one could not be removed.
+    virtual Outcome Disable() = 0;
+    // True when the entry is there but the system's start-up list holds it disabled everywhere.
+    virtual bool DisabledInStartupList() const = 0;
 };
 
 }  // namespace orv

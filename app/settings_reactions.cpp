@@ -76,6 +76,20 @@ void SettingsReactions::SwitchChanged(std::string_view id) {
     }
 }
 
+void SettingsReactions::SwitchClicked(std::string_view id) {
+    if (id == ids::kAutoRun) {
+        UpdateAutorun(true);
+    } else {
+        SwitchChanged(id);
+    }
+}
+
+void SettingsReactions::ShowStatus(std::string_view text) const {
+    if (ports_.setStatusText) {
+        ports_.setStatusText(text);
+    }
+}
+
 void SettingsReactions::PlaySoundChanged(std::string_view switchId, std::string_view fileField) {
     if (controls_.Checked(switchId) && controls_.Text(fileField).empty()) {
         ports_.boxes.ShowError("Ошибка", "Не выбран файл");
@@ -83,10 +97,26 @@ void SettingsReactions::PlaySoundChanged(std::string_view switchId, std::string_
     }
 }
 
-void SettingsReactions::UpdateAutorun() {
-    const bool on = controls_.Checked(ids::kAutoRun);
-    if (!ports_.autorun.SetEnabled(on) && on) {
+void SettingsReactions::UpdateAutorun(bool byUser) {
+    // Task Manager's "disabled" holds until the user's own click on the switch: the settings
+    // load shows such an entry off and leaves it listed there.
+    const bool leftToStartupList = !byUser && ports_.autorun.DisabledInStartupList();
+    if (!controls_.Checked(ids::kAutoRun)) {
+        if (leftToStartupList) {
+            return;
+        }
+        if (const Outcome removed = ports_.autorun.Disable(); !removed.ok()) {
+            ShowStatus(AutorunNotRemovedText(removed.error()));
+        }
+        return;
+    }
+    if (leftToStartupList) {
+        controls_.SetChecked(ids::kAutoRun, false);
+        return;
+    }
+    if (const Outcome written = ports_.autorun.Enable(byUser); !written.ok()) {
         SetSwitch(ids::kAutoRun, false);
+        ShowStatus(AutorunNotWrittenText(written.error()));
     }
 }
 
@@ -154,8 +184,24 @@ std::vector<std::string_view> ColourSwatches() {
     return swatches;
 }
 
+std::string AutorunNotWrittenText(std::string_view reason) {
+    return "Unable to start Orvane with Windows: " + std::string(reason);
+}
+
+std::string AutorunNotRemovedText(std::string_view reason) {
+    return "Unable to remove Orvane from the programs that start with Windows: " +
+           std::string(reason);
+}
+
 bool IsThresholdKey(char32_t key) {
-    return key == U'\b' || (key >= U'0' && key <= U'9');
+    // Ctrl+A, C, V, X and Z arrive as the characters 1, 3, 22, 24 and 26.
+    constexpr std::array<char32_t, 5> kEditShortcuts{1, 3, 22, 24, 26};
+    return key == U'\b' || (key >= U'0' && key <= U'9') ||
+           std::find(kEditShortcuts.begin(), kEditShortcuts.end(), key) != kEditShortcuts.end();
+}
+
+bool IsThresholdText(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 }  // namespace orv

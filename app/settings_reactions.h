@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -24,6 +25,8 @@ struct SettingsPorts {
     const SystemColours& systemColours;
     // "Голос. управл." switched: on starts the speech plug-in, off stops it.
     std::function<void(bool on)> speechSwitched = {};
+    // The status bar's only panel, for failures no switch can show.
+    std::function<void(std::string_view)> setStatusText = {};
 };
 
 class SettingsReactions {
@@ -35,6 +38,9 @@ class SettingsReactions {
     void SetSwitch(std::string_view id, bool on);
     // The reaction of a switch whose state has just changed.
     void SwitchChanged(std::string_view id);
+    // The user's click on a switch: its reaction, where "Автозагрузка" turned on also takes
+    // back a "disabled" that the system's start-up list holds for the entry.
+    void SwitchClicked(std::string_view id);
     // A file chooser button beside one of the five sound file fields.
     void BrowsePressed(std::string_view buttonId);
     // A mouse press on a colour swatch.
@@ -43,10 +49,13 @@ class SettingsReactions {
     void ApplyColour(std::string_view swatchId, std::uint32_t colour);
     void TransparencyChanged();
     // The "Автозагрузка" reaction: the autorun entry follows the switch; a refusal turns the
-    // switch off, which runs this again and removes the entry.
-    void UpdateAutorun();
+    // switch off, which runs this again and removes the entry, and says why in the status bar.
+    // Except by the user's click (`byUser`), an entry the system's start-up list holds disabled
+    // is left as it is, and the switch shows it off; the click on clears that mark.
+    void UpdateAutorun(bool byUser = false);
 
   private:
+    void ShowStatus(std::string_view text) const;
     void PlaySoundChanged(std::string_view switchId, std::string_view fileField);
 
     SettingsControls& controls_;
@@ -59,7 +68,14 @@ std::vector<std::string_view> SwitchesWithReactions();
 std::vector<std::string_view> BrowseButtons();
 std::vector<std::string_view> ColourSwatches();
 
+// The status texts of an autorun entry that could not be written or removed.
+std::string AutorunNotWrittenText(std::string_view reason);
+std::string AutorunNotRemovedText(std::string_view reason);
+
 // The threshold fields take digits and backspace only; anything else is dropped with a beep.
+// The edit shortcuts (Ctrl+A, C, V, X, Z) pass, and a paste is checked by its text.
 bool IsThresholdKey(char32_t key);
+// Text that may be pasted into a threshold field: digits only (an empty text changes nothing).
+bool IsThresholdText(std::string_view text);
 
 }  // namespace orv

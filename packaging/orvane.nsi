@@ -18,6 +18,7 @@ Unicode true
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Orvane"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+!define APPROVED_KEY "Software\Microsoft\Windows\CurrentVersion\Explorer\StartupApproved\Run"
 
 Name "Orvane"
 OutFile "${OUTFILE}"
@@ -116,12 +117,19 @@ Section "-un.Program"
     Delete "$INSTDIR\uninstall.exe"
     SetShellVarContext current
     Delete "$SMPROGRAMS\Orvane.lnk"
-    ; "Автозагрузка" names the program in the machine-wide Run key; a user without rights there
-    ; never had the entry, and one with rights gets it removed so it names no missing file.
+    ; "Автозагрузка" names the program in the machine-wide Run key, or in the user's where the
+    ; machine-wide one is refused; an entry naming this copy goes, so none names a missing file
+    ; (the machine-wide one only where the uninstaller has the rights).
     ReadRegStr $0 HKLM "${RUN_KEY}" "Orvane"
     ${If} $0 == "$INSTDIR\orvane.exe"
     ${OrIf} $0 == '"$INSTDIR\orvane.exe"'
         DeleteRegValue HKLM "${RUN_KEY}" "Orvane"
+    ${EndIf}
+    ReadRegStr $0 HKCU "${RUN_KEY}" "Orvane"
+    ${If} $0 == "$INSTDIR\orvane.exe"
+    ${OrIf} $0 == '"$INSTDIR\orvane.exe"'
+        DeleteRegValue HKCU "${RUN_KEY}" "Orvane"
+        DeleteRegValue HKCU "${APPROVED_KEY}" "Orvane"
     ${EndIf}
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
     RMDir "$INSTDIR"

@@ -9,6 +9,8 @@
 namespace orv {
 namespace {
 
+constexpr UINT_PTR kMonitorCheckTimer = 1;
+
 ComRef<ISpAudio> DefaultAudioInput() {
     ComRef<ISpObjectTokenCategory> category;
     if (FAILED(CoCreateInstance(sapi::kSpObjectTokenCategory, nullptr, CLSCTX_ALL,
@@ -33,8 +35,9 @@ ComRef<ISpAudio> DefaultAudioInput() {
 }
 
 // Recogniser activation and static dictation; the result of the last step run.
-HRESULT StartDictation(ISpRecognizer& recognizer, PluginState& state) {
+HRESULT StartDictation(ISpRecognizer& recognizer, PluginState& state, bool& activated) {
     HRESULT result = recognizer.SetRecoState(SPRST_ACTIVE);
+    activated = SUCCEEDED(result);
     if (SUCCEEDED(result)) {
         result = state.context.Get()->CreateGrammar(0, state.grammar.Receive());
     }
@@ -50,13 +53,25 @@ HRESULT StartDictation(ISpRecognizer& recognizer, PluginState& state) {
     return result;
 }
 
-// True when dictation is listening and the monitor's window is known.
-bool SetUp(PluginState& state) {
+// What failed, from the result of the last step of activation and dictation.
+PluginExit DictationFailure(HRESULT result, bool activated, bool audioFound) {
+    if (result == S_OK) {
+        return PluginExit::Normal;
+    }
+    if (activated) {
+        return PluginExit::DictationRefused;
+    }
+    return audioFound ? PluginExit::ActivationRefused : PluginExit::NoAudioInput;
+}
+
+// Normal when dictation is listening and the monitor's window is known; otherwise the part that
+// failed (none for a missing monitor window, where nobody is there to be told).
+PluginExit SetUp(PluginState& state) {
     ComRef<ISpRecognizer> recognizer;
     if (FAILED(CoCreateInstance(sapi::kSpInprocRecognizer, nullptr, CLSCTX_ALL,
                                 IID_PPV_ARGS(recognizer.Receive()))) ||
         FAILED(recognizer.Get()->CreateRecoContext(state.context.Receive()))) {
-        return false;
+        return PluginExit::NoRecognizer;
     }
     if (SUCCEEDED(state.context.Get()->SetNotifyWindowMessage(state.dialog, kRecognizerNotification,
                                                               0, 0))) {
@@ -64,11 +79,22 @@ bool SetUp(PluginState& state) {
     }
     const ComRef<ISpAudio> audio = DefaultAudioInput();
     recognizer.Get()->SetInput(audio.Get(), TRUE);
-    const HRESULT started = StartDictation(*recognizer.Get(), state);
+    bool activated = false;
+    const HRESULT started = StartDictation(*recognizer.Get(), state, activated);
     state.monitor = FindWindowA(kMonitorWindowClass.data(), kMonitorWindowCaption.data());
     // The audio object and our own reference to the recogniser go here; the context keeps the
     // recogniser alive.
-    return state.monitor && started == S_OK;
+    if (!state.monitor) {
+        return PluginExit::Normal;
+    }
+    return DictationFailure(started, activated, audio.Get() != nullptr);
+}
+
+// The monitor's floating window, and not another window that took its handle since.
+bool MonitorStillThere(HWND monitor) {
+    char className[16] = {};
+    return IsWindow(monitor) && GetClassNameA(monitor, className, sizeof(className)) > 0 &&
+           kMonitorWindowClass == className;
 }
 
 std::string ToAnsi(const std::wstring& text) {
@@ -113,13 +139,25 @@ void OnRecognizerEvents(PluginState& state) {
 }
 
 void OnInitDialog(PluginState& state) {
-    if (!SetUp(state)) {
-        // Nothing is shown and the monitor is not told; the program ends with the dialog.
-        EndDialog(state.dialog, 1);
+    const PluginExit setUp = SetUp(state);
+    if (setUp != PluginExit::Normal || !state.monitor) {
+        // Nothing is shown; the program ends with the dialog, and its exit code tells the
+        // monitor why.
+        EndDialog(state.dialog, static_cast<INT_PTR>(setUp));
+        return;
+    }
+    // A monitor that ended without closing us (killed, crashed) leaves nobody to serve.
+    SetTimer(state.dialog, kMonitorCheckTimer, kMonitorCheckMs, nullptr);
+}
+
+void OnTimer(PluginState& state, WPARAM timer) {
+    if (timer == kMonitorCheckTimer && !MonitorStillThere(state.monitor)) {
+        EndDialog(state.dialog, static_cast<INT_PTR>(PluginExit::Normal));
     }
 }
 
 void OnDestroy(PluginState& state) {
+    KillTimer(state.dialog, kMonitorCheckTimer);
     state.grammar.Reset();
     state.context.Reset();
 }
@@ -150,6 +188,9 @@ INT_PTR CALLBACK PluginDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
             return TRUE;
         case kRecognizerNotification:
             OnRecognizerEvents(*state);
+            return TRUE;
+        case WM_TIMER:
+            OnTimer(*state, wParam);
             return TRUE;
         case WM_WINDOWPOSCHANGING:
             // The modal dialog shows itself whatever the start-up asked; a hidden start stays

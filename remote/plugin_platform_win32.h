@@ -1,11 +1,12 @@
 #pragma once
-// The speech companion as the monitor's platform sees it: a file, the shell's "open", and a
-// window captioned "DialUp Talvex".
+// The speech companion as the monitor's platform sees it: a file, the shell's "open" with the
+// process it started, and a window captioned "DialUp Talvex".
 
 #include <windows.h>
 
 #include <functional>
 
+#include "base/win32/resources.h"
 #include "remote/plugin_control.h"
 
 namespace orv {
@@ -16,11 +17,14 @@ class ShellPluginPlatform final : public PluginPlatform {
     explicit ShellPluginPlatform(std::function<HWND()> owner) : owner_(std::move(owner)) {}
 
     bool FileExists(const std::string& path) const override;
-    void OpenHidden(const std::string& path) override;
+    PluginLaunch OpenHidden(const std::string& path) override;
+    std::optional<std::uint32_t> StartedExitCode() override;
+    void ForgetStarted() override { started_.Reset(); }
     bool PostCloseToPlugin() override;
 
   private:
     std::function<HWND()> owner_;
+    UniqueHandle started_;
 };
 
 }  // namespace orv

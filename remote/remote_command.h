@@ -58,4 +58,21 @@ inline constexpr std::string_view kPluginCaption = "DialUp Talvex";
 // Relative to the monitor's program folder (which ends with a separator).
 inline constexpr std::string_view kPluginFile = "plugins\\talvex.exe";
 
+// The companion's exit codes: 0 for an ordinary end (closed, its button, or no monitor window to
+// serve); the others say which part of its set-up failed, for the monitor to show.
+enum class PluginExit : std::uint32_t {
+    Normal = 0,
+    NoDialog = 1,           // its dialog could not be made
+    NoRecognizer = 2,       // no speech service, recogniser or recognition context
+    ActivationRefused = 3,  // the recogniser would not listen
+    DictationRefused = 4,   // the dictation grammar could not be made, loaded or started
+    NoAudioInput = 5,       // the recogniser would not listen, and no audio input was found
+    AnotherRunning = 6,     // a companion already running did not end when asked
+};
+
+// One companion at a time: each holds this mutex (of the user's session) for its whole run.
+inline constexpr std::string_view kPluginMutexName = "Local\\Quillon.Orvane.Talvex";
+// While it runs the companion checks this often that the monitor's window is still there.
+inline constexpr std::uint32_t kMonitorCheckMs = 3000;
+
 }  // namespace orv

@@ -83,17 +83,25 @@ class FakeFloatingWindow : public FloatingWindowControl {
 
 class FakeAutorun : public AutorunEntry {
   public:
-    bool SetEnabled(bool on) override {
-        requests.push_back(on);
+    Outcome Enable(bool clearDisabledMark) override {
+        requests.push_back(clearDisabledMark ? "on, clearing the mark" : "on");
         if (refuse) {
-            return false;
+            return Outcome::Failed("Access is denied.");
         }
-        enabled = on;
-        return true;
+        enabled = true;
+        disabledInStartupList = disabledInStartupList && !clearDisabledMark;
+        return Outcome::Ok();
     }
+    Outcome Disable() override {
+        requests.push_back("off");
+        enabled = false;
+        return Outcome::Ok();
+    }
+    bool DisabledInStartupList() const override { return enabled && disabledInStartupList; }
     bool refuse = false;
     bool enabled = false;
-    std::vector<bool> requests;
+    bool disabledInStartupList = false;
+    std::vector<std::string> requests;
 };
 
 // System colour n renders as 0x000100nn, so tests can tell which index was asked for.
@@ -111,7 +119,10 @@ struct SettingsRig {
     FakeAutorun autorun;
     DrawingColours colours;
     FakeSystemColours system;
-    SettingsReactions reactions{controls, {boxes, dialogs, floating, autorun, colours, system}};
+    std::vector<std::string> status;
+    SettingsReactions reactions{controls,
+                                {boxes, dialogs, floating, autorun, colours, system, {},
+                                 [this](std::string_view text) { status.emplace_back(text); }}};
 };
 
 }  // namespace orv::testing

@@ -139,6 +139,10 @@ class InstalledPackage : public EmulatedProgramTest {
     const fs::path shortcut = KnownFolder(FOLDERID_Programs) / L"Orvane.lnk";
 };
 
+constexpr wchar_t kUserRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr wchar_t kApprovedKey[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
+
 TEST_F(InstalledPackage, SilentInstallRunsAndSilentUninstallKeepsTheStatistics) {
     ASSERT_EQ(RunToEnd(L"\"" + Installer().wstring() + L"\" /S", 60s), 0u);
     const fs::path built = ProgramTestFolder();
@@ -159,6 +163,13 @@ TEST_F(InstalledPackage, SilentInstallRunsAndSilentUninstallKeepsTheStatistics) 
     ASSERT_NO_FATAL_FAILURE(PlaySession());
     fs::remove(installed / L"rasapi32.dll");
     const std::string stored = Stored();
+    // "Автозагрузка" of a user without rights to the machine-wide key: the user's entry, marked.
+    const std::wstring command = L"\"" + (installed / L"orvane.exe").wstring() + L"\"";
+    RegSetKeyValueW(HKEY_CURRENT_USER, kUserRunKey, L"Orvane", REG_SZ, command.c_str(),
+                    static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
+    const BYTE enabled[12] = {0x02};
+    RegSetKeyValueW(HKEY_CURRENT_USER, kApprovedKey, L"Orvane", REG_BINARY, enabled,
+                    sizeof(enabled));
 
     ASSERT_EQ(RunToEnd(uninstall + L" /S", 60s), 0u);
     // The uninstaller works from a copy of itself in the temporary folder, so that it can
@@ -170,6 +181,10 @@ TEST_F(InstalledPackage, SilentInstallRunsAndSilentUninstallKeepsTheStatistics) 
         },
         30s));
     EXPECT_FALSE(fs::exists(shortcut));
+    EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kUserRunKey, L"Orvane"), L"<absent>");
+    EXPECT_NE(RegGetValueW(HKEY_CURRENT_USER, kApprovedKey, L"Orvane", RRF_RT_ANY, nullptr,
+                           nullptr, nullptr),
+              ERROR_SUCCESS);
     // Only what the program wrote is left: the statistics (untouched) and the launch list.
     std::set<std::wstring> left;
     std::error_code missing;

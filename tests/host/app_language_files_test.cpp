@@ -15,13 +15,18 @@ class MemoryLanguageFile final : public LanguageFile {
   public:
     std::map<std::pair<std::string, std::string>, std::string> values;
     bool writable = true;
+    int writes = 0;
 
     std::string Text(std::string_view section, std::string_view key,
                      std::string_view current) const override {
         const auto found = values.find({std::string(section), std::string(key)});
         return found == values.end() ? std::string(current) : found->second;
     }
+    bool Has(std::string_view section, std::string_view key) const override {
+        return values.contains({std::string(section), std::string(key)});
+    }
     bool Write(std::string_view section, std::string_view key, std::string_view value) override {
+        ++writes;
         if (writable) {
             values[{std::string(section), std::string(key)}] = value;
         }
@@ -126,6 +131,14 @@ TEST(AppLanguageFiles, AnUnwritableFileIsAppliedAndEveryWindowWalkedUnlessStoppe
     EXPECT_EQ(second.Caption(), "Speed");
     EXPECT_EQ(UnableToWriteText("C:\\p\\Languages\\Eng.lang"),
               "Unable to write to C:\\p\\Languages\\Eng.lang");
+
+    // A file that holds every window's caption is never written, so a read-only installed file
+    // applies quietly.
+    file.values[{"Form2", "Form2"}] = "ORVMainWindow";
+    file.values[{"Form1", "Form1"}] = "Orvane";
+    file.writes = 0;
+    EXPECT_TRUE(Apply(file, {&form2, &form1}).captionsWritten);
+    EXPECT_EQ(file.writes, 0);
 
     int pumps = 0;
     second.SetCaption("Скорость");

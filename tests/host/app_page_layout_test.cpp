@@ -90,6 +90,7 @@ TEST(PageLayout, EverySettingHasAControlOfItsKind) {
                 break;
         }
     }
+    EXPECT_EQ(FindControl(ids::kSpeechPlugin)->hint, "Enable/Disable speech control");
 }
 
 TEST(PageLayout, UpDownButtonsFollowTheFieldTheyStepAndCarryItsRange) {

@@ -119,13 +119,24 @@ class FakePluginPlatform : public PluginPlatform {
         checked.push_back(path);
         return fileThere;
     }
-    void OpenHidden(const std::string& path) override { opened.push_back(path); }
+    PluginLaunch OpenHidden(const std::string& path) override {
+        opened.push_back(path);
+        kept = launch.error == 0;
+        return launch;
+    }
+    std::optional<std::uint32_t> StartedExitCode() override {
+        return kept ? exitCode : std::nullopt;
+    }
+    void ForgetStarted() override { kept = false; }
     bool PostCloseToPlugin() override {
         ++closeRequests;
         return windowThere;
     }
     bool fileThere = true;
     bool windowThere = true;
+    PluginLaunch launch;
+    std::optional<std::uint32_t> exitCode;  // of the started process, once it has ended
+    bool kept = false;
     mutable std::vector<std::string> checked;
     std::vector<std::string> opened;
     int closeRequests = 0;
@@ -140,10 +151,11 @@ class PluginControlTest : public ::testing::Test {
     FakePluginPlatform platform;
     std::vector<std::string> status;
     int switchedOff = 0;
+    PluginControl control{platform, View()};
 };
 
 TEST_F(PluginControlTest, StartOpensTheFileOfThePluginsFolderOrReportsItMissing) {
-    StartPlugin("C:\\Orvane\\", platform, View());
+    control.StartPlugin("C:\\Orvane\\");
     EXPECT_EQ(platform.checked, std::vector<std::string>{"C:\\Orvane\\plugins\\talvex.exe"});
     EXPECT_EQ(platform.opened, platform.checked);
     EXPECT_EQ(status, std::vector<std::string>{"Speech Plug-in is successfully loaded"});
@@ -151,7 +163,7 @@ TEST_F(PluginControlTest, StartOpensTheFileOfThePluginsFolderOrReportsItMissing)
 
     platform.fileThere = false;
     status.clear();
-    StartPlugin("C:\\Orvane\\", platform, View());
+    control.StartPlugin("C:\\Orvane\\");
     EXPECT_EQ(platform.opened.size(), 1u);
     EXPECT_EQ(status,
               std::vector<std::string>{"Plug-in has not been loaded. No Plug-in was found"});
@@ -159,13 +171,64 @@ TEST_F(PluginControlTest, StartOpensTheFileOfThePluginsFolderOrReportsItMissing)
     EXPECT_EQ(platform.closeRequests, 0);
 }
 
+// A start the shell refused is never "successfully loaded": the switch goes off with the reason.
+TEST_F(PluginControlTest, ARefusedStartSaysWhyAndTurnsTheSwitchOff) {
+    const struct {
+        std::uint32_t error;
+        const char* text;
+    } kRefusals[] = {
+        {5, "Plug-in has not been loaded. Access to plugins\\talvex.exe is denied"},
+        {4551,
+         "Plug-in has not been loaded. The system's application control blocked "
+         "plugins\\talvex.exe"},
+        {2, "Plug-in has not been loaded. No Plug-in was found"},
+        {1155, "Plug-in has not been loaded. No application is associated."},
+    };
+    for (const auto& [error, text] : kRefusals) {
+        platform.launch = {error, "No application is associated."};
+        status.clear();
+        control.StartPlugin("C:\\O\\");
+        EXPECT_EQ(status, std::vector<std::string>{text}) << error;
+    }
+    EXPECT_EQ(switchedOff, 4);
+    control.WatchStep();
+    EXPECT_EQ(switchedOff, 4);
+}
+
+// A companion whose set-up failed ends with its reason as exit code; within the first watch
+// steps that turns the switch off. A normal end, or one after the watch, says nothing.
+TEST_F(PluginControlTest, AnEarlyFailedExitTurnsTheSwitchOffWithItsReason) {
+    control.StartPlugin("C:\\O\\");
+    control.WatchStep();
+    platform.exitCode = static_cast<std::uint32_t>(PluginExit::ActivationRefused);
+    control.WatchStep();
+    EXPECT_EQ(status.back(), "Speech Plug-in has stopped: the speech recogniser refused to listen");
+    EXPECT_EQ(switchedOff, 1);
+    EXPECT_EQ(PluginExitText(99), "Speech Plug-in has stopped: exit code 99");
+
+    platform.exitCode = 0;
+    control.StartPlugin("C:\\O\\");
+    control.WatchStep();
+    EXPECT_EQ(status.back(), "Speech Plug-in is successfully loaded");
+
+    platform.exitCode.reset();
+    control.StartPlugin("C:\\O\\");
+    for (int step = 0; step < kPluginWatchSteps; ++step) {
+        control.WatchStep();
+    }
+    platform.exitCode = static_cast<std::uint32_t>(PluginExit::NoAudioInput);
+    control.WatchStep();
+    EXPECT_EQ(switchedOff, 1);
+    EXPECT_EQ(status.back(), "Speech Plug-in is successfully loaded");
+}
+
 TEST_F(PluginControlTest, StopAndCloseAskTheWindowToCloseOnlyStopReports) {
-    StopPlugin(platform, View());
+    control.StopPlugin();
     platform.windowThere = false;
-    StopPlugin(platform, View());
+    control.StopPlugin();
     EXPECT_EQ(status, (std::vector<std::string>{"Speech Plug-in is successfully unloaded",
                                                 "Can't Load/Unload Plug-in."}));
-    ClosePlugin(platform);
+    control.ClosePlugin();
     EXPECT_EQ(platform.closeRequests, 3);
     EXPECT_EQ(status.size(), 2u);
     EXPECT_EQ(switchedOff, 0);
@@ -179,14 +242,13 @@ TEST_F(PluginControlTest, StoredSpeechSwitchStartsThePluginAndAMissingFileSavesI
     for (const bool fileThere : {true, false}) {
         platform.fileThere = fileThere;
         testing::SettingsRig rig;
-        const PluginControlView view{
-            [this](std::string_view text) { status.emplace_back(text); },
-            [&rig] { rig.controls.SetChecked(ids::kSpeechPlugin, false); }};
+        PluginControl plugin{platform,
+                             {[this](std::string_view text) { status.emplace_back(text); },
+                              [&rig] { rig.controls.SetChecked(ids::kSpeechPlugin, false); }}};
         SettingsReactions reactions{rig.controls,
                                     {rig.boxes, rig.dialogs, rig.floating, rig.autorun, rig.colours,
                                      rig.system, [&](bool on) {
-                                         on ? StartPlugin("C:\\O\\", platform, view)
-                                            : StopPlugin(platform, view);
+                                         on ? plugin.StartPlugin("C:\\O\\") : plugin.StopPlugin();
                                      }}};
         LoadSettings(store, rig.controls, reactions);
         MemorySettingsStore saved;

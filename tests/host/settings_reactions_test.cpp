@@ -61,21 +61,48 @@ TEST(SettingsReactions, FrameSwatchRecoloursAndShowsTheFloatingWindowAgain) {
     EXPECT_TRUE(rig.floating.shown);
 }
 
-TEST(SettingsReactions, RefusedAutorunTurnsTheSwitchOffAndTriesToRemoveTheEntry) {
+TEST(SettingsReactions, RefusedAutorunTurnsTheSwitchOffRemovesTheEntryAndSaysWhy) {
     SettingsRig rig;
     rig.autorun.refuse = true;
     rig.reactions.SetSwitch(ids::kAutoRun, true);
     EXPECT_FALSE(rig.controls.Checked(ids::kAutoRun));
-    EXPECT_THAT(rig.autorun.requests, ElementsAre(true, false));
+    EXPECT_THAT(rig.autorun.requests, ElementsAre("on", "off"));
     EXPECT_TRUE(rig.boxes.shown.empty());
+    EXPECT_THAT(rig.status, ElementsAre("Unable to start Orvane with Windows: Access is denied."));
+}
+
+// Task Manager's "disabled" holds at start (the switch shows it off, nothing is written); the
+// user's click on the switch takes it back.
+TEST(SettingsReactions, AnEntryDisabledInTheStartupListIsOffUntilTheUserTurnsItOn) {
+    SettingsRig rig;
+    rig.autorun.enabled = true;
+    rig.autorun.disabledInStartupList = true;
+    rig.reactions.SetSwitch(ids::kAutoRun, true);
+    EXPECT_FALSE(rig.controls.Checked(ids::kAutoRun));
+    EXPECT_TRUE(rig.autorun.requests.empty());
+    EXPECT_TRUE(rig.autorun.enabled);
+
+    rig.controls.SetChecked(ids::kAutoRun, true);
+    rig.reactions.SwitchClicked(ids::kAutoRun);
+    EXPECT_TRUE(rig.controls.Checked(ids::kAutoRun));
+    EXPECT_THAT(rig.autorun.requests, ElementsAre("on, clearing the mark"));
+    EXPECT_FALSE(rig.autorun.disabledInStartupList);
+    EXPECT_TRUE(rig.status.empty());
 }
 
 TEST(SettingsReactions, ThresholdFieldsTakeDigitsAndBackspaceOnly) {
     EXPECT_TRUE(IsThresholdKey(U'0'));
     EXPECT_TRUE(IsThresholdKey(U'9'));
     EXPECT_TRUE(IsThresholdKey(U'\b'));
-    for (char32_t key : {U'a', U'-', U' ', U'/', U':', U'\r', U'٣'}) {
+    for (char32_t key : {U'a', U'-', U' ', U'/', U':', U'\r', U'٣', U'\x02', U'\x17'}) {
         EXPECT_FALSE(IsThresholdKey(key)) << static_cast<unsigned>(key);
+    }
+    // Ctrl+C and Ctrl+V reach the field: a paste is checked by its text instead.
+    EXPECT_TRUE(IsThresholdKey(U'\x03'));
+    EXPECT_TRUE(IsThresholdKey(U'\x16'));
+    EXPECT_TRUE(IsThresholdText("0120"));
+    for (const char* pasted : {"12a", " 5", "1\r\n", "-3", "٣"}) {
+        EXPECT_FALSE(IsThresholdText(pasted)) << pasted;
     }
 }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app/language_switch_win32.h"
 #include "app/main_window_win32.h"
@@ -192,6 +193,33 @@ TEST_F(Languages, AFileThatCannotBeWrittenIsAppliedAndSaysSoInTheStatusBar) {
     }
     EXPECT_EQ(Text("Label17"), "Name");
     EXPECT_EQ(main.StatusText(), "Unable to write to " + path);
+}
+
+// The shipped files hold every caption a start writes, so a folder no one may write changes
+// nothing at start or at a switch, and says nothing; a refused write is told once per file.
+TEST_F(Languages, InstalledFilesAreOnlyReadAndARefusalIsToldOncePerFile) {
+    testing::WriteFileBytes(LanguageFile("Eng.lang"), ShippedFile("Eng"));
+    testing::WriteFileBytes(LanguageFile("Rus.lang"), ShippedFile("Rus"));
+    testing::WriteFileBytes(LanguageFile("Deu.lang"), "[Form1]\r\nLabel17=Name\r\n");
+    std::vector<UniqueHandle> held;
+    for (const char* name : {"Eng.lang", "Rus.lang", "Deu.lang"}) {
+        held.emplace_back(CreateFileW(Widen(LanguageFile(name)).c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held.back()) << name;
+    }
+    languages.BuildLanguageListAndApply(store);
+    Choose("Rus");
+    EXPECT_EQ(Text("Label17"), "Название");
+    Choose("Eng");
+    EXPECT_EQ(Text("Label17"), "Name");
+    EXPECT_EQ(main.StatusText(), "");
+
+    Choose("Deu");
+    EXPECT_EQ(main.StatusText(), "Unable to write to " + LanguageFile("Deu.lang"));
+    main.SetStatusText("");
+    Choose("Eng");
+    Choose("Deu");
+    EXPECT_EQ(main.StatusText(), "");
 }
 
 // The month window: one at a time, its texts by the language, an unreadable date stops it.

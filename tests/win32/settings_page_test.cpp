@@ -1,5 +1,6 @@
-// The settings page's real controls with their reactions, in-process under Wine: a refused
-// machine-wide write, and what the page holds reaching the registry of the prefix.
+// The settings page's real controls with their reactions, in-process under Wine: "Автозагрузка"
+// over Run keys of a test key of its own (the machine-wide one refused through a seam, since
+// Wine grants root every write), and what the page holds reaching the registry of the prefix.
 #include <windows.h>
 
 #include <gmock/gmock.h>
@@ -7,20 +8,42 @@
 
 #include <string>
 
+#include "app/machine_autorun_win32.h"
 #include "app/main_window_win32.h"
 #include "app/monitor_settings.h"
 #include "app/registry_settings_store_win32.h"
 #include "app/settings_controls_win32.h"
 #include "app/settings_page_win32.h"
+#include "base/win32/wide_text.h"
 #include "tests/common/settings_fakes.h"
 
 namespace orv {
 namespace {
 
-using ::testing::ElementsAre;
-
 const std::wstring kTestKey =
     L"Software\\Quillon\\OrvanePageTest" + std::to_wstring(GetCurrentProcessId());
+// Stand-ins for the two hives' CurrentVersion keys.
+const std::wstring kMachineKey = kTestKey + L"\\Machine";
+const std::wstring kUserKey = kTestKey + L"\\User";
+const std::wstring kProgram = L"C:\\Program Files\\Orvane\\orvane.exe";
+
+// A hive whose writes are refused, as the machine-wide one is to a user without rights.
+class RefusingHive final : public RunKeyHive {
+  public:
+    using RunKeyHive::RunKeyHive;
+    LONG SetValue(List list, DWORD type, const void* data, DWORD bytes) override {
+        return refuse ? ERROR_ACCESS_DENIED : RunKeyHive::SetValue(list, type, data, bytes);
+    }
+    LONG DeleteValue(List list) override {
+        const bool present = list == List::Run ? Command().has_value() : Approval().has_value();
+        return refuse && present ? ERROR_ACCESS_DENIED : RunKeyHive::DeleteValue(list);
+    }
+    bool refuse = true;
+};
+
+// Task Manager's marks: enabled, and disabled with the time of the change.
+const std::vector<BYTE> kEnabled{0x02, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+const std::vector<BYTE> kDisabled{0x03, 0, 0, 0, 0xd4, 0x0d, 0x43, 0x8d, 0xc8, 0x3b, 0xd9, 0x01};
 
 class SettingsPage : public ::testing::Test {
   protected:
@@ -44,32 +67,142 @@ class SettingsPage : public ::testing::Test {
         return type == REG_SZ ? std::wstring(text) : L"<type " + std::to_wstring(type) + L">";
     }
 
+    bool Checked(std::string_view id) {
+        return SendMessageW(window.Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
+    void Click(std::string_view id) { SendMessageW(window.Control(id), BM_CLICK, 0, 0); }
+    static std::wstring Text(const std::wstring& key, const wchar_t* list, const wchar_t* name) {
+        wchar_t text[MAX_PATH] = {};
+        DWORD size = sizeof(text);
+        if (RegGetValueW(HKEY_CURRENT_USER, (key + list).c_str(), name, RRF_RT_REG_SZ, nullptr,
+                         text, &size) != ERROR_SUCCESS) {
+            return L"<absent>";
+        }
+        return text;
+    }
+    static std::wstring UserRun() { return Text(kUserKey, L"\\Run", L"Orvane"); }
+    static std::wstring MachineRun() { return Text(kMachineKey, L"\\Run", L"Orvane"); }
+    static std::vector<BYTE> Mark(const wchar_t* name) {
+        BYTE data[64] = {};
+        DWORD size = sizeof(data);
+        if (RegGetValueW(HKEY_CURRENT_USER, (kUserKey + kApproved).c_str(), name,
+                         RRF_RT_REG_BINARY, nullptr, data, &size) != ERROR_SUCCESS) {
+            return {};
+        }
+        return std::vector<BYTE>(data, data + size);
+    }
+    static void SetMark(const wchar_t* name, const std::vector<BYTE>& mark) {
+        RegSetKeyValueW(HKEY_CURRENT_USER, (kUserKey + kApproved).c_str(), name, REG_BINARY,
+                        mark.data(), static_cast<DWORD>(mark.size()));
+    }
+    static constexpr wchar_t kApproved[] = L"\\Explorer\\StartupApproved\\Run";
+
     ControlReactions controls_;
     MainWindow window;
     Win32SettingsControls controls{[this](std::string_view id) { return window.Control(id); }};
     testing::RecordingBoxes boxes;
     testing::ScriptedDialogs dialogs;
     testing::FakeFloatingWindow floating;
-    testing::FakeAutorun autorun;
+    RefusingHive machine{HKEY_CURRENT_USER, kMachineKey};
+    RefusingHive user{HKEY_CURRENT_USER, kUserKey};
+    RunKeyAutorunEntry autorun{kProgram, machine, user};
     DrawingColours colours;
     testing::FakeSystemColours system;
-    SettingsReactions reactions{controls, {boxes, dialogs, floating, autorun, colours, system}};
+    SettingsReactions reactions{
+        controls,
+        {boxes, dialogs, floating, autorun, colours, system, {},
+         [this](std::string_view text) { window.SetStatusText(text); }}};
 };
 
-TEST_F(SettingsPage, ARefusedAutorunWriteTurnsTheSwitchOffAtStartAndOnAClick) {
-    autorun.refuse = true;
+// A user without rights to the machine-wide key gets the same quoted entry in the user's key;
+// off removes it (and our mark with it) and leaves the neighbours alone.
+TEST_F(SettingsPage, WithTheMachineKeyRefusedTheUsersRunKeyHoldsTheEntry) {
+    user.refuse = false;
     RegistrySettingsStore store(HKEY_CURRENT_USER, kTestKey);
     LoadSettings(store, controls, reactions);  // no key: "Автозагрузка" defaults to on
-    EXPECT_EQ(SendMessageW(window.Control(ids::kAutoRun), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_TRUE(Checked(ids::kAutoRun));
+    EXPECT_EQ(UserRun(), L"\"" + kProgram + L"\"");
+    EXPECT_EQ(MachineRun(), L"<absent>");
+    EXPECT_EQ(window.StatusText(), "");
 
-    autorun.requests.clear();
-    SendMessageW(window.Control(ids::kAutoRun), BM_CLICK, 0, 0);
-    EXPECT_EQ(SendMessageW(window.Control(ids::kAutoRun), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    EXPECT_THAT(autorun.requests, ElementsAre(true, false));
+    SetMark(L"Orvane", kEnabled);
+    SetMark(L"Neighbour", kDisabled);
+    Click(ids::kAutoRun);
+    EXPECT_FALSE(Checked(ids::kAutoRun));
+    EXPECT_EQ(UserRun(), L"<absent>");
+    EXPECT_TRUE(Mark(L"Orvane").empty());
+    EXPECT_EQ(Mark(L"Neighbour"), kDisabled);
+    EXPECT_EQ(window.StatusText(), "");
+}
+
+// Disabled in Task Manager: the start shows the switch off and leaves the mark; the user's
+// click clears our mark only.
+TEST_F(SettingsPage, TurningTheSwitchOnClearsOurDisabledMarkOnly) {
+    user.refuse = false;
+    const std::wstring quoted = L"\"" + kProgram + L"\"";
+    RegSetKeyValueW(HKEY_CURRENT_USER, (kUserKey + L"\\Run").c_str(), L"Orvane", REG_SZ,
+                    quoted.c_str(), static_cast<DWORD>((quoted.size() + 1) * sizeof(wchar_t)));
+    SetMark(L"Orvane", kDisabled);
+    SetMark(L"Neighbour", kDisabled);
+    RegistrySettingsStore store(HKEY_CURRENT_USER, kTestKey);
+    store.Write("AutoRun", "1");
+    LoadSettings(store, controls, reactions);
+    EXPECT_FALSE(Checked(ids::kAutoRun));
+    EXPECT_EQ(Mark(L"Orvane"), kDisabled);
+    EXPECT_EQ(UserRun(), quoted);
+
+    Click(ids::kAutoRun);
+    EXPECT_TRUE(Checked(ids::kAutoRun));
+    EXPECT_EQ(Mark(L"Orvane"), kEnabled);
+    EXPECT_EQ(Mark(L"Neighbour"), kDisabled);
+    EXPECT_EQ(UserRun(), quoted);
+    EXPECT_FALSE(autorun.DisabledInStartupList());
+}
+
+// Refused everywhere: the switch goes off at start and on a click, and the status bar says why.
+TEST_F(SettingsPage, AnAutorunWriteRefusedEverywhereTurnsTheSwitchOffAndSaysWhy) {
+    RegistrySettingsStore store(HKEY_CURRENT_USER, kTestKey);
+    LoadSettings(store, controls, reactions);  // no key: "Автозагрузка" defaults to on
+    EXPECT_FALSE(Checked(ids::kAutoRun));
+    const std::string refused = "Unable to start Orvane with Windows: ";
+    EXPECT_EQ(window.StatusText().substr(0, refused.size()), refused);
+    EXPECT_GT(window.StatusText().size(), refused.size());
+
+    window.SetStatusText("");
+    Click(ids::kAutoRun);
+    EXPECT_FALSE(Checked(ids::kAutoRun));
+    EXPECT_EQ(window.StatusText().substr(0, refused.size()), refused);
+    EXPECT_EQ(UserRun(), L"<absent>");
     EXPECT_TRUE(boxes.shown.empty());
 
     SaveSettings(controls, store, boxes);
     EXPECT_EQ(Stored(L"AutoRun"), L"0");
+}
+
+void PutOnClipboard(HWND owner, const std::wstring& text) {
+    ASSERT_TRUE(OpenClipboard(owner));
+    EmptyClipboard();
+    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    memcpy(GlobalLock(memory), text.c_str(), bytes);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);  // the clipboard owns it from here
+    CloseClipboard();
+}
+
+// A paste is checked like typing: anything but digits is refused whole, by the edit menu's
+// paste and by Ctrl+V alike.
+TEST_F(SettingsPage, AThresholdFieldRefusesAPasteWithOtherThanDigits) {
+    HWND field = window.Control(ids::kTrafficThreshold);
+    SetWindowTextW(field, L"5");
+    SendMessageW(field, EM_SETSEL, 1, 1);
+    PutOnClipboard(window.Handle(), L"12a");
+    SendMessageW(field, WM_PASTE, 0, 0);
+    SendMessageW(field, WM_CHAR, 0x16, 0);  // Ctrl+V
+    EXPECT_EQ(WindowText(field), "5");
+    PutOnClipboard(window.Handle(), L"40");
+    SendMessageW(field, WM_CHAR, 0x16, 0);
+    EXPECT_EQ(WindowText(field), "540");
 }
 
 TEST_F(SettingsPage, WhatThePageHoldsIsSavedAsRegistryTexts) {

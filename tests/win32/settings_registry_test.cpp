@@ -73,7 +73,8 @@ TEST_F(RegistryStore, ARefusedWriteFailsWithTheSystemsReason) {
     EXPECT_NE(written.error(), "unknown error");
 }
 
-// The machine-wide Run key of the Wine prefix, restored after each test.
+// The machine-wide Run key of the Wine prefix, restored after each test (the user's Run key of
+// the prefix loses its "Orvane", which no test leaves there).
 class MachineRunKey : public ::testing::Test {
   protected:
     static constexpr wchar_t kRun[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -102,22 +103,26 @@ class MachineRunKey : public ::testing::Test {
                         static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
     }
 
+    RunKeyHive machine_{HKEY_LOCAL_MACHINE};
+    RunKeyHive user_{HKEY_CURRENT_USER};
+
   private:
     std::optional<std::wstring> saved_;
 };
 
 TEST_F(MachineRunKey, OnWritesTheProgramPathAndOffRemovesOnlyThatValue) {
     SetValue(L"OrvaneTestNeighbour", L"C:\\other.exe /quiet");
-    MachineAutorunEntry entry(ProgramFilePath());
+    RunKeyAutorunEntry entry(ProgramFilePath(), machine_, user_);
 
-    ASSERT_TRUE(entry.SetEnabled(true));
+    ASSERT_TRUE(entry.Enable(true).ok());
     EXPECT_EQ(Value(L"Orvane"), L"\"" + ProgramFilePath() + L"\"");
     EXPECT_NE(ProgramFilePath().find(L"orvane_win32_tests.exe"), std::wstring::npos);
+    EXPECT_EQ(user_.Command(), std::nullopt);  // one entry is enough
 
-    ASSERT_TRUE(entry.SetEnabled(false));
+    ASSERT_TRUE(entry.Disable().ok());
     EXPECT_EQ(Value(L"Orvane"), std::nullopt);
     EXPECT_EQ(Value(L"OrvaneTestNeighbour"), L"C:\\other.exe /quiet");
-    EXPECT_TRUE(entry.SetEnabled(false));  // already absent
+    EXPECT_TRUE(entry.Disable().ok());  // already absent
 }
 
 // An unquoted entry of an earlier version is ours: on rewrites it in quotes.
@@ -129,8 +134,8 @@ TEST_F(MachineRunKey, AnUnquotedEntryIsOursAndGetsQuoted) {
     EXPECT_FALSE(RunCommandNamesProgram(L"\"" + path + L"\" /quiet", path));
 
     SetValue(L"Orvane", path);
-    MachineAutorunEntry entry(path);
-    ASSERT_TRUE(entry.SetEnabled(true));
+    RunKeyAutorunEntry entry(path, machine_, user_);
+    ASSERT_TRUE(entry.Enable(false).ok());
     EXPECT_EQ(Value(L"Orvane"), L"\"" + path + L"\"");
 }
 

@@ -80,8 +80,10 @@ void CloseRunningMonitors() {
     }
 }
 
+// The machine-wide entry, and the user's that a refused machine-wide write leaves instead.
 void RemoveAutorunEntry() {
     RemoveRunValue(L"Orvane");
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Orvane");
 }
 
 std::wstring RegistryText(HKEY root, const wchar_t* key, const wchar_t* name) {
