@@ -71,8 +71,8 @@ std::string FormatDigitPicture(std::uint64_t value, std::string_view picture) {
     return digits + std::string(reversed.rbegin(), reversed.rend());
 }
 
-std::string FormatTrafficKilobytes(std::uint32_t bytes) {
-    return FormatDigitPicture((std::uint64_t{bytes} + 512) / 1024, "### ###");
+std::string FormatTrafficKilobytes(std::uint64_t bytes) {
+    return FormatDigitPicture((bytes + 512) / 1024, "### ###");
 }
 
 }  // namespace orv

@@ -71,6 +71,6 @@ std::string FormatDigitPicture(std::uint64_t value, std::string_view picture);
 
 // Bytes as whole kilobytes (halves upward) in the picture "### ###", as the tray text shows
 // the traffic of a session.
-std::string FormatTrafficKilobytes(std::uint32_t bytes);
+std::string FormatTrafficKilobytes(std::uint64_t bytes);
 
 }  // namespace orv

@@ -14,16 +14,24 @@ struct ConnectionSnapshot {
     std::string DeviceType;
     std::string DeviceName;
     std::uint32_t State = 0;
-    std::uint32_t BytesSent = 0;
-    std::uint32_t BytesReceived = 0;
+    // The session's bytes: the service's 32-bit counters with their wraps counted.
+    std::uint64_t BytesSent = 0;
+    std::uint64_t BytesReceived = 0;
     std::uint32_t CompressionIn = 0;
     std::uint32_t CompressionOut = 0;
     std::uint32_t LinkSpeed = 0;  // bit/s
     std::uint32_t DurationMs = 0;
-    std::int32_t TotalBytes = 0;  // BytesSent + BytesReceived, wrapping at 32 bits
+    std::uint64_t TotalBytes = 0;  // BytesSent + BytesReceived
     std::string ClientIp;
     std::string ServerIp;
 };
+
+// The service's byte counters are 32-bit and pass 4 GiB in 35 s on a gigabit line. A reading
+// below the last one of the same line has wrapped (one tick cannot move 4 GiB), so the step
+// since `counted` is the difference of the low 32 bits.
+constexpr std::uint64_t WidenCounter(std::uint64_t counted, std::uint32_t reading) {
+    return counted + static_cast<std::uint32_t>(reading - static_cast<std::uint32_t>(counted));
+}
 
 struct MonitorState {
     bool InSession = false;  // a connected state was seen since the last end of session

@@ -13,8 +13,8 @@
 namespace orv {
 
 struct FloatingFigures {
-    std::uint32_t bytesReceived = 0;
-    std::uint32_t bytesSent = 0;
+    std::uint64_t bytesReceived = 0;
+    std::uint64_t bytesSent = 0;
     std::string_view durationText;
     std::string_view averageSpeedText;
     // Counter differences since the previous connected drawing, not yet reduced.

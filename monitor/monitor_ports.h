@@ -63,8 +63,8 @@ class MonitorDisplay {
 
 // The figures one connected tick hands to the traffic graphs.
 struct TrafficFigures {
-    std::uint32_t bytesReceived = 0;
-    std::uint32_t bytesSent = 0;
+    std::uint64_t bytesReceived = 0;  // the session's counts, past 4 GiB too
+    std::uint64_t bytesSent = 0;
     std::string durationText;
     std::string averageSpeedText;
 };

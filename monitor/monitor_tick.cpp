@@ -7,8 +7,6 @@
 namespace orv {
 namespace {
 
-constexpr double kCounterRangeKB = 4294967296.0 / 1024;  // a 32-bit byte counter, in KB
-
 // The average speed while none has been worked out.
 constexpr std::string_view kNoAverageSpeed = "0";
 
@@ -30,11 +28,9 @@ constexpr DisplayField kStatisticsFields[] = {
     DisplayField::CompressionOut, DisplayField::LinkSpeed,     DisplayField::Duration,
 };
 
-// Kilobytes a 32-bit counter moved since the tick at which it stood at previousKB × 1024. A
-// counter below its previous value has passed 4 GiB and started again from 0.
-double KilobytesSince(std::uint32_t counter, double previousKB) {
-    const double step = counter / 1024.0 - previousKB;
-    return step < 0 ? step + kCounterRangeKB : step;
+// Kilobytes a session's count moved since the tick at which it stood at previousKB × 1024.
+double KilobytesSince(std::uint64_t bytes, double previousKB) {
+    return static_cast<double>(bytes) / 1024.0 - previousKB;
 }
 
 }  // namespace
@@ -170,14 +166,19 @@ bool ConnectionMonitor::ReadStatistics() {
         return false;
     }
     CallSucceeded(FailedCall::Statistics);
-    snapshot_.BytesSent = statistics.bytesSent;
-    snapshot_.BytesReceived = statistics.bytesReceived;
+    // The line read last goes on counting its wraps; another line counts from its own reading.
+    const bool sameLine = countedLine_ == current_.handle;
+    countedLine_ = current_.handle;
+    snapshot_.BytesSent =
+        sameLine ? WidenCounter(snapshot_.BytesSent, statistics.bytesSent) : statistics.bytesSent;
+    snapshot_.BytesReceived = sameLine
+                                  ? WidenCounter(snapshot_.BytesReceived, statistics.bytesReceived)
+                                  : statistics.bytesReceived;
     snapshot_.CompressionIn = statistics.compressionIn;
     snapshot_.CompressionOut = statistics.compressionOut;
     snapshot_.LinkSpeed = statistics.linkSpeedBps;
     snapshot_.DurationMs = statistics.durationMs;
-    snapshot_.TotalBytes =
-        static_cast<std::int32_t>(statistics.bytesSent + statistics.bytesReceived);
+    snapshot_.TotalBytes = snapshot_.BytesSent + snapshot_.BytesReceived;
     return true;
 }
 
@@ -196,17 +197,16 @@ void ConnectionMonitor::ShowStatistics() {
 }
 
 void ConnectionMonitor::AppendTrafficToTray(const DisplayFlags& flags) {
-    // The total as an unsigned sum: the signed TotalBytes would turn negative past 2 GiB.
-    const std::uint32_t totalBytes = snapshot_.BytesSent + snapshot_.BytesReceived;
-    const double totalKB = totalBytes / 1024.0;
+    const std::uint64_t totalBytes = snapshot_.TotalBytes;
+    const double totalKB = static_cast<double>(totalBytes) / 1024.0;
     tray_.totalKilobytes = FormatTrafficKilobytes(totalBytes);
     tray_.receiveSpeed =
         FormatSpeed(KilobytesSince(snapshot_.BytesReceived, state_.PreviousReceivedKB), formats_);
     tray_.sendSpeed =
         FormatSpeed(KilobytesSince(snapshot_.BytesSent, state_.PreviousSentKB), formats_);
     tray_.totalSpeed = FormatSpeed(KilobytesSince(totalBytes, state_.PreviousTotalKB), formats_);
-    state_.PreviousReceivedKB = snapshot_.BytesReceived / 1024.0;
-    state_.PreviousSentKB = snapshot_.BytesSent / 1024.0;
+    state_.PreviousReceivedKB = static_cast<double>(snapshot_.BytesReceived) / 1024.0;
+    state_.PreviousSentKB = static_cast<double>(snapshot_.BytesSent) / 1024.0;
     state_.PreviousTotalKB = totalKB;
     state_.AverageSpeedText =
         snapshot_.DurationMs == 0
@@ -244,6 +244,7 @@ void ConnectionMonitor::ShowNoConnection() {
     // The next connection's first tick measures its speeds from zero, not against the figures
     // of the one that ended.
     followed_ = 0;
+    countedLine_ = 0;
     state_.PreviousReceivedKB = 0;
     state_.PreviousSentKB = 0;
     state_.PreviousTotalKB = 0;

@@ -65,6 +65,7 @@ class ConnectionMonitor {
     TrayFigures tray_;                           // the texts of the current tick
     std::vector<ActiveConnection> connections_;  // kept to spare an allocation per tick
     ConnectionHandle followed_ = 0;              // the connection the figures belong to
+    ConnectionHandle countedLine_ = 0;           // the connection the byte counts belong to
     FailedCall statusWrittenBy_ = FailedCall::None;
     std::string statusWritten_;  // the status text that call wrote
     bool ticking_ = false;

@@ -60,24 +60,25 @@ void ThresholdEvents::MinuteCheck() {
             ports_.launchAfterDial();
         }
     }
-    // The unsigned difference of the wrapping total: a session past 2 GiB or a counter that
-    // wraps still gives the minute's true traffic, never a negative one.
-    const auto total = static_cast<std::uint32_t>(figures.TotalBytes);
-    const std::uint32_t minuteTrafficKB = (total - trafficReference_) / 1024;
-    trafficReference_ = total;
+    // The unsigned difference, never a negative minute; of the 64-bit total, so a gigabit
+    // line's 7 GB in a minute are not taken modulo 4 GiB (which could give "too little").
+    const std::uint64_t minuteTrafficKB = (figures.TotalBytes - trafficReference_) / 1024;
+    trafficReference_ = figures.TotalBytes;
     // Every rule reads the figures taken above, also after an earlier rule hung up.
     for (const EventRule& rule : kRules) {
         const std::string thresholdText = ports_.controls.Text(rule.thresholdControl);
         const std::int64_t threshold = ThresholdValue(thresholdText, rule.defaultThreshold);
-        const std::int64_t measured = Measured(rule.measure, figures, minuteTrafficKB);
+        // At most 2^54: an unsigned difference below 2^64 divided by 1024.
+        const auto measured =
+            static_cast<std::int64_t>(Measured(rule.measure, figures, minuteTrafficKB));
         if (rule.firesBelow ? measured < threshold : measured >= threshold) {
             RunActions(rule, thresholdText);
         }
     }
 }
 
-std::uint32_t ThresholdEvents::Measured(Measure measure, const TickFigures& figures,
-                                        std::uint32_t minuteTrafficKB) {
+std::uint64_t ThresholdEvents::Measured(Measure measure, const TickFigures& figures,
+                                        std::uint64_t minuteTrafficKB) {
     switch (measure) {
         case Measure::DurationMinutes:
             return figures.DurationMs / 60000;

@@ -69,7 +69,7 @@ struct TickFigures {
     bool InSession = false;
     std::uint32_t DurationMs = 0;
     std::uint32_t LinkSpeed = 0;  // bit/s
-    std::int32_t TotalBytes = 0;  // received plus sent, wrapping at 32 bits
+    std::uint64_t TotalBytes = 0;  // received plus sent over the session
 };
 
 class ThresholdEvents final : public ConnectionNotices {
@@ -84,8 +84,8 @@ class ThresholdEvents final : public ConnectionNotices {
     void NotifyDisconnected() override;
 
   private:
-    static std::uint32_t Measured(Measure measure, const TickFigures& figures,
-                                  std::uint32_t minuteTrafficKB);
+    static std::uint64_t Measured(Measure measure, const TickFigures& figures,
+                                  std::uint64_t minuteTrafficKB);
     void RunActions(const EventRule& rule, std::string_view thresholdText);
     void Announce(std::string_view message, std::string_view soundFile);
 
@@ -93,7 +93,7 @@ class ThresholdEvents final : public ConnectionNotices {
     const CurrentConnection& current_;
     std::function<TickFigures()> figures_;
     // The received-plus-sent total at the previous check of this session.
-    std::uint32_t trafficReference_ = 0;
+    std::uint64_t trafficReference_ = 0;
     bool afterDialPending_ = true;
 };
 

@@ -49,8 +49,8 @@ void TrafficGraphDrawing::DrawTrafficGraphs(const TrafficFigures& figures) {
     }
     const BarHeights steps{CounterStep(figures.bytesReceived, previousReceivedBytes_),
                            CounterStep(figures.bytesSent, previousSentBytes_)};
-    previousReceivedBytes_ = static_cast<std::int32_t>(figures.bytesReceived);
-    previousSentBytes_ = static_cast<std::int32_t>(figures.bytesSent);
+    previousReceivedBytes_ = figures.bytesReceived;
+    previousSentBytes_ = figures.bytesSent;
     const BarHeights bars = ScaleBars(steps, MainScale);
     const int left = mainGraphColumn_ * kBarWidth;
 

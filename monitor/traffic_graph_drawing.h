@@ -46,8 +46,8 @@ class TrafficGraphDrawing final : public TrafficGraphs {
     std::function<void()> showPicture_;
     FloatingDrawing& floating_;
     std::int32_t mainGraphColumn_ = -1;
-    std::int32_t previousReceivedBytes_ = 0;
-    std::int32_t previousSentBytes_ = 0;
+    std::uint64_t previousReceivedBytes_ = 0;
+    std::uint64_t previousSentBytes_ = 0;
     // Set by an idle drawing: the next connected drawing belongs to a new session, whose first
     // steps are measured from zero rather than from the last counters of the previous one.
     bool sessionEnded_ = false;

@@ -1,6 +1,7 @@
 #include "stats/month_chart.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "stats/statistics_formats.h"
 
@@ -32,6 +33,11 @@ int ScaledWidth(std::int64_t part, std::int64_t whole) {
     if (part <= 0 || whole <= 0) {
         return 0;
     }
+    // Months past 6 × 10^16 bytes drop their lowest bits, so that part × 150 cannot overflow.
+    while (whole > std::numeric_limits<std::int64_t>::max() / kMonthBarMaxWidth) {
+        part >>= 1;
+        whole >>= 1;
+    }
     const std::int64_t scaled = part * kMonthBarMaxWidth;
     std::int64_t width = scaled / whole;
     const std::int64_t twiceRest = 2 * (scaled % whole);
@@ -55,7 +61,8 @@ std::variant<MonthChart, std::string> SumByMonth(const SessionList& list, MonthC
             error.append(end).append("' is not a valid date and time");
             return error;
         }
-        chart.sums[static_cast<std::size_t>(moment->month - 1)] += RowFigure(list, row, kind);
+        std::int64_t& sum = chart.sums[static_cast<std::size_t>(moment->month - 1)];
+        sum = AddCount(sum, RowFigure(list, row, kind));
     }
     return chart;
 }

@@ -63,14 +63,14 @@ class RowBuilder final : public RecordReader {
         rowHasName_ = true;
         if (position == kDurationColumn) {
             const std::int64_t ms = ParseCount(text);
-            totals_.durationMs += ms;
+            totals_.durationMs = AddCount(totals_.durationMs, ms);
             list_.AddText(FormatDuration(ms));
             return;
         }
         if (position == kReceivedColumn) {
-            totals_.receivedBytes += ParseCount(text);
+            totals_.receivedBytes = AddCount(totals_.receivedBytes, ParseCount(text));
         } else if (position == kSentColumn) {
-            totals_.sentBytes += ParseCount(text);
+            totals_.sentBytes = AddCount(totals_.sentBytes, ParseCount(text));
         }
         list_.AddText(text);
     }
@@ -115,8 +115,8 @@ std::string SelectionSumsText(const SessionList& list, std::span<const std::size
     std::int64_t sent = 0;
     std::int64_t seconds = 0;
     for (const std::size_t row : selectedRows) {
-        received += ParseCount(list.Text(row, kReceivedColumn));
-        sent += ParseCount(list.Text(row, kSentColumn));
+        received = AddCount(received, ParseCount(list.Text(row, kReceivedColumn)));
+        sent = AddCount(sent, ParseCount(list.Text(row, kSentColumn)));
         seconds += ParseDuration(list.Text(row, kDurationColumn));
     }
     return "В выбранном Принято: " + FormatSelectionKilobytes(received, thousandsSeparator) +

@@ -11,14 +11,16 @@ namespace {
 constexpr std::int64_t kMsPerHour = 3'600'000;
 constexpr std::int64_t kMsPerMinute = 60'000;
 
-// Bytes to whole kilobytes, halves upward (floor of x + 0.5, also for negative sums).
+// Bytes to whole kilobytes, halves upward (floor of x + 0.5, also for negative sums), without
+// adding the half first, which a total at the top of the range could not take.
 std::int64_t RoundedKilobytes(std::int64_t bytes) {
-    const std::int64_t shifted = bytes + 512;
-    std::int64_t kb = shifted / 1024;
-    if (shifted % 1024 != 0 && shifted < 0) {
+    std::int64_t kb = bytes / 1024;
+    std::int64_t rest = bytes % 1024;
+    if (rest < 0) {
         --kb;
+        rest += 1024;
     }
-    return kb;
+    return rest >= 512 ? kb + 1 : kb;
 }
 
 // Decimal digits of |value|, none for zero (both pictures show no digit for it); the sign is
@@ -85,11 +87,19 @@ std::int64_t ParseDuration(std::string_view text) {
 
 std::int64_t ParseCount(std::string_view text) {
     std::int64_t value = 0;
-    if (!ParseWhole(text, value) || value < std::numeric_limits<std::int32_t>::min() ||
-        value > std::numeric_limits<std::uint32_t>::max()) {
+    if (!ParseWhole(text, value) || value < std::numeric_limits<std::int32_t>::min()) {
         return 0;
     }
     return value;
+}
+
+std::int64_t AddCount(std::int64_t sum, std::int64_t count) {
+    std::int64_t result = 0;
+    if (__builtin_add_overflow(sum, count, &result)) {
+        return count < 0 ? std::numeric_limits<std::int64_t>::min()
+                         : std::numeric_limits<std::int64_t>::max();
+    }
+    return result;
 }
 
 std::string FormatTotalKilobytes(std::int64_t bytes) {

@@ -25,9 +25,12 @@ std::string FormatDuration(std::int64_t ms);
 // seconds up to 59); 0 for any other text.
 std::int64_t ParseDuration(std::string_view text);
 
-// A stored count: a decimal integer from -2 147 483 648 to 4 294 967 295 (the counters are
-// unsigned 32-bit); 0 for anything else.
+// A stored count: a decimal integer from -2 147 483 648 (signed counts of old files) to
+// 9 223 372 036 854 775 807 (a session's bytes are 64-bit); 0 for anything else.
 std::int64_t ParseCount(std::string_view text);
+
+// sum + count, held at the ends of the 64-bit range, so that no file can overflow a total.
+std::int64_t AddCount(std::int64_t sum, std::int64_t count);
 
 // Kilobytes, halves rounded up, laid from the right into the picture "### ### ###".
 std::string FormatTotalKilobytes(std::int64_t bytes);

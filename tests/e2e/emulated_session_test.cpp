@@ -27,8 +27,8 @@ namespace {
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-// No session appears before the test says `start`; the lines are quiet, so their counters stay
-// at the figures they connect with.
+// No session appears before the test says `start`; "Home ISP" and "Office" are quiet, so their
+// counters stay at the figures they connect with, while "Fast Line" moves 100 MB a second.
 constexpr char kScenario[] = R"(device "Test Modem 33600" modem
 device "ISDN Adapter" isdn
 entry "Home ISP" device "Test Modem 33600"
@@ -47,6 +47,10 @@ session "Office"
     client 192.168.7.20
     server 192.168.7.1
     bytes 2048 1024
+
+session "Fast Line"
+    link 1000000000
+    rate 0 60 100000000 250000
 )";
 
 // The labels the tick writes, by their layout identifiers; the name comes first, so a snapshot
@@ -63,6 +67,8 @@ constexpr Field kFields[] = {
 };
 constexpr std::size_t kNameField = 0;
 constexpr std::size_t kDurationField = 4;
+constexpr std::size_t kSentField = 7;
+constexpr std::size_t kReceivedField = 8;
 
 using Snapshot = std::vector<std::wstring>;  // one text per entry of kFields
 
@@ -339,6 +345,32 @@ TEST_F(EmulatedSession, TwoSessionsAreStoredInOrderWithTheirFigures) {
     EXPECT_EQ(Value(office, "serverip"), "192.168.7.1");
     EXPECT_EQ(Value(office, "clientip"), "192.168.7.20");
     EXPECT_GE(Number(Value(office, "duration")), 1000) << xml;
+}
+
+// A minute of 100 MB a second: the service's 32-bit received counter wraps at 43 s, and the
+// page and the stored session hold every byte the line moved.
+TEST_F(EmulatedSession, AMinutePast4GiBIsShownAndStoredWhole) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    // Five scenario seconds a second: 500 MB a tick, far from the 4 GiB a tick could hide.
+    scenario.Control("speed 5");
+    scenario.Control("start \"Fast Line\"");
+    Snapshot shown = WaitFor(
+        [](const Snapshot& s) { return s[kReceivedField] == L"6000000000"; }, 40s);
+    ASSERT_EQ(shown[kReceivedField], L"6000000000") << Describe(shown);
+    EXPECT_EQ(shown[kSentField], L"15000000") << Describe(shown);
+    scenario.Control("drop");
+    shown = WaitFor([](const Snapshot& s) { return s == NoConnection(); }, 3s);
+    ASSERT_EQ(shown, NoConnection()) << Describe(shown);
+
+    const std::string xml = ReadFile(folder.StatisticsFile());
+    const std::vector<Attributes> sessions = Connections(xml);
+    ASSERT_EQ(sessions.size(), 1u) << xml;
+    EXPECT_GT(Number(Value(sessions[0], "received")), 4'294'967'295LL) << xml;
+    EXPECT_EQ(Value(sessions[0], "received"), "6000000000") << xml;
+    EXPECT_EQ(Value(sessions[0], "send"), "15000000") << xml;
+    EXPECT_NEAR(AverageSpeed(sessions[0]), ExpectedAverageSpeed(sessions[0]),
+                ExpectedAverageSpeed(sessions[0]) * 0.005)
+        << xml;
 }
 
 // Pixels that differ between two pictures of the same size.

@@ -41,15 +41,15 @@ TEST_F(GraphTextsTest, IdlePicturesWriteZeroFiguresOnTheBackground) {
 }
 
 TEST_F(GraphTextsTest, ConnectedPicturesWriteCountersDurationAndSpeed) {
-    graphs.DrawTrafficGraphs({4294967295u, 1234, "1:02:03", "12,50"});
+    graphs.DrawTrafficGraphs({6'000'000'000u, 1234, "1:02:03", "12,50"});
     const Colour bg = colours.background;
     EXPECT_THAT(floatingPicture.Texts(),
-                ElementsAre(FieldsAre(0, 0, "In   : 4294967295", colours.received, bg),
+                ElementsAre(FieldsAre(0, 0, "In   : 6000000000", colours.received, bg),
                             FieldsAre(85, 0, "Out : 1234", colours.sent, bg),
                             FieldsAre(0, 12, "Time : 1:02:03", colours.time, bg),
                             FieldsAre(85, 12, "Speed : 12,50", colours.time, bg)));
     EXPECT_THAT(mainPicture.Texts(),
-                ElementsAre(FieldsAre(0, 0, "In   : 4294967295", colours.received, bg),
+                ElementsAre(FieldsAre(0, 0, "In   : 6000000000", colours.received, bg),
                             FieldsAre(0, 12, "Out : 1234", colours.sent, bg),
                             FieldsAre(0, 24, "Time : 1:02:03", colours.time, bg),
                             FieldsAre(0, 36, "Speed : 12,50", colours.time, bg)));

@@ -69,7 +69,7 @@ TEST_F(MonitorTickTest, ConnectedTickShowsEveryFigureAndStartsTheSession) {
     EXPECT_EQ(monitor.State().AverageSpeedText, "200,00");  // 2000 KB in 10 s
     EXPECT_EQ(monitor.Snapshot().DurationMs, 10'000u);
     EXPECT_EQ(monitor.Snapshot().LinkSpeed, 115'200u);
-    EXPECT_EQ(monitor.Snapshot().TotalBytes, 2'048'000);
+    EXPECT_EQ(monitor.Snapshot().TotalBytes, 2'048'000u);
     EXPECT_EQ(log, (test::EventLog{"enum", "status", "notify connected", "statistics",
                                    "connected icon", "graphs", "projection"}));
 
@@ -149,7 +149,7 @@ TEST_F(MonitorTickTest, EndOfSessionStoresOneRecordAndResetsEveryField) {
     EXPECT_EQ(graphs.idle[0], std::make_pair(std::string("0"), std::string("0")));
     // The minute check still sees the last figures.
     EXPECT_EQ(monitor.Snapshot().DurationMs, 11'000u);
-    EXPECT_EQ(monitor.Snapshot().TotalBytes, 2'048'000);
+    EXPECT_EQ(monitor.Snapshot().TotalBytes, 2'048'000u);
 
     // Later ticks without a connection store nothing more, but write the values again.
     display.fields[DisplayField::Name] = "stale";
@@ -453,23 +453,47 @@ TEST_F(MonitorTickTest, AverageSpeedIsZeroBeforeAnyTimeHasPassed) {
     EXPECT_NE(monitor.State().TrayInfoText.find("Средняя скорость (KBpS): 0\r"), std::string::npos);
 }
 
-TEST_F(MonitorTickTest, CountersPastTheirRangeKeepTotalsAndSpeedsTrue) {
+TEST_F(MonitorTickTest, WrappedCountersAreCountedPast4GiBAndANewLineCountsAfresh) {
+    display.flags.bytesRecv = true;
     display.flags.curSpeed = true;
-    display.flags.averageSpeed = true;
-    source.statistics = {.bytesSent = 0, .bytesReceived = 0xFFFF'F000, .durationMs = 1'000'000};
+    source.statistics = {
+        .bytesSent = 0xFFFF'F000, .bytesReceived = 0xFFFF'F000, .durationMs = 1'000'000};
     monitor.MonitorTick();
-    // The signed total that the minute check reads wraps; the texts show the true figures.
-    EXPECT_EQ(monitor.Snapshot().TotalBytes, -4096);
+    // One wrap: 4 KB up to 4 GiB and 2 KB after it; the sent counter is 2 KB short of it.
+    source.statistics.bytesReceived = 0x800;
+    source.statistics.bytesSent = 0xFFFF'F800;
+    monitor.MonitorTick();
+    EXPECT_EQ(Field(DisplayField::BytesReceived), "4294969344");
+    EXPECT_EQ(monitor.Snapshot().TotalBytes, 1ull << 33);
     std::string tray = monitor.State().TrayInfoText;
-    EXPECT_NE(tray.find("Принято и Отправлено: 4194 300\r\r"), std::string::npos) << tray;
-    EXPECT_NE(tray.find("Средняя скорость (KBpS): 4,19E+03\r"), std::string::npos) << tray;
-    EXPECT_EQ(tray.find('-'), std::string::npos) << tray;
-
-    source.statistics.bytesReceived = 0x800;  // past 4 GiB: 4 KB up to it, 2 KB after
-    monitor.MonitorTick();
-    tray = monitor.State().TrayInfoText;
+    EXPECT_NE(tray.find("Принято: 4294969344\r"), std::string::npos) << tray;
+    EXPECT_NE(tray.find("Принято и Отправлено: 8388 608\r"), std::string::npos) << tray;
     EXPECT_NE(tray.find("Текущая скорость приема(KBpS): 6,00\r"), std::string::npos) << tray;
-    EXPECT_NE(tray.find("Текущая скорость (KBpS): 6,00\r"), std::string::npos) << tray;
+    EXPECT_NE(tray.find("Текущая скорость (KBpS): 8,00\r"), std::string::npos) << tray;
+    EXPECT_EQ(graphs.drawn.back().bytesReceived, 4'294'969'344u);
+
+    // Several wraps: four ticks of 3 GiB each bring the counter back to where it stood.
+    for (int tick = 0; tick < 4; ++tick) {
+        source.statistics.bytesReceived += 0xC000'0000u;
+        monitor.MonitorTick();
+    }
+    EXPECT_EQ(source.statistics.bytesReceived, 0x800u);
+    EXPECT_EQ(Field(DisplayField::BytesReceived), "17179871232");  // 16 GiB + 2 KB
+    EndConnection();
+    monitor.MonitorTick();
+    ASSERT_EQ(store.sessions.size(), 1u);
+    EXPECT_EQ(store.sessions[0].received, "17179871232");
+    EXPECT_EQ(store.sessions[0].send, "4294965248");
+
+    // A new line, even under the same handle, starts below the last count: no wrap, its own.
+    source.connections = {{kHandle, "Provider", "modem", "USR Courier"}};
+    source.statistics.bytesReceived = 100;
+    monitor.MonitorTick();
+    EXPECT_EQ(Field(DisplayField::BytesReceived), "100");
+    source.connections = {{kHandle + 1, "Other", "isdn", "ISDN"}};
+    source.statistics.bytesReceived = 50;
+    monitor.MonitorTick();
+    EXPECT_EQ(Field(DisplayField::BytesReceived), "50");
 }
 
 }  // namespace

@@ -35,14 +35,16 @@ TEST(StatsFormats, ParseDurationReadsFormattedTextsOnly) {
     EXPECT_EQ(ParseDuration("00:60:00"), 0);
 }
 
-TEST(StatsFormats, ParseCountAcceptsTheUnsigned32BitCounterRange) {
+TEST(StatsFormats, ParseCountAcceptsOldSignedAndNew64BitCounts) {
     EXPECT_EQ(ParseCount("0"), 0);
     EXPECT_EQ(ParseCount("1536"), 1536);
     EXPECT_EQ(ParseCount("-2147483648"), -2'147'483'648LL);
     EXPECT_EQ(ParseCount("2147483648"), 2'147'483'648LL);
     EXPECT_EQ(ParseCount("3000000000"), 3'000'000'000LL);
     EXPECT_EQ(ParseCount("4294967295"), 4'294'967'295LL);
-    EXPECT_EQ(ParseCount("4294967296"), 0);
+    EXPECT_EQ(ParseCount("6000000000"), 6'000'000'000LL);
+    EXPECT_EQ(ParseCount("9223372036854775807"), 9'223'372'036'854'775'807LL);
+    EXPECT_EQ(ParseCount("9223372036854775808"), 0);
     EXPECT_EQ(ParseCount("-2147483649"), 0);
     EXPECT_EQ(ParseCount(""), 0);
     EXPECT_EQ(ParseCount("12abc"), 0);

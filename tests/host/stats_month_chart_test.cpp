@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
 #include <string>
 #include <variant>
 
@@ -83,6 +85,12 @@ TEST(StatsMonthChart, WidthsScaleToTheLargestMonthWithHalvesToEven) {
     // No bytes at all: the scale is 1 and every bar is empty; no time at all: the same.
     EXPECT_EQ(MonthBarWidths(MonthChart{MonthChartKind::Sent, {}}), (std::array<int, 12>{}));
     EXPECT_EQ(MonthBarWidths(MonthChart{MonthChartKind::Time, {}}), (std::array<int, 12>{}));
+    // Sums at the top of the 64-bit range scale without overflowing.
+    chart.sums = {std::numeric_limits<std::int64_t>::max(),
+                  std::numeric_limits<std::int64_t>::max() / 2};
+    widths = MonthBarWidths(chart);
+    EXPECT_EQ(widths[0], 150);
+    EXPECT_EQ(widths[1], 75);
 }
 
 TEST(StatsMonthChart, TitlesAndMonthNamesInBothLanguages) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "stats/session_list.h"
@@ -53,12 +55,12 @@ TEST(StatsSessionList, BadNumbersAddNothingButAreShownAsStored) {
     MemoryDocument document;
     document.records = {SessionRecord("A", "soon", "lots", "-"),
                         SessionRecord("B", "1000", "3000000000", "4294967295"),
-                        SessionRecord("C", "1000", "4294967296", "7")};
+                        SessionRecord("C", "1000", "9223372036854775808", "7")};
     SessionList list;
     const SessionTotals totals = LoadSessionList(document, list);
     EXPECT_EQ(list.Text(0, kDurationColumn), "00:00:00");
     EXPECT_EQ(list.Text(0, kReceivedColumn), "lots");
-    EXPECT_EQ(list.Text(2, kReceivedColumn), "4294967296");
+    EXPECT_EQ(list.Text(2, kReceivedColumn), "9223372036854775808");
     EXPECT_EQ(totals.durationMs, 2000);
     EXPECT_EQ(totals.receivedBytes, 3'000'000'000LL);
     EXPECT_EQ(totals.sentBytes, 4'294'967'295LL + 7);
@@ -74,6 +76,29 @@ TEST(StatsSessionList, TotalsBeyondThe32BitRangeStayRight) {
     const TotalsTexts totals = FormatTotals(LoadSessionList(document, list));
     EXPECT_EQ(totals.onlineTime, "700:00:00");
     EXPECT_EQ(totals.received, "2734 375 000");
+}
+
+TEST(StatsSessionList, SessionsPast4GiBCountWholeAndNoFileOverflowsATotal) {
+    MemoryDocument document;
+    // A minute of a gigabit line, as the monitor stores it since it counts the wraps.
+    document.records = {SessionRecord("G", "60000", "6000000000", "15000000")};
+    SessionList list;
+    const TotalsTexts totals = FormatTotals(LoadSessionList(document, list));
+    EXPECT_EQ(totals.received, "5 859 375");
+    const std::vector<std::size_t> first = {0};
+    EXPECT_EQ(SelectionSumsText(list, first, "."),
+              "В выбранном Принято: 5.859.375 KB Отправлено: 14.648 KB Время: 00:01:00");
+
+    // Hand-made counts at the top of the range stop there (UBSan would stop on an overflow).
+    document.records.assign(3, SessionRecord("X", "9223372036854775807", "9223372036854775807",
+                                             "-2147483648"));
+    const SessionTotals top = LoadSessionList(document, list);
+    EXPECT_EQ(top.receivedBytes, std::numeric_limits<std::int64_t>::max());
+    EXPECT_EQ(top.durationMs, std::numeric_limits<std::int64_t>::max());
+    EXPECT_EQ(FormatTotals(top).received, "9007199254 740 992");
+    const std::vector<std::size_t> all = {0, 1, 2};
+    EXPECT_NE(SelectionSumsText(list, all, " ").find("Принято: 9 007 199 254 740 992 KB"),
+              std::string::npos);
 }
 
 TEST(StatsSessionList, ShortAndLongRecordsShiftTheirColumns) {

@@ -103,7 +103,7 @@ TEST_F(ThresholdEventsTest, SpeedRuleComparesTheLinkWithTheListsNumber) {
     EXPECT_EQ(Check(), Log{}) << "equal is not below";
 }
 
-TEST_F(ThresholdEventsTest, TrafficIsTheMinutesOwnAcrossStartsSessionsAndTwoGibibytes) {
+TEST_F(ThresholdEventsTest, TrafficIsTheMinutesOwnAcrossStartsSessionsAnd4GiB) {
     controls.checked[std::string(ids::kPlaySoundTraffic)] = true;
     controls.texts[std::string(ids::kTrafficThreshold)] = "100";
     // Started during a running session: the first minute is the whole total.
@@ -118,13 +118,12 @@ TEST_F(ThresholdEventsTest, TrafficIsTheMinutesOwnAcrossStartsSessionsAndTwoGibi
     figures.TotalBytes = 150 * 1024;
     EXPECT_EQ(Check(), Log{});
 
-    // Past 2 GiB the signed total turns negative; the minute is still 150 KB.
-    figures.TotalBytes = static_cast<std::int32_t>(0x7FFF0000u);
+    // A gigabit minute moves more than 4 GiB: taken whole, not as the 50 KB above them.
+    figures.TotalBytes = 0xFFFF'0000u;
     Check();
-    figures.TotalBytes = static_cast<std::int32_t>(0x7FFF0000u + 150 * 1024);
-    EXPECT_LT(figures.TotalBytes, 0);
+    figures.TotalBytes += (1ull << 32) + 50 * 1024;
     EXPECT_EQ(Check(), Log{});
-    figures.TotalBytes = static_cast<std::int32_t>(0x7FFF0000u + 150 * 1024 + 50 * 1024);
+    figures.TotalBytes += 50 * 1024;
     EXPECT_EQ(Check(), Log{"sound traffic.wav"});
 }
 
