@@ -45,9 +45,10 @@ class RasDll : public ::testing::Test {
     HMODULE dll_ = LoadLibraryW(L"rasapi32.dll");
     EmulatedScenario scenario_{R"(
 device "Standard Modem" modem
-entry "Home ISP"
+entry "Home ISP" domain WORKGROUP
 session "A"
     at 0
+    projection-error 733
 session "B"
     at 0
 session "C"
@@ -87,8 +88,10 @@ TEST_F(RasDll, WrongRecordSizesAreRefusedWith632) {
     EXPECT_EQ(Entry<ConnectStatus>("RasGetConnectStatusA")(nullptr, &status), kRasInvalidSize);
     ras::Statistics statistics{};
     statistics.dwSize = sizeof statistics - 4;
-    EXPECT_EQ(Entry<Statistics>("RasGetConnectionStatistics")(nullptr, &statistics),
-              kRasInvalidSize);
+    // Its call answers an HRESULT instead, as Windows documents.
+    EXPECT_EQ(Entry<Statistics>("RasGetConnectionStatistics")(reinterpret_cast<HANDLE>(0x10000),
+                                                              &statistics),
+              static_cast<DWORD>(E_INVALIDARG));
     ras::PppIp ip{};
     ip.dwSize = 0;
     DWORD ipBytes = sizeof ip;
@@ -220,7 +223,9 @@ TEST_F(RasDll, EveryPublishedLayoutIsFilledAtItsOwnSize) {
                                                              ip.bytes.data(), &bytes),
                   kRasSuccess)
             << size;
-        EXPECT_STREQ(ip.At<rasemu::layouts::PppIpNt35>(0).szIpAddress, "0.0.0.0");
+        // The call succeeds; the projection itself failed (no PPP IP control protocol).
+        EXPECT_EQ(ip.At<rasemu::layouts::PppIpNt35>(0).dwError, 733u) << size;
+        EXPECT_STREQ(ip.At<rasemu::layouts::PppIpNt35>(0).szIpAddress, "");
         EXPECT_TRUE(ip.UntouchedFrom(size)) << size;
     }
     for (const DWORD size : rasemu::layouts::kDialParams) {
@@ -232,6 +237,7 @@ TEST_F(RasDll, EveryPublishedLayoutIsFilledAtItsOwnSize) {
                   kRasSuccess)
             << size;
         EXPECT_FALSE(stored);
+        EXPECT_STREQ(params.At<ras::DialParams>(0).szDomain, "WORKGROUP") << size;
         EXPECT_TRUE(params.UntouchedFrom(size)) << size;
     }
     for (const DWORD size : rasemu::layouts::kEntryName) {
@@ -349,7 +355,8 @@ void WINAPI RecordSlowly(UINT /*message*/, DWORD /*state*/, DWORD /*error*/) {
 
 TEST_F(RasDll, NoProgressAfterTheHangUpHasReturned) {
     ASSERT_NE(dll_, nullptr);
-    EmulatedScenario fast("dial-step 0.004\nentry \"Home ISP\"\ndial * connect\n");
+    // Each port is free again at once: the dials follow each other without waiting.
+    EmulatedScenario fast("dial-step 0.004\nhangup-delay 0\nentry \"Home ISP\"\ndial * connect\n");
     const auto dial = Entry<Dial>("RasDialA");
     const auto hangUp = Entry<DWORD(WINAPI*)(HANDLE)>("RasHangUpA");
     for (int attempt = 0; attempt < 10; ++attempt) {

@@ -136,9 +136,9 @@ INT_PTR CALLBACK EntryDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     if (LOWORD(wParam) != IDOK || state == nullptr) {
         return FALSE;
     }
-    PhonebookEntry typed{ItemText(dialog, kNameId), ItemText(dialog, kPhoneId),
-                         ItemText(dialog, kUserId), ItemText(dialog, kPasswordId),
-                         ItemText(dialog, kDeviceId)};
+    PhonebookEntry typed{ItemText(dialog, kNameId),   ItemText(dialog, kPhoneId),
+                         ItemText(dialog, kUserId),   ItemText(dialog, kPasswordId),
+                         ItemText(dialog, kDeviceId), ""};
     const std::string problem = state->save(typed);
     if (problem.empty()) {
         EndDialog(dialog, IDOK);

@@ -109,12 +109,13 @@ std::string SaveProblem(RasResult result) {
 // as the entry oldName (empty: a new one).
 void AskTheUser(HWND owner, const std::string& caption, const std::string& oldName,
                 const EmulatedService::EntryForm& form) {
-    orv::rasemu::ShowEntryDialog(owner, caption, form.entry, form.deviceNames,
-                                 [&](const orv::rasemu::PhonebookEntry& typed) {
-                                     return SaveProblem(WithService([&](EmulatedService& service) {
-                                         return service.SaveEntry(oldName, typed);
-                                     }));
-                                 });
+    orv::rasemu::ShowEntryDialog(
+        owner, caption, form.entry, form.deviceNames, [&](orv::rasemu::PhonebookEntry typed) {
+            // The dialog has no domain field: the entry keeps its own.
+            typed.domain = form.entry.domain;
+            return SaveProblem(WithService(
+                [&](EmulatedService& service) { return service.SaveEntry(oldName, typed); }));
+        });
 }
 
 }  // namespace
@@ -149,11 +150,13 @@ DWORD WINAPI RasGetConnectStatusA(HANDLE connection, ras::ConnectionStatus* stat
     }
     std::uint32_t state = 0;
     orv::DeviceInfo device;
+    RasResult lineError = orv::kRasSuccess;
     const RasResult result = WithService([&](EmulatedService& service) {
-        return service.ConnectStatus(HandleValue(connection), state, device);
+        return service.ConnectStatus(HandleValue(connection), state, device, lineError);
     });
     if (result == orv::kRasSuccess) {
         Cleared(status).rasconnstate = state;
+        status->dwError = lineError;
         ras::CutIntoMember(device.type, status->szDeviceType);
         ras::CutIntoMember(device.name, status->szDeviceName);
     }
@@ -161,11 +164,11 @@ DWORD WINAPI RasGetConnectStatusA(HANDLE connection, ras::ConnectionStatus* stat
 }
 
 DWORD WINAPI RasGetConnectionStatistics(HANDLE connection, ras::Statistics* statistics) {
-    if (statistics == nullptr) {
-        return kInvalidParameter;
-    }
-    if (!Published(statistics, layouts::kStatistics)) {
-        return orv::kRasInvalidSize;
+    // The one call of the service that answers with an HRESULT: a null handle or record, or a
+    // size no version published, is E_INVALIDARG.
+    if (connection == nullptr || statistics == nullptr ||
+        !Published(statistics, layouts::kStatistics)) {
+        return static_cast<DWORD>(E_INVALIDARG);
     }
     orv::ConnectionStatistics figures;
     const RasResult result = WithService([&](EmulatedService& service) {
@@ -202,12 +205,14 @@ DWORD WINAPI RasGetProjectionInfoA(HANDLE connection, DWORD projection, void* bu
         return orv::kRasBufferTooSmall;
     }
     orv::IpProjection addresses;
+    RasResult projectionError = orv::kRasSuccess;
     const RasResult result = WithService([&](EmulatedService& service) {
-        return service.Projection(HandleValue(connection), addresses);
+        return service.Projection(HandleValue(connection), addresses, projectionError);
     });
     if (result == orv::kRasSuccess) {
         // The NT 3.5 layout ends before the server's address.
         auto& record = Cleared(static_cast<layouts::PppIpNt35*>(buffer));
+        record.dwError = projectionError;
         ras::CutIntoMember(addresses.clientIp, record.szIpAddress);
         if (needed >= sizeof(ras::PppIp)) {
             ras::CutIntoMember(addresses.serverIp,
@@ -251,6 +256,7 @@ DWORD WINAPI RasDialA(void* /*extensions*/, const char* /*phonebook*/, ras::Dial
     dial.callbackNumber = ras::MemberText(params->szCallbackNumber);
     dial.userName = ras::MemberText(params->szUserName);
     dial.password = ras::MemberText(params->szPassword);
+    dial.domain = ras::MemberText(params->szDomain);
     ConnectionHandle handle = 0;
     const RasResult result =
         WithService([&](EmulatedService& service) { return service.Dial(dial, handle); });
@@ -281,6 +287,7 @@ DWORD WINAPI RasGetEntryDialParamsA(const char* /*phonebook*/, ras::DialParams* 
     if (result == orv::kRasSuccess) {
         ras::CutIntoMember(stored.userName, params->szUserName);
         ras::CutIntoMember(stored.password, params->szPassword);
+        ras::CutIntoMember(stored.domain, params->szDomain);
         *passwordStored = hasPassword ? TRUE : FALSE;
     }
     return result;
