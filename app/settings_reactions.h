@@ -9,6 +9,7 @@
 
 #include "app/settings_controls.h"
 #include "app/settings_ports.h"
+#include "base/language_code.h"
 #include "base/stored_colour.h"
 #include "monitor/drawing_colours.h"
 
@@ -24,6 +25,10 @@ struct SettingsPorts {
     const SystemColours& systemColours;
     // "Голос. управл." switched: on starts the speech plug-in, off stops it.
     std::function<void(bool on)> speechSwitched = {};
+    // The language of the program's own texts; none: as designed (Russian).
+    const LanguageCode* language = nullptr;
+    // The main window's status bar, which tells of a corrected field.
+    std::function<void(std::string_view)> statusText = {};
 };
 
 class SettingsReactions {
@@ -45,6 +50,10 @@ class SettingsReactions {
     // The "Автозагрузка" reaction: the autorun entry follows the switch; a refusal turns the
     // switch off, which runs this again and removes the entry.
     void UpdateAutorun();
+    // A number field of the events page left: a value outside its range (which the next start
+    // would silently replace by the default) becomes the nearest bound, and the status bar
+    // says so.
+    void ThresholdFieldLeft(std::string_view fieldId);
 
   private:
     void PlaySoundChanged(std::string_view switchId, std::string_view fileField);
@@ -58,6 +67,8 @@ class SettingsReactions {
 std::vector<std::string_view> SwitchesWithReactions();
 std::vector<std::string_view> BrowseButtons();
 std::vector<std::string_view> ColourSwatches();
+// The number fields with a range: the duration and the traffic thresholds.
+std::vector<std::string_view> RangedThresholdFields();
 
 // The threshold fields take digits and backspace only; anything else is dropped with a beep.
 bool IsThresholdKey(char32_t key);

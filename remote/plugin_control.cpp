@@ -18,7 +18,11 @@ void StartPlugin(std::string_view programFolder, PluginPlatform& platform,
         view.switchOff();
         return;
     }
-    platform.OpenHidden(path);
+    if (!platform.OpenHidden(path)) {
+        view.setStatusText(kPluginNotStartedText);
+        view.switchOff();
+        return;
+    }
     view.setStatusText(kPluginLoadedText);
 }
 

@@ -12,8 +12,8 @@ class PluginPlatform {
   public:
     virtual ~PluginPlatform() = default;
     virtual bool FileExists(const std::string& path) const = 0;
-    // The shell's "open" of the file with the window hidden; its result is not examined.
-    virtual void OpenHidden(const std::string& path) = 0;
+    // The shell's "open" of the file with the window hidden; false when the shell refused it.
+    virtual bool OpenHidden(const std::string& path) = 0;
     // Posts a close request to the top-level window captioned "DialUp Talvex" and returns at
     // once; false when there is no such window.
     virtual bool PostCloseToPlugin() = 0;
@@ -30,6 +30,8 @@ inline constexpr std::string_view kPluginMissingText =
 inline constexpr std::string_view kPluginLoadedText = "Speech Plug-in is successfully loaded";
 inline constexpr std::string_view kPluginUnloadedText = "Speech Plug-in is successfully unloaded";
 inline constexpr std::string_view kPluginNotFoundText = "Can't Load/Unload Plug-in.";
+inline constexpr std::string_view kPluginNotStartedText =
+    "Plug-in has not been loaded. The plug-in program could not be started";
 
 // programFolder + "plugins\talvex.exe"; the folder ends with a separator.
 std::string PluginPath(std::string_view programFolder);

@@ -12,10 +12,11 @@ bool ShellPluginPlatform::FileExists(const std::string& path) const {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-void ShellPluginPlatform::OpenHidden(const std::string& path) {
+bool ShellPluginPlatform::OpenHidden(const std::string& path) {
     // The wide entry point, so that a program folder outside the ANSI code page still works.
-    ShellExecuteW(owner_ ? owner_() : nullptr, L"open", Widen(path).c_str(), nullptr, nullptr,
-                  SW_HIDE);
+    const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(
+        owner_ ? owner_() : nullptr, L"open", Widen(path).c_str(), nullptr, nullptr, SW_HIDE));
+    return result > 32;
 }
 
 bool ShellPluginPlatform::PostCloseToPlugin() {

@@ -16,7 +16,7 @@ class ShellPluginPlatform final : public PluginPlatform {
     explicit ShellPluginPlatform(std::function<HWND()> owner) : owner_(std::move(owner)) {}
 
     bool FileExists(const std::string& path) const override;
-    void OpenHidden(const std::string& path) override;
+    bool OpenHidden(const std::string& path) override;
     bool PostCloseToPlugin() override;
 
   private:

@@ -119,12 +119,16 @@ class FakePluginPlatform : public PluginPlatform {
         checked.push_back(path);
         return fileThere;
     }
-    void OpenHidden(const std::string& path) override { opened.push_back(path); }
+    bool OpenHidden(const std::string& path) override {
+        opened.push_back(path);
+        return opens;
+    }
     bool PostCloseToPlugin() override {
         ++closeRequests;
         return windowThere;
     }
     bool fileThere = true;
+    bool opens = true;
     bool windowThere = true;
     mutable std::vector<std::string> checked;
     std::vector<std::string> opened;
@@ -157,6 +161,14 @@ TEST_F(PluginControlTest, StartOpensTheFileOfThePluginsFolderOrReportsItMissing)
               std::vector<std::string>{"Plug-in has not been loaded. No Plug-in was found"});
     EXPECT_EQ(switchedOff, 1);
     EXPECT_EQ(platform.closeRequests, 0);
+
+    // A file the shell would not start: the switch does not claim a running companion.
+    platform.fileThere = true;
+    platform.opens = false;
+    status.clear();
+    StartPlugin("C:\\Orvane\\", platform, View());
+    EXPECT_EQ(status, std::vector<std::string>{std::string(kPluginNotStartedText)});
+    EXPECT_EQ(switchedOff, 2);
 }
 
 TEST_F(PluginControlTest, StopAndCloseAskTheWindowToCloseOnlyStopReports) {
