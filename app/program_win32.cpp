@@ -125,6 +125,9 @@ void Program::CreateMainWindow() {
     CreateMainGraphPicture();                                             // 10
     ReadThresholds(ProgramSettingsStore(), settingsControls_);            // 11
     main_.EnableTimers();                                                 // 12
+    // The first tick at once: the fields the tick writes show figures from the start, not the
+    // design's placeholders ("Модем", "24:59:59") for the timer's first second.
+    monitor_->MonitorTick();
 }
 
 void Program::CopySwatchColours() {
