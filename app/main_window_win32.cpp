@@ -66,6 +66,14 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTEXTHELP;
 
 MainWindow::~MainWindow() {
     if (window_) {
+        // The buttons do not destroy the icons they were given: ours, made for them.
+        for (const ButtonImage& image : ButtonImages()) {
+            const auto icon = reinterpret_cast<HICON>(
+                SendMessageW(Control(image.button), BM_SETIMAGE, IMAGE_ICON, 0));
+            if (icon != nullptr) {
+                DestroyIcon(icon);
+            }
+        }
         DestroyWindow(window_);
     }
 }
