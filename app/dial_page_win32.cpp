@@ -56,7 +56,8 @@ std::string SecretText(HWND field) {
 
 DialPage::DialPage(MainWindow& window, const DialPageServices& services)
     : window_(window),
-      dialer_({services.dialing, services.current, *this, *this, *this, services.boxes}),
+      dialer_({services.dialing, services.current, *this, *this, *this, services.boxes,
+               services.language}),
       phonebook_({services.phonebook, *this, *this, *this, services.questions,
                   services.applicationWindow, window.Handle()}) {
     RegisterWindowClass({.name = kQueueWindowClass, .procedure = &QueueProc, .cursor = nullptr});

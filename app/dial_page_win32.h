@@ -36,6 +36,7 @@ struct DialPageServices {
     MessageBoxes& boxes;
     Questions& questions;
     HWND applicationWindow;  // owns the new-entry dialog
+    const LanguageCode* language = nullptr;  // of the page's own texts; none: Russian
 };
 
 class DialPage final : public DialControls,

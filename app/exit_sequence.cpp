@@ -5,7 +5,7 @@
 namespace orv {
 
 void RunExitSequence(const SettingsControls& controls, SettingsStore& store, const ExitSteps& steps,
-                     ShutdownPort& platform, MessageBoxes& boxes) {
+                     ShutdownPort& platform, MessageBoxes& boxes, ShutdownNotice* notice) {
     SaveSettings(controls, store, boxes);
     steps.saveLaunchList();
     steps.closePlugin();
@@ -13,7 +13,7 @@ void RunExitSequence(const SettingsControls& controls, SettingsStore& store, con
         steps.storeSessions();
     }
     if (controls.Checked(ids::kShutDown)) {
-        ShutDownComputer(platform, boxes);
+        ShutDownComputer(platform, boxes, notice);
     }
 }
 

@@ -22,7 +22,9 @@ struct ExitSteps {
     std::function<void()> storeSessions;
 };
 
+// With a notice, the shut-down waits for its countdown, which the user may cancel.
 void RunExitSequence(const SettingsControls& controls, SettingsStore& store, const ExitSteps& steps,
-                     ShutdownPort& platform, MessageBoxes& boxes);
+                     ShutdownPort& platform, MessageBoxes& boxes,
+                     ShutdownNotice* notice = nullptr);
 
 }  // namespace orv

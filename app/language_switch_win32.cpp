@@ -8,6 +8,7 @@
 #include "app/language_files.h"
 #include "app/language_windows_win32.h"
 #include "app/monitor_settings.h"
+#include "app/page_controls_win32.h"
 #include "base/win32/resources.h"
 #include "base/win32/wide_text.h"
 
@@ -105,10 +106,7 @@ void FillBox(HWND box, const LanguageList& list) {
         item.iSelectedImage = item.iImage;
         SendMessageW(box, CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     }
-}
-
-HWND EditOf(HWND box) {
-    return reinterpret_cast<HWND>(SendMessageW(box, CBEM_GETEDITCONTROL, 0, 0));
+    FitDropDownToItems(box);
 }
 
 }  // namespace
@@ -140,7 +138,9 @@ void LanguageSwitch::BuildLanguageListAndApply(const SettingsStore& store) {
     FillBox(box, list);
     EnableWindow(box, TRUE);
     if (!list.selected) {
-        SetWindowTextUtf8(EditOf(box), stored);
+        // Kept unshown for the save (Win32SettingsControls reads it back); nothing applies.
+        const std::wstring kept = Widen(stored);
+        DefWindowProcW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kept.c_str()));
         language_.Set(stored);
         return;
     }

@@ -199,14 +199,15 @@ void Win32LaunchPageView::SetFieldText(LaunchField field, std::string_view text)
     SetWindowTextUtf8(Field(field), text);
 }
 
-std::string Win32LaunchPageView::FirstItem(LaunchField field) const {
+std::string Win32LaunchPageView::Item(LaunchField field, int index) const {
     HWND combo = Field(field);
-    const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, 0, 0);
+    const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, index, 0);
     if (length == CB_ERR) {
         return {};
     }
-    std::wstring text(static_cast<std::size_t>(length), L'\0');
-    SendMessageW(combo, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text.data()));
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(length));
     return Narrow(text);
 }
 

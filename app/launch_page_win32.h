@@ -37,7 +37,7 @@ class Win32LaunchPageView final : public LaunchPageView {
     void EnableFields(bool on) override;
     std::string FieldText(LaunchField field) const override;
     void SetFieldText(LaunchField field, std::string_view text) override;
-    std::string FirstItem(LaunchField field) const override;
+    std::string Item(LaunchField field, int index) const override;
 
   private:
     HWND Control(std::string_view id) const { return control_(id); }

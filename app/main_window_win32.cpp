@@ -66,6 +66,14 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTEXTHELP;
 
 MainWindow::~MainWindow() {
     if (window_) {
+        // The buttons do not destroy the icons they were given: ours, made for them.
+        for (const ButtonImage& image : ButtonImages()) {
+            const auto icon = reinterpret_cast<HICON>(
+                SendMessageW(Control(image.button), BM_SETIMAGE, IMAGE_ICON, 0));
+            if (icon != nullptr) {
+                DestroyIcon(icon);
+            }
+        }
         DestroyWindow(window_);
     }
 }
@@ -102,7 +110,8 @@ bool MainWindow::Create(HINSTANCE instance, MainWindowEvents events) {
 
 void MainWindow::CreateChildren() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    statusBar_ = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
+    statusBar_ = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | SBARS_TOOLTIPS,
+                                 0, 0, 0, 0,
                                  window_, reinterpret_cast<HMENU>(kStatusBarId), instance, nullptr);
     SendMessageW(statusBar_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     SetWindowSubclass(statusBar_, StatusBarProc, kStatusBarSubclass,
@@ -145,8 +154,8 @@ SIZE MainWindow::ClientSize() const {
 // area and the state icons, all for the current DPI and font.
 void MainWindow::ArrangeChildren() {
     SendMessageW(statusBar_, WM_SIZE, 0, 0);  // the bar fits itself to the window and its font
-    int panelEdge = ScaleToDpi(kStatusPanelWidth, dpi_);
-    SendMessageW(statusBar_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&panelEdge));
+    int edges[2] = {ScaleToDpi(kStatusPanelWidth, dpi_), -1};  // the text, then the state icon
+    SendMessageW(statusBar_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
     RECT client;
     GetClientRect(window_, &client);
     RECT bar;
@@ -181,6 +190,9 @@ void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     ResizeToClient(window_, ClientSize());
     ArrangeChildren();
+    if (imagesAssigned_) {
+        AssignButtonImages();
+    }
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
@@ -191,6 +203,30 @@ void MainWindow::SetStatusText(std::string_view text) {
     }
     const std::wstring wide = Widen(text);
     SendMessageW(statusBar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+    UpdateStatusTip(wide);
+}
+
+void MainWindow::UpdateStatusTip(const std::wstring& text) {
+    RECT part{};
+    SendMessageW(statusBar_, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&part));
+    SIZE size{};
+    {
+        const WindowDc dc(statusBar_);
+        const SelectedObject font(dc.Get(), font_.Get());
+        GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+    }
+    // The bar's own margins take a few pixels of the part.
+    const bool cut = size.cx > part.right - part.left - 2 * GetSystemMetrics(SM_CXEDGE) - 4;
+    const std::wstring tip = cut ? text : std::wstring();
+    SendMessageW(statusBar_, SB_SETTIPTEXTW, 0, reinterpret_cast<LPARAM>(tip.c_str()));
+}
+
+std::string MainWindow::StatusTip() const {
+    std::wstring tip(1024, L'\0');
+    SendMessageW(statusBar_, SB_GETTIPTEXTW, MAKEWPARAM(0, tip.size()),
+                 reinterpret_cast<LPARAM>(tip.data()));
+    tip.resize(wcslen(tip.c_str()));
+    return Narrow(tip);
 }
 
 std::string MainWindow::StatusText() const {
@@ -278,9 +314,15 @@ void MainWindow::ToggleVisible() {
 }
 
 void MainWindow::AssignButtonImages() {
+    imagesAssigned_ = true;
     for (const ButtonImage& image : ButtonImages()) {
-        SendMessageW(Control(image.button), BM_SETIMAGE, IMAGE_ICON,
-                     reinterpret_cast<LPARAM>(MainImageListIcon(image.image)));
+        // Made for the window's DPI; the button hands back the one it had, which was ours.
+        const auto previous = reinterpret_cast<HICON>(
+            SendMessageW(Control(image.button), BM_SETIMAGE, IMAGE_ICON,
+                         reinterpret_cast<LPARAM>(MainImageListIcon(image.image, dpi_))));
+        if (previous != nullptr) {
+            DestroyIcon(previous);
+        }
     }
 }
 
@@ -291,6 +333,45 @@ void MainWindow::ShowApplicationIcon(HICON icon) {
 void MainWindow::EnableTimers() {
     SetTimer(window_, kTimer1, kTimer1Interval, nullptr);
     SetTimer(window_, kTimer2, kTimer2Interval, nullptr);
+}
+
+// A control's notification counts only when it comes from that control's own window: a stray
+// or forged message (another program's, or one naming no sender) is dropped.
+std::string_view MainWindow::SenderId(UINT_PTR commandId, HWND sender) const {
+    const std::string_view id = controls_.IdOf(commandId);
+    return sender != nullptr && !id.empty() && Control(id) == sender ? id : std::string_view{};
+}
+
+void MainWindow::OnControlCommand(WPARAM wParam, HWND sender) {
+    const std::string_view id = SenderId(LOWORD(wParam), sender);
+    if (!id.empty() && events_.controls) {
+        events_.controls->Command(id, HIWORD(wParam));
+    }
+}
+
+void MainWindow::OnControlScroll(HWND sender) {
+    const std::string_view id =
+        sender ? SenderId(static_cast<UINT_PTR>(GetDlgCtrlID(sender)), sender) : std::string_view{};
+    if (!id.empty() && events_.controls) {
+        events_.controls->Scrolled(id);
+    }
+}
+
+LRESULT MainWindow::OnControlNotify(LPARAM lParam) {
+    // Our controls notify from this thread; the header of a message sent from elsewhere points
+    // into memory that is not ours.
+    if (lParam == 0 || InSendMessage()) {
+        return 0;
+    }
+    const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+    if (header.hwndFrom == tabs_) {
+        if (header.code == TCN_SELCHANGE) {
+            SelectPage(static_cast<int>(SendMessageW(tabs_, TCM_GETCURSEL, 0, 0)));
+        }
+        return 0;
+    }
+    const std::string_view id = SenderId(header.idFrom, header.hwndFrom);
+    return !id.empty() && events_.controls ? events_.controls->Notify(id, header) : 0;
 }
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -325,28 +406,15 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case WM_COMMAND:
-            if (lParam && events_.controls) {
-                events_.controls->Command(controls_.IdOf(LOWORD(wParam)), HIWORD(wParam));
-            }
+            OnControlCommand(wParam, reinterpret_cast<HWND>(lParam));
             return 0;
         case WM_HSCROLL:
-            if (lParam && events_.controls) {
-                events_.controls->Scrolled(controls_.IdOf(
-                    static_cast<UINT_PTR>(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)))));
-            }
+            OnControlScroll(reinterpret_cast<HWND>(lParam));
             return 0;
-        case WM_NOTIFY: {
-            const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
-            if (header.hwndFrom == tabs_) {
-                if (header.code == TCN_SELCHANGE) {
-                    SelectPage(static_cast<int>(SendMessageW(tabs_, TCM_GETCURSEL, 0, 0)));
-                }
-                return 0;
-            }
-            return events_.controls
-                       ? events_.controls->Notify(controls_.IdOf(header.idFrom), header)
-                       : 0;
-        }
+        case WM_NOTIFY:
+            return OnControlNotify(lParam);
+        case WM_SETTEXT:
+            return FALSE;  // the caption is the window's identity: nobody else renames it
         case WM_USER:
             if (wParam >= kFirstShowPageCode && wParam <= kLastShowPageCode) {
                 ShowPage(static_cast<int>(wParam));

@@ -24,7 +24,8 @@ inline constexpr wchar_t kMainWindowCaption[] = L"Orvane";
 inline constexpr int kMainClientWidth = 411;
 inline constexpr int kMainClientHeight = 429;
 inline constexpr RECT kStateIconRect{390, 2, 406, 18};
-// The text panel reaches the state icon: the selection sums need the room.
+// The text panel reaches the state icon, which has a part of its own: the selection sums and
+// the service's error texts need the room. A text longer still is whole in the part's tooltip.
 inline constexpr int kStatusPanelWidth = kStateIconRect.left - 2;
 
 // The remote command codes that show a page: code 3 shows page 0, ..., code 10 page 7.
@@ -57,6 +58,8 @@ class MainWindow {
 
     void SetStatusText(std::string_view text);
     std::string StatusText() const;
+    // The text part's tooltip: the whole status text when the part is too narrow for it.
+    std::string StatusTip() const;
     void ShowStateIcon(bool connected);
 
     int CurrentPage() const { return currentPage_; }
@@ -71,7 +74,8 @@ class MainWindow {
     // Shows the window when hidden (reporting its page shown again), hides it when shown.
     void ToggleVisible();
 
-    // Gives the picture buttons their images of the main image list.
+    // Gives the picture buttons their images of the main image list, made for the window's
+    // DPI (and made again when the DPI changes).
     void AssignButtonImages();
     // Puts the application's icon on the about page.
     void ShowApplicationIcon(HICON icon);
@@ -89,6 +93,12 @@ class MainWindow {
     // WM_DPICHANGED: fonts, controls and the window itself for the new DPI.
     void OnDpiChanged(int dpi, const RECT& suggested);
     void DrawStateIcon(HDC target) const;
+    // The whole status text as the text part's tooltip when the part cuts it; none otherwise.
+    void UpdateStatusTip(const std::wstring& text);
+    std::string_view SenderId(UINT_PTR commandId, HWND sender) const;
+    void OnControlCommand(WPARAM wParam, HWND sender);
+    void OnControlScroll(HWND sender);
+    LRESULT OnControlNotify(LPARAM lParam);
 
     HWND window_ = nullptr;
     HWND tabs_ = nullptr;
@@ -100,6 +110,7 @@ class MainWindow {
     GdiObject<HBITMAP> stateIconsBitmap_;
     MemoryDc stateIcons_;  // the 32 x 16 picture: connected left, no connection right
     bool connected_ = false;
+    bool imagesAssigned_ = false;
     int currentPage_ = 0;
     int dpi_ = kDesignDpi;
 };

@@ -12,8 +12,9 @@ RemoteCommandActions MonitorCommandActions(const MonitorCommandServices& service
     actions.saveSettings = [&controls = services.controls, &store = services.store,
                             &boxes = services.boxes] { SaveSettings(controls, store, boxes); };
     actions.saveLaunchList = services.saveLaunchList;
-    actions.shutDown = [&shutdown = services.shutdown, &boxes = services.boxes] {
-        ShutDownComputer(shutdown, boxes);
+    actions.shutDown = [&shutdown = services.shutdown, &boxes = services.boxes,
+                        notice = services.shutdownNotice] {
+        ShutDownComputer(shutdown, boxes, notice);
     };
     actions.dial = services.dial;
     actions.hangUp = services.hangUp;

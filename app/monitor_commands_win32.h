@@ -22,6 +22,7 @@ struct MonitorCommandServices {
     std::function<void()> saveLaunchList;
     std::function<void()> dial;    // Button3Click
     std::function<void()> hangUp;  // Button2Click
+    ShutdownNotice* shutdownNotice = nullptr;  // the countdown before the shut-down
 };
 
 // Codes 11 to 14: the main window's close, save-and-shut-down (SaveSettings, SaveLaunchList,

@@ -48,10 +48,6 @@ bool SaveSettings(const SettingsControls& controls, SettingsStore& store, Messag
 // The display options as the settings page's check boxes hold them now.
 DisplayFlags DisplayFlagsOf(const SettingsControls& controls);
 
-inline constexpr int kMinTimeThreshold = 10;
-inline constexpr int kMaxTimeThreshold = 1440;
-inline constexpr int kMinTrafficThreshold = 1;
-inline constexpr int kMaxTrafficThreshold = 10240;
 inline constexpr int kThresholdStep = 10;
 inline constexpr int kMinTransparency = 55;
 inline constexpr int kMaxTransparency = 255;

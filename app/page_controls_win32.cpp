@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "app/colour_swatch_win32.h"
 #include "app/picture_box_win32.h"
 #include "base/win32/wide_text.h"
@@ -68,7 +70,9 @@ WindowKind KindOf(const ControlSpec& layout, bool startsChoiceGroup) {
         case ControlKind::LinkLabel:
             return {L"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0};
         case ControlKind::PictureList:
-            return {WC_COMBOBOXEXW, CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 0};
+            // A list to choose from, not a field: what it shows is always an entry it holds,
+            // and every change of it (the arrow keys too) reports a choice.
+            return {WC_COMBOBOXEXW, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0};
     }
     return {L"STATIC", 0, 0};
 }
@@ -113,10 +117,19 @@ void Configure(HWND control, const ControlSpec& layout, HWND previous) {
                          LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
             AddColumns(control, layout);
             break;
-        case ControlKind::ComboBox:
+        case ControlKind::ComboBox: {
             AddItems(control, layout);
-            SetWindowTextUtf8(control, layout.caption);
+            // A designed text that is one of the items is that item chosen, so a language file
+            // that renames the item renames what the field shows too.
+            const auto item = std::find_if(layout.items.begin(), layout.items.end(),
+                                           [&](const ControlItem& i) { return i.text == layout.caption; });
+            if (item != layout.items.end()) {
+                SendMessageW(control, CB_SETCURSEL, item - layout.items.begin(), 0);
+            } else {
+                SetWindowTextUtf8(control, layout.caption);
+            }
             break;
+        }
         case ControlKind::PictureList: {
             // The designed entry, without a picture until the program gives the list its own.
             std::wstring text = Widen(layout.caption);
@@ -239,9 +252,27 @@ void PageControls::Rescale(int dpi, HFONT font) {
         SetWindowPos(control.window, nullptr, bounds.x, bounds.y, bounds.width, bounds.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         ScaleColumns(control.window, *control.layout, dpi_, dpi);
+        if (control.layout->kind == ControlKind::PictureList) {
+            FitDropDownToItems(control.window);
+        }
         InvalidateRect(control.window, nullptr, TRUE);
     }
     dpi_ = dpi;
+}
+
+void FitDropDownToItems(HWND list) {
+    const auto count = static_cast<int>(SendMessageW(list, CB_GETCOUNT, 0, 0));
+    if (count <= 0) {
+        return;
+    }
+    const auto field = static_cast<int>(SendMessageW(list, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+    const auto item = static_cast<int>(SendMessageW(list, CB_GETITEMHEIGHT, 0, 0));
+    RECT now;
+    GetWindowRect(list, &now);
+    // The field, the items and the open list's border.
+    const int height = field + count * item + 2 * GetSystemMetrics(SM_CYEDGE) + 2;
+    SetWindowPos(list, nullptr, 0, 0, now.right - now.left, height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HWND PageControls::Find(std::string_view id) const {
@@ -302,21 +333,50 @@ int CommandIdOf(std::string_view id) {
 }
 
 namespace {
-HICON HistoryIcon(int image) {
-    constexpr WORD kHistorySmallImages = 130;  // the 16 x 16 history bitmap: back, forward
-    static const HIMAGELIST list = ImageList_LoadImageW(
-        GetModuleHandleW(L"comctl32.dll"), MAKEINTRESOURCEW(kHistorySmallImages), 16, 0,
-        CLR_DEFAULT, IMAGE_BITMAP, LR_CREATEDIBSECTION);
-    return list ? ImageList_GetIcon(list, image, ILD_TRANSPARENT) : nullptr;
+
+// One of comctl32's standard bitmaps as an image list: the 16-pixel set or, for a larger
+// picture, the 24-pixel one, so that an enlarged icon starts from the finer drawing.
+HIMAGELIST StandardImages(WORD small, WORD large, bool big) {
+    const WORD resource = big ? large : small;
+    const int size = big ? 24 : 16;
+    return ImageList_LoadImageW(GetModuleHandleW(L"comctl32.dll"), MAKEINTRESOURCEW(resource),
+                                size, 0, CLR_DEFAULT, IMAGE_BITMAP, LR_CREATEDIBSECTION);
 }
+
+// The list's picture as an icon of `size` pixels (a new icon, owned by the caller).
+HICON IconOfSize(HIMAGELIST list, int image, int size) {
+    if (!list) {
+        return nullptr;
+    }
+    HICON icon = ImageList_GetIcon(list, image, ILD_TRANSPARENT);
+    int width = 0;
+    int height = 0;
+    ImageList_GetIconSize(list, &width, &height);
+    if (icon == nullptr || width == size) {
+        return icon;
+    }
+    HICON sized = static_cast<HICON>(CopyImage(icon, IMAGE_ICON, size, size, 0));
+    DestroyIcon(icon);
+    return sized;
+}
+
+HICON HistoryIcon(int image, int size) {
+    constexpr WORD kHistorySmall = 130;  // back, forward
+    constexpr WORD kHistoryLarge = 131;
+    static const HIMAGELIST small = StandardImages(kHistorySmall, kHistoryLarge, false);
+    static const HIMAGELIST large = StandardImages(kHistorySmall, kHistoryLarge, true);
+    return IconOfSize(size > 16 ? large : small, image, size);
+}
+
 }  // namespace
 
-HICON MainImageListIcon(int image) {
-    // The main image list's pictures come from the common controls' standard small images.
-    constexpr WORD kStandardSmallImages = 120;  // the 16 x 16 standard bitmap of comctl32
-    static const HIMAGELIST list = ImageList_LoadImageW(
-        GetModuleHandleW(L"comctl32.dll"), MAKEINTRESOURCEW(kStandardSmallImages), 16, 0,
-        CLR_DEFAULT, IMAGE_BITMAP, LR_CREATEDIBSECTION);
+HICON MainImageListIcon(int image, int dpi) {
+    // The main image list's pictures come from the common controls' standard images.
+    constexpr WORD kStandardSmall = 120;
+    constexpr WORD kStandardLarge = 121;
+    static const HIMAGELIST small = StandardImages(kStandardSmall, kStandardLarge, false);
+    static const HIMAGELIST large = StandardImages(kStandardSmall, kStandardLarge, true);
+    const int size = ScaleToDpi(16, dpi);
     int standard = -1;
     switch (image) {
         case 9:
@@ -339,11 +399,11 @@ HICON MainImageListIcon(int image) {
             break;
         case 15:
         case 16:
-            return HistoryIcon(image == 15 ? HIST_BACK : HIST_FORWARD);
+            return HistoryIcon(image == 15 ? HIST_BACK : HIST_FORWARD, size);
         default:
             return nullptr;
     }
-    return list ? ImageList_GetIcon(list, standard, ILD_TRANSPARENT) : nullptr;
+    return IconOfSize(size > 16 ? large : small, standard, size);
 }
 
 }  // namespace orv

@@ -51,8 +51,11 @@ class PageControls {
     int dpi_ = kDesignDpi;
 };
 
+// A list with pictures drops no taller than its items: its window's height is set from them.
+void FitDropDownToItems(HWND list);
+
 // Icons of the main image list by index (9 open, 10 save, 11 print, 12 detail, 13 delete,
-// 14 new, 15 back, 16 forward).
-HICON MainImageListIcon(int image);
+// 14 new, 15 back, 16 forward), 16 design pixels at this DPI; the caller owns the icon.
+HICON MainImageListIcon(int image, int dpi = kDesignDpi);
 
 }  // namespace orv

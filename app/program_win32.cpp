@@ -45,16 +45,21 @@ Program::Program(HINSTANCE instance)
       settingsControls_([this](std::string_view id) { return main_.Control(id); }),
       reactions_(settingsControls_,
                  SettingsPorts{dialogs_, dialogs_, floating_, autorun_, colours_, systemColours_,
-                               [this](bool on) { SpeechSwitched(on); },
+                               [this](bool on) { SpeechSwitched(on); }, &language_,
                                [this](std::string_view text) { main_.SetStatusText(text); }}),
-      statistics_(document_, StatisticsServices{files_, prompts_, logon_, clock_}),
+      statistics_(document_,
+                  StatisticsServices{files_, prompts_, logon_, clock_,
+                                     [this](std::string_view text) { main_.SetStatusText(text); }}),
       launchShell_([this] { return floating_.Handle(); }),
-      launchList_(LaunchServices{launchFile_, launchShell_, launchPictures_, dialogs_},
+      launchList_(LaunchServices{launchFile_, launchShell_, launchPictures_, dialogs_,
+                                 [this](const std::string& text) { main_.SetStatusText(text); },
+                                 &language_},
                   programFolder_),
       display_(main_, settingsControls_),
       events_(ThresholdEventPorts{settingsControls_, sounds_, floating_,
                                   [this] { dialPage_->Dialing().Button2Click(); },
-                                  [this] { launchList_.LaunchPrograms(StartMoment::AfterDial); }},
+                                  [this] { launchList_.LaunchPrograms(StartMoment::AfterDial); },
+                                  &language_},
               current_, [this] { return MinuteFigures(); }) {}
 
 Program::~Program() = default;
@@ -73,7 +78,7 @@ bool Program::Create() {
     floatingEvents.remoteCommands = MonitorCommandActions(
         {main_, settingsControls_, ProgramSettingsStore(), shutdown_, dialogs_,
          [this] { SaveLaunchList(); }, [this] { dialPage_->Dialing().Button3Click(); },
-         [this] { dialPage_->Dialing().Button2Click(); }});
+         [this] { dialPage_->Dialing().Button2Click(); }, &shutdownNotice_});
     if (!floating_.Create(instance_, std::move(floatingEvents))) {
         return false;
     }
@@ -102,7 +107,7 @@ void Program::CreateMainWindow() {
         main_, StatisticsPageServices{statistics_, prompts_, saveDialog_, files_,
                                       formats_.thousandsSeparator, &monthChart_, &printer_, [this] {
                                           return FormatLocalDateTime(clock_.Now(), formats_);
-                                      }});
+                                      }, &language_});
     launchView_ = std::make_unique<Win32LaunchPageView>(
         [this](std::string_view id) { return main_.Control(id); }, launchPictures_.List());
     launchPage_ = std::make_unique<LaunchPage>(launchList_, *launchView_, dialogs_);
@@ -111,7 +116,8 @@ void Program::CreateMainWindow() {
     languages_.Register(controls_);
     dialPage_ = std::make_unique<DialPage>(
         main_,
-        DialPageServices{source_, source_, current_, dialogs_, questions_, floating_.Handle()});
+        DialPageServices{source_, source_, current_, dialogs_, questions_, floating_.Handle(),
+                         &language_});
     dialPage_->Register(controls_);
 
     statistics_.OpenStatistics(programFolder_);                           // 1
@@ -126,6 +132,9 @@ void Program::CreateMainWindow() {
     CreateMainGraphPicture();                                             // 10
     ReadThresholds(ProgramSettingsStore(), settingsControls_);            // 11
     main_.EnableTimers();                                                 // 12
+    // The first tick at once: the fields the tick writes show figures from the start, not the
+    // design's placeholders ("Модем", "24:59:59") for the timer's first second.
+    monitor_->MonitorTick();
 }
 
 void Program::CopySwatchColours() {
@@ -143,7 +152,7 @@ void Program::CreateMainGraphPicture() {
         *mainGraphPicture_, colours_, [graphArea] { ShowChangedPicture(graphArea); },
         floating_.Drawing());
     monitor_ = std::make_unique<ConnectionMonitor>(source_, display_, *graphs_, sessionsInView_,
-                                                   events_, formats_, clock_, current_);
+                                                   events_, formats_, clock_, current_, &language_);
 }
 
 void Program::LoadLaunchListAndStartOnLoad() {
@@ -163,7 +172,7 @@ void Program::ExitSequence() {
     RunExitSequence(settingsControls_, ProgramSettingsStore(),
                     ExitSteps{[this] { SaveLaunchList(); }, [this] { pluginControl_.ClosePlugin(); },
                               [this] { StoreSessionsAtExit(true); }},
-                    shutdown_, dialogs_);
+                    shutdown_, dialogs_, &shutdownNotice_);
 }
 
 // The running session is stored with its figures so far, and sessions a failed save kept in

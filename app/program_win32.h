@@ -19,6 +19,7 @@
 #include "app/settings_controls_win32.h"
 #include "app/settings_reactions.h"
 #include "app/statistics_page_win32.h"
+#include "app/shutdown_notice_win32.h"
 #include "app/windows_shutdown_win32.h"
 #include "base/win32/stored_colour.h"
 #include "base/win32/user_dialogs.h"
@@ -106,6 +107,7 @@ class Program {
     RunKeyHive userRunKey_{HKEY_CURRENT_USER};
     RunKeyAutorunEntry autorun_;
     WindowsShutdown shutdown_;
+    MessageBoxShutdownNotice shutdownNotice_{[this] { return main_.Handle(); }, language_};
     ShellPluginPlatform plugin_;
     PluginControl pluginControl_;
     Win32SettingsControls settingsControls_;

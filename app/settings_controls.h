@@ -54,4 +54,11 @@ inline constexpr std::string_view kAutoRun = "CheckBox20";
 inline constexpr std::string_view kLanguage = "ComboBox3";
 }  // namespace ids
 
+// The ranges of the events page's number fields (their up/down buttons and the correction of a
+// field left outside them).
+inline constexpr int kMinTimeThreshold = 10;
+inline constexpr int kMaxTimeThreshold = 1440;
+inline constexpr int kMinTrafficThreshold = 1;
+inline constexpr int kMaxTrafficThreshold = 10240;
+
 }  // namespace orv

@@ -8,16 +8,48 @@
 namespace orv {
 namespace {
 
-// The window that holds a control's text: the edit part of a list with pictures, else itself.
-HWND TextWindow(HWND control) {
+bool IsPictureList(HWND control) {
     wchar_t className[32] = {};
     GetClassNameW(control, className, 32);
-    if (lstrcmpiW(className, WC_COMBOBOXEXW) == 0) {
-        if (HWND edit = reinterpret_cast<HWND>(SendMessageW(control, CBEM_GETEDITCONTROL, 0, 0))) {
-            return edit;
+    return lstrcmpiW(className, WC_COMBOBOXEXW) == 0;
+}
+
+// The chosen entry's text of a list with pictures; -1 chooses none.
+std::string EntryText(HWND list, LRESULT index) {
+    wchar_t text[MAX_PATH] = {};
+    COMBOBOXEXITEMW item{};
+    item.mask = CBEIF_TEXT;
+    item.iItem = index;
+    item.pszText = text;
+    item.cchTextMax = MAX_PATH;
+    SendMessageW(list, CBEM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    return Narrow(text);
+}
+
+// A list with pictures holds the text of its chosen entry. With none chosen (a stored value no
+// entry matches) the value is kept, unshown, as the window's own caption, so that saving
+// writes back what was read.
+std::string PictureListText(HWND list) {
+    const LRESULT chosen = SendMessageW(list, CB_GETCURSEL, 0, 0);
+    if (chosen >= 0) {
+        return EntryText(list, chosen);
+    }
+    wchar_t kept[MAX_PATH] = {};
+    InternalGetWindowText(list, kept, MAX_PATH);
+    return Narrow(kept);
+}
+
+void SetPictureListText(HWND list, std::string_view text) {
+    const std::wstring wide = Widen(text);
+    const auto count = static_cast<LRESULT>(SendMessageW(list, CB_GETCOUNT, 0, 0));
+    for (LRESULT index = 0; index < count; ++index) {
+        if (lstrcmpiW(Widen(EntryText(list, index)).c_str(), wide.c_str()) == 0) {
+            SendMessageW(list, CB_SETCURSEL, index, 0);
+            return;
         }
     }
-    return control;
+    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    DefWindowProcW(list, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
 }  // namespace
@@ -31,11 +63,17 @@ void Win32SettingsControls::SetChecked(std::string_view id, bool on) {
 }
 
 std::string Win32SettingsControls::Text(std::string_view id) const {
-    return WindowText(TextWindow(find_(id)));
+    HWND control = find_(id);
+    return IsPictureList(control) ? PictureListText(control) : WindowText(control);
 }
 
 void Win32SettingsControls::SetText(std::string_view id, std::string_view text) {
-    SetWindowTextUtf8(TextWindow(find_(id)), text);
+    HWND control = find_(id);
+    if (IsPictureList(control)) {
+        SetPictureListText(control, text);
+    } else {
+        SetWindowTextUtf8(control, text);
+    }
 }
 
 std::uint32_t Win32SettingsControls::Colour(std::string_view id) const {

@@ -14,6 +14,13 @@ void RegisterSettingsReactions(ControlReactions& controls, SettingsReactions& re
         controls.OnCommand(id, [&reactions, id](int) { reactions.SwatchPressed(id); });
     }
     controls.OnScroll(ids::kTransparency, [&reactions] { reactions.TransparencyChanged(); });
+    for (std::string_view id : RangedThresholdFields()) {
+        controls.OnCommand(id, [&reactions, id](int code) {
+            if (code == EN_KILLFOCUS) {
+                reactions.ThresholdFieldLeft(id);
+            }
+        });
+    }
 }
 
 }  // namespace orv

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
+
 
 namespace orv {
 namespace {
@@ -42,6 +44,18 @@ constexpr std::array kSwatches{
     Swatch{ids::kSentSwatch, &DrawingColours::sent},
     Swatch{ids::kTimeSwatch, &DrawingColours::time},
     Swatch{ids::kBorderSwatch, &DrawingColours::border},
+};
+
+struct RangedField {
+    std::string_view field;
+    int low;
+    int high;
+    int fallback;  // for an empty field
+};
+
+constexpr std::array kRangedFields{
+    RangedField{ids::kTimeThreshold, kMinTimeThreshold, kMaxTimeThreshold, 10},
+    RangedField{ids::kTrafficThreshold, kMinTrafficThreshold, kMaxTrafficThreshold, 100},
 };
 
 template <typename Table>
@@ -92,7 +106,11 @@ void SettingsReactions::ShowStatus(std::string_view text) const {
 
 void SettingsReactions::PlaySoundChanged(std::string_view switchId, std::string_view fileField) {
     if (controls_.Checked(switchId) && controls_.Text(fileField).empty()) {
-        ports_.boxes.ShowError("Ошибка", "Не выбран файл");
+        if (ports_.language == nullptr || ports_.language->IsRussian()) {
+            ports_.boxes.ShowError("Ошибка", "Не выбран файл");
+        } else {
+            ports_.boxes.ShowError("Error", "No sound file is chosen");
+        }
         controls_.SetChecked(switchId, false);
     }
 }
@@ -157,6 +175,49 @@ void SettingsReactions::SwatchPressed(std::string_view swatchId) {
 
 void SettingsReactions::TransparencyChanged() {
     ports_.floatingWindow.SetAlpha(controls_.Position(ids::kTransparency));
+}
+
+void SettingsReactions::ThresholdFieldLeft(std::string_view fieldId) {
+    const auto ranged = Find(kRangedFields, fieldId, &RangedField::field);
+    if (ranged == kRangedFields.end()) {
+        return;
+    }
+    // The field takes digits only: its text is empty or a number, perhaps a very long one.
+    const std::string text = controls_.Text(fieldId);
+    const std::size_t digits = text.find_first_not_of('0');
+    int corrected = 0;
+    if (text.empty()) {
+        corrected = ranged->fallback;
+    } else if (digits == std::string::npos || text.size() - digits > 9) {
+        corrected = digits == std::string::npos ? ranged->low : ranged->high;
+    } else {
+        const int value = std::stoi(text.substr(digits));
+        if (value >= ranged->low && value <= ranged->high) {
+            return;
+        }
+        corrected = std::clamp(value, ranged->low, ranged->high);
+    }
+    const std::string value = std::to_string(corrected);
+    controls_.SetText(fieldId, value);
+    if (!ports_.setStatusText) {
+        return;
+    }
+    const std::string low = std::to_string(ranged->low);
+    const std::string high = std::to_string(ranged->high);
+    if (ports_.language == nullptr || ports_.language->IsRussian()) {
+        ports_.setStatusText("Допустимы значения от " + low + " до " + high + ": поле исправлено на " +
+                          value);
+    } else {
+        ports_.setStatusText("The field takes " + low + " to " + high + ": corrected to " + value);
+    }
+}
+
+std::vector<std::string_view> RangedThresholdFields() {
+    std::vector<std::string_view> fields;
+    for (const RangedField& ranged : kRangedFields) {
+        fields.push_back(ranged.field);
+    }
+    return fields;
 }
 
 std::vector<std::string_view> SwitchesWithReactions() {

@@ -10,6 +10,7 @@
 
 #include "app/settings_controls.h"
 #include "app/settings_ports.h"
+#include "base/language_code.h"
 #include "base/stored_colour.h"
 #include "monitor/drawing_colours.h"
 
@@ -25,7 +26,9 @@ struct SettingsPorts {
     const SystemColours& systemColours;
     // "Голос. управл." switched: on starts the speech plug-in, off stops it.
     std::function<void(bool on)> speechSwitched = {};
-    // The status bar's only panel, for failures no switch can show.
+    // The language of the program's own texts; none: as designed (Russian).
+    const LanguageCode* language = nullptr;
+    // The status bar's only panel, for failures no switch can show and corrected fields.
     std::function<void(std::string_view)> setStatusText = {};
 };
 
@@ -53,6 +56,10 @@ class SettingsReactions {
     // Except by the user's click (`byUser`), an entry the system's start-up list holds disabled
     // is left as it is, and the switch shows it off; the click on clears that mark.
     void UpdateAutorun(bool byUser = false);
+    // A number field of the events page left: a value outside its range (which the next start
+    // would silently replace by the default) becomes the nearest bound, and the status bar
+    // says so.
+    void ThresholdFieldLeft(std::string_view fieldId);
 
   private:
     void ShowStatus(std::string_view text) const;
@@ -67,6 +74,8 @@ class SettingsReactions {
 std::vector<std::string_view> SwitchesWithReactions();
 std::vector<std::string_view> BrowseButtons();
 std::vector<std::string_view> ColourSwatches();
+// The number fields with a range: the duration and the traffic thresholds.
+std::vector<std::string_view> RangedThresholdFields();
 
 // The status texts of an autorun entry that could not be written or removed.
 std::string AutorunNotWrittenText(std::string_view reason);

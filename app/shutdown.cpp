@@ -30,7 +30,21 @@ std::string FormatVersionText(const std::optional<PlatformVersion>& version) {
     return text;
 }
 
-void ShutDownComputer(ShutdownPort& platform, MessageBoxes& boxes) {
+std::string ShutdownNoticeText(int secondsLeft, bool russian) {
+    const std::string seconds = std::to_string(secondsLeft);
+    if (russian) {
+        return "Компьютер будет выключен через " + seconds +
+               " с. Несохранённая работа других программ будет потеряна.";
+    }
+    return "The computer shuts down in " + seconds +
+           " s. Unsaved work in other programs will be lost.";
+}
+
+void ShutDownComputer(ShutdownPort& platform, MessageBoxes& boxes, ShutdownNotice* notice) {
+    // A forced shut-down ends every program of the session: the user may still stop it.
+    if (notice != nullptr && !notice->CountDown(kShutdownCountdownSeconds)) {
+        return;
+    }
     if (FormatVersionText(platform.QueryVersion()).starts_with("Windows NT")) {
         if (!platform.OpenOwnToken()) {
             boxes.ShowPlain("OpenProcessToken() Failed", "Exit Error");

@@ -36,6 +36,22 @@ class ShutdownPort {
 
 inline constexpr std::uint32_t kShutdownFlags = 1u | 4u;  // shut down, force
 
-void ShutDownComputer(ShutdownPort& platform, MessageBoxes& boxes);
+// The last word before the shut-down: a notice counting down with a Cancel button.
+class ShutdownNotice {
+  public:
+    virtual ~ShutdownNotice() = default;
+    // Counts `seconds` down; true when the count ran out (or the user chose to go on), false
+    // when the user cancelled.
+    virtual bool CountDown(int seconds) = 0;
+};
+
+inline constexpr int kShutdownCountdownSeconds = 10;
+
+// The notice's text with this many seconds left, as designed (Russian) or in English.
+std::string ShutdownNoticeText(int secondsLeft, bool russian);
+
+// With a notice, a Cancel during its countdown leaves the computer running.
+void ShutDownComputer(ShutdownPort& platform, MessageBoxes& boxes,
+                      ShutdownNotice* notice = nullptr);
 
 }  // namespace orv

@@ -53,7 +53,8 @@ void StatisticsPage::Notify(const NMHDR& header) {
 
 void StatisticsPage::UpdateSelectionSums() {
     const auto rows = view_.SelectedRows();
-    window_.SetStatusText(SelectionSumsText(list_, rows, services_.thousandsSeparator));
+    const bool russian = services_.language == nullptr || services_.language->IsRussian();
+    window_.SetStatusText(SelectionSumsText(list_, rows, services_.thousandsSeparator, russian));
 }
 
 bool StatisticsPage::Command(std::string_view id) {

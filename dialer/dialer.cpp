@@ -8,7 +8,9 @@ namespace orv {
 namespace {
 
 constexpr std::string_view kHungUpText = "Прервано пользователем...";
-constexpr std::string_view kInputErrorTitle = "Ошибка";
+constexpr std::string_view kInputErrorTitle[] = {"Ошибка", "Error"};
+constexpr std::string_view kNothingToDial[] = {"Не выбрано соединение для набора",
+                                               "No phonebook entry is chosen to dial"};
 
 // Room of the dial request's members, without the terminating zero.
 constexpr std::size_t kMaxNameChars = 256;
@@ -23,9 +25,18 @@ std::size_t CharacterCount(std::string_view text) {
     return count;
 }
 
-std::string TooLong(std::string_view field, std::size_t limit) {
+std::string TooLong(std::string_view field, std::size_t limit, bool russian) {
+    if (!russian) {
+        return "The field \"" + std::string(field) + "\" is longer than " +
+               std::to_string(limit) + " characters. Nothing was dialed.";
+    }
     return "Поле \"" + std::string(field) + "\" длиннее " + std::to_string(limit) +
            " символов. Номер не набран.";
+}
+
+// The index of a two-language text table: Russian first.
+std::size_t Language(bool russian) {
+    return russian ? 0 : 1;
 }
 
 void WipeForm(DialForm& form) {
@@ -43,25 +54,26 @@ void WipeRequest(DialParams& request) {
 std::optional<std::string> Dialer::Refusal(const DialForm& form) const {
     if (form.useExisting) {
         if (CharacterCount(form.entryName) > kMaxNameChars) {
-            return TooLong("Соединение", kMaxNameChars);
+            return TooLong(Russian() ? "Соединение" : "Entry", kMaxNameChars, Russian());
         }
         return std::nullopt;
     }
     // With pulse dialing the request also holds the "P" before the number.
     const std::size_t phoneLimit = kMaxNumberChars - (form.pulse ? 1 : 0);
+    const bool russian = Russian();
     const struct {
         std::string_view field;
         const std::string& text;
         std::size_t limit;
     } checks[] = {
-        {"Телефон", form.phoneNumber, phoneLimit},
+        {russian ? "Телефон" : "Phone", form.phoneNumber, phoneLimit},
         {"CallBack", form.callbackNumber, kMaxNumberChars},
-        {"Имя", form.userName, kMaxNameChars},
-        {"Пароль", form.password, kMaxNameChars},
+        {russian ? "Имя" : "Name", form.userName, kMaxNameChars},
+        {russian ? "Пароль" : "Password", form.password, kMaxNameChars},
     };
     for (const auto& check : checks) {
         if (CharacterCount(check.text) > check.limit) {
-            return TooLong(check.field, check.limit);
+            return TooLong(check.field, check.limit, russian);
         }
     }
     return std::nullopt;
@@ -70,14 +82,15 @@ std::optional<std::string> Dialer::Refusal(const DialForm& form) const {
 void Dialer::Button3Click() {
     redialPending_ = false;
     DialForm form = ports_.controls.ReadForm();
-    // Nothing to dial: no platform call at all, not even the hang-up.
+    // Nothing to dial: no platform call at all, not even the hang-up; the user is told.
     if (form.useExisting && form.entryName.empty()) {
         WipeForm(form);
+        ports_.status.SetStatusText(kNothingToDial[Language(Russian())]);
         return;
     }
     if (const auto refusal = Refusal(form)) {
         WipeForm(form);
-        ports_.boxes.ShowError(kInputErrorTitle, *refusal);
+        ports_.boxes.ShowError(kInputErrorTitle[Language(Russian())], *refusal);
         return;
     }
     Button2Click();

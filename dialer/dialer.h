@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/dialog_ports.h"
+#include "base/language_code.h"
 #include "dialer/dialer_ports.h"
 #include "monitor/connection_source.h"
 #include "monitor/current_connection.h"
@@ -20,6 +21,8 @@ struct DialerPorts {
     StatusPanel& status;
     DialQueue& queue;
     MessageBoxes& boxes;  // input that does not fit
+    // The language of the dialer's own texts; none: as designed (Russian).
+    const LanguageCode* language = nullptr;
 };
 
 class Dialer {
@@ -44,6 +47,7 @@ class Dialer {
     void ProgressArrived(const DialProgress& progress);
     // The reason the form cannot be dialed, for the message box; nothing when it fits.
     std::optional<std::string> Refusal(const DialForm& form) const;
+    bool Russian() const { return ports_.language == nullptr || ports_.language->IsRussian(); }
 
     DialerPorts ports_;
     bool redialPending_ = false;

@@ -30,18 +30,21 @@ class Phonebook {
     void LoadPhonebookEntries();
     // Lists the devices once; a failure leaves the list as it is, silently.
     void LoadDevices();
-    // "New": the platform's new-entry dialog, then the list reloaded.
+    // "New": the platform's new-entry dialog, then the list reloaded with the new entry
+    // selected; a dialog that could not open says so in the status panel.
     void BitBtn5Click();
     // "Edit": the platform's edit dialog, then the list reloaded with the same entry selected,
     // under its new name when the dialog renamed it.
     void BitBtn3Click();
-    // "Delete": asks, deletes, reloads; No or a failed delete changes nothing.
+    // "Delete": asks, deletes, reloads; No changes nothing, a failed delete leaves the list
+    // and writes the service's error text to the status panel.
     void BitBtn4Click();
 
   private:
-    // Reloads; selects `keep` when listed, else the one new name when exactly one appeared
-    // (a renamed entry), else the first.
-    void Reload(std::string_view keep);
+    // Reloads; selects the one new name when exactly one appeared (a new or renamed entry) and
+    // `keep` is gone or a new entry is wanted, else `keep` when listed, else the first.
+    void Reload(std::string_view keep, bool preferNew);
+    void ShowError(RasResult result);
 
     PhonebookPorts ports_;
     std::vector<std::string> names_;  // as last listed

@@ -29,6 +29,18 @@ const std::array<std::string_view, 5>& WindowModeTexts() {
     return kWindowModes;
 }
 
+int WindowModeIndexOf(std::string_view text) {
+    if (text == kWindowModes[0]) {
+        return 0;
+    }
+    for (std::size_t at = 0; at < kModes.size(); ++at) {
+        if (text == kModes[at].russian || text == kModes[at].english) {
+            return static_cast<int>(at) + 1;
+        }
+    }
+    return -1;
+}
+
 int ShowCommandOf(std::string_view windowMode) {
     for (const ModeTexts& mode : kModes) {
         if (windowMode == mode.russian || windowMode == mode.english) {

@@ -31,6 +31,8 @@ inline constexpr int kShowMinNoActive = 7;
 
 // The five items of the window-mode box, in order ("Нормальный размер" first).
 const std::array<std::string_view, 5>& WindowModeTexts();
+// The window mode a text names in either language (the index of its box item), -1 for others.
+int WindowModeIndexOf(std::string_view text);
 // The show command of a window-mode text; any text not in the table gives normal.
 int ShowCommandOf(std::string_view windowMode);
 

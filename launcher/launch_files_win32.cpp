@@ -39,10 +39,16 @@ bool Win32LaunchListFile::Fits(std::string_view utf8) const {
     return AnsiToUtf8(Utf8ToAnsi(utf8)) == utf8;
 }
 
-void Win32ProgramShell::Open(const std::string& file, const std::string& parameters,
-                             const std::string& folder, int showCommand) {
-    ShellExecuteW(owner_ ? owner_() : nullptr, L"open", Widen(file).c_str(),
-                  Widen(parameters).c_str(), Widen(folder).c_str(), showCommand);
+OpenResult Win32ProgramShell::Open(const std::string& file, const std::string& parameters,
+                                   const std::string& folder, int showCommand) {
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(owner_ ? owner_() : nullptr, L"open", Widen(file).c_str(),
+                      Widen(parameters).c_str(), Widen(folder).c_str(), showCommand));
+    if (result > 32) {
+        return OpenResult::Started;
+    }
+    return result == SE_ERR_FNF || result == SE_ERR_PNF ? OpenResult::Missing
+                                                          : OpenResult::Failed;
 }
 
 Win32ProgramPictures::Win32ProgramPictures()

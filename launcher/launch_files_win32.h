@@ -25,7 +25,7 @@ class Win32ProgramShell final : public ProgramShell {
   public:
     // The owner is looked up at each start: the application window may come later.
     explicit Win32ProgramShell(std::function<HWND()> owner) : owner_(std::move(owner)) {}
-    void Open(const std::string& file, const std::string& parameters, const std::string& folder,
+    OpenResult Open(const std::string& file, const std::string& parameters, const std::string& folder,
               int showCommand) override;
 
   private:

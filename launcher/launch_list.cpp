@@ -123,19 +123,45 @@ void LaunchList::SaveLaunchList() {
     const std::string path = FilePath();
     const Outcome saved = services_.file.ReplaceText(path, FormatLaunchList(entries_));
     if (!saved.ok()) {
-        services_.boxes.ShowError("Ошибка",
-                                  "Список запуска не сохранён в " + path + ": " + saved.error());
+        if (Russian()) {
+            services_.boxes.ShowError("Ошибка", "Список запуска не сохранён в " + path + ": " +
+                                                    saved.error());
+        } else {
+            services_.boxes.ShowError("Error",
+                                      "The launch list is not saved in " + path + ": " + saved.error());
+        }
     }
 }
 
 void LaunchList::LaunchPrograms(StartMoment moment) {
+    std::string missing;
+    std::string failed;
     for (const LaunchEntry& entry : entries_) {
         if (!entry.enabled || !NamesMoment(entry.startMoment, moment)) {
             continue;
         }
-        services_.shell.Open(entry.folder + entry.fileName, entry.parameters, entry.folder,
-                             ShowCommandOf(entry.windowMode));
+        const std::string file = entry.folder + entry.fileName;
+        const OpenResult result =
+            services_.shell.Open(file, entry.parameters, entry.folder, ShowCommandOf(entry.windowMode));
+        if (result != OpenResult::Started) {
+            std::string& names = result == OpenResult::Missing ? missing : failed;
+            names += (names.empty() ? "" : ", ") + file;
+        }
     }
+    // The other programs are started all the same; the user learns which ones were not.
+    if (!services_.statusText || (missing.empty() && failed.empty())) {
+        return;
+    }
+    const bool russian = Russian();
+    std::string text;
+    if (!missing.empty()) {
+        text = (russian ? "Программа не найдена: " : "Program not found: ") + missing;
+    }
+    if (!failed.empty()) {
+        text += (text.empty() ? "" : "; ");
+        text += (russian ? "Программа не запущена: " : "Program not started: ") + failed;
+    }
+    services_.statusText(text);
 }
 
 }  // namespace orv

@@ -2,11 +2,13 @@
 // The launch list: the programs the monitor starts by itself, read from apptoload.orl at start,
 // written back at exit, and started by start moment.
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "base/dialog_ports.h"
+#include "base/language_code.h"
 #include "launcher/launch_entry.h"
 #include "launcher/launch_ports.h"
 
@@ -26,10 +28,15 @@ struct LaunchServices {
     ProgramShell& shell;
     ProgramPictures& pictures;
     MessageBoxes& boxes;
+    // Where a program that could not be started is named; none: nowhere.
+    std::function<void(const std::string& text)> statusText = {};
+    // The language of the launcher's own texts; none: as designed (Russian).
+    const LanguageCode* language = nullptr;
 };
 
 class LaunchList {
   public:
+    bool Russian() const { return services_.language == nullptr || services_.language->IsRussian(); }
     LaunchList(LaunchServices services, std::string programFolder);
 
     // Fills the list from the file, creating an empty file when none exists. A file that

@@ -33,11 +33,19 @@ void LaunchPage::SpeedButton4Click() {
     // The list is stored in the ANSI code page: a character it lacks would come back as a
     // different character, and the entry would start another program or none.
     if (!list_.Services().file.Fits(*path)) {
-        list_.Services().boxes.ShowError(
-            "Ошибка",
-            "Путь программы содержит символы, которых нет в кодовой странице системы, "
-            "поэтому его нельзя сохранить в списке запуска:\n" +
-                *path);
+        if (list_.Russian()) {
+            list_.Services().boxes.ShowError(
+                "Ошибка",
+                "Путь программы содержит символы, которых нет в кодовой странице системы, "
+                "поэтому его нельзя сохранить в списке запуска:\n" +
+                    *path);
+        } else {
+            list_.Services().boxes.ShowError(
+                "Error",
+                "The program's path holds characters the system's code page lacks, so the "
+                "launch list cannot store it:\n" +
+                    *path);
+        }
         return;
     }
     SplitProgramPath split = SplitPath(*path);
@@ -45,8 +53,8 @@ void LaunchPage::SpeedButton4Click() {
                       .enabled = true,
                       .folder = std::move(split.folder),
                       .parameters = {},
-                      .windowMode = view_.FirstItem(LaunchField::WindowMode),
-                      .startMoment = view_.FirstItem(LaunchField::StartMoment),
+                      .windowMode = view_.Item(LaunchField::WindowMode, 0),
+                      .startMoment = view_.Item(LaunchField::StartMoment, 0),
                       .picture = list_.Services().pictures.PictureOf(*path)};
     list_.Entries().push_back(entry);
     view_.AppendRow(entry);
@@ -130,16 +138,52 @@ void LaunchPage::Edit14Exit() {
 
 void LaunchPage::ComboBox4Change() {
     if (LaunchEntry* entry = ShownEntryPtr()) {
-        entry->windowMode = view_.FieldText(LaunchField::WindowMode);
-        view_.ShowRow(shown_, *entry);
+        const std::string text = view_.FieldText(LaunchField::WindowMode);
+        // The stored text shown in the other language is no change.
+        const int index = ItemIndexOf(LaunchField::WindowMode, text);
+        if (index < 0 || index != ItemIndexOf(LaunchField::WindowMode, entry->windowMode)) {
+            entry->windowMode = text;
+            view_.ShowRow(shown_, *entry);
+        }
     }
 }
 
 void LaunchPage::ComboBox5Change() {
     if (LaunchEntry* entry = ShownEntryPtr()) {
-        entry->startMoment = view_.FieldText(LaunchField::StartMoment);
-        view_.ShowRow(shown_, *entry);
+        const std::string text = view_.FieldText(LaunchField::StartMoment);
+        const int index = ItemIndexOf(LaunchField::StartMoment, text);
+        if (index < 0 || index != ItemIndexOf(LaunchField::StartMoment, entry->startMoment)) {
+            entry->startMoment = text;
+            view_.ShowRow(shown_, *entry);
+        }
     }
+}
+
+int LaunchPage::ItemIndexOf(LaunchField field, std::string_view text) const {
+    if (field == LaunchField::WindowMode) {
+        if (const int mode = WindowModeIndexOf(text); mode >= 0) {
+            return mode;
+        }
+    } else {
+        for (const StartMoment moment : {StartMoment::WithMonitor, StartMoment::AfterDial}) {
+            if (NamesMoment(text, moment)) {
+                return static_cast<int>(moment);
+            }
+        }
+    }
+    const int count = field == LaunchField::WindowMode ? 5 : 2;
+    for (int index = 0; index < count; ++index) {
+        if (!text.empty() && view_.Item(field, index) == text) {
+            return index;
+        }
+    }
+    return -1;
+}
+
+std::string LaunchPage::Shown(LaunchField field, const std::string& stored) const {
+    const int index = ItemIndexOf(field, stored);
+    std::string item = index >= 0 ? view_.Item(field, index) : std::string();
+    return item.empty() ? stored : item;
 }
 
 void LaunchPage::ShowLaunchEntry(int index) {
@@ -149,8 +193,9 @@ void LaunchPage::ShowLaunchEntry(int index) {
     shown_ = index;  // first, so that a change the texts report lands on this entry
     const LaunchEntry& entry = list_.Entries()[static_cast<std::size_t>(index)];
     view_.SetFieldText(LaunchField::Parameters, entry.parameters);
-    view_.SetFieldText(LaunchField::WindowMode, entry.windowMode);
-    view_.SetFieldText(LaunchField::StartMoment, entry.startMoment);
+    view_.SetFieldText(LaunchField::WindowMode, Shown(LaunchField::WindowMode, entry.windowMode));
+    view_.SetFieldText(LaunchField::StartMoment,
+                       Shown(LaunchField::StartMoment, entry.startMoment));
 }
 
 void LaunchPage::Select(int index) {

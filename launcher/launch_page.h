@@ -25,8 +25,9 @@ class LaunchPageView {
     virtual void EnableFields(bool on) = 0;
     virtual std::string FieldText(LaunchField field) const = 0;
     virtual void SetFieldText(LaunchField field, std::string_view text) = 0;
-    // The first item of the window-mode or start-moment box (as a language file named it).
-    virtual std::string FirstItem(LaunchField field) const = 0;
+    // The window-mode or start-moment drop-down's item at `index` as the box shows it now (language files translate the
+    // items); empty when there is none.
+    virtual std::string Item(LaunchField field, int index) const = 0;
 };
 
 class LaunchPage {
@@ -57,6 +58,12 @@ class LaunchPage {
     void Select(int index);
     void ClearFields();
     LaunchEntry* ShownEntryPtr();
+    // The item the box shows for a stored window-mode or start-moment text: the stored texts
+    // stay as they were, but an English interface shows them in English.
+    std::string Shown(LaunchField field, const std::string& stored) const;
+    // The item index a text names, in the tables' two languages or as the box shows it; -1
+    // for any other text.
+    int ItemIndexOf(LaunchField field, std::string_view text) const;
 
     LaunchList& list_;
     LaunchPageView& view_;

@@ -24,12 +24,14 @@ class LaunchListFile {
     virtual bool Fits(std::string_view utf8) const = 0;
 };
 
-// The platform shell's "open" request; its result is not examined.
+enum class OpenResult { Started, Missing, Failed };
+
+// The platform shell's "open" request.
 class ProgramShell {
   public:
     virtual ~ProgramShell() = default;
-    virtual void Open(const std::string& file, const std::string& parameters,
-                      const std::string& folder, int showCommand) = 0;
+    virtual OpenResult Open(const std::string& file, const std::string& parameters,
+                            const std::string& folder, int showCommand) = 0;
 };
 
 // The launcher's picture list.

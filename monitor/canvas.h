@@ -29,6 +29,8 @@ class Canvas {
     // UTF-8 text in the 8-point font, its top-left corner at (x, y), on an opaque background;
     // the x just right of the text.
     virtual int Text(int x, int y, std::string_view text, Colour colour, Colour background) = 0;
+    // How wide Text would draw it.
+    virtual int TextWidth(std::string_view text) const = 0;
     // Copies `source` of this picture onto itself with its top-left corner at (toX, toY); the
     // regions may overlap, and what lands outside the picture is lost.
     virtual void CopyRegion(Rect source, int toX, int toY) = 0;

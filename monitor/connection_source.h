@@ -25,6 +25,7 @@ inline constexpr RasResult kRasUserDisconnection = 619;   // ERROR_PORT_DISCONNE
 inline constexpr RasResult kRasUserHungUp = 631;          // ERROR_USER_DISCONNECTION
 inline constexpr RasResult kRasInvalidSize = 632;         // ERROR_INVALID_SIZE
 inline constexpr RasResult kRasCannotFindPhonebookEntry = 623;
+inline constexpr RasResult kRasCancelled = 1223;  // ERROR_CANCELLED: a dialog not opened
 inline constexpr RasResult kRasLineBusy = 676;
 inline constexpr RasResult kRasNoAnswer = 678;
 inline constexpr RasResult kRasAuthenticationFailure = 691;

@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "monitor/floating_layout.h"
 #include "monitor/traffic_scale.h"
 
 namespace orv {
@@ -11,13 +12,8 @@ namespace {
 
 constexpr int kBarWidth = 5;
 constexpr int kChartTop = 24;
-constexpr int kRightColumn = 85;
-constexpr int kColumnGap = 1;  // the glyphs carry their own side bearings
-constexpr int kSecondRow = 12;
-
-std::string Labelled(std::string_view label, std::string_view value) {
-    return std::string(label) + std::string(value);
-}
+constexpr int kRightColumn = kFloatingRightColumn;
+constexpr int kSecondRow = kFloatingSecondRow;
 
 }  // namespace
 
@@ -25,20 +21,23 @@ FloatingDrawing::FloatingDrawing(Canvas& picture, const DrawingColours& colours,
                                  std::function<void()> showPicture)
     : picture_(picture), colours_(colours), showPicture_(std::move(showPicture)) {}
 
-void FloatingDrawing::DrawFloatingIdle() {
+void FloatingDrawing::DrawFloatingIdle(std::string_view durationText) {
     const DrawingColours c = colours_;
     // Without a connection every tick would draw the same picture: once is enough.
-    if (idleDrawnIn_ == c) {
+    if (idleDrawnIn_ == c && idleDuration_ == durationText) {
         return;
     }
     idleDrawnIn_ = c;
+    idleDuration_ = std::string(durationText);
     const int w = picture_.Width();
     const int h = picture_.Height();
     picture_.FillRectangle({0, 0, w, h}, c.background, c.background);
     picture_.Text(0, 0, "In   : 0", c.received, c.background);
     picture_.Text(kRightColumn, 0, "Out : 0", c.sent, c.background);
-    picture_.Text(0, kSecondRow, "Time : 0", c.time, c.background);
-    picture_.Text(kRightColumn, kSecondRow, "Speed : 0", c.time, c.background);
+    const int timeEnd =
+        picture_.Text(0, kSecondRow, "Time : " + idleDuration_, c.time, c.background);
+    picture_.Text(std::max(kRightColumn, timeEnd + kFloatingColumnGap), kSecondRow, "Speed : 0",
+                  c.time, c.background);
     showPicture_();
 }
 
@@ -57,19 +56,17 @@ void FloatingDrawing::DrawFloatingConnected(const FloatingFigures& figures) {
     const BarHeights bars = ScaleBars(reduced, FloatingScale);
     const int left = kBarWidth * barColumn_;
 
+    const auto texts = LayFloatingFigures(
+        {figures.bytesReceived, figures.bytesSent, figures.durationText, figures.averageSpeedText,
+         figures.averageSpeedMBText},
+        w, [this](std::string_view text) { return picture_.TextWidth(text); });
     picture_.FillRectangle({left + kBarWidth, 0, w, h}, c.background, c.background);
-    picture_.Text(0, 0, Labelled("In   : ", std::to_string(figures.bytesReceived)), c.received,
-                  c.background);
+    picture_.Text(texts[0].x, texts[0].y, texts[0].text, c.received, c.background);
     picture_.FillRectangle({left, h, left + kBarWidth, h - bars.received}, c.received, c.received);
-    picture_.Text(kRightColumn, 0, Labelled("Out : ", std::to_string(figures.bytesSent)), c.sent,
-                  c.background);
+    picture_.Text(texts[1].x, texts[1].y, texts[1].text, c.sent, c.background);
     picture_.FillRectangle({left, h, left + kBarWidth, h - bars.sent}, c.sent, c.sent);
-    // A duration of ten hours and more is wider than its column: the speed moves right rather
-    // than covering its last digits.
-    const int timeEnd = picture_.Text(0, kSecondRow, Labelled("Time : ", figures.durationText),
-                                      c.time, c.background);
-    picture_.Text(std::max(kRightColumn, timeEnd + kColumnGap), kSecondRow,
-                  Labelled("Speed : ", figures.averageSpeedText), c.time, c.background);
+    picture_.Text(texts[2].x, texts[2].y, texts[2].text, c.time, c.background);
+    picture_.Text(texts[3].x, texts[3].y, texts[3].text, c.time, c.background);
     showPicture_();
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "monitor/canvas.h"
@@ -17,6 +18,7 @@ struct FloatingFigures {
     std::uint64_t bytesSent = 0;
     std::string_view durationText;
     std::string_view averageSpeedText;
+    std::string_view averageSpeedMBText;  // for a place too narrow for the KB/s figure
     // Counter differences since the previous connected drawing, not yet reduced.
     std::int32_t receivedDelta = 0;
     std::int32_t sentDelta = 0;
@@ -32,7 +34,8 @@ class FloatingDrawing {
     FloatingDrawing(Canvas& picture, const DrawingColours& colours,
                     std::function<void()> showPicture);
 
-    void DrawFloatingIdle();
+    // `durationText` is the zero duration as the connected picture would show it.
+    void DrawFloatingIdle(std::string_view durationText = "0");
     void DrawFloatingConnected(const FloatingFigures& figures);
 
     // Starts at -1 and is never reset, so a new session continues where the last one stopped.
@@ -45,6 +48,7 @@ class FloatingDrawing {
     int barColumn_ = -1;
     // The colours of the idle picture the picture holds; empty once anything else is drawn.
     std::optional<DrawingColours> idleDrawnIn_;
+    std::string idleDuration_;
 };
 
 }  // namespace orv

@@ -377,10 +377,13 @@ LRESULT FloatingWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
             TrayReport(wParam, lParam);
             return 0;
         case WM_COMMAND:
-            if (HIWORD(wParam) == 0) {
+            // The menu's entries name no sender; the window has no controls.
+            if (HIWORD(wParam) == 0 && lParam == 0) {
                 MenuItemClick(LOWORD(wParam));
             }
             return 0;
+        case WM_SETTEXT:
+            return FALSE;  // "ORVMainWindow" is how the companion finds us: it stays
         case WM_USER:
             OnRemoteCommand(wParam);
             return 0;

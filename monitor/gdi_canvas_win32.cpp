@@ -80,6 +80,13 @@ int GdiCanvas::Text(int x, int y, std::string_view text, Colour colour, Colour b
     return x + size.cx;
 }
 
+int GdiCanvas::TextWidth(std::string_view text) const {
+    const std::wstring wide = Widen(text);
+    SIZE size{};
+    GetTextExtentPoint32W(dc_, wide.c_str(), static_cast<int>(wide.size()), &size);
+    return size.cx;
+}
+
 void GdiCanvas::CopyRegion(Rect source, int toX, int toY) {
     BitBlt(dc_, toX, toY, source.right - source.left, source.bottom - source.top, dc_, source.left,
            source.top, SRCCOPY);

@@ -21,6 +21,7 @@ class GdiCanvas final : public Canvas {
     void FillRectangle(Rect rect, Colour outline, Colour fill) override;
     void HorizontalLine(int fromX, int toX, int y, Colour colour) override;
     int Text(int x, int y, std::string_view text, Colour colour, Colour background) override;
+    int TextWidth(std::string_view text) const override;
     void CopyRegion(Rect source, int toX, int toY) override;
     Colour Pixel(int x, int y) const override;
 

@@ -67,6 +67,7 @@ struct TrafficFigures {
     std::uint64_t bytesSent = 0;
     std::string durationText;
     std::string averageSpeedText;
+    std::string averageSpeedMBText;  // the same speed in MB/s, for a place too narrow
 };
 
 class TrafficGraphs {

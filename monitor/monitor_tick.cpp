@@ -38,7 +38,8 @@ double KilobytesSince(std::uint64_t bytes, double previousKB) {
 ConnectionMonitor::ConnectionMonitor(ConnectionReader& source, MonitorDisplay& display,
                                      TrafficGraphs& graphs, SessionStore& sessions,
                                      ConnectionNotices& notices, const RegionalFormats& formats,
-                                     const Clock& clock, CurrentConnection& current)
+                                     const Clock& clock, CurrentConnection& current,
+                                     const LanguageCode* language)
     : source_(source),
       display_(display),
       graphs_(graphs),
@@ -46,7 +47,8 @@ ConnectionMonitor::ConnectionMonitor(ConnectionReader& source, MonitorDisplay& d
       notices_(notices),
       formats_(formats),
       clock_(clock),
-      current_(current) {}
+      current_(current),
+      language_(language) {}
 
 void ConnectionMonitor::MonitorTick() {
     // A message box raised inside a tick (a statistics file that cannot be saved) runs its own
@@ -77,7 +79,7 @@ void ConnectionMonitor::StoreRunningSessionAndStop() {
 }
 
 void ConnectionMonitor::Tick() {
-    state_.TrayInfoText = TrayHeading();
+    state_.TrayInfoText = TrayHeading(Russian());
     connections_.clear();
     if (source_.EnumConnections(connections_) != kRasSuccess) {
         current_.handle = 0;
@@ -98,8 +100,8 @@ void ConnectionMonitor::Tick() {
     ShowStatistics();
     const DisplayFlags flags = display_.ReadDisplayFlags();
     AppendTrafficToTray(flags);
-    graphs_.DrawTrafficGraphs(
-        {snapshot_.BytesReceived, snapshot_.BytesSent, tray_.duration, state_.AverageSpeedText});
+    graphs_.DrawTrafficGraphs({snapshot_.BytesReceived, snapshot_.BytesSent, tray_.duration,
+                               state_.AverageSpeedText, averageSpeedMBText_});
     ShowAddresses(flags);
 }
 
@@ -213,7 +215,12 @@ void ConnectionMonitor::AppendTrafficToTray(const DisplayFlags& flags) {
             ? "0"
             : FormatSpeed(totalKB / (snapshot_.DurationMs / 1000.0), formats_);
     tray_.averageSpeed = state_.AverageSpeedText;
-    AppendTrayFigures(state_.TrayInfoText, tray_, flags);
+    // For a place too narrow for the KB/s figure (1000 and more is scientific notation).
+    averageSpeedMBText_ =
+        snapshot_.DurationMs == 0
+            ? "0"
+            : FormatSpeed(totalKB / 1024.0 / (snapshot_.DurationMs / 1000.0), formats_);
+    AppendTrayFigures(state_.TrayInfoText, tray_, flags, Russian());
 }
 
 void ConnectionMonitor::ShowAddresses(const DisplayFlags& flags) {
@@ -233,7 +240,8 @@ void ConnectionMonitor::ShowAddresses(const DisplayFlags& flags) {
         return;
     }
     CallSucceeded(FailedCall::Projection);
-    AppendTrayAddresses(state_.TrayInfoText, snapshot_.ClientIp, snapshot_.ServerIp, flags);
+    AppendTrayAddresses(state_.TrayInfoText, snapshot_.ClientIp, snapshot_.ServerIp, flags,
+                        Russian());
 }
 
 void ConnectionMonitor::ShowNoConnection() {
@@ -255,7 +263,9 @@ void ConnectionMonitor::ShowNoConnection() {
     }
     state_.TrayInfoText = kTrayNoConnectionText;
     display_.ShowStateIcon(false);
-    graphs_.DrawIdleGraphs(display_.Field(DisplayField::Duration), state_.AverageSpeedText);
+    // The pictures show the zero duration as they show every other: "Time : 0" reads as a
+    // figure cut short.
+    graphs_.DrawIdleGraphs(FormatDurationText(0, formats_), state_.AverageSpeedText);
 }
 
 void ConnectionMonitor::StoreEndedSession() {

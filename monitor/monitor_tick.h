@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "base/language_code.h"
 #include "base/regional_formats.h"
 #include "monitor/connection_snapshot.h"
 #include "monitor/connection_source.h"
@@ -20,7 +21,7 @@ class ConnectionMonitor {
     ConnectionMonitor(ConnectionReader& source, MonitorDisplay& display, TrafficGraphs& graphs,
                       SessionStore& sessions, ConnectionNotices& notices,
                       const RegionalFormats& formats, const Clock& clock,
-                      CurrentConnection& current);
+                      CurrentConnection& current, const LanguageCode* language = nullptr);
 
     // The handler of Timer1 (1000 ms).
     void MonitorTick();
@@ -50,6 +51,7 @@ class ConnectionMonitor {
     void ShowServiceError(FailedCall call, RasResult code);
     void CallSucceeded(FailedCall call);
     void ClearOwnStatusText();
+    bool Russian() const { return language_ == nullptr || language_->IsRussian(); }
 
     ConnectionReader& source_;
     MonitorDisplay& display_;
@@ -59,10 +61,12 @@ class ConnectionMonitor {
     const RegionalFormats& formats_;
     const Clock& clock_;
     CurrentConnection& current_;
+    const LanguageCode* language_;  // the tray text's language; none: as designed (Russian)
 
     ConnectionSnapshot snapshot_;
     MonitorState state_;
     TrayFigures tray_;                           // the texts of the current tick
+    std::string averageSpeedMBText_;             // the average speed in MB/s
     std::vector<ActiveConnection> connections_;  // kept to spare an allocation per tick
     ConnectionHandle followed_ = 0;              // the connection the figures belong to
     ConnectionHandle countedLine_ = 0;           // the connection the byte counts belong to

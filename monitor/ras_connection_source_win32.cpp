@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "base/win32/messages.h"
+#include "base/win32/modal_turn.h"
 #include "base/win32/window_class.h"
 #include "base/wipe_text.h"
 #include "monitor/ras_records_win32.h"
@@ -332,11 +333,19 @@ RasResult Win32ConnectionSource::EnumDevices(std::vector<DeviceInfo>& devices) {
 }
 
 RasResult Win32ConnectionSource::CreatePhonebookEntry(NativeWindow owner) {
+    const ModalTurn turn(static_cast<HWND>(owner));
+    if (!turn.Taken()) {
+        return kRasCancelled;
+    }
     return Call(Api().createPhonebookEntry, static_cast<HWND>(owner), nullptr);
 }
 
 RasResult Win32ConnectionSource::EditPhonebookEntry(NativeWindow owner,
                                                     const std::string& entryName) {
+    const ModalTurn turn(static_cast<HWND>(owner));
+    if (!turn.Taken()) {
+        return kRasCancelled;
+    }
     return Call(Api().editPhonebookEntry, static_cast<HWND>(owner), nullptr,
                 orv::Utf8ToAnsi(entryName).c_str());
 }

@@ -70,6 +70,14 @@ int RasterCanvas::Text(int x, int y, std::string_view text, Colour colour, Colou
     return cellX;
 }
 
+int RasterCanvas::TextWidth(std::string_view text) const {
+    int width = 0;
+    for (char c : text) {
+        width += IsContinuationByte(c) ? 0 : kGlyphWidth;
+    }
+    return width;
+}
+
 void RasterCanvas::CopyRegion(Rect source, int toX, int toY) {
     const Rect s = Normalised(source);
     std::vector<Colour> copy;

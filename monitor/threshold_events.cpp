@@ -12,17 +12,29 @@ namespace {
 constexpr std::array kRules{
     EventRule{ids::kTimeThreshold, 10, Measure::DurationMinutes, false, ids::kPlaySoundTime,
               ids::kTimeFile, ids::kShowMessageTime, ids::kHangUpTime,
-              "Продолжительность сессии больше "},
+              "Продолжительность сессии больше ", "Session longer than "},
     EventRule{ids::kSpeedThreshold, 0, Measure::LinkSpeed, true, ids::kPlaySoundSpeed,
               ids::kSpeedFile, ids::kShowMessageSpeed, ids::kHangUpSpeed,
-              "Скорость соединения меньше чем "},
+              "Скорость соединения меньше чем ", "Connection speed below "},
     EventRule{ids::kTrafficThreshold, 100, Measure::MinuteTrafficKB, true, ids::kPlaySoundTraffic,
               ids::kTrafficFile, ids::kShowMessageTraffic, ids::kHangUpTraffic,
-              "Траффик за минуту меньше чем "},
+              "Траффик за минуту меньше чем ", "Traffic of the last minute below "},
 };
 
-constexpr std::string_view kConnectedMessage = "Компьютер подключен к сети";
-constexpr std::string_view kDisconnectedMessage = "Компьютер отключен от сети";
+// The Russian texts as designed, then an English interface's.
+constexpr std::string_view kConnectedMessage[] = {"Компьютер подключен к сети",
+                                                  "The computer is connected to the network"};
+constexpr std::string_view kDisconnectedMessage[] = {"Компьютер отключен от сети",
+                                                     "The computer is disconnected from the network"};
+constexpr std::string_view kHungUpNote[] = {" - соединение разорвано", " - the line was hung up"};
+
+// Messages of one balloon go on lines of their own.
+void AppendLine(std::string& balloon, std::string_view line) {
+    if (!balloon.empty()) {
+        balloon += '\n';
+    }
+    balloon += line;
+}
 
 }  // namespace
 
@@ -64,7 +76,11 @@ void ThresholdEvents::MinuteCheck() {
     // line's 7 GB in a minute are not taken modulo 4 GiB (which could give "too little").
     const std::uint64_t minuteTrafficKB = (figures.TotalBytes - trafficReference_) / 1024;
     trafficReference_ = figures.TotalBytes;
-    // Every rule reads the figures taken above, also after an earlier rule hung up.
+    // Every rule reads the figures taken above, also after an earlier rule hung up. The rules
+    // that fire share one balloon: one balloon per rule would each hide the one before.
+    hungUpBalloon_.clear();
+    std::string balloon;
+    bool hungUp = false;
     for (const EventRule& rule : kRules) {
         const std::string thresholdText = ports_.controls.Text(rule.thresholdControl);
         const std::int64_t threshold = ThresholdValue(thresholdText, rule.defaultThreshold);
@@ -72,7 +88,15 @@ void ThresholdEvents::MinuteCheck() {
         const auto measured =
             static_cast<std::int64_t>(Measured(rule.measure, figures, minuteTrafficKB));
         if (rule.firesBelow ? measured < threshold : measured >= threshold) {
-            RunActions(rule, thresholdText);
+            const bool connected = current_.handle != 0;
+            RunActions(rule, thresholdText, balloon);
+            hungUp = hungUp || (connected && current_.handle == 0);
+        }
+    }
+    if (!balloon.empty()) {
+        ports_.balloons.ShowTrayBalloon(balloon);
+        if (hungUp) {
+            hungUpBalloon_ = std::move(balloon);
         }
     }
 }
@@ -90,16 +114,25 @@ std::uint64_t ThresholdEvents::Measured(Measure measure, const TickFigures& figu
     return 0;
 }
 
-void ThresholdEvents::RunActions(const EventRule& rule, std::string_view thresholdText) {
+void ThresholdEvents::RunActions(const EventRule& rule, std::string_view thresholdText,
+                                 std::string& balloon) {
     const ControlStates& controls = ports_.controls;
     if (controls.Checked(rule.playSound)) {
         ports_.sounds.PlayAsync(controls.Text(rule.soundFile));
     }
-    if (controls.Checked(rule.showMessage)) {
-        ports_.balloons.ShowTrayBalloon(std::string(rule.message) + std::string(thresholdText));
-    }
+    const bool connected = current_.handle != 0;
     if (controls.Checked(rule.hangUp) && ports_.hangUp) {
         ports_.hangUp();
+    }
+    if (controls.Checked(rule.showMessage)) {
+        const bool russian = Russian();
+        std::string line(russian ? rule.message : rule.englishMessage);
+        line += thresholdText;
+        // Only the rule whose hang-up found the line ended it.
+        if (connected && current_.handle == 0) {
+            line += kHungUpNote[russian ? 0 : 1];
+        }
+        AppendLine(balloon, line);
     }
 }
 
@@ -107,15 +140,20 @@ void ThresholdEvents::NotifyConnected() {
     // The traffic of a session is measured from its own start, not from the last total of
     // the session before (which would give a negative minute and a false alarm).
     trafficReference_ = 0;
-    Announce(kConnectedMessage, ids::kConnectedFile);
+    hungUpBalloon_.clear();
+    Announce(std::string(kConnectedMessage[Russian() ? 0 : 1]), ids::kConnectedFile);
 }
 
 void ThresholdEvents::NotifyDisconnected() {
-    Announce(kDisconnectedMessage, ids::kDisconnectedFile);
+    // The end a rule's hang-up caused: one balloon tells both.
+    std::string message = std::move(hungUpBalloon_);
+    hungUpBalloon_.clear();
+    AppendLine(message, kDisconnectedMessage[Russian() ? 0 : 1]);
+    Announce(std::move(message), ids::kDisconnectedFile);
 }
 
 // The balloon takes precedence: with both switches on only the message is shown.
-void ThresholdEvents::Announce(std::string_view message, std::string_view soundFile) {
+void ThresholdEvents::Announce(std::string message, std::string_view soundFile) {
     const ControlStates& controls = ports_.controls;
     if (controls.Checked(ids::kShowMessageConnected)) {
         ports_.balloons.ShowTrayBalloon(message);

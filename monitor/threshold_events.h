@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "base/control_states.h"
+#include "base/language_code.h"
 #include "monitor/current_connection.h"
 #include "monitor/monitor_ports.h"
 
@@ -44,7 +45,8 @@ struct EventRule {
     std::string_view soundFile;
     std::string_view showMessage;
     std::string_view hangUp;
-    std::string_view message;
+    std::string_view message;         // as designed (Russian)
+    std::string_view englishMessage;  // an English interface's
 };
 
 // The duration, speed and traffic rules, in the order they are checked.
@@ -62,6 +64,8 @@ struct ThresholdEventPorts {
     std::function<void()> hangUp;
     // Starts the launch list's "after dial" programs.
     std::function<void()> launchAfterDial;
+    // The language of the balloons; none: as designed (Russian).
+    const LanguageCode* language = nullptr;
 };
 
 // What the minute check reads of the monitor tick's last figures.
@@ -86,8 +90,10 @@ class ThresholdEvents final : public ConnectionNotices {
   private:
     static std::uint64_t Measured(Measure measure, const TickFigures& figures,
                                   std::uint64_t minuteTrafficKB);
-    void RunActions(const EventRule& rule, std::string_view thresholdText);
-    void Announce(std::string_view message, std::string_view soundFile);
+    // Plays the rule's sound and hangs up as it says; its message joins the check's balloon.
+    void RunActions(const EventRule& rule, std::string_view thresholdText, std::string& balloon);
+    void Announce(std::string message, std::string_view soundFile);
+    bool Russian() const { return ports_.language == nullptr || ports_.language->IsRussian(); }
 
     ThresholdEventPorts ports_;
     const CurrentConnection& current_;
@@ -95,6 +101,9 @@ class ThresholdEvents final : public ConnectionNotices {
     // The received-plus-sent total at the previous check of this session.
     std::uint64_t trafficReference_ = 0;
     bool afterDialPending_ = true;
+    // The balloon of a check whose rule hung up: the disconnect notice that follows joins it
+    // rather than hiding it.
+    std::string hungUpBalloon_;
 };
 
 }  // namespace orv

@@ -69,7 +69,8 @@ void TrafficGraphDrawing::DrawTrafficGraphs(const TrafficFigures& figures) {
     showPicture_();
 
     floating_.DrawFloatingConnected({figures.bytesReceived, figures.bytesSent, figures.durationText,
-                                     figures.averageSpeedText, steps.received, steps.sent});
+                                     figures.averageSpeedText, figures.averageSpeedMBText,
+                                     steps.received, steps.sent});
 }
 
 void TrafficGraphDrawing::DrawIdleGraphs(std::string_view durationField,
@@ -85,7 +86,7 @@ void TrafficGraphDrawing::DrawIdleGraphs(std::string_view durationField,
             IdleFigures{std::string(durationField), std::string(averageSpeedText), colours_};
         DrawIdlePicture(*idleDrawn_);
     }
-    floating_.DrawFloatingIdle();
+    floating_.DrawFloatingIdle(durationField);
 }
 
 void TrafficGraphDrawing::DrawIdlePicture(const IdleFigures& figures) {

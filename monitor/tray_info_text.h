@@ -24,15 +24,18 @@ struct TrayFigures {
     std::string averageSpeed;
 };
 
+// Every text comes as designed (Russian) or, for an English interface, in English.
+
 // The heading every tick starts with, followed by an empty line.
-std::string TrayHeading();
+std::string TrayHeading(bool russian);
 
 // The traffic lines, gated by the display options; the total and the two current speeds are
 // always there, and empty lines separate the groups.
-void AppendTrayFigures(std::string& text, const TrayFigures& figures, const DisplayFlags& flags);
+void AppendTrayFigures(std::string& text, const TrayFigures& figures, const DisplayFlags& flags,
+                       bool russian);
 
 // The address lines, gated by the display options.
 void AppendTrayAddresses(std::string& text, std::string_view clientIp, std::string_view serverIp,
-                         const DisplayFlags& flags);
+                         const DisplayFlags& flags, bool russian);
 
 }  // namespace orv

@@ -62,6 +62,26 @@ void FitLabel(HWND label, int month, int dpi) {
     InvalidateRect(GetParent(label), nullptr, TRUE);
 }
 
+// The client width the title needs beside the close button, in the tool window's caption font
+// at this DPI; the Russian titles are longer than the design's 345 pixels leave room for.
+int TitleClientWidth(const std::wstring& title, int dpi) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+        return 0;
+    }
+    // The metrics are for the system's DPI; the window may be on another monitor.
+    const int systemDpi = WindowDpi(nullptr);
+    metrics.lfSmCaptionFont.lfHeight = MulDiv(metrics.lfSmCaptionFont.lfHeight, dpi, systemDpi);
+    const GdiObject<HFONT> font(CreateFontIndirectW(&metrics.lfSmCaptionFont));
+    const WindowDc screen(nullptr);
+    const SelectedObject selected(screen.Get(), font.Get());
+    SIZE size{};
+    GetTextExtentPoint32W(screen.Get(), title.c_str(), static_cast<int>(title.size()), &size);
+    const int button = MulDiv(GetSystemMetrics(SM_CXSMSIZE), dpi, systemDpi);
+    return size.cx + button + ScaleToDpi(16, dpi);  // the margins and the button's edges
+}
+
 }  // namespace
 
 MonthChartWindow::MonthChartWindow(const LanguageCode& language, MessageBoxes& boxes,
@@ -141,7 +161,15 @@ void MonthChartWindow::LanguageChanged() {
         return;
     }
     const bool russian = language_.IsRussian();
-    SetWindowTextUtf8(window_, MonthChartTitle(chart_.kind, russian));
+    const std::string title(MonthChartTitle(chart_.kind, russian));
+    SetWindowTextUtf8(window_, title);
+    SIZE client = ClientSize(dpi_);
+    client.cx = std::max<LONG>(client.cx, TitleClientWidth(Widen(title), dpi_));
+    RECT now;
+    GetClientRect(window_, &now);
+    if (now.right != client.cx) {
+        ResizeToClientCentred(window_, client);
+    }
     for (int month = 1; month <= 12; ++month) {
         HWND name = names_[static_cast<std::size_t>(month - 1)];
         SetWindowTextUtf8(name, MonthName(month, russian));

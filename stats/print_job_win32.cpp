@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "base/win32/modal_turn.h"
 #include "base/win32/system_error.h"
 #include "base/win32/wide_text.h"
 
@@ -171,6 +172,10 @@ void GdiPrintTarget::DrawPage(const PrintedPage& page) {
 // ---- The print dialog
 
 ChosenPrinter Win32PrinterDialog::Choose() {
+    const ModalTurn turn(owner_);
+    if (!turn.Taken()) {
+        return {};  // as if cancelled: the open dialog stays the one to answer
+    }
     if (!devMode_) {
         // Asks for the default printer without showing anything: with no printer installed the
         // user learns so at once instead of from an empty dialog.

@@ -110,7 +110,7 @@ TotalsTexts FormatTotals(const SessionTotals& totals) {
 }
 
 std::string SelectionSumsText(const SessionList& list, std::span<const std::size_t> selectedRows,
-                              std::string_view thousandsSeparator) {
+                              std::string_view thousandsSeparator, bool russian) {
     std::int64_t received = 0;
     std::int64_t sent = 0;
     std::int64_t seconds = 0;
@@ -119,9 +119,13 @@ std::string SelectionSumsText(const SessionList& list, std::span<const std::size
         sent = AddCount(sent, ParseCount(list.Text(row, kSentColumn)));
         seconds += ParseDuration(list.Text(row, kDurationColumn));
     }
-    return "В выбранном Принято: " + FormatSelectionKilobytes(received, thousandsSeparator) +
-           " Отправлено: " + FormatSelectionKilobytes(sent, thousandsSeparator) +
-           " Время: " + FormatDuration(seconds * 1000);
+    const std::string receivedText = FormatSelectionKilobytes(received, thousandsSeparator);
+    const std::string sentText = FormatSelectionKilobytes(sent, thousandsSeparator);
+    const std::string time = FormatDuration(seconds * 1000);
+    if (!russian) {
+        return "Selected: received " + receivedText + ", sent " + sentText + ", time " + time;
+    }
+    return "В выбранном Принято: " + receivedText + " Отправлено: " + sentText + " Время: " + time;
 }
 
 }  // namespace orv

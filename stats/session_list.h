@@ -62,8 +62,9 @@ struct TotalsTexts {
 SessionTotals LoadSessionList(const StatisticsDocument& document, SessionList& list);
 TotalsTexts FormatTotals(const SessionTotals& totals);
 
-// The status text over the selected rows (indexes in any order).
+// The status text over the selected rows (indexes in any order), as designed (Russian) or in
+// English.
 std::string SelectionSumsText(const SessionList& list, std::span<const std::size_t> selectedRows,
-                              std::string_view thousandsSeparator);
+                              std::string_view thousandsSeparator, bool russian);
 
 }  // namespace orv

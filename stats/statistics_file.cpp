@@ -53,7 +53,8 @@ StatisticsFile::StatisticsFile(StatisticsDocument& document, StatisticsServices 
 
 void StatisticsFile::OpenStatistics(const std::string& programFolder) {
     path_ = programFolder + std::string(kFileInFolder);
-    if (!services_.storage.Exists(path_)) {
+    // An empty file holds no sessions yet (nothing to keep): it gets the empty document.
+    if (!services_.storage.Exists(path_) || services_.storage.FileSize(path_) == 0u) {
         WriteEmptyStatisticsFile();
     }
     const Outcome loaded = document_.Load(path_);
@@ -172,13 +173,25 @@ bool StatisticsFile::SaveDocument() {
         return false;
     }
     const Outcome saved = TrySave();
-    if (!saved.ok()) {
-        services_.prompts.ReportError("The statistics cannot be saved to " + path_ + ": " +
-                                      Reason(saved.error()) +
-                                      ". The sessions of this run are kept and written at the "
-                                      "next successful save.");
+    if (saved.ok()) {
+        if (saveFailureShown_ && services_.statusText) {
+            services_.statusText("The statistics are saved to " + path_ + " again.");
+        }
+        saveFailureShown_ = false;
+        return true;
     }
-    return saved.ok();
+    const std::string failure = "The statistics cannot be saved to " + path_ + ": " +
+                                Reason(saved.error()) + ". " + std::to_string(unsaved_) +
+                                (unsaved_ == 1 ? " session of this run is" : " sessions of this run are") +
+                                " kept and written at the next successful save.";
+    // One box says it; every session end after it would pile up another.
+    if (saveFailureShown_ && services_.statusText) {
+        services_.statusText(failure);
+    } else {
+        saveFailureShown_ = true;
+        services_.prompts.ReportError(failure);
+    }
+    return false;
 }
 
 // An unparsable file is never overwritten: until it has been moved aside nothing is saved.

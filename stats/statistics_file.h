@@ -5,6 +5,7 @@
 // cannot be parsed is moved aside, never overwritten.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,6 +30,8 @@ struct StatisticsServices {
     UserPrompts& prompts;
     const LogonName& logon;
     const Clock& clock;
+    // Where a save that fails again is told, once the first failure had its box.
+    std::function<void(std::string_view)> statusText = {};
 };
 
 class StatisticsFile final : public SessionStore {
@@ -66,6 +69,7 @@ class StatisticsFile final : public SessionStore {
     std::string unreadableKeptAs_;  // set while an unparsable file still waits to be moved
     std::size_t unsaved_ = 0;       // sessions in the document that the file lacks
     bool holdSaves_ = false;
+    bool saveFailureShown_ = false;  // a box told of a failed save; none since succeeded
 };
 
 }  // namespace orv

@@ -25,10 +25,8 @@ std::int64_t RoundedKilobytes(std::int64_t bytes) {
 
 // Decimal digits of |value|, none for zero (both pictures show no digit for it); the sign is
 // the caller's.
+// A zero reads as "0": a figure with no digit at all looks like one that is missing.
 std::string Digits(std::int64_t value) {
-    if (value == 0) {
-        return {};
-    }
     const std::uint64_t magnitude =
         value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
     return std::to_string(magnitude);

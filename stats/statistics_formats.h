@@ -35,8 +35,7 @@ std::int64_t AddCount(std::int64_t sum, std::int64_t count);
 // Kilobytes, halves rounded up, laid from the right into the picture "### ### ###".
 std::string FormatTotalKilobytes(std::int64_t bytes);
 
-// Kilobytes, halves rounded up, with the regional thousands separator, then " KB"; zero shows
-// no digits.
+// Kilobytes, halves rounded up, with the regional thousands separator, then " KB".
 std::string FormatSelectionKilobytes(std::int64_t bytes, std::string_view thousandsSeparator);
 
 }  // namespace orv

@@ -1,5 +1,6 @@
 #include "stats/user_prompts_win32.h"
 
+#include "base/win32/modal_turn.h"
 #include "stats/com_text_win32.h"
 
 namespace orv {
@@ -38,6 +39,10 @@ LRESULT CALLBACK QuestionHook(int code, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 bool MessageBoxPrompts::AskYesNo(std::string_view question) {
+    const ModalTurn turn(owner_);
+    if (!turn.Taken()) {
+        return false;  // asked again while a box is open: the open box is the answer
+    }
     const std::wstring text = Widen(question);
     questionBoxProc = nullptr;
     questionHook = SetWindowsHookExW(WH_CBT, &QuestionHook, nullptr, GetCurrentThreadId());
@@ -53,6 +58,10 @@ bool MessageBoxPrompts::AskYesNo(std::string_view question) {
 }
 
 void MessageBoxPrompts::ReportError(std::string_view message) {
+    const ModalTurn turn(owner_);
+    if (!turn.Taken()) {
+        return;
+    }
     const std::wstring text = Widen(message);
     MessageBoxW(owner_, text.c_str(), L"Orvane", MB_OK | MB_ICONERROR);
 }

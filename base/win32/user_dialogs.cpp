@@ -6,6 +6,7 @@
 #include <array>
 #include <vector>
 
+#include "base/win32/modal_turn.h"
 #include "base/win32/stored_colour.h"
 #include "base/win32/wide_text.h"
 
@@ -24,10 +25,19 @@ std::wstring FileDialogFilter(std::string_view filter) {
 }  // namespace
 
 void Win32UserDialogs::ShowError(std::string_view title, std::string_view text) {
-    MessageBoxW(owner_(), Widen(text).c_str(), Widen(title).c_str(), MB_OK | MB_ICONERROR);
+    const HWND owner = owner_();
+    const ModalTurn turn(owner);
+    if (!turn.Taken()) {
+        return;
+    }
+    MessageBoxW(owner, Widen(text).c_str(), Widen(title).c_str(), MB_OK | MB_ICONERROR);
 }
 
 void Win32UserDialogs::ShowPlain(std::string_view title, std::string_view text) {
+    const ModalTurn turn(nullptr);
+    if (!turn.Taken()) {
+        return;
+    }
     MessageBoxW(nullptr, Widen(text).c_str(), Widen(title).c_str(), MB_OK);
 }
 
@@ -43,6 +53,10 @@ std::optional<std::string> RunFileDialog(FileDialog kind, HWND owner, std::strin
     dialog.lpstrFile = path.data();
     dialog.nMaxFile = static_cast<DWORD>(path.size());
     dialog.Flags = OFN_EXPLORER | flags;
+    const ModalTurn turn(owner);
+    if (!turn.Taken()) {
+        return std::nullopt;
+    }
     const BOOL chosen =
         kind == FileDialog::Open ? GetOpenFileNameW(&dialog) : GetSaveFileNameW(&dialog);
     if (!chosen) {
@@ -64,6 +78,10 @@ std::optional<std::uint32_t> Win32UserDialogs::ChooseColour(std::uint32_t initia
     dialog.rgbResult = ToColorRef(initial);
     dialog.lpCustColors = customColours.data();
     dialog.Flags = CC_RGBINIT | CC_FULLOPEN;
+    const ModalTurn turn(dialog.hwndOwner);
+    if (!turn.Taken()) {
+        return std::nullopt;
+    }
     if (!ChooseColorW(&dialog)) {
         return std::nullopt;
     }

@@ -35,11 +35,11 @@ class GraphPictureTest : public ::testing::Test {
     TrafficGraphDrawing graphs{*mainPicture, colours, [this] { ++mainShows; }, floating};
 
     void Connected(std::int32_t receivedDelta, std::int32_t sentDelta) {
-        floating.DrawFloatingConnected({1, 2, "0:00:01", "0,50", receivedDelta, sentDelta});
+        floating.DrawFloatingConnected({1, 2, "0:00:01", "0,50", "0", receivedDelta, sentDelta});
     }
 
     void MainTick(std::uint32_t received, std::uint32_t sent) {
-        graphs.DrawTrafficGraphs({received, sent, "0:00:01", "0,50"});
+        graphs.DrawTrafficGraphs({received, sent, "0:00:01", "0,50", "0"});
     }
 
     // Zero-step ticks until the main graph's latest column is `column`.

@@ -53,11 +53,13 @@ struct Opened {
 
 class RecordingShell : public ProgramShell {
   public:
-    void Open(const std::string& file, const std::string& parameters, const std::string& folder,
-              int showCommand) override {
+    OpenResult Open(const std::string& file, const std::string& parameters,
+                    const std::string& folder, int showCommand) override {
         opened.push_back({file, parameters, folder, showCommand});
+        return missing.count(file) != 0 ? OpenResult::Missing : OpenResult::Started;
     }
     std::vector<Opened> opened;
+    std::set<std::string> missing;
 };
 
 // Files named in `withIcon` give pictures 1, 2, ... in order of request; others the default.

@@ -121,7 +121,7 @@ struct SettingsRig {
     FakeSystemColours system;
     std::vector<std::string> status;
     SettingsReactions reactions{controls,
-                                {boxes, dialogs, floating, autorun, colours, system, {},
+                                {boxes, dialogs, floating, autorun, colours, system, {}, nullptr,
                                  [this](std::string_view text) { status.emplace_back(text); }}};
 };
 

@@ -60,21 +60,41 @@ HWND MonthWindow(DWORD process) {
     return nullptr;
 }
 
-// Chooses the box's entry with this code as the user's pick does, by the box's notification.
-void ChooseLanguage(HWND main, const std::wstring& code) {
-    HWND box = PageControl(main, "ComboBox3");
-    ASSERT_NE(box, nullptr);
-    const auto edits = ChildWindows(box, L"Edit");
-    ASSERT_FALSE(edits.empty());
-    for (int entry = 0; entry < 2; ++entry) {
-        SendMessageTimeoutW(box, CB_SETCURSEL, entry, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
-        if (TextOf(edits.front()) == code) {
-            SendMessageTimeoutW(main, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), CBN_SELCHANGE),
-                                reinterpret_cast<LPARAM>(box), SMTO_ABORTIFHUNG, 10000, nullptr);
-            return;
+// The box's entry of a code: the box lists the folder's files in the platform's order, which a
+// search of the same folder here gives too (the box has no text field to read back).
+int EntryOf(const std::wstring& programFolder, const std::wstring& code) {
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((programFolder + L"Languages\\*.lang").c_str(), &found);
+    int entry = -1;
+    for (int index = 0; search != INVALID_HANDLE_VALUE && entry < 0; ++index) {
+        if (std::wstring(found.cFileName).substr(0, 3) == code) {
+            entry = index;
+        } else if (!FindNextFileW(search, &found)) {
+            break;
         }
     }
-    FAIL() << "no entry " << std::string(code.begin(), code.end());
+    FindClose(search);
+    return entry;
+}
+
+LRESULT ChosenEntry(HWND main) {
+    DWORD_PTR chosen = 0;
+    SendMessageTimeoutW(PageControl(main, "ComboBox3"), CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG,
+                        2000, &chosen);
+    return static_cast<LRESULT>(chosen);
+}
+
+// Chooses the box's entry with this code as the user's pick does, by the box's notification.
+void ChooseLanguage(HWND main, const std::wstring& programFolder, const std::wstring& code) {
+    HWND box = PageControl(main, "ComboBox3");
+    ASSERT_NE(box, nullptr);
+    // A list to choose from: no field to type a name into.
+    EXPECT_TRUE(ChildWindows(box, L"Edit").empty());
+    const int entry = EntryOf(programFolder, code);
+    ASSERT_GE(entry, 0) << std::string(code.begin(), code.end());
+    SendMessageTimeoutW(box, CB_SETCURSEL, entry, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+    SendMessageTimeoutW(main, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), CBN_SELCHANGE),
+                        reinterpret_cast<LPARAM>(box), SMTO_ABORTIFHUNG, 10000, nullptr);
 }
 
 class LanguageFiles : public EmulatedProgramTest {
@@ -106,7 +126,7 @@ TEST_F(LanguageFiles, AFirstStartIsEnglishAndChoosingRusTurnsEveryWindowRussianF
         ASSERT_NE(month, nullptr);
         EXPECT_EQ(TextOf(month), L"Online Time on Months");
 
-        ChooseLanguage(main, L"Rus");
+        ChooseLanguage(main, folder.Path(), L"Rus");
         EXPECT_EQ(WaitForText(PageControl(main, "Label17"), L"Название"), L"Название");
         EXPECT_NE(PageCaptioned(main, L"Подробная статистика"), nullptr);
         EXPECT_EQ(WaitForText(month, L"Распределение времени нахождения в сети по месяцам"),
@@ -125,9 +145,7 @@ TEST_F(LanguageFiles, AFirstStartIsEnglishAndChoosingRusTurnsEveryWindowRussianF
     HWND main = again.MainWindow();
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(WaitForText(PageControl(main, "Label17"), L"Название"), L"Название");
-    const auto edits = ChildWindows(PageControl(main, "ComboBox3"), L"Edit");
-    ASSERT_FALSE(edits.empty());
-    EXPECT_EQ(TextOf(edits.front()), L"Rus");
+    EXPECT_EQ(ChosenEntry(main), EntryOf(folder.Path(), L"Rus"));
     PostMessageW(again.WaitForFloatingWindow(), WM_CLOSE, 0, 0);
     EXPECT_EQ(again.WaitForExit(10s), 0u);
 }

@@ -44,11 +44,16 @@ class Startup : public ::testing::Test {
     ProgramFolder folder;
 };
 
+// Waits a little for it: the program may still be making the main window's controls when the
+// test first finds the window (Wine reports the process idle at its first message wait).
 HWND ButtonCaptioned(HWND main, const wchar_t* caption) {
-    for (HWND button : ChildWindows(main, L"Button")) {
-        if (TextOf(button) == caption) {
-            return button;
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        for (HWND button : ChildWindows(main, L"Button")) {
+            if (TextOf(button) == caption) {
+                return button;
+            }
         }
+        Sleep(100);
     }
     return nullptr;
 }

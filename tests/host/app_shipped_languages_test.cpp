@@ -1,6 +1,6 @@
 // The shipped language files against the layout tables and the pop-up menu: Rus.lang holds the
-// designed captions, Eng.lang an English text for every one of them, both as UTF-16 made from
-// their UTF-8 sources.
+// designed captions (the menu's page entries named like their pages), Eng.lang an English text
+// for every one of them, both as UTF-16 made from their UTF-8 sources.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -118,14 +118,32 @@ std::map<std::pair<std::string, std::string>, std::string> DesignedTexts() {
     return texts;
 }
 
+// The page a pop-up menu entry shows, or nothing for "Выход".
+const PageSpec* PageOf(const PopupMenuEntry& entry) {
+    const int page = entry.command - 3;
+    return page >= 0 && page < 8 ? &MainWindowPages()[static_cast<std::size_t>(page)] : nullptr;
+}
+
 TEST(AppShippedLanguages, RusHoldsTheDesignAndEngAnEnglishTextForEveryCaption) {
     const Sections rus = Shipped("Rus");
     const Sections eng = Shipped("Eng");
     for (const auto& [key, designed] : DesignedTexts()) {
         const auto& [section, id] = key;
         ASSERT_TRUE(rus.at(section).contains(id)) << section << " " << id;
-        EXPECT_EQ(rus.at(section).at(id), designed) << section << " " << id;
+        if (section != "Form2" || id == "Exit1" || id == "Label1") {
+            EXPECT_EQ(rus.at(section).at(id), designed) << section << " " << id;
+        }
         ASSERT_TRUE(eng.at(section).contains(id)) << section << " " << id;
+    }
+    // A menu entry that shows a page is named like that page's tab, in both files.
+    for (const PopupMenuEntry& entry : PopupMenuEntries()) {
+        if (const PageSpec* page = PageOf(entry)) {
+            for (const Sections* file : {&rus, &eng}) {
+                EXPECT_EQ(file->at("Form2").at(std::string(entry.id)),
+                          file->at("Form1").at(std::string(page->id)))
+                    << entry.id;
+            }
+        }
     }
     // Every key of one file is in the other, so that switching back restores every text, and
     // no English text is left in Cyrillic.

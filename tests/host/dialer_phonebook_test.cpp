@@ -59,16 +59,17 @@ TEST_F(PhonebookTest, EditReloadsAndKeepsTheEntrySelectedUnderItsCurrentName) {
     EXPECT_EQ(page.Text(), "Backup");
 }
 
-TEST_F(PhonebookTest, NewReloadsWithTheFirstEntrySelected) {
+TEST_F(PhonebookTest, NewReloadsWithTheNewEntrySelected) {
     phonebook.LoadPhonebookEntries();
     page.Select(2);
     phonebook.BitBtn5Click();
     EXPECT_EQ(service.dialogOwners, std::vector<NativeWindow>{kApplicationWindow});
     EXPECT_EQ(page.items.back(), "Created");
-    EXPECT_EQ(page.Text(), "Home ISP");
+    EXPECT_EQ(page.Text(), "Created");
+    EXPECT_EQ(page.statusText, "old text");
 }
 
-TEST_F(PhonebookTest, DeleteAsksAndOnlyYesAndSuccessChangeTheList) {
+TEST_F(PhonebookTest, DeleteAsksAndOnlyYesAndSuccessChangeTheListAndAFailureIsShown) {
     phonebook.LoadPhonebookEntries();
     page.Select(1);
     page.answerYes = false;
@@ -82,12 +83,31 @@ TEST_F(PhonebookTest, DeleteAsksAndOnlyYesAndSuccessChangeTheList) {
     phonebook.BitBtn4Click();
     EXPECT_EQ(page.items.size(), 3u);
     EXPECT_EQ(page.Text(), "Office");
+    EXPECT_EQ(page.statusText, test::FakeDialService::ErrorText(kRasCannotFindPhonebookEntry));
 
     service.deleteResult = kRasSuccess;
     phonebook.BitBtn4Click();
-    EXPECT_EQ(log, (DialerLog{"delete Office", "delete Office"}));
+    EXPECT_EQ(log, (DialerLog{"delete Office",
+                              "status: " + test::FakeDialService::ErrorText(
+                                               kRasCannotFindPhonebookEntry),
+                              "delete Office"}));
     EXPECT_EQ(page.items, (std::vector<std::string>{"Home ISP", "Backup"}));
     EXPECT_EQ(page.Text(), "Home ISP");
+
+    // A name of 200 characters is cut in the question (the box stays on the screen), never in
+    // the request.
+    std::string longName;
+    for (int i = 0; i < 100; ++i) {
+        longName += "Ж";  // two bytes each
+    }
+    longName += std::string(100, 'x');
+    service.entries = {longName};
+    phonebook.LoadPhonebookEntries();
+    page.questions.clear();
+    phonebook.BitBtn4Click();
+    EXPECT_EQ(page.questions.back(), "Do you want to delete connection: " +
+                                         longName.substr(0, 57 * 2) + "...");
+    EXPECT_EQ(log.back(), "delete " + longName);
 }
 
 TEST_F(PhonebookTest, DevicesAreAddedInOrderOrNotAtAll) {

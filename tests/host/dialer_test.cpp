@@ -72,11 +72,11 @@ TEST_F(DialerTest, TypedNumberGetsPForPulseAndStaysAsTypedForTone) {
     EXPECT_EQ(std::count(log.begin(), log.end(), "dial params"), 0);
 }
 
-TEST_F(DialerTest, EmptyEntryListDoesNothingAtAll) {
+TEST_F(DialerTest, EmptyEntryListCallsNothingAndSaysSo) {
     current.handle = 0x10;
     page.form.entryName.clear();
     dialer.Button3Click();
-    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(log, DialerLog{"status: Не выбрано соединение для набора"});
     EXPECT_EQ(current.handle, 0x10u);
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "monitor/floating_drawing.h"
+#include "monitor/floating_layout.h"
 #include "monitor/raster_canvas.h"
 #include "monitor/traffic_graph_drawing.h"
 
@@ -41,10 +42,11 @@ TEST_F(GraphTextsTest, IdlePicturesWriteZeroFiguresOnTheBackground) {
 }
 
 TEST_F(GraphTextsTest, ConnectedPicturesWriteCountersDurationAndSpeed) {
-    graphs.DrawTrafficGraphs({6'000'000'000u, 1234, "1:02:03", "12,50"});
+    graphs.DrawTrafficGraphs({6'000'000'000u, 1234, "1:02:03", "12,50", "0,01"});
     const Colour bg = colours.background;
+    // The full count would run into "Out": it is shown in the unit that fits.
     EXPECT_THAT(floatingPicture.Texts(),
-                ElementsAre(FieldsAre(0, 0, "In   : 6000000000", colours.received, bg),
+                ElementsAre(FieldsAre(0, 0, "In   : 5722 MB", colours.received, bg),
                             FieldsAre(85, 0, "Out : 1234", colours.sent, bg),
                             FieldsAre(0, 12, "Time : 1:02:03", colours.time, bg),
                             FieldsAre(85, 12, "Speed : 12,50", colours.time, bg)));
@@ -56,7 +58,7 @@ TEST_F(GraphTextsTest, ConnectedPicturesWriteCountersDurationAndSpeed) {
 }
 
 TEST_F(GraphTextsTest, ALongDurationPushesTheFloatingSpeedRightInsteadOfUnderIt) {
-    graphs.DrawTrafficGraphs({1, 2, "25:00:00", "0,50"});
+    graphs.DrawTrafficGraphs({1, 2, "25:00:00", "0,50", "0"});
     const auto& texts = floatingPicture.Texts();
     ASSERT_EQ(texts.size(), 4u);
     const int timeEnd = texts[2].x + 6 * static_cast<int>(texts[2].text.size());
@@ -64,12 +66,43 @@ TEST_F(GraphTextsTest, ALongDurationPushesTheFloatingSpeedRightInsteadOfUnderIt)
     EXPECT_EQ(texts[3].text, "Speed : 0,50");
 }
 
+// Every figure ends before the next begins and inside the picture, at the largest counters and
+// at durations and speeds wider than their columns.
+TEST(FloatingLayout, TheFourFiguresNeverOverlapNorLeaveThePicture) {
+    RasterCanvas canvas{FloatingDrawing::kWidth, FloatingDrawing::kHeight};
+    const auto measure = [&canvas](std::string_view text) { return canvas.TextWidth(text); };
+    const FloatingTexts cases[] = {
+        {4294967295u, 4294967295u, "100:00:00", "1,03E+03", "1,01"},
+        {42940199u, 42000019u, "4:00:00", "12,50", "0,01"},
+        {4294967295u, 0, "23:59:59", "999,00", "0,98"},
+        {0, 4294967295u, "0:00:01", "0,00", "0"},
+        {18'446'744'073'709'551'615u, 6'000'000'000u, "100:00:00", "1,03E+03", "1,01"},
+    };
+    for (const FloatingTexts& figures : cases) {
+        const auto texts = LayFloatingFigures(figures, FloatingDrawing::kWidth, measure);
+        for (std::size_t row = 0; row < 2; ++row) {
+            const PlacedText& left = texts[2 * row];
+            const PlacedText& right = texts[2 * row + 1];
+            EXPECT_EQ(left.y, right.y);
+            EXPECT_LT(left.x + measure(left.text), right.x) << left.text << " | " << right.text;
+            EXPECT_LE(right.x + measure(right.text), FloatingDrawing::kWidth) << right.text;
+        }
+        EXPECT_EQ(texts[2].text, "Time : " + std::string(figures.durationText));
+    }
+    const auto widest = LayFloatingFigures(cases[0], FloatingDrawing::kWidth, measure);
+    EXPECT_EQ(widest[0].text, "In   : 4096 MB");
+    EXPECT_EQ(widest[1].text, "Out : 4096 MB");
+    EXPECT_EQ(widest[3].text, "1,01 MB/s");
+    EXPECT_EQ(LayFloatingFigures(cases[1], FloatingDrawing::kWidth, measure)[0].text,
+              "In   : 41 MB");
+}
+
 TEST_F(GraphTextsTest, ColoursAreReadAtEveryDrawing) {
     graphs.DrawIdleGraphs("0", "0");
     colours.received = 0x00ABCDEF;
     colours.background = 0x00123456;
     floatingPicture.ClearTexts();
-    graphs.DrawTrafficGraphs({10, 0, "0:00:01", "0,01"});
+    graphs.DrawTrafficGraphs({10, 0, "0:00:01", "0,01", "0"});
     EXPECT_EQ(floatingPicture.Texts().front().colour, 0x00ABCDEFu);
     EXPECT_EQ(floatingPicture.Texts().front().background, 0x00123456u);
     EXPECT_EQ(floatingPicture.Pixel(169, 30), 0x00123456u);
@@ -99,7 +132,7 @@ TEST_F(GraphTextsTest, AnIdlePictureIsDrawnAndShownAgainOnlyWhenItWouldChange) {
     counted.DrawIdleGraphs("0", "1,00");
     EXPECT_EQ(mainShows, 3);
     EXPECT_EQ(floatingShows, 2);
-    counted.DrawTrafficGraphs({10, 0, "0:00:01", "0,01"});
+    counted.DrawTrafficGraphs({10, 0, "0:00:01", "0,01", "0"});
     counted.DrawIdleGraphs("0", "1,00");
     EXPECT_EQ(mainShows, 5);
     EXPECT_EQ(floatingShows, 4);

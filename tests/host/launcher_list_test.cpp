@@ -10,7 +10,12 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using testing::kListPath;
 using testing::LaunchRig;
+using testing::MemoryLaunchFile;
+using testing::NumberedPictures;
+using testing::kFolder;
 using testing::Opened;
+using testing::RecordingBoxes;
+using testing::RecordingShell;
 
 LaunchEntry Entry(std::string name, bool enabled, std::string mode, std::string moment,
                   std::string parameters = {}) {
@@ -72,6 +77,28 @@ TEST(LaunchList, BothLanguagesStartTheSameProgramsWithTheSameShowCommands) {
                             Opened{"C:\\Tools\\d.exe", "", "C:\\Tools\\", kShowMaximized}));
     EXPECT_EQ(StartMomentText(StartMoment::AfterDial, InterfaceLanguage::English),
               "After dial complete");
+}
+
+TEST(LaunchList, ProgramsThatAreMissingAreNamedInTheStatusAndTheOthersStillStart) {
+    MemoryLaunchFile file;
+    RecordingShell shell;
+    NumberedPictures pictures;
+    RecordingBoxes boxes;
+    std::vector<std::string> status;
+    LanguageCode language("Eng");
+    LaunchList list({file, shell, pictures, boxes,
+                     [&status](const std::string& text) { status.push_back(text); }, &language},
+                    kFolder);
+    list.Entries() = {Entry("a.exe", true, "", "With Orvane"), Entry("b.exe", true, "", "With Orvane"),
+                      Entry("c.exe", true, "", "With Orvane")};
+    shell.missing = {"C:\\Tools\\a.exe", "C:\\Tools\\c.exe"};
+    list.LaunchPrograms(StartMoment::WithMonitor);
+    EXPECT_EQ(shell.opened.size(), 3u);
+    EXPECT_EQ(status, std::vector<std::string>{
+                          "Program not found: C:\\Tools\\a.exe, C:\\Tools\\c.exe"});
+    shell.missing.clear();
+    list.LaunchPrograms(StartMoment::WithMonitor);
+    EXPECT_EQ(status.size(), 1u) << "nothing to tell";
 }
 
 TEST(LaunchList, ParametersComeBackTrimmedAndAnAtNameRoundTrips) {

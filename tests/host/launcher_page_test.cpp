@@ -26,9 +26,15 @@ class FakeLaunchView : public LaunchPageView {
     void SetFieldText(LaunchField field, std::string_view text) override {
         fields[field] = std::string(text);
     }
-    std::string FirstItem(LaunchField field) const override {
-        return field == LaunchField::WindowMode ? "Нормальный размер" : "При загрузке Orvane";
+    std::string Item(LaunchField field, int index) const override {
+        const auto& list = field == LaunchField::WindowMode ? windowModes : startMoments;
+        return index < static_cast<int>(list.size()) ? list[static_cast<std::size_t>(index)] : "";
     }
+
+    std::vector<std::string> windowModes{"Нормальный размер", "Свернутое окно", "Развернутое окно",
+                                         "Нормальное не активированное",
+                                         "Свернутое не активированное"};
+    std::vector<std::string> startMoments{"При загрузке Orvane", "После дозвона"};
 
     std::vector<LaunchEntry> rows;
     int selected = -1;
@@ -147,6 +153,28 @@ TEST(LaunchPage, EditsLandOnTheShownEntryAndDeleteClearsTheFields) {
     rig.view.fields[LaunchField::Parameters] = "stray";
     rig.page.Edit14Exit();
     EXPECT_EQ(rig.list.Entries()[0].parameters, " -p ");
+}
+
+TEST(LaunchPage, AnEnglishBoxShowsStoredRussianTextsInEnglishAndStoresThemUnchanged) {
+    PageRig rig;
+    rig.Add("C:\\a.exe");  // stored with the Russian items
+    rig.view.windowModes = {"Normal size", "Minimized window", "Maximized window",
+                            "Normal not active", "Minimized not active"};
+    rig.view.startMoments = {"With Orvane", "After dial complete"};
+    rig.page.ShowLaunchEntry(0);
+    EXPECT_THAT(rig.Fields(), ElementsAre("", "Normal size", "With Orvane"));
+    // The box reports the shown text as a change: the stored texts stay as they were.
+    rig.page.ComboBox4Change();
+    rig.page.ComboBox5Change();
+    EXPECT_EQ(rig.list.Entries()[0].windowMode, "Нормальный размер");
+    EXPECT_EQ(rig.list.Entries()[0].startMoment, "При загрузке Orvane");
+    // A real choice or a typed text is stored as shown.
+    rig.view.fields[LaunchField::WindowMode] = "Maximized window";
+    rig.page.ComboBox4Change();
+    EXPECT_EQ(rig.list.Entries()[0].windowMode, "Maximized window");
+    rig.view.fields[LaunchField::WindowMode] = "whatever";
+    rig.page.ComboBox4Change();
+    EXPECT_EQ(rig.list.Entries()[0].windowMode, "whatever");
 }
 
 }  // namespace

@@ -146,7 +146,7 @@ TEST_F(MonitorTickTest, EndOfSessionStoresOneRecordAndResetsEveryField) {
     EXPECT_EQ(monitor.State().AverageSpeedText, "0");
     EXPECT_FALSE(monitor.State().InSession);
     ASSERT_EQ(graphs.idle.size(), 1u);
-    EXPECT_EQ(graphs.idle[0], std::make_pair(std::string("0"), std::string("0")));
+    EXPECT_EQ(graphs.idle[0], std::make_pair(FormatDurationText(0, formats), std::string("0")));
     // The minute check still sees the last figures.
     EXPECT_EQ(monitor.Snapshot().DurationMs, 11'000u);
     EXPECT_EQ(monitor.Snapshot().TotalBytes, 2'048'000u);

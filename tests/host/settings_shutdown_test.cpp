@@ -122,6 +122,40 @@ TEST(ExitSequence, ShutsDownWithFlags5OnlyAfterBothSaves) {
     EXPECT_EQ(rig.store.Read("ShutDown"), "1");
 }
 
+// The countdown comes after every save and before any shut-down step; its Cancel leaves the
+// computer running.
+TEST(ExitSequence, TheCountdownFollowsTheSavesAndItsCancelRequestsNothing) {
+    struct Countdown final : ShutdownNotice {
+        explicit Countdown(std::vector<std::string>& log) : log_(log) {}
+        bool CountDown(int seconds) override {
+            log_.push_back("countdown " + std::to_string(seconds));
+            return goOn;
+        }
+        bool goOn = false;
+        std::vector<std::string>& log_;
+    };
+    for (const bool goOn : {false, true}) {
+        ExitRig rig;
+        rig.steps.storeSessions = [&rig] { rig.platform.steps.push_back("sessions"); };
+        rig.controls.SetChecked(ids::kShutDown, true);
+        Countdown countdown(rig.platform.steps);
+        countdown.goOn = goOn;
+        RunExitSequence(rig.controls, rig.store, rig.steps, rig.platform, rig.boxes, &countdown);
+        const auto& log = rig.platform.steps;
+        const auto at = std::find(log.begin(), log.end(), "countdown 10");
+        ASSERT_NE(at, log.end());
+        EXPECT_EQ(*(at - 1), "sessions");
+        if (goOn) {
+            EXPECT_THAT(std::vector(at + 1, log.end()),
+                        ElementsAre("open", "lookup", "enable", "exit 5"));
+        } else {
+            EXPECT_EQ(at + 1, log.end()) << "cancelled: no shut-down step at all";
+        }
+    }
+    EXPECT_EQ(ShutdownNoticeText(7, false),
+              "The computer shuts down in 7 s. Unsaved work in other programs will be lost.");
+}
+
 TEST(ExitSequence, StoresTheSessionsBeforeTheShutDown) {
     ExitRig rig;
     rig.steps.storeSessions = [&rig] { rig.platform.steps.push_back("sessions"); };

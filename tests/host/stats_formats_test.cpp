@@ -53,8 +53,8 @@ TEST(StatsFormats, ParseCountAcceptsOldSignedAndNew64BitCounts) {
 }
 
 TEST(StatsFormats, TotalKilobytesFillThePictureFromTheRight) {
-    EXPECT_EQ(FormatTotalKilobytes(0), "  ");
-    EXPECT_EQ(FormatTotalKilobytes(511), "  ");   // 0.499 KB
+    EXPECT_EQ(FormatTotalKilobytes(0), "  0");    // a zero has its digit
+    EXPECT_EQ(FormatTotalKilobytes(511), "  0");  // 0.499 KB
     EXPECT_EQ(FormatTotalKilobytes(512), "  1");  // half rounded up
     EXPECT_EQ(FormatTotalKilobytes(5 * 1024), "  5");
     EXPECT_EQ(FormatTotalKilobytes(1234 * 1024), " 1 234");
@@ -66,8 +66,8 @@ TEST(StatsFormats, TotalKilobytesFillThePictureFromTheRight) {
 }
 
 TEST(StatsFormats, SelectionKilobytesUseTheRegionalSeparator) {
-    EXPECT_EQ(FormatSelectionKilobytes(0, " "), " KB");
-    EXPECT_EQ(FormatSelectionKilobytes(511, " "), " KB");
+    EXPECT_EQ(FormatSelectionKilobytes(0, " "), "0 KB");
+    EXPECT_EQ(FormatSelectionKilobytes(511, " "), "0 KB");
     EXPECT_EQ(FormatSelectionKilobytes(1536, " "), "2 KB");
     EXPECT_EQ(FormatSelectionKilobytes(3072, " "), "3 KB");
     EXPECT_EQ(FormatSelectionKilobytes(999 * 1024, ","), "999 KB");

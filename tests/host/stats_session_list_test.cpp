@@ -28,8 +28,8 @@ TEST(StatsSessionList, EmptyDocumentGivesNoRowsAndZeroTotals) {
     const TotalsTexts totals = FormatTotals(LoadSessionList(document, list));
     EXPECT_EQ(list.RowCount(), 0u);
     EXPECT_EQ(totals.onlineTime, "00:00:00");
-    EXPECT_EQ(totals.received, "  ");
-    EXPECT_EQ(totals.sent, "  ");
+    EXPECT_EQ(totals.received, "  0");
+    EXPECT_EQ(totals.sent, "  0");
 }
 
 TEST(StatsSessionList, RowsKeepFileOrderAndShowTheDurationAsTime) {
@@ -86,7 +86,7 @@ TEST(StatsSessionList, SessionsPast4GiBCountWholeAndNoFileOverflowsATotal) {
     const TotalsTexts totals = FormatTotals(LoadSessionList(document, list));
     EXPECT_EQ(totals.received, "5 859 375");
     const std::vector<std::size_t> first = {0};
-    EXPECT_EQ(SelectionSumsText(list, first, "."),
+    EXPECT_EQ(SelectionSumsText(list, first, ".", true),
               "В выбранном Принято: 5.859.375 KB Отправлено: 14.648 KB Время: 00:01:00");
 
     // Hand-made counts at the top of the range stop there (UBSan would stop on an overflow).
@@ -97,7 +97,7 @@ TEST(StatsSessionList, SessionsPast4GiBCountWholeAndNoFileOverflowsATotal) {
     EXPECT_EQ(top.durationMs, std::numeric_limits<std::int64_t>::max());
     EXPECT_EQ(FormatTotals(top).received, "9007199254 740 992");
     const std::vector<std::size_t> all = {0, 1, 2};
-    EXPECT_NE(SelectionSumsText(list, all, " ").find("Принято: 9 007 199 254 740 992 KB"),
+    EXPECT_NE(SelectionSumsText(list, all, " ", true).find("Принято: 9 007 199 254 740 992 KB"),
               std::string::npos);
 }
 
@@ -135,14 +135,16 @@ TEST(StatsSelectionSums, AddSelectedRowsInKilobytesAndWholeSeconds) {
     LoadSessionList(document, list);
 
     const std::vector<std::size_t> one = {0};
-    EXPECT_EQ(SelectionSumsText(list, one, " "),
-              "В выбранном Принято: 2 KB Отправлено:  KB Время: 25:00:00");
+    EXPECT_EQ(SelectionSumsText(list, one, " ", true),
+              "В выбранном Принято: 2 KB Отправлено: 0 KB Время: 25:00:00");
     const std::vector<std::size_t> two = {1, 0};
     // 3 072 bytes received; 1.5 s is counted as the one whole second column 2 shows.
-    EXPECT_EQ(SelectionSumsText(list, two, " "),
+    EXPECT_EQ(SelectionSumsText(list, two, " ", true),
               "В выбранном Принято: 3 KB Отправлено: 2 929 688 KB Время: 25:00:01");
-    EXPECT_EQ(SelectionSumsText(list, {}, " "),
-              "В выбранном Принято:  KB Отправлено:  KB Время: 00:00:00");
+    EXPECT_EQ(SelectionSumsText(list, {}, " ", true),
+              "В выбранном Принято: 0 KB Отправлено: 0 KB Время: 00:00:00");
+    EXPECT_EQ(SelectionSumsText(list, one, " ", false),
+              "Selected: received 2 KB, sent 0 KB, time 25:00:00");
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <optional>
 #include <random>
 
+#include "stats/statistics_file.h"
 #include "stats/statistics_store.h"
 #include "stats/statistics_xml.h"
 
@@ -245,6 +246,9 @@ class MemoryStorage final : public StatisticsStorage {
     bool Exists(const std::string& path) const override { return files.contains(path); }
     Outcome ReplaceAtomically(const std::string& path,
                               const std::function<Outcome(const std::string&)>& write) override {
+        if (refuseWrites) {
+            return Outcome::Failed("access denied");
+        }
         const Outcome written = write(path + ".saving");
         if (written.ok()) {
             files[path] = files[path + ".saving"];
@@ -280,6 +284,7 @@ class MemoryStorage final : public StatisticsStorage {
 
     std::map<std::string, std::string> files;
     int wholeWrites = 0;
+    bool refuseWrites = false;
 };
 
 // Stands in for MSXML: reads any file libxml2 reads.
@@ -382,6 +387,71 @@ TEST_F(StatisticsStoreTest, AFileNotAsStoredIsWrittenWholeFromTheStore) {
     storage.files[kPath] = "<all><connection";
     EXPECT_FALSE(store.Load(kPath).ok());
     EXPECT_EQ(store.RecordCount(), 4u);
+}
+
+// The statistics file over the store: what the user is told.
+class StatisticsFileTest : public ::testing::Test {
+  protected:
+    struct Prompts final : UserPrompts {
+        bool AskYesNo(std::string_view) override { return false; }
+        void ReportError(std::string_view message) override { boxes.emplace_back(message); }
+        std::vector<std::string> boxes;
+    };
+    struct Logon final : LogonName {
+        std::string UserName() const override { return "user"; }
+    };
+    struct FixedNow final : Clock {
+        LocalDateTime Now() const override { return {2026, 12, 9, 12, 0, 0, 0}; }
+    };
+
+    static constexpr const char* kFile = "C:\\Orvane\\statistics\\dialstat.xml";
+    MemoryStorage storage;
+    LibXmlReader complete;
+    StatisticsStore store{storage, complete};
+    Prompts prompts;
+    Logon logon;
+    FixedNow clock;
+    std::vector<std::string> status;
+    StatisticsFile file{store, {storage, prompts, logon, clock, [this](std::string_view text) {
+                                    status.emplace_back(text);
+                                }}};
+
+    static ConnectionInfo NamedSession(std::string name) {
+        ConnectionInfo session;
+        session.name = std::move(name);
+        session.duration = "1000";
+        return session;
+    }
+};
+
+TEST_F(StatisticsFileTest, AZeroByteFileIsNoSessionsYetAndGetsTheEmptyFileWithoutAWord) {
+    storage.files[kFile] = "";
+    file.OpenStatistics("C:\\Orvane\\");
+    EXPECT_EQ(storage.files[kFile], kEmptyStatisticsFile);
+    EXPECT_TRUE(prompts.boxes.empty());
+    EXPECT_EQ(storage.files.size(), 1u) << "nothing kept aside";
+}
+
+TEST_F(StatisticsFileTest, SavesThatKeepFailingShowOneBoxThenTheStatusBarUntilOneSucceeds) {
+    file.OpenStatistics("C:\\Orvane\\");
+    storage.refuseWrites = true;
+    for (int session = 0; session < 3; ++session) {
+        file.AppendSession(NamedSession("S" + std::to_string(session)));
+    }
+    ASSERT_EQ(prompts.boxes.size(), 1u);
+    EXPECT_NE(prompts.boxes[0].find("1 session of this run is kept"), std::string::npos);
+    ASSERT_EQ(status.size(), 2u);
+    EXPECT_NE(status[1].find("3 sessions of this run are kept"), std::string::npos);
+    EXPECT_EQ(file.UnsavedSessions(), 3u);
+
+    storage.refuseWrites = false;
+    file.AppendSession(NamedSession("S3"));
+    EXPECT_EQ(file.UnsavedSessions(), 0u);
+    EXPECT_EQ(status.back(), std::string("The statistics are saved to ") + kFile + " again.");
+    // A new failure after a success is news again.
+    storage.refuseWrites = true;
+    file.AppendSession(NamedSession("S4"));
+    EXPECT_EQ(prompts.boxes.size(), 2u);
 }
 
 }  // namespace

@@ -62,12 +62,13 @@ class ThresholdEventsTest : public ::testing::Test {
     CurrentConnection current;
     TickFigures figures;
     int launches = 0;
+    LanguageCode language{"Rus"};
     ThresholdEvents events{{controls, recorder, recorder,
                             [this] {
                                 recorder.log.push_back("hang up");
                                 current.handle = 0;
                             },
-                            [this] { ++launches; }},
+                            [this] { ++launches; }, &language},
                            current,
                            [this] { return figures; }};
 };
@@ -127,11 +128,11 @@ TEST_F(ThresholdEventsTest, TrafficIsTheMinutesOwnAcrossStartsSessionsAnd4GiB) {
     EXPECT_EQ(Check(), Log{"sound traffic.wav"});
 }
 
-TEST_F(ThresholdEventsTest, OneHangUpAndTheLaterRulesStillSoundAndShowWithTheFiguresRead) {
+TEST_F(ThresholdEventsTest, ThreeRulesFiringShowOneBalloonThatTellsTheHangUpAndTheEnd) {
     for (std::string_view id :
          {ids::kPlaySoundTime, ids::kShowMessageTime, ids::kHangUpTime, ids::kPlaySoundSpeed,
           ids::kShowMessageSpeed, ids::kHangUpSpeed, ids::kPlaySoundTraffic,
-          ids::kShowMessageTraffic, ids::kHangUpTraffic}) {
+          ids::kShowMessageTraffic, ids::kHangUpTraffic, ids::kShowMessageConnected}) {
         controls.checked[std::string(id)] = true;
     }
     controls.texts[std::string(ids::kSpeedThreshold)] = "33600";
@@ -139,11 +140,29 @@ TEST_F(ThresholdEventsTest, OneHangUpAndTheLaterRulesStillSoundAndShowWithTheFig
     figures.DurationMs = 20 * 60000;
     figures.LinkSpeed = 28800;
     figures.TotalBytes = 1024;
-    EXPECT_EQ(Check(),
-              (Log{"sound time.wav", "balloon Продолжительность сессии больше 10", "hang up",
-                   "sound speed.wav", "balloon Скорость соединения меньше чем 33600", "hang up",
-                   "sound traffic.wav", "balloon Траффик за минуту меньше чем 100", "hang up"}));
+    // Only the first hang-up finds the line; the later rules still sound and show.
+    const std::string rules =
+        "Продолжительность сессии больше 10 - соединение разорвано\n"
+        "Скорость соединения меньше чем 33600\nТраффик за минуту меньше чем 100";
+    EXPECT_EQ(Check(), (Log{"sound time.wav", "hang up", "sound speed.wav", "hang up",
+                            "sound traffic.wav", "hang up", "balloon " + rules}));
     EXPECT_EQ(current.handle, 0u);
+    // The tick that finds the line gone announces the end without hiding why.
+    recorder.log.clear();
+    events.NotifyDisconnected();
+    EXPECT_EQ(recorder.log, Log{"balloon " + rules + "\nКомпьютер отключен от сети"});
+    recorder.log.clear();
+    events.NotifyDisconnected();  // a later end owes nothing to the rules
+    EXPECT_EQ(recorder.log, Log{"balloon Компьютер отключен от сети"});
+
+    language.Set("Eng");
+    current.handle = 0x52;
+    events.NotifyConnected();
+    EXPECT_EQ(recorder.log.back(), "balloon The computer is connected to the network");
+    controls.checked[std::string(ids::kHangUpTime)] = false;
+    EXPECT_EQ(Check().back(),
+              "balloon Session longer than 10\nConnection speed below 33600 - the line was hung up\n"
+              "Traffic of the last minute below 100");
 }
 
 TEST_F(ThresholdEventsTest, AfterDialProgramsStartAtTheFirstConnectedCheckOnly) {

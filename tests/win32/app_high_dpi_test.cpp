@@ -51,6 +51,20 @@ SIZE TextSize(HWND control, const std::wstring& text, bool wraps) {
     return size;
 }
 
+// The width of the icon a picture button shows; 0 without one.
+int IconWidth(HWND button) {
+    const auto icon = reinterpret_cast<HICON>(SendMessageW(button, BM_GETIMAGE, IMAGE_ICON, 0));
+    ICONINFO info{};
+    if (icon == nullptr || !GetIconInfo(icon, &info)) {
+        return 0;
+    }
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
 // Room a control's own drawing takes beside its text, in design pixels: the box of a check box
 // or radio button with its gap, a button's edges, a group box's indent on both sides.
 int Decoration(ControlKind kind) {
@@ -97,6 +111,7 @@ class HighDpi : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(main.Create(GetModuleHandleW(nullptr), MainWindowEvents{}));
+        main.AssignButtonImages();
         dpi = WindowDpi(main.Handle());
         if (const char* expected = std::getenv("ORVANE_EXPECT_DPI")) {
             ASSERT_EQ(dpi, std::atoi(expected)) << "the prefix's LogPixels did not take";
@@ -165,6 +180,9 @@ class HighDpi : public ::testing::Test {
 };
 
 TEST_F(HighDpi, DesignedPagesKeepControlsApartAndCaptionsInside) {
+    for (const ButtonImage& image : ButtonImages()) {
+        EXPECT_EQ(IconWidth(main.Control(image.button)), ScaleToDpi(16, dpi)) << image.button;
+    }
     RECT client;
     GetClientRect(main.Handle(), &client);
     EXPECT_EQ(client.right, ScaleToDpi(kMainClientWidth, dpi));
@@ -198,6 +216,10 @@ TEST_F(HighDpi, ADpiChangeLaysTheWindowOutAgainForTheNewDpi) {
     GetClientRect(main.Handle(), &client);
     EXPECT_EQ(client.right, ScaleToDpi(kMainClientWidth, dpi));
     EXPECT_EQ(client.bottom, ScaleToDpi(kMainClientHeight, dpi));
+    // The picture buttons' icons are made again for the new DPI.
+    for (const ButtonImage& image : ButtonImages()) {
+        EXPECT_EQ(IconWidth(main.Control(image.button)), ScaleToDpi(16, dpi)) << image.button;
+    }
     // A column the user widened keeps its width, scaled; the others take the design's.
     EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0), ScaleToDpi(100, dpi));
     EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 1, 0),

@@ -118,7 +118,7 @@ TEST_F(Languages, EngChangesEveryKindOfCaptionAndNothingElseAndRusRestoresThem) 
     EXPECT_EQ(testing::ColumnCaption(main.Control(ids::kSessionList), 10), "Average speed (KBps)");
     EXPECT_EQ(testing::ColumnCaption(main.Control("ListView3"), 0), "Device Name");
     EXPECT_EQ(MenuText(menu.Handle(), 9), "Exit");
-    EXPECT_EQ(MenuText(menu.Handle(), 2), "All statistics");
+    EXPECT_EQ(MenuText(menu.Handle(), 2), "Detailed statistics");  // named like its page
     // Figures, fields, the list's choice and the separator stay.
     EXPECT_EQ(Text("Label20"), "0");
     EXPECT_EQ(Text(ids::kTimeFile), "C:\\ding.wav");
@@ -133,7 +133,7 @@ TEST_F(Languages, EngChangesEveryKindOfCaptionAndNothingElseAndRusRestoresThem) 
     EXPECT_EQ(Text("Label17"), "Название");
     EXPECT_EQ(testing::TabCaption(main.Tabs(), 5), "Настройки");
     EXPECT_EQ(MenuText(menu.Handle(), 9), "Выход");
-    EXPECT_EQ(MenuText(menu.Handle(), 2), "AllStatistics");
+    EXPECT_EQ(MenuText(menu.Handle(), 2), "Подробная статистика");
     EXPECT_EQ(testing::ColumnCaption(main.Control(ids::kSessionList), 4), "Принято(Байт)");
     EXPECT_EQ(Text("Label29").back(), ' ');  // the quoted value keeps its last blank
 }
@@ -167,6 +167,28 @@ TEST_F(Languages, EnglishLangIsListedAsEngAndAppliesEngLangMadeWithTheCaptionsOn
     GetPrivateProfileSectionW(L"Form2", section, 256, made.c_str());
     EXPECT_EQ(Narrow(section), "Form2=ORVMainWindow");
     EXPECT_EQ(section[wcslen(section) + 1], L'\0');
+}
+
+// The box is a list to choose from: no name can be typed into it, and the arrow keys choose
+// (and apply) the entry they show.
+TEST_F(Languages, TheBoxRefusesTypingAndTheArrowKeysApplyWhatTheyShow) {
+    testing::WriteFileBytes(LanguageFile("Rus.lang"), ShippedFile("Rus"));
+    testing::WriteFileBytes(LanguageFile("Eng.lang"), ShippedFile("Eng"));
+    languages.BuildLanguageListAndApply(store);
+    HWND box = main.Control(ids::kLanguage);
+    EXPECT_EQ(SendMessageW(box, CBEM_GETEDITCONTROL, 0, 0), 0);
+    HWND list = reinterpret_cast<HWND>(SendMessageW(box, CBEM_GETCOMBOCONTROL, 0, 0));
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(GetWindowLongW(list, GWL_STYLE) & CBS_DROPDOWNLIST, CBS_DROPDOWNLIST);
+    SendMessageW(list, WM_CHAR, 'X', 0);
+    SendMessageW(list, WM_CHAR, 'y', 0);
+    EXPECT_TRUE(controls.Text(ids::kLanguage) == "Eng" || controls.Text(ids::kLanguage) == "Rus");
+
+    const std::string before = language.Text();
+    const WPARAM key = SendMessageW(box, CB_GETCURSEL, 0, 0) == 0 ? VK_DOWN : VK_UP;
+    SendMessageW(list, WM_KEYDOWN, key, 0);
+    EXPECT_NE(controls.Text(ids::kLanguage), before);
+    EXPECT_EQ(language.Text(), controls.Text(ids::kLanguage)) << "shown is applied";
 }
 
 TEST_F(Languages, AStoredLanguageWithoutAFileIsKeptAndNothingIsApplied) {

@@ -78,6 +78,29 @@ TEST_F(MainWindowTest, IsAHiddenFixedDialogOf411By429Centred) {
     EXPECT_TRUE(GetClassInfoExW(GetModuleHandleW(nullptr), L"TFrmStat", &statistics));
 }
 
+TEST_F(MainWindowTest, KeepsItsCaptionAndHearsAControlOnlyFromItsOwnWindow) {
+    SendMessageW(window.Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Renamed"));
+    EXPECT_EQ(WindowText(window.Handle()), "Orvane");
+
+    int hangUps = 0;
+    reactions.OnClick(ids::kHangUp, [&hangUps] { ++hangUps; });
+    HWND button = window.Control(ids::kHangUp);
+    const WPARAM click = MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED);
+    // Forged: no sender, another window as sender, a queue of posted ones.
+    SendMessageW(window.Handle(), WM_COMMAND, click, 0);
+    SendMessageW(window.Handle(), WM_COMMAND, click, reinterpret_cast<LPARAM>(window.Tabs()));
+    for (int copy = 0; copy < 5; ++copy) {
+        PostMessageW(window.Handle(), WM_COMMAND, click, 1);
+    }
+    MSG message;
+    while (PeekMessageW(&message, window.Handle(), 0, 0, PM_REMOVE)) {
+        DispatchMessageW(&message);
+    }
+    EXPECT_EQ(hangUps, 0);
+    SendMessageW(window.Handle(), WM_COMMAND, click, reinterpret_cast<LPARAM>(button));
+    EXPECT_EQ(hangUps, 1);
+}
+
 TEST_F(MainWindowTest, ClosingOnlyHidesIt) {
     ShowWindow(window.Handle(), SW_SHOW);
     SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
@@ -183,12 +206,21 @@ TEST_F(MainWindowTest, ListsAndRangesAreSetUpAsDesigned) {
     EXPECT_EQ(high, 10240);
 }
 
-TEST_F(MainWindowTest, TheStatusBarHasOneTextPanelReachingTheStateIcon) {
+TEST_F(MainWindowTest, TheStatusTextReachesTheIconsOwnPartAndALongTextIsWholeInItsTooltip) {
     int edges[4] = {};
-    EXPECT_EQ(SendMessageW(window.StatusBar(), SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges)), 1);
+    EXPECT_EQ(SendMessageW(window.StatusBar(), SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges)), 2);
     EXPECT_EQ(edges[0], kStateIconRect.left - 2);
+    EXPECT_EQ(edges[1], -1);
     window.SetStatusText("Линия занята");
     EXPECT_EQ(window.StatusText(), "Линия занята");
+    EXPECT_EQ(window.StatusTip(), "") << "a text that fits needs no tooltip";
+    const std::string error =
+        "Access denied because username and/or password is invalid on the domain.";
+    window.SetStatusText(error);
+    EXPECT_EQ(window.StatusText(), error);
+    EXPECT_EQ(window.StatusTip(), error);
+    window.SetStatusText("");
+    EXPECT_EQ(window.StatusTip(), "");
 }
 
 TEST_F(MainWindowTest, ShowPageShowsTheWindowWithPageCodeMinusThree) {

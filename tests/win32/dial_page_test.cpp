@@ -223,7 +223,7 @@ edit "Office" name "Head office"
     ASSERT_EQ(EntryCount(), 2);
     Click(ids::kNewEntry);
     EXPECT_EQ(EntryCount(), 3);
-    EXPECT_EQ(WindowText(Control(ids::kEntryList)), "Home ISP");
+    EXPECT_EQ(WindowText(Control(ids::kEntryList)), "New line");  // the entry just made
 
     Choose("Office");
     Click(ids::kEditEntry);

@@ -52,6 +52,19 @@ TEST_F(FloatingWindowTest, IsTheBorderlessTopmostTForm2WithoutTaskbarButton) {
     EXPECT_EQ(client.bottom, 70);
 }
 
+TEST_F(FloatingWindowTest, KeepsItsCaptionAndTakesMenuCommandsOnlyWithoutSender) {
+    // The companion finds the window by this caption for the whole run.
+    SendMessageW(Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Renamed"));
+    wchar_t caption[32] = {};
+    GetWindowTextW(Handle(), caption, 32);
+    EXPECT_STREQ(caption, L"ORVMainWindow");
+    // A command naming a control's window is not the menu's.
+    SendMessageW(Handle(), WM_COMMAND, MAKEWPARAM(3, 0), reinterpret_cast<LPARAM>(Handle()));
+    EXPECT_TRUE(pages.empty());
+    SendMessageW(Handle(), WM_COMMAND, MAKEWPARAM(3, 0), 0);
+    EXPECT_EQ(pages, std::vector<int>{3});
+}
+
 TEST_F(FloatingWindowTest, EveryShowingPlacesItAtTheWorkAreaCorner) {
     window.Show();
     EXPECT_TRUE(IsWindowVisible(Handle()));

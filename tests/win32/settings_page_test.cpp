@@ -110,9 +110,30 @@ class SettingsPage : public ::testing::Test {
     testing::FakeSystemColours system;
     SettingsReactions reactions{
         controls,
-        {boxes, dialogs, floating, autorun, colours, system, {},
+        {boxes, dialogs, floating, autorun, colours, system, {}, nullptr,
          [this](std::string_view text) { window.SetStatusText(text); }}};
+
+    // The field's text typed, then the field left as the focus moving away reports it.
+    std::string LeftWith(std::string_view id, const wchar_t* text) {
+        HWND field = window.Control(id);
+        SetWindowTextW(field, text);
+        SendMessageW(window.Handle(), WM_COMMAND,
+                     MAKEWPARAM(GetDlgCtrlID(field), EN_KILLFOCUS), reinterpret_cast<LPARAM>(field));
+        return controls.Text(id);
+    }
 };
+
+TEST_F(SettingsPage, ANumberFieldLeftOutsideItsRangeShowsTheNearestBoundAndSaysSo) {
+    EXPECT_EQ(LeftWith(ids::kTrafficThreshold, L"99999"), "10240");
+    EXPECT_EQ(window.StatusText(), "Допустимы значения от 1 до 10240: поле исправлено на 10240");
+    EXPECT_EQ(LeftWith(ids::kTrafficThreshold, L"0"), "1");
+    EXPECT_EQ(LeftWith(ids::kTimeThreshold, L"1"), "10");
+    EXPECT_EQ(LeftWith(ids::kTimeThreshold, L"99999999999999"), "1440");
+    EXPECT_EQ(LeftWith(ids::kTimeThreshold, L""), "10");
+    window.SetStatusText("");
+    EXPECT_EQ(LeftWith(ids::kTimeThreshold, L"0045"), "0045") << "inside the range: as typed";
+    EXPECT_EQ(window.StatusText(), "");
+}
 
 // A user without rights to the machine-wide key gets the same quoted entry in the user's key;
 // off removes it (and our mark with it) and leaves the neighbours alone.
