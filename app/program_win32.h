@@ -79,6 +79,7 @@ class Program {
     void CreateMainGraphPicture();
     void LoadLaunchListAndStartOnLoad();
     void SaveLaunchList();
+    void EndDialing();
     void ExitSequence();
     void SaveBeforeSessionEnd();
     void StoreSessionsAtExit(bool ask);

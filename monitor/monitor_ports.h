@@ -67,6 +67,9 @@ struct TrafficFigures {
     std::uint32_t bytesSent = 0;
     std::string durationText;
     std::string averageSpeedText;
+    // Bytes a second since the previous reading; 0 when there is none.
+    std::int32_t receivedPerSecond = 0;
+    std::int32_t sentPerSecond = 0;
 };
 
 class TrafficGraphs {

@@ -36,7 +36,12 @@ class ConnectionMonitor {
     enum class FailedCall { None, Status, Statistics, Projection };
 
     void Tick();
+    void SkipHungUpLines();
+    bool Listed(ConnectionHandle handle) const;
+    void ReleaseEndedLine(ConnectionHandle handle);
+    void ReleaseDroppedLine();
     void FollowConnection(ConnectionHandle handle);
+    void ForgetPreviousReading();
     void EndSession();
     void ShowConnectionNames(const ActiveConnection& connection);
     bool ReadConnectionState();
@@ -65,6 +70,9 @@ class ConnectionMonitor {
     TrayFigures tray_;                           // the texts of the current tick
     std::vector<ActiveConnection> connections_;  // kept to spare an allocation per tick
     ConnectionHandle followed_ = 0;              // the connection the figures belong to
+    std::optional<LocalDateTime> previousReadingAt_;  // of the counters in state_.Previous*KB
+    std::int32_t receivedPerSecond_ = 0;              // bytes, for the graphs' bars
+    std::int32_t sentPerSecond_ = 0;
     FailedCall statusWrittenBy_ = FailedCall::None;
     std::string statusWritten_;  // the status text that call wrote
     bool ticking_ = false;

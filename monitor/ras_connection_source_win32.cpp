@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "base/win32/messages.h"
+#include "base/win32/wide_text.h"
 #include "base/win32/window_class.h"
 #include "base/wipe_text.h"
 #include "monitor/ras_records_win32.h"
@@ -129,7 +130,8 @@ bool FillDialRequest(const DialParams& params, ras::DialParams& request) {
            ras::PutIntoMember(params.phoneNumber, request.szPhoneNumber) &&
            ras::PutIntoMember(params.callbackNumber, request.szCallbackNumber) &&
            ras::PutIntoMember(params.userName, request.szUserName) &&
-           PutSecretIntoMember(params.password, request.szPassword);
+           PutSecretIntoMember(params.password, request.szPassword) &&
+           ras::PutIntoMember(params.domain, request.szDomain);
 }
 
 }  // namespace
@@ -242,6 +244,26 @@ RasResult Win32ConnectionSource::GetErrorString(RasResult code, std::size_t buff
     return result;
 }
 
+RasResult Win32ConnectionSource::GetSystemErrorString(RasResult code, std::string& text) {
+    // An HRESULT that wraps a Win32 code (0x8007xxxx) is looked up as that code when the system
+    // has no message under the HRESULT itself.
+    const DWORD tries[] = {code, (code & 0xFFFF0000u) == 0x80070000u ? (code & 0xFFFFu) : code};
+    for (const DWORD attempt : tries) {
+        wchar_t message[512] = {};
+        DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                      nullptr, attempt, 0, message, 512, nullptr);
+        while (length > 0 && (message[length - 1] == L'\r' || message[length - 1] == L'\n' ||
+                              message[length - 1] == L' ')) {
+            --length;
+        }
+        if (length > 0) {
+            text = Narrow(std::wstring_view(message, length));
+            return kRasSuccess;
+        }
+    }
+    return GetLastError() == ERROR_SUCCESS ? ERROR_MR_MID_NOT_FOUND : GetLastError();
+}
+
 RasResult Win32ConnectionSource::Dial(const DialParams& params, DialProgressHandler progress,
                                       ConnectionHandle& connection) {
     auto request = SizedRecord<ras::DialParams>();
@@ -271,6 +293,7 @@ RasResult Win32ConnectionSource::GetEntryDialParams(DialParams& params) {
     if (result == kRasSuccess) {
         params.userName = ras::MemberText(request.szUserName);
         params.password = ras::MemberText(request.szPassword);
+        params.domain = ras::MemberText(request.szDomain);
     }
     SecureZeroMemory(&request, sizeof request);
     return result;

@@ -60,6 +60,11 @@ void ThresholdEvents::MinuteCheck() {
             ports_.launchAfterDial();
         }
     }
+    // The rules are about a running session: a line still dialing (a hang-up would end the
+    // dial) or gone since (its last figures would fire every minute) is left alone.
+    if (!figures.LineConnected) {
+        return;
+    }
     // The unsigned difference of the wrapping total: a session past 2 GiB or a counter that
     // wraps still gives the minute's true traffic, never a negative one.
     const auto total = static_cast<std::uint32_t>(figures.TotalBytes);

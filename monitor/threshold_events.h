@@ -67,6 +67,7 @@ struct ThresholdEventPorts {
 // What the minute check reads of the monitor tick's last figures.
 struct TickFigures {
     bool InSession = false;
+    bool LineConnected = false;  // the last tick found the followed line connected
     std::uint32_t DurationMs = 0;
     std::uint32_t LinkSpeed = 0;  // bit/s
     std::int32_t TotalBytes = 0;  // received plus sent, wrapping at 32 bits

@@ -22,7 +22,4 @@ struct BarHeights {
 // comparison), truncating toward zero.
 BarHeights ScaleBars(BarHeights steps, std::int32_t (*scale)(std::int32_t));
 
-// The difference of two 32-bit counters, wrapping as the platform's counters do.
-std::int32_t CounterStep(std::uint32_t current, std::int32_t previous);
-
 }  // namespace orv

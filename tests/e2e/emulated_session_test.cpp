@@ -434,5 +434,30 @@ TEST_F(EmulatedSession, ExitDuringASessionStoresItOrAsksBeforeLosingIt) {
     SetFileAttributesW(folder.StatisticsFile().c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(Connections(ReadFile(folder.StatisticsFile())).size(), 1u);
 }
+
+// The service is the system's: a line outlives the monitor that watched it, and the next one
+// shows it with the time it has been up, not from zero.
+TEST_F(EmulatedSession, AMonitorStartedAgainShowsTheSameLineWithItsRunningTime) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    scenario.Control("start \"Home ISP\"");
+    Snapshot shown = WaitFor(
+        [](const Snapshot& s) { return s == HomeIsp(s) && s[kDurationField] == DurationText(3); },
+        6s);
+    ASSERT_EQ(shown[kDurationField], DurationText(3)) << Describe(shown);
+    ChooseExit(floating);
+    ASSERT_EQ(program->WaitForExit(10s), 0u);
+
+    labels.clear();
+    ASSERT_NO_FATAL_FAILURE(Start());
+    shown = WaitFor([](const Snapshot& s) { return s == HomeIsp(s); }, 4s);
+    ASSERT_EQ(shown, HomeIsp(shown)) << Describe(shown);
+    bool runningOn = false;
+    for (int seconds = 3; seconds < 60; ++seconds) {
+        runningOn = runningOn || shown[kDurationField] == DurationText(seconds);
+    }
+    EXPECT_TRUE(runningOn) << Describe(shown);
+    EXPECT_EQ(scenario.HandlesNotHungUp(), 0) << scenario.HandlesReport();
+}
+
 }  // namespace
 }  // namespace orv::e2e
