@@ -79,7 +79,7 @@ struct DialParams {
     std::string callbackNumber;
     std::string userName;
     std::string password;
-    std::string domain;  // as stored for the entry; at most 15 characters
+    std::string domain;  // the Windows NT domain to log on to; empty: the server's own
 };
 
 struct DeviceInfo {
