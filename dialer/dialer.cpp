@@ -145,6 +145,8 @@ void Dialer::ReleaseCheckDue() {
         return;
     }
     ports_.timer.StopReleaseTimer();
+    // A service that never answers 6 for a handle would make every later dial wait as long.
+    ports_.current.hungUp.clear();
     DialNow();
 }
 

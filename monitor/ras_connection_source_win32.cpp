@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "base/win32/messages.h"
-#include "base/win32/wide_text.h"
+#include "base/win32/system_error.h"
 #include "base/win32/window_class.h"
 #include "base/wipe_text.h"
 #include "monitor/ras_records_win32.h"
@@ -247,21 +247,15 @@ RasResult Win32ConnectionSource::GetErrorString(RasResult code, std::size_t buff
 RasResult Win32ConnectionSource::GetSystemErrorString(RasResult code, std::string& text) {
     // An HRESULT that wraps a Win32 code (0x8007xxxx) is looked up as that code when the system
     // has no message under the HRESULT itself.
-    const DWORD tries[] = {code, (code & 0xFFFF0000u) == 0x80070000u ? (code & 0xFFFFu) : code};
-    for (const DWORD attempt : tries) {
-        wchar_t message[512] = {};
-        DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                      nullptr, attempt, 0, message, 512, nullptr);
-        while (length > 0 && (message[length - 1] == L'\r' || message[length - 1] == L'\n' ||
-                              message[length - 1] == L' ')) {
-            --length;
-        }
-        if (length > 0) {
-            text = Narrow(std::wstring_view(message, length));
-            return kRasSuccess;
-        }
+    auto message = SystemMessage(code);
+    if (!message && (code & 0xFFFF0000u) == 0x80070000u) {
+        message = SystemMessage(code & 0xFFFFu);
     }
-    return GetLastError() == ERROR_SUCCESS ? ERROR_MR_MID_NOT_FOUND : GetLastError();
+    if (!message) {
+        return ERROR_MR_MID_NOT_FOUND;
+    }
+    text = std::move(*message);
+    return kRasSuccess;
 }
 
 RasResult Win32ConnectionSource::Dial(const DialParams& params, DialProgressHandler progress,
