@@ -165,11 +165,11 @@ DWORD WINAPI RasGetConnectStatusA(HANDLE connection, ras::ConnectionStatus* stat
 }
 
 DWORD WINAPI RasGetConnectionStatistics(HANDLE connection, ras::Statistics* statistics) {
-    if (statistics == nullptr) {
-        return kInvalidParameter;
-    }
-    if (!Published(statistics, layouts::kStatistics)) {
-        return orv::kRasInvalidSize;
+    // The one call of the service that answers with an HRESULT: a null handle or record, or a
+    // size no version published, is E_INVALIDARG.
+    if (connection == nullptr || statistics == nullptr ||
+        !Published(statistics, layouts::kStatistics)) {
+        return static_cast<DWORD>(E_INVALIDARG);
     }
     orv::ConnectionStatistics figures;
     const RasResult result = WithService([&](EmulatedService& service) {
