@@ -1,7 +1,6 @@
 #include "dialer/dialer.h"
 
 #include <algorithm>
-#include <utility>
 #include <vector>
 
 #include "base/wipe_text.h"
@@ -101,7 +100,8 @@ void Dialer::StartAttempt() {
     }
     const bool replaced = HangUpHeld();
     ports_.current.dialing = 0;  // hung up, or a handle the service no longer knows
-    DialParams request;
+    // Filled in place and wiped where it lies: a moved short text leaves its bytes behind.
+    DialParams& request = pending_.emplace();
     if (form.useExisting) {
         request.entryName = form.entryName;
         // What is stored for the entry; a failure leaves the request as it is.
@@ -113,7 +113,6 @@ void Dialer::StartAttempt() {
         request.password = form.password;
     }
     WipeForm(form);
-    pending_ = std::move(request);
     ++attempt_;
     phase_ = Phase::Releasing;
     releaseStartedMs_ = ports_.timer.Milliseconds();
@@ -167,16 +166,15 @@ void Dialer::DialNow() {
         DropPendingDial();
         return;
     }
-    DialParams request = std::move(*pending_);
-    pending_.reset();
     ports_.current.handle = 0;
     const unsigned dialNumber = ++dialNumber_;
     ConnectionHandle handle = 0;
     const RasResult result = ports_.service.Dial(
-        request,
+        *pending_,
         [this, dialNumber](const DialProgress& progress) { ProgressArrived(dialNumber, progress); },
         handle);
-    WipeRequest(request);
+    WipeRequest(*pending_);
+    pending_.reset();
     if (result != kRasSuccess) {
         phase_ = Phase::Idle;
         // A dial the service refused may still have given a handle, which it wants hung up.
