@@ -58,7 +58,8 @@ struct ThresholdEventPorts {
     const ControlStates& controls;
     SoundPlayer& sounds;
     TrayBalloons& balloons;
-    // The dial page's hang-up action; it clears the current connection when it succeeds.
+    // The dialer's hang-up for a rule (it says a rule ended the line); it clears the current
+    // connection when it succeeds.
     std::function<void()> hangUp;
     // Starts the launch list's "after dial" programs.
     std::function<void()> launchAfterDial;
