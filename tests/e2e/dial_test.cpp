@@ -161,6 +161,8 @@ TEST_F(DialFromThePage, TrafficRuleWithHangUpSparesASlowDialAndADroppedLine) {
         << ::testing::PrintToString(seen);
     ASSERT_GT(Clock::now() - started, 62s) << "the first minute check did not fall in the dial";
     scenario.Control("speed 1");
+    // The tick has taken the line over (a session to store) before it drops.
+    ASSERT_TRUE(WaitUntil([&] { return Text("Label12") != DurationText(0); }, 5s));
     scenario.Control("drop");
     ASSERT_TRUE(WaitUntil([&] { return Text("Label20") == L"No active connections"; }, 3s));
     watch([](const std::wstring&) { return false; },
