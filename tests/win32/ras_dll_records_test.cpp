@@ -89,8 +89,8 @@ TEST_F(RasDll, WrongRecordSizesAreRefusedWith632) {
     ras::Statistics statistics{};
     statistics.dwSize = sizeof statistics - 4;
     // Its call answers an HRESULT instead, as Windows documents.
-    EXPECT_EQ(Entry<Statistics>("RasGetConnectionStatistics")(
-                  reinterpret_cast<HANDLE>(0x10000), &statistics),
+    EXPECT_EQ(Entry<Statistics>("RasGetConnectionStatistics")(reinterpret_cast<HANDLE>(0x10000),
+                                                              &statistics),
               static_cast<DWORD>(E_INVALIDARG));
     ras::PppIp ip{};
     ip.dwSize = 0;

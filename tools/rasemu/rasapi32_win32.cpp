@@ -109,14 +109,13 @@ std::string SaveProblem(RasResult result) {
 // as the entry oldName (empty: a new one).
 void AskTheUser(HWND owner, const std::string& caption, const std::string& oldName,
                 const EmulatedService::EntryForm& form) {
-    orv::rasemu::ShowEntryDialog(owner, caption, form.entry, form.deviceNames,
-                                 [&](orv::rasemu::PhonebookEntry typed) {
-                                     // The dialog has no domain field: the entry keeps its own.
-                                     typed.domain = form.entry.domain;
-                                     return SaveProblem(WithService([&](EmulatedService& service) {
-                                         return service.SaveEntry(oldName, typed);
-                                     }));
-                                 });
+    orv::rasemu::ShowEntryDialog(
+        owner, caption, form.entry, form.deviceNames, [&](orv::rasemu::PhonebookEntry typed) {
+            // The dialog has no domain field: the entry keeps its own.
+            typed.domain = form.entry.domain;
+            return SaveProblem(WithService(
+                [&](EmulatedService& service) { return service.SaveEntry(oldName, typed); }));
+        });
 }
 
 }  // namespace
