@@ -102,9 +102,8 @@ void Program::CreateMainWindow() {
     statisticsPage_->Register(controls_);
     languages_.Register(controls_);
     dialPage_ = std::make_unique<DialPage>(
-        main_,
-        DialPageServices{source_, source_, current_, dialogs_, questions_, floating_.Handle(),
-                         language_});
+        main_, DialPageServices{source_, source_, current_, dialogs_, questions_,
+                                floating_.Handle(), language_});
     dialPage_->Register(controls_);
 
     statistics_.OpenStatistics(programFolder_);                           // 1

@@ -242,8 +242,8 @@ void Dialer::HangUpByRule() {
         return;
     }
     if (HangUpHeld()) {
-        ports_.status.SetStatusText(Text("Соединение разорвано правилом событий",
-                                         "An event rule ended the connection"));
+        ports_.status.SetStatusText(
+            Text("Соединение разорвано правилом событий", "An event rule ended the connection"));
     }
 }
 

@@ -80,12 +80,12 @@ class Dialer {
     DialerPorts ports_;
     Phase phase_ = Phase::Idle;
     bool redialPending_ = false;
-    bool cancelled_ = false;                // "HangUp" while the queue was pumped before a dial
-    std::optional<DialParams> pending_;     // the request that waits for the release
+    bool cancelled_ = false;             // "HangUp" while the queue was pumped before a dial
+    std::optional<DialParams> pending_;  // the request that waits for the release
     std::uint64_t releaseStartedMs_ = 0;
-    unsigned dialNumber_ = 0;               // tells a dial's progress from an earlier one's
-    int attempt_ = 0;                       // within the current redial cycle
-    std::string failureText_;               // the failed attempt's text, kept for the wait
+    unsigned dialNumber_ = 0;  // tells a dial's progress from an earlier one's
+    int attempt_ = 0;          // within the current redial cycle
+    std::string failureText_;  // the failed attempt's text, kept for the wait
 };
 
 }  // namespace orv

@@ -20,7 +20,8 @@ struct CurrentConnection {
     std::vector<ConnectionHandle> hungUp;
 
     void NoteHungUp(ConnectionHandle connection) {
-        if (connection != 0 && std::find(hungUp.begin(), hungUp.end(), connection) == hungUp.end()) {
+        if (connection != 0 &&
+            std::find(hungUp.begin(), hungUp.end(), connection) == hungUp.end()) {
             hungUp.push_back(connection);
         }
         if (handle == connection) {

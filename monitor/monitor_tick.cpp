@@ -149,8 +149,7 @@ void ConnectionMonitor::ReleaseEndedLine(ConnectionHandle handle) {
 void ConnectionMonitor::ReleaseDroppedLine() {
     const ConnectionHandle handle = current_.handle;
     ReleaseEndedLine(handle);
-    std::erase_if(connections_,
-                  [handle](const ActiveConnection& c) { return c.handle == handle; });
+    std::erase_if(connections_, [handle](const ActiveConnection& c) { return c.handle == handle; });
     if (connections_.empty()) {
         ShowNoConnection();
     }

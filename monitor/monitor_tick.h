@@ -67,9 +67,9 @@ class ConnectionMonitor {
 
     ConnectionSnapshot snapshot_;
     MonitorState state_;
-    TrayFigures tray_;                           // the texts of the current tick
-    std::vector<ActiveConnection> connections_;  // kept to spare an allocation per tick
-    ConnectionHandle followed_ = 0;              // the connection the figures belong to
+    TrayFigures tray_;                                // the texts of the current tick
+    std::vector<ActiveConnection> connections_;       // kept to spare an allocation per tick
+    ConnectionHandle followed_ = 0;                   // the connection the figures belong to
     std::optional<LocalDateTime> previousReadingAt_;  // of the counters in state_.Previous*KB
     std::int32_t receivedPerSecond_ = 0;              // bytes, for the graphs' bars
     std::int32_t sentPerSecond_ = 0;

@@ -1,7 +1,7 @@
 #pragma once
 // The statistics page's traffic graph (MainGraphPicture, 370 x 130): one 5-pixel bar pair per
-// connected tick (bytes a second), scrolling left once 70 columns are used, with the figures written over it.
-// After its own picture it hands the same tick to the floating window's drawing.
+// connected tick (bytes a second), scrolling left once 70 columns are used, with the figures
+// written over it. After its own picture it hands the same tick to the floating window's drawing.
 
 #include <cstdint>
 #include <functional>

@@ -246,14 +246,11 @@ TYPED_TEST_P(GraphPictureTest, IdleMainGraphClearsBarsAndTheNextSessionDrawsOn) 
     EXPECT_EQ(this->BarHeight(p, 12, c.received), 20);
 }
 
-REGISTER_TYPED_TEST_SUITE_P(GraphPictureTest,
-                            RectangleHasOutlineAndFillAndExcludesRightAndBottomEdges,
-                            IdlePictureShowsFourColouredLabelsAndNoBars,
-                            FloatingBarsFillThirtyColumnsThenScroll,
-                            FloatingBarsUseBothFactorTables,
-                            MainBarsScaleByTheLargerStepAndSentCoversReceived,
-                            MainGraphLinesReachTheRightEdge, MainGraphScrollsAtTheSeventyFirstTick,
-                            MainBarsAreCutAtTheTopAndNegativeStepsVanish,
-                            IdleMainGraphClearsBarsAndTheNextSessionDrawsOn);
+REGISTER_TYPED_TEST_SUITE_P(
+    GraphPictureTest, RectangleHasOutlineAndFillAndExcludesRightAndBottomEdges,
+    IdlePictureShowsFourColouredLabelsAndNoBars, FloatingBarsFillThirtyColumnsThenScroll,
+    FloatingBarsUseBothFactorTables, MainBarsScaleByTheLargerStepAndSentCoversReceived,
+    MainGraphLinesReachTheRightEdge, MainGraphScrollsAtTheSeventyFirstTick,
+    MainBarsAreCutAtTheTopAndNegativeStepsVanish, IdleMainGraphClearsBarsAndTheNextSessionDrawsOn);
 
 }  // namespace orv::testing

@@ -409,8 +409,8 @@ TEST_F(MonitorTickTest, EndedLinesAreHungUpAndNotFollowedWhileReleased) {
     // Still listed while the service releases it: neither followed nor hung up again.
     const std::size_t before = log.size();
     monitor.MonitorTick();
-    EXPECT_EQ(std::count(log.begin() + static_cast<std::ptrdiff_t>(before), log.end(), "statistics"),
-              0);
+    EXPECT_EQ(
+        std::count(log.begin() + static_cast<std::ptrdiff_t>(before), log.end(), "statistics"), 0);
     EndConnection();
     monitor.MonitorTick();  // released now: forgotten
     EXPECT_TRUE(current.hungUp.empty());

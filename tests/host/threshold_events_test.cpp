@@ -149,8 +149,8 @@ TEST_F(ThresholdEventsTest, OneHangUpAndTheLaterRulesStillSoundAndShowWithTheFig
 }
 
 TEST_F(ThresholdEventsTest, RulesLeaveADialInProgressAndADroppedLineAlone) {
-    for (std::string_view id : {ids::kPlaySoundTraffic, ids::kShowMessageTraffic,
-                                ids::kHangUpTraffic}) {
+    for (std::string_view id :
+         {ids::kPlaySoundTraffic, ids::kShowMessageTraffic, ids::kHangUpTraffic}) {
         controls.checked[std::string(id)] = true;
     }
     controls.texts[std::string(ids::kTrafficThreshold)] = "100";

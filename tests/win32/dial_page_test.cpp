@@ -65,8 +65,8 @@ class DialPageTest : public ::testing::Test {
         SetWindowSubclass(window.StatusBar(), RecordStatus, 1,
                           reinterpret_cast<DWORD_PTR>(&statusTexts));
         page = std::make_unique<DialPage>(
-            window, DialPageServices{source, source, current, boxes, questions, window.Handle(),
-                                     language});
+            window,
+            DialPageServices{source, source, current, boxes, questions, window.Handle(), language});
         page->Register(reactions);
         page->Entries().LoadPhonebookEntries();
         page->Entries().LoadDevices();
@@ -291,8 +291,8 @@ session "Office"
             failures.push_back(text);
         }
     }
-    EXPECT_EQ(failures, (std::vector<std::string>{"Attempt 1: " + busyText,
-                                                  "Attempt 2: " + busyText}));
+    EXPECT_EQ(failures,
+              (std::vector<std::string>{"Attempt 1: " + busyText, "Attempt 2: " + busyText}));
     // Each failed attempt was hung up, and the next one waited for its release: no 633.
     EXPECT_EQ(scenario->HandlesNotHungUp(), 0) << scenario->HandlesReport();
     for (const std::string& text : statusTexts) {
@@ -320,7 +320,9 @@ TEST_F(DialPageTest, DialOverAConnectedLineConnectsOnceTheServiceHasReleasedIt) 
     DialParams params;
     params.entryName = "Home ISP";
     ConnectionHandle again = 0;
-    EXPECT_EQ(source.Dial(params, [](const DialProgress&) {}, again), kRasPortNotAvailable);
+    EXPECT_EQ(source.Dial(
+                  params, [](const DialProgress&) {}, again),
+              kRasPortNotAvailable);
     current.handle = 0;
     if (again != 0) {
         source.HangUp(again);
