@@ -15,6 +15,7 @@ namespace {
 constexpr wchar_t kQueueWindowClass[] = L"OrvaneDialQueue";
 constexpr UINT kRedialMessage = messages::kDialerFirst;  // a redial is due
 constexpr UINT_PTR kNoTypingId = 0x4F53;
+constexpr UINT_PTR kReleaseTimerId = 1;
 
 // The typed-parameter controls that CheckBox1Click enables when the entry list is not used.
 constexpr std::string_view kTypedControls[] = {ids::kPhoneNumber, ids::kCallbackNumber,
@@ -56,7 +57,7 @@ std::string SecretText(HWND field) {
 
 DialPage::DialPage(MainWindow& window, const DialPageServices& services)
     : window_(window),
-      dialer_({services.dialing, services.current, *this, *this, *this, services.boxes,
+      dialer_({services.dialing, services.current, *this, *this, *this, services.boxes, *this,
                services.language}),
       phonebook_({services.phonebook, *this, *this, *this, services.questions,
                   services.applicationWindow, window.Handle()}) {
@@ -77,17 +78,22 @@ DialPage::DialPage(MainWindow& window, const DialPageServices& services)
 
 DialPage::~DialPage() {
     if (queueWindow_ != nullptr) {
+        KillTimer(queueWindow_, kReleaseTimerId);
         DestroyWindow(queueWindow_);
     }
 }
 
 LRESULT CALLBACK DialPage::QueueProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = WindowOwner<DialPage>(window, message, lParam);
-    if (message != kRedialMessage || self == nullptr) {
-        return DefWindowProcW(window, message, wParam, lParam);
+    if (self != nullptr && message == kRedialMessage) {
+        self->dialer_.RedialDue();
+        return 0;
     }
-    self->dialer_.RedialDue();
-    return 0;
+    if (self != nullptr && message == WM_TIMER && wParam == kReleaseTimerId) {
+        self->dialer_.ReleaseCheckDue();
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 bool DialPage::Checked(std::string_view id) const {
@@ -145,6 +151,18 @@ void DialPage::ProcessPendingMessages() {
 
 void DialPage::PostRedial() {
     PostMessageW(queueWindow_, kRedialMessage, 0, 0);
+}
+
+void DialPage::StartReleaseTimer(unsigned intervalMs) {
+    SetTimer(queueWindow_, kReleaseTimerId, intervalMs, nullptr);
+}
+
+void DialPage::StopReleaseTimer() {
+    KillTimer(queueWindow_, kReleaseTimerId);
+}
+
+std::uint64_t DialPage::Milliseconds() const {
+    return GetTickCount64();
 }
 
 void DialPage::SetEntries(const std::vector<std::string>& names) {

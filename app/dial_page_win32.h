@@ -36,12 +36,13 @@ struct DialPageServices {
     MessageBoxes& boxes;
     Questions& questions;
     HWND applicationWindow;  // owns the new-entry dialog
-    const LanguageCode* language = nullptr;  // of the page's own texts; none: Russian
+    const LanguageCode& language;
 };
 
 class DialPage final : public DialControls,
                        public StatusPanel,
                        public DialQueue,
+                       public ReleaseTimer,
                        public EntryList,
                        public DeviceList {
   public:
@@ -64,6 +65,9 @@ class DialPage final : public DialControls,
     void SetStatusText(std::string_view text) override;
     void ProcessPendingMessages() override;
     void PostRedial() override;
+    void StartReleaseTimer(unsigned intervalMs) override;
+    void StopReleaseTimer() override;
+    std::uint64_t Milliseconds() const override;
     void SetEntries(const std::vector<std::string>& names) override;
     void Select(std::size_t index) override;
     std::string Text() const override;
@@ -74,7 +78,7 @@ class DialPage final : public DialControls,
     bool Checked(std::string_view id) const;
 
     MainWindow& window_;
-    HWND queueWindow_ = nullptr;  // message-only; receives the queued redials
+    HWND queueWindow_ = nullptr;  // message-only; receives the queued redials and release steps
     Dialer dialer_;
     Phonebook phonebook_;
 };

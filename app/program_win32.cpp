@@ -57,7 +57,7 @@ Program::Program(HINSTANCE instance)
                   programFolder_),
       display_(main_, settingsControls_),
       events_(ThresholdEventPorts{settingsControls_, sounds_, floating_,
-                                  [this] { dialPage_->Dialing().Button2Click(); },
+                                  [this] { dialPage_->Dialing().HangUpByRule(); },
                                   [this] { launchList_.LaunchPrograms(StartMoment::AfterDial); },
                                   &language_},
               current_, [this] { return MinuteFigures(); }) {}
@@ -115,9 +115,8 @@ void Program::CreateMainWindow() {
     statisticsPage_->Register(controls_);
     languages_.Register(controls_);
     dialPage_ = std::make_unique<DialPage>(
-        main_,
-        DialPageServices{source_, source_, current_, dialogs_, questions_, floating_.Handle(),
-                         &language_});
+        main_, DialPageServices{source_, source_, current_, dialogs_, questions_,
+                                floating_.Handle(), language_});
     dialPage_->Register(controls_);
 
     statistics_.OpenStatistics(programFolder_);                           // 1
@@ -173,6 +172,15 @@ void Program::ExitSequence() {
                     ExitSteps{[this] { SaveLaunchList(); }, [this] { pluginControl_.ClosePlugin(); },
                               [this] { StoreSessionsAtExit(true); }},
                     shutdown_, dialogs_, &shutdownNotice_);
+    EndDialing();
+}
+
+// A dial still on its way is hung up with the program: no one would follow its progress or
+// hang up its handle should it fail. A line already up stays up.
+void Program::EndDialing() {
+    if (dialPage_) {
+        dialPage_->Dialing().EndOfRun();
+    }
 }
 
 // The running session is stored with its figures so far, and sessions a failed save kept in
@@ -201,6 +209,7 @@ void Program::SaveBeforeSessionEnd() {
     SaveLaunchList();
     // No box may hold up the log-off: the save is tried once.
     StoreSessionsAtExit(false);
+    EndDialing();
 }
 
 int Program::Run() {
@@ -216,8 +225,8 @@ TickFigures Program::MinuteFigures() const {
         return {};
     }
     const ConnectionSnapshot& snapshot = monitor_->Snapshot();
-    return TickFigures{monitor_->State().InSession, snapshot.DurationMs, snapshot.LinkSpeed,
-                       snapshot.TotalBytes};
+    return TickFigures{monitor_->State().InSession, monitor_->State().LineConnected,
+                       snapshot.DurationMs, snapshot.LinkSpeed, snapshot.TotalBytes};
 }
 
 std::string Program::TrayInfoText() const {

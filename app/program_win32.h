@@ -80,6 +80,7 @@ class Program {
     void CreateMainGraphPicture();
     void LoadLaunchListAndStartOnLoad();
     void SaveLaunchList();
+    void EndDialing();
     void ExitSequence();
     void SaveBeforeSessionEnd();
     void StoreSessionsAtExit(bool ask);

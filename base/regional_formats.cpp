@@ -301,7 +301,10 @@ std::optional<LocalDateTime> ParseLocalDateTime(std::string_view text,
     return dateTime;
 }
 
-LocalDateTime AddMilliseconds(const LocalDateTime& dateTime, std::int64_t milliseconds) {
+namespace {
+
+// A date and time as milliseconds of the proleptic calendar, for arithmetic on it.
+std::chrono::sys_time<std::chrono::milliseconds> Moment(const LocalDateTime& dateTime) {
     using namespace std::chrono;
     const sys_days day =
         year_month_day{year{dateTime.year}, month{static_cast<unsigned>(dateTime.month)},
@@ -309,8 +312,15 @@ LocalDateTime AddMilliseconds(const LocalDateTime& dateTime, std::int64_t millis
     const std::int64_t timeOfDayMs =
         ((dateTime.hour * 60LL + dateTime.minute) * 60 + dateTime.second) * 1000 +
         dateTime.millisecond;
+    return day + std::chrono::milliseconds(timeOfDayMs);
+}
+
+}  // namespace
+
+LocalDateTime AddMilliseconds(const LocalDateTime& dateTime, std::int64_t milliseconds) {
+    using namespace std::chrono;
     const sys_time<std::chrono::milliseconds> moment =
-        day + std::chrono::milliseconds(timeOfDayMs + milliseconds);
+        Moment(dateTime) + std::chrono::milliseconds(milliseconds);
     const sys_days newDay = floor<days>(moment);
     const year_month_day date{newDay};
     const hh_mm_ss time{moment - newDay};
@@ -321,6 +331,10 @@ LocalDateTime AddMilliseconds(const LocalDateTime& dateTime, std::int64_t millis
             static_cast<int>(time.minutes().count()),
             static_cast<int>(time.seconds().count()),
             static_cast<int>(time.subseconds().count())};
+}
+
+std::int64_t MillisecondsBetween(const LocalDateTime& from, const LocalDateTime& to) {
+    return (Moment(to) - Moment(from)).count();
 }
 
 std::string FormatDurationText(std::uint32_t milliseconds, const RegionalFormats& formats) {

@@ -55,6 +55,9 @@ std::optional<LocalDateTime> ParseLocalDateTime(std::string_view text,
 // The date and time the given number of milliseconds later (earlier when negative).
 LocalDateTime AddMilliseconds(const LocalDateTime& dateTime, std::int64_t milliseconds);
 
+// Milliseconds from one date and time to another (negative when `to` is earlier).
+std::int64_t MillisecondsBetween(const LocalDateTime& from, const LocalDateTime& to);
+
 // A connection's duration as hours, minutes and seconds: hours not limited (two digits at
 // least when the long time picture has HH or hh), the picture's time separator, two-digit
 // minutes and seconds, no day-period marker.

@@ -38,6 +38,7 @@ class SteadySource : public ConnectionReader {
         text = "error";
         return kRasSuccess;
     }
+    RasResult HangUp(ConnectionHandle) override { return kRasSuccess; }
 
   private:
     ConnectionStatistics statistics_{.bytesSent = 0,

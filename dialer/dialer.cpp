@@ -1,5 +1,8 @@
 #include "dialer/dialer.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "base/wipe_text.h"
 #include "dialer/dial_state_text.h"
 #include "monitor/service_error_text.h"
@@ -58,6 +61,10 @@ std::optional<std::string> Dialer::Refusal(const DialForm& form) const {
         }
         return std::nullopt;
     }
+    // With no entry there is nothing else to dial (the service would refuse it with 87).
+    if (form.phoneNumber.empty()) {
+        return std::string("Поле \"Телефон\" не заполнено. Номер не набран.");
+    }
     // With pulse dialing the request also holds the "P" before the number.
     const std::size_t phoneLimit = kMaxNumberChars - (form.pulse ? 1 : 0);
     const bool russian = Russian();
@@ -80,7 +87,18 @@ std::optional<std::string> Dialer::Refusal(const DialForm& form) const {
 }
 
 void Dialer::Button3Click() {
+    // A "Dial", command 13 or redial that arrives while the queue is pumped before a dial, or
+    // during the release wait, would start a second dial whose handle the first one overwrites.
+    if (Starting()) {
+        return;
+    }
     redialPending_ = false;
+    attempt_ = 0;
+    failureText_.clear();
+    StartAttempt();
+}
+
+void Dialer::StartAttempt() {
     DialForm form = ports_.controls.ReadForm();
     // Nothing to dial: no platform call at all, not even the hang-up; the user is told.
     if (form.useExisting && form.entryName.empty()) {
@@ -93,9 +111,10 @@ void Dialer::Button3Click() {
         ports_.boxes.ShowError(kInputErrorTitle[Language(Russian())], *refusal);
         return;
     }
-    Button2Click();
-    ports_.current.handle = 0;
-    DialParams request;
+    const bool replaced = HangUpHeld();
+    ports_.current.dialing = 0;  // hung up, or a handle the service no longer knows
+    // Filled in place and wiped where it lies: a moved short text leaves its bytes behind.
+    DialParams& request = pending_.emplace();
     if (form.useExisting) {
         request.entryName = form.entryName;
         // What is stored for the entry; a failure leaves the request as it is.
@@ -107,25 +126,149 @@ void Dialer::Button3Click() {
         request.password = form.password;
     }
     WipeForm(form);
-    ports_.queue.ProcessPendingMessages();
-    const RasResult result = ports_.service.Dial(
-        request, [this](const DialProgress& progress) { ProgressArrived(progress); },
-        ports_.current.handle);
-    WipeRequest(request);
-    if (result != kRasSuccess) {
-        ports_.status.SetStatusText(
-            ServiceErrorText(ports_.service, result, kDialerErrorTextChars));
+    ++attempt_;
+    phase_ = Phase::Releasing;
+    releaseStartedMs_ = ports_.timer.Milliseconds();
+    if (LinesReleased()) {
+        DialNow();
+        return;
     }
+    if (replaced || failureText_.empty()) {
+        ports_.status.SetStatusText(
+            Text("Ожидание освобождения линии...", "Waiting for the line to be released..."));
+    } else {
+        // A redial: the failed attempt's text stays beside what the dialer waits for.
+        const std::string next = std::to_string(attempt_);
+        ports_.status.SetStatusText(
+            failureText_ + " " +
+            Text("Ожидание освобождения линии перед попыткой " + next + "...",
+                 "Waiting for the line to be released before attempt " + next + "..."));
+    }
+    ports_.timer.StartReleaseTimer(kReleaseStepMs);
+}
+
+void Dialer::ReleaseCheckDue() {
+    if (phase_ != Phase::Releasing) {
+        ports_.timer.StopReleaseTimer();
+        return;
+    }
+    const bool released = LinesReleased();
+    if (!released && ports_.timer.Milliseconds() - releaseStartedMs_ < kReleaseLimitMs) {
+        return;
+    }
+    ports_.timer.StopReleaseTimer();
+    // A service that never answers 6 for a handle would make every later dial wait as long.
+    ports_.current.hungUp.clear();
+    DialNow();
+}
+
+bool Dialer::LinesReleased() {
+    std::vector<ConnectionHandle>& hungUp = ports_.current.hungUp;
+    std::erase_if(hungUp, [this](ConnectionHandle handle) {
+        std::uint32_t state = 0;
+        return ports_.service.GetConnectStatus(handle, state) == kRasInvalidHandle;
+    });
+    return hungUp.empty();
+}
+
+void Dialer::DialNow() {
+    phase_ = Phase::Starting;
+    cancelled_ = false;
+    ports_.queue.ProcessPendingMessages();
+    if (cancelled_ || phase_ != Phase::Starting || !pending_) {
+        DropPendingDial();
+        return;
+    }
+    ports_.current.handle = 0;
+    const unsigned dialNumber = ++dialNumber_;
+    ConnectionHandle handle = 0;
+    const RasResult result = ports_.service.Dial(
+        *pending_,
+        [this, dialNumber](const DialProgress& progress) { ProgressArrived(dialNumber, progress); },
+        handle);
+    WipeRequest(*pending_);
+    pending_.reset();
+    if (result != kRasSuccess) {
+        phase_ = Phase::Idle;
+        // A dial the service refused may still have given a handle, which it wants hung up.
+        if (handle != 0 && ports_.service.HangUp(handle) == kRasSuccess) {
+            ports_.current.NoteHungUp(handle);
+        }
+        ports_.status.SetStatusText(
+            NumberedText(ServiceErrorText(ports_.service, result, kDialerErrorTextChars)));
+        return;
+    }
+    ports_.current.handle = handle;
+    ports_.current.dialing = handle;
+    phase_ = Phase::Dialing;
+}
+
+void Dialer::DropPendingDial() {
+    if (pending_) {
+        WipeRequest(*pending_);
+        pending_.reset();
+    }
+    ports_.timer.StopReleaseTimer();
+    phase_ = Phase::Idle;
+}
+
+bool Dialer::HangUpHeld() {
+    bool hungUp = false;
+    const ConnectionHandle held[] = {ports_.current.handle, ports_.current.dialing};
+    for (const ConnectionHandle handle : held) {
+        if (handle != 0 && !ports_.current.WasHungUp(handle) &&
+            ports_.service.HangUp(handle) == kRasSuccess) {
+            ports_.current.NoteHungUp(handle);
+            hungUp = true;
+        }
+    }
+    if (hungUp) {
+        ports_.current.dialing = 0;
+        if (phase_ == Phase::Dialing) {
+            phase_ = Phase::Idle;
+        }
+    }
+    return hungUp;
 }
 
 void Dialer::Button2Click() {
     // Pressing "HangUp" always ends a redial cycle, also between two attempts.
     redialPending_ = false;
-    if (ports_.service.HangUp(ports_.current.handle) != kRasSuccess) {
+    bool stopped = false;
+    if (phase_ == Phase::Releasing) {
+        DropPendingDial();
+        stopped = true;
+    } else if (phase_ == Phase::Starting) {
+        cancelled_ = true;  // the dial about to start, once the queue has been pumped
+        stopped = true;
+    }
+    if (HangUpHeld()) {
+        stopped = true;
+    }
+    if (stopped) {
+        ports_.status.SetStatusText(kHungUpText);
+    }
+}
+
+void Dialer::HangUpByRule() {
+    if (phase_ != Phase::Idle) {
         return;
     }
-    ports_.status.SetStatusText(kHungUpText);
-    ports_.current.handle = 0;
+    if (HangUpHeld()) {
+        ports_.status.SetStatusText(
+            Text("Соединение разорвано правилом событий", "An event rule ended the connection"));
+    }
+}
+
+void Dialer::EndOfRun() {
+    redialPending_ = false;
+    if (phase_ == Phase::Releasing || phase_ == Phase::Starting) {
+        cancelled_ = true;
+        DropPendingDial();
+    }
+    if (phase_ == Phase::Dialing) {
+        ReleaseFailedDial();
+    }
 }
 
 std::string Dialer::DialStateText(std::uint32_t state, RasResult error) {
@@ -138,21 +281,61 @@ std::string Dialer::DialStateText(std::uint32_t state, RasResult error) {
         redialPending_ = true;
         ports_.queue.PostRedial();
     }
-    return ServiceErrorText(ports_.service, error, kDialerErrorTextChars);
+    return NumberedText(ServiceErrorText(ports_.service, error, kDialerErrorTextChars));
 }
 
 void Dialer::RedialDue() {
-    if (!redialPending_) {
+    if (!redialPending_ || Starting()) {
         return;
     }
     redialPending_ = false;
     if (ports_.controls.RedialOn()) {
-        Button3Click();
+        StartAttempt();
     }
 }
 
-void Dialer::ProgressArrived(const DialProgress& progress) {
-    ports_.status.SetStatusText(DialStateText(progress.state, progress.error));
+void Dialer::ProgressArrived(unsigned dialNumber, const DialProgress& progress) {
+    // Steps of a dial that was hung up or replaced may still be in the queue.
+    if (dialNumber != dialNumber_ || phase_ != Phase::Dialing) {
+        return;
+    }
+    const std::string text = DialStateText(progress.state, progress.error);
+    if (progress.error != kRasSuccess) {
+        failureText_ = text;
+        ReleaseFailedDial();
+    } else if (progress.state == kStateConnected) {
+        // The line is the monitor's now; the next "Dial" hangs it up as the current one.
+        phase_ = Phase::Idle;
+        ports_.current.dialing = 0;
+        attempt_ = 0;
+        failureText_.clear();
+    } else if (progress.state == kStateDisconnected) {
+        ReleaseFailedDial();
+    }
+    ports_.status.SetStatusText(text);
+}
+
+// A dial that ended without a line keeps its handle until it is hung up; that is done silently,
+// so the failure's text stays on screen.
+void Dialer::ReleaseFailedDial() {
+    const ConnectionHandle handle = ports_.current.dialing;
+    ports_.current.dialing = 0;
+    phase_ = Phase::Idle;
+    if (handle != 0 && ports_.service.HangUp(handle) == kRasSuccess) {
+        ports_.current.NoteHungUp(handle);
+    }
+}
+
+std::string Dialer::Text(std::string_view russian, std::string_view english) const {
+    return std::string(ports_.language.IsRussian() ? russian : english);
+}
+
+// In a redial cycle the failure says which attempt it ended.
+std::string Dialer::NumberedText(const std::string& text) const {
+    if (attempt_ <= 1 && !ports_.controls.RedialOn()) {
+        return text;
+    }
+    return Text("Попытка ", "Attempt ") + std::to_string(std::max(attempt_, 1)) + ": " + text;
 }
 
 }  // namespace orv

@@ -4,6 +4,7 @@
 // use fakes.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,6 +47,18 @@ class DialQueue {
     virtual void ProcessPendingMessages() = 0;
     // Queues one message that makes the interface thread call Dialer::RedialDue.
     virtual void PostRedial() = 0;
+};
+
+// The timer step of the wait for a hung-up line's release, on the interface thread's loop (the
+// window stays responsive while the service lets the port go).
+class ReleaseTimer {
+  public:
+    virtual ~ReleaseTimer() = default;
+    // Makes the interface thread call Dialer::ReleaseCheckDue every intervalMs until stopped.
+    virtual void StartReleaseTimer(unsigned intervalMs) = 0;
+    virtual void StopReleaseTimer() = 0;
+    // A steadily rising count of milliseconds, to bound the wait.
+    virtual std::uint64_t Milliseconds() const = 0;
 };
 
 // The entry list (an editable list the user can only pick from).

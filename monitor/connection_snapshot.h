@@ -36,6 +36,8 @@ constexpr std::uint64_t WidenCounter(std::uint64_t counted, std::uint32_t readin
 struct MonitorState {
     bool InSession = false;  // a connected state was seen since the last end of session
     bool ConnectNoticePending = true;
+    // The last tick found the followed line connected (not dialing, not dropped, not gone).
+    bool LineConnected = false;
     std::string AverageSpeedText = "0";
     // The counters divided by 1024 at the last tick that read statistics.
     double PreviousReceivedKB = 0;

@@ -23,12 +23,14 @@ inline constexpr RasResult kRasInsufficientBuffer = 122;  // ERROR_INSUFFICIENT_
 inline constexpr RasResult kRasBufferTooSmall = 603;      // ERROR_BUFFER_TOO_SMALL (records)
 inline constexpr RasResult kRasUserDisconnection = 619;   // ERROR_PORT_DISCONNECTED
 inline constexpr RasResult kRasUserHungUp = 631;          // ERROR_USER_DISCONNECTION
+inline constexpr RasResult kRasPortNotAvailable = 633;    // ERROR_PORT_NOT_AVAILABLE (in use)
 inline constexpr RasResult kRasInvalidSize = 632;         // ERROR_INVALID_SIZE
 inline constexpr RasResult kRasCannotFindPhonebookEntry = 623;
 inline constexpr RasResult kRasCancelled = 1223;  // ERROR_CANCELLED: a dialog not opened
 inline constexpr RasResult kRasLineBusy = 676;
 inline constexpr RasResult kRasNoAnswer = 678;
 inline constexpr RasResult kRasAuthenticationFailure = 691;
+inline constexpr RasResult kRasProjectionNotComplete = 730;  // the line is still being set up
 
 // Connection states (RASCONNSTATE): 0 opening the port ... 14 authenticated, then connected.
 inline constexpr std::uint32_t kStateOpenPort = 0;
@@ -103,6 +105,12 @@ class ServiceErrorTexts {
     // The service's text for an error code, read into a buffer of bufferChars characters.
     virtual RasResult GetErrorString(RasResult code, std::size_t bufferChars,
                                      std::string& text) = 0;
+    // The system's message for a code the service has no text for (a Win32 code, an HRESULT).
+    virtual RasResult GetSystemErrorString(RasResult code, std::string& text) {
+        (void)code;
+        (void)text;
+        return kRasInvalidParameter;
+    }
 };
 
 // What the monitor tick reads of the followed connection.
@@ -115,6 +123,8 @@ class ConnectionReader : public virtual ServiceErrorTexts {
                                               ConnectionStatistics& statistics) = 0;
     // The PPP IP projection of the connection.
     virtual RasResult GetProjectionInfo(ConnectionHandle connection, IpProjection& projection) = 0;
+    // Releases a line the tick found dropped: its handle lives until it is hung up.
+    virtual RasResult HangUp(ConnectionHandle connection) = 0;
 };
 
 // Dialing and hanging up.
@@ -127,6 +137,9 @@ class DialService : public virtual ServiceErrorTexts {
     // Fills the stored user name and password of params.entryName.
     virtual RasResult GetEntryDialParams(DialParams& params) = 0;
     virtual RasResult HangUp(ConnectionHandle connection) = 0;
+    // After a hang-up the handle answers until the service has released the port; then
+    // ERROR_INVALID_HANDLE (6), and only then can the device be dialled again.
+    virtual RasResult GetConnectStatus(ConnectionHandle connection, std::uint32_t& state) = 0;
 };
 
 // Phonebook entries and remote-access devices.

@@ -68,6 +68,9 @@ struct TrafficFigures {
     std::string durationText;
     std::string averageSpeedText;
     std::string averageSpeedMBText;  // the same speed in MB/s, for a place too narrow
+    // Bytes a second since the previous reading; 0 when there is none.
+    std::int32_t receivedPerSecond = 0;
+    std::int32_t sentPerSecond = 0;
 };
 
 class TrafficGraphs {

@@ -1,5 +1,6 @@
 #include "monitor/monitor_tick.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "monitor/service_error_text.h"
@@ -80,11 +81,15 @@ void ConnectionMonitor::StoreRunningSessionAndStop() {
 
 void ConnectionMonitor::Tick() {
     state_.TrayInfoText = TrayHeading(Russian());
+    state_.LineConnected = false;
     connections_.clear();
     if (source_.EnumConnections(connections_) != kRasSuccess) {
         current_.handle = 0;
+        // Nothing is known of any line: the tray does not claim one.
+        state_.TrayInfoText = kTrayNoConnectionText;
         return;
     }
+    SkipHungUpLines();
     if (connections_.empty()) {
         ShowNoConnection();
         return;
@@ -101,8 +106,52 @@ void ConnectionMonitor::Tick() {
     const DisplayFlags flags = display_.ReadDisplayFlags();
     AppendTrafficToTray(flags);
     graphs_.DrawTrafficGraphs({snapshot_.BytesReceived, snapshot_.BytesSent, tray_.duration,
-                               state_.AverageSpeedText, averageSpeedMBText_});
+                               state_.AverageSpeedText, averageSpeedMBText_, receivedPerSecond_,
+                               sentPerSecond_});
     ShowAddresses(flags);
+}
+
+// Lines the program hung up stay listed until the service has released their ports: they are
+// over for the monitor. A handle is forgotten once the service no longer knows it (6), so a new
+// line that gets the same handle later is followed again.
+void ConnectionMonitor::SkipHungUpLines() {
+    if (current_.hungUp.empty()) {
+        return;
+    }
+    std::erase_if(current_.hungUp, [this](ConnectionHandle handle) {
+        std::uint32_t state = 0;
+        return source_.GetConnectStatus(handle, state) == kRasInvalidHandle;
+    });
+    std::erase_if(connections_, [this](const ActiveConnection& connection) {
+        return current_.WasHungUp(connection.handle);
+    });
+}
+
+bool ConnectionMonitor::Listed(ConnectionHandle handle) const {
+    return std::any_of(connections_.begin(), connections_.end(),
+                       [handle](const ActiveConnection& c) { return c.handle == handle; });
+}
+
+// A line that dropped is no longer listed (or is listed as disconnected), but its handle lives
+// until it is hung up. The monitor hangs up the line it followed; a dial in progress is the
+// dialer's, which learns of its end from the progress.
+void ConnectionMonitor::ReleaseEndedLine(ConnectionHandle handle) {
+    if (handle == 0 || handle == current_.dialing || current_.WasHungUp(handle)) {
+        return;
+    }
+    source_.HangUp(handle);
+    current_.NoteHungUp(handle);
+}
+
+// The followed line reports itself disconnected while still listed: hung up, and its session
+// ends on this tick when no other line is listed.
+void ConnectionMonitor::ReleaseDroppedLine() {
+    const ConnectionHandle handle = current_.handle;
+    ReleaseEndedLine(handle);
+    std::erase_if(connections_, [handle](const ActiveConnection& c) { return c.handle == handle; });
+    if (connections_.empty()) {
+        ShowNoConnection();
+    }
 }
 
 // Another connection listed first (the followed line dropped while another stays up, or a dial
@@ -112,13 +161,24 @@ void ConnectionMonitor::FollowConnection(ConnectionHandle handle) {
     if (handle == 0 || handle == followed_) {
         return;
     }
+    if (!Listed(followed_)) {
+        ReleaseEndedLine(followed_);
+    }
     if (state_.InSession) {
         EndSession();
     }
     followed_ = handle;
+    // The figures of the line before are not this one's: a record of a session whose every
+    // reading failed holds what was read of it, nothing of an earlier one.
+    snapshot_ = ConnectionSnapshot{};
+    ForgetPreviousReading();
+}
+
+void ConnectionMonitor::ForgetPreviousReading() {
     state_.PreviousReceivedKB = 0;
     state_.PreviousSentKB = 0;
     state_.PreviousTotalKB = 0;
+    previousReadingAt_.reset();
 }
 
 // Stores the session from the fields as its last tick left them and announces its end.
@@ -146,6 +206,11 @@ bool ConnectionMonitor::ReadConnectionState() {
     }
     CallSucceeded(FailedCall::Status);
     snapshot_.State = connectionState;
+    if (connectionState == kStateDisconnected && current_.handle != current_.dialing) {
+        ReleaseDroppedLine();
+        return false;
+    }
+    state_.LineConnected = connectionState == kStateConnected;
     // A connection still dialing goes on to show its figures but starts no session.
     if (connectionState == kStateConnected) {
         if (state_.ConnectNoticePending) {
@@ -202,11 +267,25 @@ void ConnectionMonitor::AppendTrafficToTray(const DisplayFlags& flags) {
     const std::uint64_t totalBytes = snapshot_.TotalBytes;
     const double totalKB = static_cast<double>(totalBytes) / 1024.0;
     tray_.totalKilobytes = FormatTrafficKilobytes(totalBytes);
-    tray_.receiveSpeed =
-        FormatSpeed(KilobytesSince(snapshot_.BytesReceived, state_.PreviousReceivedKB), formats_);
-    tray_.sendSpeed =
-        FormatSpeed(KilobytesSince(snapshot_.BytesSent, state_.PreviousSentKB), formats_);
-    tray_.totalSpeed = FormatSpeed(KilobytesSince(totalBytes, state_.PreviousTotalKB), formats_);
+    // Speeds are the bytes since the previous reading over the time between the two readings,
+    // so a late or skipped tick does not double them; without a previous reading of this line
+    // (the program started during a session) there is no speed to show yet.
+    const LocalDateTime now = clock_.Now();
+    const double seconds =
+        previousReadingAt_ ? MillisecondsBetween(*previousReadingAt_, now) / 1000.0 : 0.0;
+    const auto perSecond = [seconds](double kilobytes) {
+        return seconds > 0 ? kilobytes / seconds : 0.0;
+    };
+    const double receivedKBps =
+        perSecond(KilobytesSince(snapshot_.BytesReceived, state_.PreviousReceivedKB));
+    const double sentKBps = perSecond(KilobytesSince(snapshot_.BytesSent, state_.PreviousSentKB));
+    tray_.receiveSpeed = FormatSpeed(receivedKBps, formats_);
+    tray_.sendSpeed = FormatSpeed(sentKBps, formats_);
+    tray_.totalSpeed =
+        FormatSpeed(perSecond(KilobytesSince(totalBytes, state_.PreviousTotalKB)), formats_);
+    receivedPerSecond_ = static_cast<std::int32_t>(receivedKBps * 1024);
+    sentPerSecond_ = static_cast<std::int32_t>(sentKBps * 1024);
+    previousReadingAt_ = now;
     state_.PreviousReceivedKB = static_cast<double>(snapshot_.BytesReceived) / 1024.0;
     state_.PreviousSentKB = static_cast<double>(snapshot_.BytesSent) / 1024.0;
     state_.PreviousTotalKB = totalKB;
@@ -235,6 +314,10 @@ void ConnectionMonitor::ShowAddresses(const DisplayFlags& flags) {
     }
     display_.SetField(DisplayField::ClientIp, snapshot_.ClientIp);
     display_.SetField(DisplayField::ServerIp, snapshot_.ServerIp);
+    // While the line is still being set up its projection is not complete yet: no error.
+    if (result == kRasProjectionNotComplete && snapshot_.State != kStateConnected) {
+        return;
+    }
     if (result != kRasSuccess) {
         ShowServiceError(FailedCall::Projection, result);
         return;
@@ -245,17 +328,15 @@ void ConnectionMonitor::ShowAddresses(const DisplayFlags& flags) {
 }
 
 void ConnectionMonitor::ShowNoConnection() {
+    ReleaseEndedLine(followed_);
     if (state_.InSession) {
         EndSession();
     }
     state_.AverageSpeedText = std::string(kNoAverageSpeed);
-    // The next connection's first tick measures its speeds from zero, not against the figures
-    // of the one that ended.
+    // The next connection's speeds are not measured against the figures of the one that ended.
     followed_ = 0;
     countedLine_ = 0;
-    state_.PreviousReceivedKB = 0;
-    state_.PreviousSentKB = 0;
-    state_.PreviousTotalKB = 0;
+    ForgetPreviousReading();
     // A failure of a call about a connection that is gone no longer holds.
     ClearOwnStatusText();
     for (const auto& [field, text] : kNoConnectionFields) {
@@ -286,8 +367,10 @@ ConnectionInfo ConnectionMonitor::SessionRecord() const {
     session.startsession = FormatLocalDateTime(start, formats_);
     session.endsession = FormatLocalDateTime(end, formats_);
     session.averagespeed = state_.AverageSpeedText;
-    session.serverip = display_.Field(DisplayField::ServerIp);
-    session.clientip = display_.Field(DisplayField::ClientIp);
+    // The addresses as read of this line: empty when never read (the labels' texts before the
+    // first tick are design texts, not addresses).
+    session.serverip = snapshot_.ServerIp;
+    session.clientip = snapshot_.ClientIp;
     // Counters, link speed and duration all come from the last good reading: a failed last
     // tick zeroes the fields, and a record of "0" bytes over minutes would be a false one.
     session.connspeed = std::to_string(snapshot_.LinkSpeed);

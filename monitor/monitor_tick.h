@@ -37,7 +37,12 @@ class ConnectionMonitor {
     enum class FailedCall { None, Status, Statistics, Projection };
 
     void Tick();
+    void SkipHungUpLines();
+    bool Listed(ConnectionHandle handle) const;
+    void ReleaseEndedLine(ConnectionHandle handle);
+    void ReleaseDroppedLine();
     void FollowConnection(ConnectionHandle handle);
+    void ForgetPreviousReading();
     void EndSession();
     void ShowConnectionNames(const ActiveConnection& connection);
     bool ReadConnectionState();
@@ -65,11 +70,14 @@ class ConnectionMonitor {
 
     ConnectionSnapshot snapshot_;
     MonitorState state_;
-    TrayFigures tray_;                           // the texts of the current tick
-    std::string averageSpeedMBText_;             // the average speed in MB/s
-    std::vector<ActiveConnection> connections_;  // kept to spare an allocation per tick
-    ConnectionHandle followed_ = 0;              // the connection the figures belong to
-    ConnectionHandle countedLine_ = 0;           // the connection the byte counts belong to
+    TrayFigures tray_;                                // the texts of the current tick
+    std::string averageSpeedMBText_;                  // the average speed in MB/s
+    std::vector<ActiveConnection> connections_;       // kept to spare an allocation per tick
+    ConnectionHandle followed_ = 0;                   // the connection the figures belong to
+    ConnectionHandle countedLine_ = 0;                // the connection the byte counts belong to
+    std::optional<LocalDateTime> previousReadingAt_;  // of the counters in state_.Previous*KB
+    std::int32_t receivedPerSecond_ = 0;              // bytes, for the graphs' bars
+    std::int32_t sentPerSecond_ = 0;
     FailedCall statusWrittenBy_ = FailedCall::None;
     std::string statusWritten_;  // the status text that call wrote
     bool ticking_ = false;

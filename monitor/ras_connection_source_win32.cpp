@@ -7,6 +7,7 @@
 
 #include "base/win32/messages.h"
 #include "base/win32/modal_turn.h"
+#include "base/win32/system_error.h"
 #include "base/win32/window_class.h"
 #include "base/wipe_text.h"
 #include "monitor/ras_records_win32.h"
@@ -130,7 +131,8 @@ bool FillDialRequest(const DialParams& params, ras::DialParams& request) {
            ras::PutIntoMember(params.phoneNumber, request.szPhoneNumber) &&
            ras::PutIntoMember(params.callbackNumber, request.szCallbackNumber) &&
            ras::PutIntoMember(params.userName, request.szUserName) &&
-           PutSecretIntoMember(params.password, request.szPassword);
+           PutSecretIntoMember(params.password, request.szPassword) &&
+           ras::PutIntoMember(params.domain, request.szDomain);
 }
 
 }  // namespace
@@ -243,6 +245,20 @@ RasResult Win32ConnectionSource::GetErrorString(RasResult code, std::size_t buff
     return result;
 }
 
+RasResult Win32ConnectionSource::GetSystemErrorString(RasResult code, std::string& text) {
+    // An HRESULT that wraps a Win32 code (0x8007xxxx) is looked up as that code when the system
+    // has no message under the HRESULT itself.
+    auto message = SystemMessage(code);
+    if (!message && (code & 0xFFFF0000u) == 0x80070000u) {
+        message = SystemMessage(code & 0xFFFFu);
+    }
+    if (!message) {
+        return ERROR_MR_MID_NOT_FOUND;
+    }
+    text = std::move(*message);
+    return kRasSuccess;
+}
+
 RasResult Win32ConnectionSource::Dial(const DialParams& params, DialProgressHandler progress,
                                       ConnectionHandle& connection) {
     auto request = SizedRecord<ras::DialParams>();
@@ -272,6 +288,7 @@ RasResult Win32ConnectionSource::GetEntryDialParams(DialParams& params) {
     if (result == kRasSuccess) {
         params.userName = ras::MemberText(request.szUserName);
         params.password = ras::MemberText(request.szPassword);
+        params.domain = ras::MemberText(request.szDomain);
     }
     SecureZeroMemory(&request, sizeof request);
     return result;

@@ -21,6 +21,8 @@ class Win32ConnectionSource final : public ConnectionSource {
                                       ConnectionStatistics& statistics) override;
     RasResult GetProjectionInfo(ConnectionHandle connection, IpProjection& projection) override;
     RasResult GetErrorString(RasResult code, std::size_t bufferChars, std::string& text) override;
+    // FormatMessageW's system message.
+    RasResult GetSystemErrorString(RasResult code, std::string& text) override;
 
     // One dial at a time: the service's progress calls carry no handle, so a new dial takes
     // over the progress of any earlier one.

@@ -10,10 +10,15 @@ std::string ServiceErrorText(ServiceErrorTexts& source, RasResult code, std::siz
     if (result == kRasInsufficientBuffer && bufferChars < kMonitorErrorTextChars) {
         result = source.GetErrorString(code, kMonitorErrorTextChars, text);
     }
-    if (result != kRasSuccess || text.empty()) {
-        return "Ошибка " + std::to_string(code);
+    if (result == kRasSuccess && !text.empty()) {
+        return text;
     }
-    return text;
+    // Not a remote-access code (a Win32 code, an HRESULT): the system may know it.
+    text.clear();
+    if (source.GetSystemErrorString(code, text) == kRasSuccess && !text.empty()) {
+        return text;
+    }
+    return "Ошибка " + std::to_string(code);
 }
 
 }  // namespace orv

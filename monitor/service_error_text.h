@@ -9,7 +9,8 @@
 namespace orv {
 
 // Reads the text into a buffer of bufferChars characters; when the service has no text for the
-// code, "Ошибка " and the code, so that the user still learns which error it was.
+// code, the system's message for it; when neither knows it, "Ошибка " and the code, so that the
+// user still learns which error it was.
 std::string ServiceErrorText(ServiceErrorTexts& source, RasResult code, std::size_t bufferChars);
 
 }  // namespace orv

@@ -72,6 +72,11 @@ void ThresholdEvents::MinuteCheck() {
             ports_.launchAfterDial();
         }
     }
+    // The rules are about a running session: a line still dialing (a hang-up would end the
+    // dial) or gone since (its last figures would fire every minute) is left alone.
+    if (!figures.LineConnected) {
+        return;
+    }
     // The unsigned difference, never a negative minute; of the 64-bit total, so a gigabit
     // line's 7 GB in a minute are not taken modulo 4 GiB (which could give "too little").
     const std::uint64_t minuteTrafficKB = (figures.TotalBytes - trafficReference_) / 1024;

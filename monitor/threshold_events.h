@@ -60,7 +60,8 @@ struct ThresholdEventPorts {
     const ControlStates& controls;
     SoundPlayer& sounds;
     TrayBalloons& balloons;
-    // The dial page's hang-up action; it clears the current connection when it succeeds.
+    // The dialer's hang-up for a rule (it says a rule ended the line); it clears the current
+    // connection when it succeeds.
     std::function<void()> hangUp;
     // Starts the launch list's "after dial" programs.
     std::function<void()> launchAfterDial;
@@ -71,6 +72,7 @@ struct ThresholdEventPorts {
 // What the minute check reads of the monitor tick's last figures.
 struct TickFigures {
     bool InSession = false;
+    bool LineConnected = false;  // the last tick found the followed line connected
     std::uint32_t DurationMs = 0;
     std::uint32_t LinkSpeed = 0;  // bit/s
     std::uint64_t TotalBytes = 0;  // received plus sent over the session

@@ -42,15 +42,8 @@ void TrafficGraphDrawing::DrawTrafficGraphs(const TrafficFigures& figures) {
         picture_.CopyRegion({0, 0, w, h}, -kBarWidth, 0);
         --mainGraphColumn_;
     }
-    if (sessionEnded_) {
-        previousReceivedBytes_ = 0;
-        previousSentBytes_ = 0;
-        sessionEnded_ = false;
-    }
-    const BarHeights steps{CounterStep(figures.bytesReceived, previousReceivedBytes_),
-                           CounterStep(figures.bytesSent, previousSentBytes_)};
-    previousReceivedBytes_ = figures.bytesReceived;
-    previousSentBytes_ = figures.bytesSent;
+    // The bars are bytes a second, as the tick measured them between its last two readings.
+    const BarHeights steps{figures.receivedPerSecond, figures.sentPerSecond};
     const BarHeights bars = ScaleBars(steps, MainScale);
     const int left = mainGraphColumn_ * kBarWidth;
 
@@ -75,7 +68,6 @@ void TrafficGraphDrawing::DrawTrafficGraphs(const TrafficFigures& figures) {
 
 void TrafficGraphDrawing::DrawIdleGraphs(std::string_view durationField,
                                          std::string_view averageSpeedText) {
-    sessionEnded_ = true;
     // Without a connection the picture changes only with the texts or the colours (the column
     // stands still): a tick that would draw it again as it is draws nothing.
     const bool unchanged = idleDrawn_ && idleDrawn_->durationField == durationField &&

@@ -1,7 +1,7 @@
 #pragma once
 // The statistics page's traffic graph (MainGraphPicture, 370 x 130): one 5-pixel bar pair per
-// connected tick, scrolling left once 70 columns are used, with the figures written over it.
-// After its own picture it hands the same tick to the floating window's drawing.
+// connected tick (bytes a second), scrolling left once 70 columns are used, with the figures
+// written over it. After its own picture it hands the same tick to the floating window's drawing.
 
 #include <cstdint>
 #include <functional>
@@ -46,11 +46,6 @@ class TrafficGraphDrawing final : public TrafficGraphs {
     std::function<void()> showPicture_;
     FloatingDrawing& floating_;
     std::int32_t mainGraphColumn_ = -1;
-    std::uint64_t previousReceivedBytes_ = 0;
-    std::uint64_t previousSentBytes_ = 0;
-    // Set by an idle drawing: the next connected drawing belongs to a new session, whose first
-    // steps are measured from zero rather than from the last counters of the previous one.
-    bool sessionEnded_ = false;
     // Empty once a connected tick has drawn over the idle picture.
     std::optional<IdleFigures> idleDrawn_;
 };

@@ -39,8 +39,4 @@ BarHeights ScaleBars(BarHeights steps, std::int32_t (*scale)(std::int32_t)) {
     return {steps.received / divisor, steps.sent / divisor};
 }
 
-std::int32_t CounterStep(std::uint64_t current, std::uint64_t previous) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(current - previous));
-}
-
 }  // namespace orv

@@ -22,8 +22,4 @@ struct BarHeights {
 // comparison), truncating toward zero.
 BarHeights ScaleBars(BarHeights steps, std::int32_t (*scale)(std::int32_t));
 
-// The signed 32-bit difference of two byte counts: a tick's step, or a negative one when the
-// count went down (another line followed without an idle tick between).
-std::int32_t CounterStep(std::uint64_t current, std::uint64_t previous);
-
 }  // namespace orv

@@ -1,10 +1,12 @@
 #include "base/win32/system_error.h"
 
+#include <utility>
+
 #include "base/win32/wide_text.h"
 
 namespace orv {
 
-std::string SystemErrorText(DWORD code) {
+std::optional<std::string> SystemMessage(DWORD code) {
     wchar_t* buffer = nullptr;
     const DWORD length = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -18,11 +20,18 @@ std::string SystemErrorText(DWORD code) {
         text.pop_back();
     }
     if (text.empty()) {
-        char number[32];
-        wsprintfA(number, "error 0x%08lX", code);
-        text = number;
+        return std::nullopt;
     }
     return text;
+}
+
+std::string SystemErrorText(DWORD code) {
+    if (auto text = SystemMessage(code)) {
+        return std::move(*text);
+    }
+    char number[32];
+    wsprintfA(number, "error 0x%08lX", code);
+    return number;
 }
 
 }  // namespace orv

@@ -3,11 +3,15 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 namespace orv {
 
-// The system's text for an error code or HRESULT, without the trailing line break.
+// The system's message for an error code or HRESULT, without the trailing line break; nothing
+// when the system has none.
+std::optional<std::string> SystemMessage(DWORD code);
+// The same, or "error 0x..." when the system has none.
 std::string SystemErrorText(DWORD code);
 inline std::string LastErrorText() {
     return SystemErrorText(GetLastError());

@@ -31,6 +31,10 @@ class FakeConnectionSource : public ConnectionReader {
     bool errorTextsKnown = true;
 
     std::vector<ConnectionHandle> handlesAsked;  // by the state, statistics and projection calls
+    std::vector<ConnectionHandle> hungUp;
+    // Status checks a hung-up handle still answers before its port is released (then 6, once).
+    int releaseChecks = 0;
+    std::map<ConnectionHandle, int> releasing;
     std::vector<std::size_t> errorBufferSizes;
 
     // The text the service gives for an error code.
@@ -46,6 +50,14 @@ class FakeConnectionSource : public ConnectionReader {
     RasResult GetConnectStatus(ConnectionHandle connection, std::uint32_t& out) override {
         log_.push_back("status");
         handlesAsked.push_back(connection);
+        if (const auto left = releasing.find(connection); left != releasing.end()) {
+            if (left->second-- == 0) {
+                releasing.erase(left);
+                return kRasInvalidHandle;
+            }
+            out = kStateDisconnected;
+            return kRasSuccess;
+        }
         out = state;
         return statusResult;
     }
@@ -61,6 +73,12 @@ class FakeConnectionSource : public ConnectionReader {
         handlesAsked.push_back(connection);
         out = projection;
         return projectionResult;
+    }
+    RasResult HangUp(ConnectionHandle connection) override {
+        log_.push_back("hang up");
+        hungUp.push_back(connection);
+        releasing[connection] = releaseChecks;
+        return kRasSuccess;
     }
     RasResult GetErrorString(RasResult code, std::size_t bufferChars, std::string& text) override {
         errorBufferSizes.push_back(bufferChars);
@@ -171,6 +189,7 @@ class FixedClock : public Clock {
   public:
     LocalDateTime now{2024, 3, 5, 14, 7, 9, 0};
     LocalDateTime Now() const override { return now; }
+    void Advance(std::int64_t milliseconds) { now = AddMilliseconds(now, milliseconds); }
 };
 
 }  // namespace orv::test

@@ -1,6 +1,7 @@
 // Whole-program test of the dial page against the emulated service: dialed from the page, the
 // line is taken over by the tick; a hang-up and a dial over a connected line each store the
-// session that ended, once.
+// session that ended, once; a traffic rule that hangs up leaves a slow dial and a dropped line
+// alone.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -131,6 +132,47 @@ TEST_F(DialFromThePage, HangUpAndDialOverAConnectedLineStoreEachSessionOnce) {
         EXPECT_GE(duration, 1000) << xml;
         EXPECT_LT(duration, ranMs / 2) << xml;
     }
+}
+
+// The traffic rule holds for any line with little traffic; with hang-up it must still only end
+// a running session: not the dial under way at the first minute check, nor a line that dropped
+// before the second.
+TEST_F(DialFromThePage, TrafficRuleWithHangUpSparesASlowDialAndADroppedLine) {
+    StoreSetting(L"TrafficValueToInform", L"100");
+    StoreSetting(L"HangUpTraffic", L"1");
+    ASSERT_NO_FATAL_FAILURE(Start());
+    const auto started = Clock::now();
+    ASSERT_TRUE(WaitUntil([&] { return Text("ComboBox1") == L"Home ISP"; }, 3s));
+    scenario.Control("speed 0.008");  // the dial's 11 steps take about 70 s
+    ASSERT_NO_FATAL_FAILURE(Press("BitBtn1"));
+    std::vector<std::wstring> seen;
+    const auto watch = [&](auto done, std::chrono::seconds timeout) {
+        return WaitUntil(
+            [&] {
+                const std::wstring text = TextOf(statusBar);
+                if (seen.empty() || seen.back() != text) {
+                    seen.push_back(text);
+                }
+                return done(text);
+            },
+            timeout);
+    };
+    ASSERT_TRUE(watch([](const std::wstring& text) { return text == L"Connected"; }, 110s))
+        << ::testing::PrintToString(seen);
+    ASSERT_GT(Clock::now() - started, 62s) << "the first minute check did not fall in the dial";
+    scenario.Control("speed 1");
+    // The tick has taken the line over (a session to store) before it drops.
+    ASSERT_TRUE(WaitUntil([&] { return Text("Label12") != DurationText(0); }, 5s));
+    scenario.Control("drop");
+    ASSERT_TRUE(WaitUntil([&] { return Text("Label20") == L"No active connections"; }, 3s));
+    watch([](const std::wstring&) { return false; },
+          std::chrono::duration_cast<std::chrono::seconds>(started + 125s - Clock::now()));
+    for (const std::wstring& text : seen) {
+        EXPECT_EQ(text.find(L"rule"), std::wstring::npos) << ::testing::PrintToString(seen);
+        EXPECT_EQ(text.find(L"правилом"), std::wstring::npos) << ::testing::PrintToString(seen);
+        EXPECT_NE(text, L"Прервано пользователем...");
+    }
+    EXPECT_EQ(StoredDurations(ReadFile(folder.StatisticsFile())).size(), 1u);
 }
 
 }  // namespace

@@ -76,12 +76,6 @@ void CloseRunningPlugins() {
     }
 }
 
-void StoreSetting(const wchar_t* name, const wchar_t* text) {
-    const std::wstring section = std::wstring(kSettingsKey) + L"\\Main";
-    RegSetKeyValueW(HKEY_CURRENT_USER, section.c_str(), name, REG_SZ, text,
-                    static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t)));
-}
-
 // The visible page of the main window, -1 when none is.
 int VisiblePage(HWND main) {
     const std::vector<HWND> pages = ChildWindows(main, L"TTabSheet");

@@ -37,12 +37,6 @@ void WriteFile(const std::wstring& path, const std::string& bytes) {
     std::ofstream(path.c_str(), std::ios::binary) << bytes;
 }
 
-void StoreSetting(const wchar_t* name, const wchar_t* value) {
-    const std::wstring section = std::wstring(kSettingsKey) + L"\\Main";
-    RegSetKeyValueW(HKEY_CURRENT_USER, section.c_str(), name, REG_SZ, value,
-                    static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
-}
-
 class ThresholdEventsProgram : public EmulatedProgramTest {};
 
 TEST_F(ThresholdEventsProgram, DurationRuleHangsUpStoresTheSessionOnceAndStartsAfterDialOnce) {

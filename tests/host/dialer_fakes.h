@@ -2,6 +2,7 @@
 // Fakes for the dialer: a scripted dialing and phonebook service, and a dial page that records
 // what the dialer shows, asks and queues, in one event log to check the order of the steps.
 
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -25,6 +26,9 @@ class FakeDialService : public DialService, public PhonebookService {
     DialProgressHandler progress;  // of the last dial
     RasResult hangUpResult = kRasSuccess;
     std::vector<ConnectionHandle> hungUp;
+    // Status checks a hung-up handle answers before the service has released its port.
+    int releaseChecks = 0;
+    std::map<ConnectionHandle, int> answersLeft;
     std::map<std::string, std::pair<std::string, std::string>> stored;  // user, password
 
     RasResult entriesResult = kRasSuccess;
@@ -68,7 +72,23 @@ class FakeDialService : public DialService, public PhonebookService {
     RasResult HangUp(ConnectionHandle connection) override {
         log_.push_back("hang up");
         hungUp.push_back(connection);
-        return connection == 0 ? kRasInvalidHandle : hangUpResult;
+        if (connection == 0) {
+            return kRasInvalidHandle;
+        }
+        if (hangUpResult == kRasSuccess) {
+            answersLeft[connection] = releaseChecks;
+        }
+        return hangUpResult;
+    }
+    RasResult GetConnectStatus(ConnectionHandle connection, std::uint32_t& state) override {
+        log_.push_back("status");
+        auto left = answersLeft.find(connection);
+        if (left == answersLeft.end() || left->second == 0) {
+            return kRasInvalidHandle;
+        }
+        --left->second;
+        state = kStateDisconnected;
+        return kRasSuccess;
     }
     RasResult EnumEntries(std::vector<std::string>& names) override {
         if (entriesResult == kRasSuccess) {
@@ -115,6 +135,7 @@ class FakeDialService : public DialService, public PhonebookService {
 class FakeDialPage : public DialControls,
                      public StatusPanel,
                      public DialQueue,
+                     public ReleaseTimer,
                      public EntryList,
                      public DeviceList,
                      public Questions,
@@ -126,6 +147,9 @@ class FakeDialPage : public DialControls,
     bool redialOn = false;
     std::string statusText = "old text";
     int redialsQueued = 0;
+    bool timerRunning = false;
+    std::uint64_t now = 1000;
+    std::function<void()> duringPump;  // what arrives while the queue is pumped
     std::vector<std::string> items;
     int selected = -1;
     std::vector<DeviceInfo> deviceRows;
@@ -139,8 +163,19 @@ class FakeDialPage : public DialControls,
         statusText = std::string(text);
         log_.push_back("status: " + statusText);
     }
-    void ProcessPendingMessages() override { log_.push_back("pump"); }
+    void ProcessPendingMessages() override {
+        log_.push_back("pump");
+        if (auto during = std::exchange(duringPump, {})) {
+            during();
+        }
+    }
     void PostRedial() override { ++redialsQueued; }
+    void StartReleaseTimer(unsigned) override {
+        timerRunning = true;
+        log_.push_back("wait");
+    }
+    void StopReleaseTimer() override { timerRunning = false; }
+    std::uint64_t Milliseconds() const override { return now; }
     void SetEntries(const std::vector<std::string>& names) override {
         items = names;
         selected = -1;

@@ -36,14 +36,15 @@ class DialerTest : public ::testing::Test {
     FakeDialService service{log};
     test::FakeDialPage page{log};
     CurrentConnection current;
-    Dialer dialer{{service, current, page, page, page, page}};
+    LanguageCode language;  // English
+    Dialer dialer{{service, current, page, page, page, page, page, language}};
 };
 
 TEST_F(DialerTest, ExistingEntryHangsUpFirstThenDialsItsStoredParameters) {
     current.handle = 0x10;
     dialer.Button3Click();
-    EXPECT_EQ(log, (DialerLog{"hang up", "status: Прервано пользователем...", "dial params", "pump",
-                              "dial"}));
+    // Released at the first look: the dial follows at once, and no hang-up text is shown.
+    EXPECT_EQ(log, (DialerLog{"hang up", "dial params", "status", "pump", "dial"}));
     EXPECT_EQ(service.hungUp, std::vector<ConnectionHandle>{0x10});
     ASSERT_EQ(service.dials.size(), 1u);
     const DialParams& dialed = service.dials[0];
@@ -80,15 +81,20 @@ TEST_F(DialerTest, EmptyEntryListCallsNothingAndSaysSo) {
     EXPECT_EQ(current.handle, 0x10u);
 }
 
-TEST_F(DialerTest, DialRefusedAtOnceShowsItsTextAndNeverRedials) {
+TEST_F(DialerTest, DialRefusedAtOnceShowsItsTextHangsUpItsHandleAndNeverRedials) {
     page.redialOn = true;
     service.dialResult = kRasCannotFindPhonebookEntry;
     dialer.Button3Click();
-    EXPECT_EQ(page.statusText, FakeDialService::ErrorText(623));
+    EXPECT_EQ(page.statusText, "Attempt 1: " + FakeDialService::ErrorText(623));
     EXPECT_EQ(service.errorBufferSizes, std::vector<std::size_t>{kDialerErrorTextChars});
     EXPECT_EQ(page.redialsQueued, 0);
+    EXPECT_EQ(service.hungUp, std::vector<ConnectionHandle>{0x42}) << "the service wants it";
+    EXPECT_EQ(current.handle, 0u);
 
     // A text too long for the dialer's buffer is read again into the larger one.
+    page.redialOn = false;
+    service.dialResult = kRasSuccess;
+    dialer.Button3Click();
     service.longestText = 200;
     Report(2, kRasAuthenticationFailure);
     EXPECT_EQ(page.statusText, FakeDialService::ErrorText(kRasAuthenticationFailure));
@@ -118,31 +124,128 @@ TEST_F(DialerTest, ProgressShowsEachStateTextAndNothingForUnknownStates) {
         {0x1000, "Interactive"},
         {0x1003, "Password Expired"},
         {0x1004, ""},
-        {0x2000, "Connected"},
-        {0x2001, "Disconnected"},
         {0x2002, ""},
+        {0x2000, "Connected"},
     };
     for (const auto& [state, text] : steps) {
         Report(state, 0);
         EXPECT_EQ(page.statusText, text) << state;
     }
+    EXPECT_EQ(DialStateName(0x2001), "Disconnected");
 }
 
-TEST_F(DialerTest, BusyLineRedialsFromTheQueueUntilConnected) {
+TEST_F(DialerTest, RedialCycleHangsUpEachFailureAndKeepsItsNumberedTextThroughTheWait) {
     page.redialOn = true;
+    service.releaseChecks = 1;  // each hung-up line answers once more before it is released
     dialer.Button3Click();
-    for (int failure = 0; failure < 2; ++failure) {
+    for (int failure = 1; failure <= 2; ++failure) {
+        service.nextHandle = 0x42 + static_cast<ConnectionHandle>(failure);
         Report(2, kRasLineBusy);
-        // The attempt is queued, not started inside the progress handler.
-        EXPECT_EQ(service.dials.size(), static_cast<std::size_t>(failure + 1));
-        EXPECT_EQ(page.statusText, FakeDialService::ErrorText(kRasLineBusy));
-        EXPECT_EQ(page.redialsQueued, failure + 1);
+        const std::string failed =
+            "Attempt " + std::to_string(failure) + ": " + FakeDialService::ErrorText(kRasLineBusy);
+        EXPECT_EQ(page.statusText, failed);
+        EXPECT_EQ(service.hungUp.back(), 0x42 + static_cast<ConnectionHandle>(failure - 1));
+        // The attempt is queued, not started inside the progress handler, and waits for the
+        // failed line's release on the timer step.
+        EXPECT_EQ(service.dials.size(), static_cast<std::size_t>(failure));
         dialer.RedialDue();
+        EXPECT_TRUE(page.timerRunning);
+        EXPECT_EQ(page.statusText, failed + " Waiting for the line to be released before attempt " +
+                                       std::to_string(failure + 1) + "...");
+        dialer.ReleaseCheckDue();
+        EXPECT_FALSE(page.timerRunning);
+        EXPECT_EQ(service.dials.size(), static_cast<std::size_t>(failure + 1));
     }
     Report(0x2000, 0);
-    EXPECT_EQ(service.dials.size(), 3u);
     EXPECT_EQ(page.statusText, "Connected");
-    EXPECT_FALSE(dialer.RedialPending());
+    EXPECT_EQ(std::count(log.begin(), log.end(), "status: Прервано пользователем..."), 0);
+    EXPECT_EQ(current.handle, 0x44u);
+    EXPECT_TRUE(current.hungUp.empty()) << "released lines are forgotten";
+}
+
+TEST_F(DialerTest, DialOverALiveLineWaitsForItsReleaseAtMostTenSeconds) {
+    service.releaseChecks = 3;
+    current.handle = 0x10;
+    language.Set("RUS");
+    dialer.Button3Click();
+    EXPECT_TRUE(service.dials.empty());
+    EXPECT_EQ(page.statusText, "Ожидание освобождения линии...");
+    dialer.Button3Click();  // a second "Dial" while it waits starts nothing
+    dialer.ReleaseCheckDue();
+    dialer.ReleaseCheckDue();
+    EXPECT_TRUE(service.dials.empty());
+    dialer.ReleaseCheckDue();  // the fourth look finds it released
+    ASSERT_EQ(service.dials.size(), 1u);
+    EXPECT_EQ(current.handle, 0x42u);
+
+    // A service that never lets the line go: the dial goes ahead after ten seconds.
+    service.releaseChecks = 1000;
+    dialer.Button3Click();
+    page.now += Dialer::kReleaseLimitMs - 1;
+    dialer.ReleaseCheckDue();
+    EXPECT_EQ(service.dials.size(), 1u);
+    page.now += 1;
+    dialer.ReleaseCheckDue();
+    EXPECT_EQ(service.dials.size(), 2u);
+    EXPECT_FALSE(page.timerRunning);
+
+    // "HangUp" during the wait: no dial follows.
+    dialer.Button3Click();
+    dialer.Button2Click();
+    EXPECT_EQ(page.statusText, "Прервано пользователем...");
+    EXPECT_FALSE(page.timerRunning);
+    dialer.ReleaseCheckDue();
+    EXPECT_EQ(service.dials.size(), 2u);
+}
+
+TEST_F(DialerTest, NothingArrivingWhileTheQueueIsPumpedStartsASecondDial) {
+    page.redialOn = true;
+    page.duringPump = [this] {
+        dialer.Button3Click();  // "Dial" again, command 13
+        dialer.RedialDue();
+    };
+    dialer.Button3Click();
+    EXPECT_EQ(service.dials.size(), 1u);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "pump"), 1);
+
+    // "HangUp" pressed while the page repaints: the dial is not started.
+    page.duringPump = [this] { dialer.Button2Click(); };
+    dialer.Button3Click();
+    EXPECT_EQ(service.dials.size(), 1u);
+    EXPECT_EQ(page.statusText, "Прервано пользователем...");
+    dialer.Button3Click();
+    EXPECT_EQ(service.dials.size(), 2u);
+}
+
+TEST_F(DialerTest, EveryHandleNobodyWantsIsHungUpSilently) {
+    dialer.Button3Click();  // redial off
+    Report(2, kRasNoAnswer);
+    EXPECT_EQ(service.hungUp, std::vector<ConnectionHandle>{0x42});
+    EXPECT_EQ(page.statusText, FakeDialService::ErrorText(kRasNoAnswer));
+    EXPECT_EQ(current.handle, 0u);
+
+    // The program ends during a dial: it is hung up; a connected line stays up.
+    service.nextHandle = 0x43;
+    dialer.Button3Click();
+    dialer.EndOfRun();
+    EXPECT_EQ(service.hungUp.back(), 0x43u);
+    service.nextHandle = 0x44;
+    dialer.Button3Click();
+    Report(0x2000, 0);
+    dialer.EndOfRun();
+    EXPECT_EQ(service.hungUp.back(), 0x43u);
+    EXPECT_EQ(current.handle, 0x44u);
+}
+
+TEST_F(DialerTest, RuleHangUpSaysARuleEndedTheLineAndSparesADialInProgress) {
+    dialer.Button3Click();
+    dialer.HangUpByRule();  // still dialing
+    EXPECT_TRUE(service.hungUp.empty());
+    Report(0x2000, 0);
+    language.Set("RUS");
+    dialer.HangUpByRule();
+    EXPECT_EQ(service.hungUp, std::vector<ConnectionHandle>{0x42});
+    EXPECT_EQ(page.statusText, "Соединение разорвано правилом событий");
 }
 
 TEST_F(DialerTest, NoRedialAfterAHangUpOrAnErrorNoAttemptCures) {
@@ -152,7 +255,7 @@ TEST_F(DialerTest, NoRedialAfterAHangUpOrAnErrorNoAttemptCures) {
           kRasInvalidSize, kRasAuthenticationFailure}) {
         dialer.Button3Click();
         Report(2, error);
-        EXPECT_EQ(page.statusText, FakeDialService::ErrorText(error));
+        EXPECT_EQ(page.statusText, "Attempt 1: " + FakeDialService::ErrorText(error));
         EXPECT_FALSE(dialer.RedialPending()) << error;
     }
     EXPECT_EQ(page.redialsQueued, 0);
@@ -175,6 +278,7 @@ TEST_F(DialerTest, QueuedRedialIsCancelledByHangUpOrTheSwitch) {
     dialer.RedialDue();
     EXPECT_EQ(service.dials.size(), 2u);
 
+    dialer.Button3Click();
     Report(2, kRasNoAnswer);  // the switch off when it fails: nothing queued
     EXPECT_EQ(page.redialsQueued, 2);
 }
@@ -195,6 +299,13 @@ TEST_F(DialerTest, InputTooLongForTheRequestIsRefusedWithoutDialing) {
     EXPECT_NE(page.errors[0].second.find("\"Пароль\" длиннее 256"), std::string::npos);
     EXPECT_NE(page.errors[1].second.find("\"Телефон\" длиннее 127"), std::string::npos);
     EXPECT_NE(page.errors[2].second.find("256"), std::string::npos);
+    TypedNumber(false);
+    page.form.phoneNumber.clear();  // no entry and no number: nothing to dial
+    dialer.Button3Click();
+    ASSERT_EQ(page.errors.size(), 4u);
+    EXPECT_EQ(page.errors[3].first, "Ошибка");
+    EXPECT_NE(page.errors[3].second.find("\"Телефон\" не заполнено"), std::string::npos);
+    EXPECT_TRUE(log.empty());
 
     // At the limit it is dialed; Cyrillic letters count as one character each.
     TypedNumber(false);
@@ -205,7 +316,7 @@ TEST_F(DialerTest, InputTooLongForTheRequestIsRefusedWithoutDialing) {
     }
     dialer.Button3Click();
     EXPECT_EQ(service.dials.size(), 1u);
-    EXPECT_EQ(page.errors.size(), 3u);
+    EXPECT_EQ(page.errors.size(), 4u);
 }
 
 }  // namespace

@@ -46,11 +46,5 @@ TEST(GraphsScaleTest, BarsUseTheLargerStepAndTruncateTowardZero) {
     EXPECT_EQ(bothNegative.sent, 0);
 }
 
-TEST(GraphsScaleTest, CounterStepsOfCountsPast4GiBAndDownwards) {
-    EXPECT_EQ(CounterStep(0x1'0000'000Aull, 0xFFFF'FFFAull), 16) << "a step across 4 GiB";
-    EXPECT_EQ(CounterStep(100, 300), -200);
-    EXPECT_EQ(CounterStep(4294967295u, 0), -1);
-}
-
 }  // namespace
 }  // namespace orv

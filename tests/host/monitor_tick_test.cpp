@@ -36,6 +36,11 @@ class MonitorTickTest : public ::testing::Test {
     }
 
     void EndConnection() { source.connections.clear(); }
+    // A tick one second after the one before.
+    void NextTick() {
+        clock.Advance(1000);
+        monitor.MonitorTick();
+    }
 
     test::EventLog log;
     FakeConnectionSource source{log};
@@ -83,8 +88,10 @@ TEST_F(MonitorTickTest, ConnectedTickShowsEveryFigureAndStartsTheSession) {
 
 TEST_F(MonitorTickTest, DialingConnectionShowsItsFiguresButStartsNoSession) {
     source.state = kDialing;
-    source.projectionResult = 731;  // no IP projection yet
+    source.projectionResult = kRasProjectionNotComplete;  // no IP projection yet: no error
     monitor.MonitorTick();
+    EXPECT_EQ(display.statusText, "");
+    EXPECT_FALSE(monitor.State().LineConnected);
     EXPECT_EQ(Field(DisplayField::Name), "Provider");
     EXPECT_EQ(Field(DisplayField::BytesReceived), "1536000");
     EXPECT_FALSE(monitor.State().InSession);
@@ -125,8 +132,8 @@ TEST_F(MonitorTickTest, EndOfSessionStoresOneRecordAndResetsEveryField) {
     EXPECT_EQ(session.send, "512000");
     EXPECT_EQ(session.duration, "11000");
     EXPECT_EQ(EventsSince(beforeEnd),
-              (test::EventLog{"enum", "notify disconnected", "no-connection icon", "idle graphs",
-                              "append session"}));
+              (test::EventLog{"enum", "hang up", "notify disconnected", "no-connection icon",
+                              "idle graphs", "append session"}));
 
     const std::map<DisplayField, std::string> noConnection = {
         {DisplayField::Name, "No active connections"},
@@ -178,17 +185,20 @@ TEST_F(MonitorTickTest, EveryNewSessionIsAnnouncedAndMeasuredFromZero) {
     EndConnection();
     monitor.MonitorTick();
 
-    // The next session's counters start low again; its first speeds are its own traffic.
+    // The next session's counters start low again; its speeds are measured against its own
+    // first reading, not against the figures of the one before.
     source.connections = {{kHandle + 1, "Other", "isdn", "ISDN"}};
     source.statistics.bytesReceived = 10'240;
     source.statistics.bytesSent = 2'048;
     display.flags.curSpeed = true;
-    monitor.MonitorTick();
+    NextTick();
     EXPECT_EQ(notices.connected, 2);
+    source.statistics.bytesReceived += 2'048;
+    NextTick();
     const std::string& tray = monitor.State().TrayInfoText;
-    EXPECT_NE(tray.find("Текущая скорость приема(KBpS): 10,00\r"), std::string::npos) << tray;
-    EXPECT_NE(tray.find("Текущая скорость передачи(KBpS): 2,00\r"), std::string::npos) << tray;
-    EXPECT_NE(tray.find("Текущая скорость (KBpS): 12,00\r"), std::string::npos) << tray;
+    EXPECT_NE(tray.find("Текущая скорость приема(KBpS): 2,00\r"), std::string::npos) << tray;
+    EXPECT_NE(tray.find("Текущая скорость передачи(KBpS): 0,00\r"), std::string::npos) << tray;
+    EXPECT_NE(tray.find("Текущая скорость (KBpS): 2,00\r"), std::string::npos) << tray;
 }
 
 TEST_F(MonitorTickTest, AnotherConnectionListedFirstEndsTheFollowedSessionOnce) {
@@ -210,9 +220,9 @@ TEST_F(MonitorTickTest, AnotherConnectionListedFirstEndsTheFollowedSessionOnce) 
     EXPECT_EQ(notices.connected, 2);
     EXPECT_TRUE(monitor.State().InSession);
     EXPECT_EQ(Field(DisplayField::Name), "Second");
-    // B's first speeds are its own traffic, not 4 GiB less A's counters.
+    // B's first reading has no speed, not 4 GiB less A's counters.
     const std::string& tray = monitor.State().TrayInfoText;
-    EXPECT_NE(tray.find("Текущая скорость (KBpS): 12,00\r"), std::string::npos) << tray;
+    EXPECT_NE(tray.find("Текущая скорость (KBpS): 0,00\r"), std::string::npos) << tray;
 
     monitor.MonitorTick();
     EXPECT_EQ(store.sessions.size(), 1u);
@@ -279,7 +289,8 @@ TEST_F(MonitorTickTest, FailedEnumerationClearsTheHandleWhileAnEmptyListKeepsIt)
     EXPECT_EQ(display.statusText, "");
     EXPECT_EQ(display.fieldWrites, writes);
     EXPECT_TRUE(monitor.State().InSession);
-    EXPECT_EQ(monitor.State().TrayInfoText, "Подключен\r\r");
+    EXPECT_EQ(monitor.State().TrayInfoText, "No active Connections");
+    EXPECT_FALSE(monitor.State().LineConnected);
     EXPECT_TRUE(store.sessions.empty());
 
     source.enumResult = kRasSuccess;
@@ -374,6 +385,116 @@ TEST_F(MonitorTickTest, FailedStatisticsCallZeroesTheFiguresAndEndsTheTick) {
     EXPECT_EQ(store.sessions[0].duration, "10000");
 }
 
+TEST_F(MonitorTickTest, EndedLinesAreHungUpAndNotFollowedWhileReleased) {
+    // Dropped: no longer listed, but its handle lives until it is hung up.
+    monitor.MonitorTick();
+    EXPECT_TRUE(monitor.State().LineConnected);
+    EndConnection();
+    monitor.MonitorTick();
+    EXPECT_EQ(source.hungUp, std::vector<ConnectionHandle>{kHandle});
+    EXPECT_EQ(store.sessions.size(), 1u);
+    EXPECT_FALSE(monitor.State().LineConnected);
+
+    // Listed as disconnected: hung up, its session ended on the same tick.
+    source.releaseChecks = 1;
+    source.connections = {{0x52, "Provider", "modem", "USR Courier"}};
+    monitor.MonitorTick();
+    source.state = kStateDisconnected;
+    monitor.MonitorTick();
+    EXPECT_EQ(source.hungUp, (std::vector<ConnectionHandle>{kHandle, 0x52}));
+    ASSERT_EQ(store.sessions.size(), 2u);
+    EXPECT_EQ(Field(DisplayField::Name), "No active connections");
+    EXPECT_EQ(current.handle, 0u);
+
+    // Still listed while the service releases it: neither followed nor hung up again.
+    const std::size_t before = log.size();
+    monitor.MonitorTick();
+    EXPECT_EQ(
+        std::count(log.begin() + static_cast<std::ptrdiff_t>(before), log.end(), "statistics"), 0);
+    EndConnection();
+    monitor.MonitorTick();  // released now: forgotten
+    EXPECT_TRUE(current.hungUp.empty());
+    EXPECT_EQ(source.hungUp.size(), 2u);
+    EXPECT_EQ(store.sessions.size(), 2u);
+
+    // A dial that fails is the dialer's to hang up.
+    source.state = kDialing;
+    source.connections = {{0x61, "Provider", "modem", "USR Courier"}};
+    current.dialing = 0x61;
+    monitor.MonitorTick();
+    EndConnection();
+    monitor.MonitorTick();
+    EXPECT_EQ(source.hungUp.size(), 2u);
+}
+
+TEST_F(MonitorTickTest, RecordHoldsOnlyFiguresReadOfItsOwnSession) {
+    // The labels' design texts before any tick.
+    display.SetField(DisplayField::ServerIp, "255.255.255.255");
+    display.SetField(DisplayField::ClientIp, "255.255.255.255");
+    source.statisticsResult = 668;
+    monitor.MonitorTick();
+    EndConnection();
+    monitor.MonitorTick();
+    // A later session whose readings all fail keeps nothing of the first one either.
+    source.statisticsResult = kRasSuccess;
+    source.connections = {{kHandle, "Provider", "modem", "USR Courier"}};
+    monitor.MonitorTick();
+    EndConnection();
+    monitor.MonitorTick();
+    source.statisticsResult = 668;
+    source.connections = {{0x62, "Provider", "modem", "USR Courier"}};
+    monitor.MonitorTick();
+    EndConnection();
+    monitor.MonitorTick();
+    ASSERT_EQ(store.sessions.size(), 3u);
+    for (const std::size_t failed : {0u, 2u}) {
+        const ConnectionInfo& session = store.sessions[failed];
+        EXPECT_EQ(session.serverip, "");
+        EXPECT_EQ(session.clientip, "");
+        EXPECT_EQ(session.received, "0");
+        EXPECT_EQ(session.duration, "0");
+    }
+    EXPECT_EQ(store.sessions[1].serverip, "10.0.0.1");
+}
+
+TEST_F(MonitorTickTest, SpeedsAreBytesSinceTheLastReadingOverTheTimeBetween) {
+    display.flags.curSpeed = true;
+    const auto speeds = [this] {
+        const std::string& tray = monitor.State().TrayInfoText;
+        const auto line = [&tray](std::string_view label) {
+            const std::size_t at = tray.find(label);
+            return at == std::string::npos
+                       ? std::string("?")
+                       : tray.substr(at + label.size(), tray.find('\r', at) - at - label.size());
+        };
+        return line("приема(KBpS): ") + " " + line("передачи(KBpS): ") + " " +
+               line("скорость (KBpS): ");
+    };
+    // Started in mid-session: the first reading has nothing to measure against.
+    monitor.MonitorTick();
+    EXPECT_EQ(speeds(), "0,00 0,00 0,00");
+    EXPECT_EQ(graphs.drawn.back().receivedPerSecond, 0);
+    source.statistics.bytesReceived += 3 * 1024;
+    source.statistics.bytesSent += 1024;
+    NextTick();
+    EXPECT_EQ(speeds(), "3,00 1,00 4,00");
+    EXPECT_EQ(graphs.drawn.back().receivedPerSecond, 3 * 1024);
+    EXPECT_EQ(graphs.drawn.back().sentPerSecond, 1024);
+    // A skipped tick: the same rate over two seconds is not doubled.
+    clock.Advance(1000);
+    source.statistics.bytesReceived += 6 * 1024;
+    NextTick();
+    EXPECT_EQ(speeds(), "3,00 0,00 3,00");
+    EXPECT_EQ(graphs.drawn.back().receivedPerSecond, 3 * 1024);
+    // A reading that failed between two good ones: measured over both seconds.
+    source.statisticsResult = 668;
+    NextTick();
+    source.statisticsResult = kRasSuccess;
+    source.statistics.bytesSent += 4 * 1024;
+    NextTick();
+    EXPECT_EQ(speeds(), "0,00 2,00 2,00");
+}
+
 TEST_F(MonitorTickTest, FailedProjectionEmptiesTheAddressesAfterTheGraphs) {
     display.flags = {.clientIp = true, .serverIp = true};
     source.projectionResult = 731;
@@ -407,15 +528,15 @@ TEST_F(MonitorTickTest, TrayTextWithEveryOptionOffAndOn) {
     EXPECT_EQ(monitor.State().TrayInfoText,
               "Подключен\r\r"
               "Принято и Отправлено: 2 000\r\r"
-              "Текущая скорость приема(KBpS): 1,50E+03\r"
-              "Текущая скорость передачи(KBpS): 500,00\r"
+              "Текущая скорость приема(KBpS): 0,00\r"
+              "Текущая скорость передачи(KBpS): 0,00\r"
               "\r");
 
     // The options are read at every tick; speeds now compare with the tick before.
     display.flags = {true, true, true, true, true, true, true, true};
     source.statistics.bytesReceived += 1'024;
     source.statistics.durationMs = 20'000;
-    monitor.MonitorTick();
+    NextTick();
     const std::string& tray = monitor.State().TrayInfoText;
     EXPECT_EQ(tray,
               "Подключен\r\r"
@@ -437,10 +558,10 @@ TEST_F(MonitorTickTest, TrayTextWithEveryOptionOffAndOn) {
 TEST_F(MonitorTickTest, TotalSpeedCountsFromTheLastTickEvenWhenItsLineIsHidden) {
     monitor.MonitorTick();
     source.statistics.bytesSent += 4 * 1024;
-    monitor.MonitorTick();  // the current-speed line is off, its reference moves all the same
+    NextTick();  // the current-speed line is off, its reference moves all the same
     display.flags.curSpeed = true;
     source.statistics.bytesSent += 3 * 1024;
-    monitor.MonitorTick();
+    NextTick();
     EXPECT_NE(monitor.State().TrayInfoText.find("Текущая скорость (KBpS): 3,00\r"),
               std::string::npos);
 }
@@ -462,7 +583,7 @@ TEST_F(MonitorTickTest, WrappedCountersAreCountedPast4GiBAndANewLineCountsAfresh
     // One wrap: 4 KB up to 4 GiB and 2 KB after it; the sent counter is 2 KB short of it.
     source.statistics.bytesReceived = 0x800;
     source.statistics.bytesSent = 0xFFFF'F800;
-    monitor.MonitorTick();
+    NextTick();
     EXPECT_EQ(Field(DisplayField::BytesReceived), "4294969344");
     EXPECT_EQ(monitor.Snapshot().TotalBytes, 1ull << 33);
     std::string tray = monitor.State().TrayInfoText;
@@ -475,12 +596,12 @@ TEST_F(MonitorTickTest, WrappedCountersAreCountedPast4GiBAndANewLineCountsAfresh
     // Several wraps: four ticks of 3 GiB each bring the counter back to where it stood.
     for (int tick = 0; tick < 4; ++tick) {
         source.statistics.bytesReceived += 0xC000'0000u;
-        monitor.MonitorTick();
+        NextTick();
     }
     EXPECT_EQ(source.statistics.bytesReceived, 0x800u);
     EXPECT_EQ(Field(DisplayField::BytesReceived), "17179871232");  // 16 GiB + 2 KB
     EndConnection();
-    monitor.MonitorTick();
+    NextTick();
     ASSERT_EQ(store.sessions.size(), 1u);
     EXPECT_EQ(store.sessions[0].received, "17179871232");
     EXPECT_EQ(store.sessions[0].send, "4294965248");
@@ -488,11 +609,11 @@ TEST_F(MonitorTickTest, WrappedCountersAreCountedPast4GiBAndANewLineCountsAfresh
     // A new line, even under the same handle, starts below the last count: no wrap, its own.
     source.connections = {{kHandle, "Provider", "modem", "USR Courier"}};
     source.statistics.bytesReceived = 100;
-    monitor.MonitorTick();
+    NextTick();
     EXPECT_EQ(Field(DisplayField::BytesReceived), "100");
     source.connections = {{kHandle + 1, "Other", "isdn", "ISDN"}};
     source.statistics.bytesReceived = 50;
-    monitor.MonitorTick();
+    NextTick();
     EXPECT_EQ(Field(DisplayField::BytesReceived), "50");
 }
 

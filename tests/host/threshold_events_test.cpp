@@ -48,6 +48,7 @@ class ThresholdEventsTest : public ::testing::Test {
                           {std::string(ids::kDisconnectedFile), "down.wav"}};
         current.handle = 0x51;
         figures.InSession = true;
+        figures.LineConnected = true;
     }
 
     // Runs one minute check and hands back what it did.
@@ -165,11 +166,30 @@ TEST_F(ThresholdEventsTest, ThreeRulesFiringShowOneBalloonThatTellsTheHangUpAndT
               "Traffic of the last minute below 100");
 }
 
+TEST_F(ThresholdEventsTest, RulesLeaveADialInProgressAndADroppedLineAlone) {
+    for (std::string_view id :
+         {ids::kPlaySoundTraffic, ids::kShowMessageTraffic, ids::kHangUpTraffic}) {
+        controls.checked[std::string(id)] = true;
+    }
+    controls.texts[std::string(ids::kTrafficThreshold)] = "100";
+    figures.LineConnected = false;  // a slow dial: the handle is held, nothing has moved yet
+    figures.InSession = false;
+    EXPECT_TRUE(Check().empty());
+    // The line dropped: the last figures stay behind, the session is over.
+    figures.InSession = true;
+    figures.DurationMs = 30 * 60000;
+    EXPECT_TRUE(Check().empty());
+    figures.LineConnected = true;
+    EXPECT_EQ(Check().size(), 3u);
+}
+
 TEST_F(ThresholdEventsTest, AfterDialProgramsStartAtTheFirstConnectedCheckOnly) {
     figures.InSession = false;  // still dialing
+    figures.LineConnected = false;
     Check();
     EXPECT_EQ(launches, 0);
     figures.InSession = true;
+    figures.LineConnected = true;
     Check();
     Check();
     events.NotifyDisconnected();

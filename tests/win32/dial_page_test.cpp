@@ -1,5 +1,6 @@
 // The dial page on the real main window against the emulated remote-access service: its
-// controls, the entry and device lists, the phonebook buttons, dial progress and redial.
+// controls, the entry and device lists, the phonebook buttons, dial progress, redial, the wait
+// for a released line, and the handles it hangs up.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -13,8 +14,10 @@
 #include "app/dial_page_win32.h"
 #include "app/settings_controls.h"
 #include "base/win32/wide_text.h"
+#include "monitor/monitor_tick.h"
 #include "monitor/ras_connection_source_win32.h"
 #include "tests/common/emulated_ras_scenario.h"
+#include "tests/common/monitor_tick_fakes.h"
 
 namespace orv {
 namespace {
@@ -62,7 +65,8 @@ class DialPageTest : public ::testing::Test {
         SetWindowSubclass(window.StatusBar(), RecordStatus, 1,
                           reinterpret_cast<DWORD_PTR>(&statusTexts));
         page = std::make_unique<DialPage>(
-            window, DialPageServices{source, source, current, boxes, questions, window.Handle()});
+            window,
+            DialPageServices{source, source, current, boxes, questions, window.Handle(), language});
         page->Register(reactions);
         page->Entries().LoadPhonebookEntries();
         page->Entries().LoadDevices();
@@ -92,6 +96,7 @@ class DialPageTest : public ::testing::Test {
     MainWindow window;
     Win32ConnectionSource source;
     CurrentConnection current;
+    LanguageCode language;  // English
     RecordingBoxes boxes;
     ScriptedQuestions questions;
     std::vector<std::string> statusTexts;
@@ -266,9 +271,10 @@ session "Home ISP"
     EXPECT_EQ(current.handle, 0u);
 }
 
-TEST_F(DialPageTest, BusyOfficeRedialsUntilItConnects) {
+TEST_F(DialPageTest, BusyOfficeRedialsUntilItConnectsShowingEachNumberedFailure) {
     Open(R"(
 dial-step 0.05
+hangup-delay 0.5
 entry "Office"
 dial "Office" busy busy connect
 session "Office"
@@ -277,16 +283,92 @@ session "Office"
     Click(ids::kDial);
     ASSERT_TRUE(WaitForStatus("Connected")) << window.StatusText();
     EXPECT_EQ(std::count(statusTexts.begin(), statusTexts.end(), "Open Port"), 3);
-    std::string failures;
+    std::string busyText;
+    source.GetErrorString(kRasLineBusy, kDialerErrorTextChars, busyText);
+    std::vector<std::string> failures;
     for (const std::string& text : statusTexts) {
-        if (text.find("busy") != std::string::npos) {
-            failures += text + "|";
+        if (text.find(busyText) != std::string::npos && text.find("Waiting") == std::string::npos) {
+            failures.push_back(text);
         }
     }
-    EXPECT_EQ(std::count(failures.begin(), failures.end(), '|'), 2) << failures;
+    EXPECT_EQ(failures,
+              (std::vector<std::string>{"Attempt 1: " + busyText, "Attempt 2: " + busyText}));
+    // Each failed attempt was hung up, and the next one waited for its release: no 633.
+    EXPECT_EQ(scenario->HandlesNotHungUp(), 0) << scenario->HandlesReport();
+    for (const std::string& text : statusTexts) {
+        EXPECT_EQ(text.find("633"), std::string::npos) << text;
+    }
     // Nothing more is dialed once connected.
     PumpMessagesUntil([] { return false; }, 500);
     EXPECT_EQ(std::count(statusTexts.begin(), statusTexts.end(), "Open Port"), 3);
+}
+
+TEST_F(DialPageTest, DialOverAConnectedLineConnectsOnceTheServiceHasReleasedIt) {
+    Open("dial-step 0.02\nhangup-delay 1\nentry \"Home ISP\"\nsession \"Home ISP\"\n");
+    Click(ids::kDial);
+    ASSERT_TRUE(WaitForStatus("Connected")) << window.StatusText();
+    statusTexts.clear();
+    Click(ids::kDial);
+    EXPECT_EQ(window.StatusText(), "Waiting for the line to be released...");
+    ASSERT_TRUE(WaitForStatus("Connected")) << window.StatusText();
+    EXPECT_EQ(statusTexts.front(), "Waiting for the line to be released...");
+    EXPECT_EQ(statusTexts[1], "Open Port");
+
+    // Without the wait the service refuses the dial: the device is still in use.
+    const ConnectionHandle line = current.handle;
+    ASSERT_EQ(source.HangUp(line), kRasSuccess);
+    DialParams params;
+    params.entryName = "Home ISP";
+    ConnectionHandle again = 0;
+    EXPECT_EQ(source.Dial(
+                  params, [](const DialProgress&) {}, again),
+              kRasPortNotAvailable);
+    current.handle = 0;
+    if (again != 0) {
+        source.HangUp(again);
+    }
+}
+
+TEST_F(DialPageTest, FailedDialAndDroppedLineAreHungUpAndATypedNumberIsItsOwnName) {
+    Open(R"(
+dial-step 0.02
+hangup-delay 0.2
+entry "Office"
+dial "Office" busy
+session "5550123"
+)");
+    test::EventLog log;
+    test::FakeDisplay display{log};
+    test::FakeGraphs graphs{log};
+    test::FakeSessionStore store{log};
+    test::FakeNotices notices{log};
+    test::FixedClock clock;
+    const RegionalFormats formats;
+    ConnectionMonitor monitor{source, display, graphs, store, notices, formats, clock, current};
+    const auto tickUntil = [&](const std::function<bool()>& done) {
+        return PumpMessagesUntil([&] {
+            monitor.MonitorTick();
+            return done();
+        });
+    };
+
+    Click(ids::kDial);  // busy, redial off
+    std::string busyText;
+    source.GetErrorString(kRasLineBusy, kDialerErrorTextChars, busyText);
+    ASSERT_TRUE(WaitForStatus(busyText)) << window.StatusText();
+
+    Click(ids::kUseExisting);
+    SetWindowTextW(Control(ids::kPhoneNumber), L"5550123");
+    SendMessageW(Control(ids::kToneDialing), BM_CLICK, 0, 0);
+    Click(ids::kDial);
+    ASSERT_TRUE(WaitForStatus("Connected")) << window.StatusText();
+    ASSERT_TRUE(tickUntil([&] { return monitor.State().LineConnected; }));
+    EXPECT_EQ(display.Field(DisplayField::Name), ".5550123");
+
+    scenario->Control("drop");
+    ASSERT_TRUE(tickUntil([&] { return !store.sessions.empty(); }));
+    EXPECT_EQ(store.sessions[0].name, ".5550123");
+    EXPECT_EQ(scenario->HandlesNotHungUp(), 0) << scenario->HandlesReport();
 }
 
 TEST_F(DialPageTest, TooLongPasswordIsRefusedAndNothingDialed) {

@@ -60,8 +60,9 @@ class QuietTickTest : public FloatingWindowTest {
         FloatingWindowTest::TearDown();
     }
 
-    // One Timer1 message, and whatever it leaves queued (the repaints).
+    // One Timer1 message a second after the last, and whatever it leaves queued (the repaints).
     void Tick() {
+        clock.Advance(1000);
         monitor.MonitorTick();
         PumpUntil(150, [] { return false; });
     }

@@ -127,6 +127,12 @@ std::wstring SavedSetting(const wchar_t* name) {
     return type == REG_SZ ? std::wstring(text) : L"<type " + std::to_wstring(type) + L">";
 }
 
+void StoreSetting(const wchar_t* name, const wchar_t* value) {
+    const std::wstring section = std::wstring(kSettingsKey) + L"\\Main";
+    RegSetKeyValueW(HKEY_CURRENT_USER, section.c_str(), name, REG_SZ, value,
+                    static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
+}
+
 ProgramFolder::ProgramFolder() {
     static int serial = 0;
     wchar_t temp[MAX_PATH] = {};

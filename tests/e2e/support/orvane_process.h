@@ -35,6 +35,8 @@ void RemoveRunValue(const wchar_t* name);
 void ResetSettings();
 // A value of HKCU\Software\Quillon\Orvane\Main as REG_SZ; "<absent>" or "<type N>" otherwise.
 std::wstring SavedSetting(const wchar_t* name);
+// Stores one such value before the program starts.
+void StoreSetting(const wchar_t* name, const wchar_t* value);
 
 // A test of the program against the emulated service: no other monitor running, no autorun
 // entry, settings holding only AutoRun "0" and the service at real time; the settings go after.
