@@ -30,7 +30,7 @@ Program::Program(HINSTANCE instance)
       formats_(ReadUserRegionalFormats()),
       floating_(colours_),
       dialogs_([this] { return main_.Handle(); }),
-      monthChart_(language_, dialogs_, formats_),
+      monthChart_(language_, formats_),
       languages_(language_, programFolder_,
                  LanguageWindows{[this] { return floating_.Handle(); },
                                  [this] { return floating_.Menu(); }, &main_,
@@ -42,9 +42,9 @@ Program::Program(HINSTANCE instance)
       reactions_(settingsControls_,
                  SettingsPorts{dialogs_, dialogs_, floating_, autorun_, colours_, systemColours_,
                                [this](bool on) { SpeechSwitched(on); }}),
-      statistics_(document_, StatisticsServices{files_, prompts_, logon_, clock_}),
+      statistics_(document_, StatisticsServices{files_, prompts_, notices_, logon_, clock_}),
       launchShell_([this] { return floating_.Handle(); }),
-      launchList_(LaunchServices{launchFile_, launchShell_, launchPictures_, dialogs_},
+      launchList_(LaunchServices{launchFile_, launchShell_, launchPictures_, dialogs_, notices_},
                   programFolder_),
       display_(main_, settingsControls_),
       events_(ThresholdEventPorts{settingsControls_, sounds_, floating_,
@@ -76,7 +76,10 @@ bool Program::Create() {
     RegisterSettingsReactions(controls_, reactions_);
     MainWindowEvents mainEvents;
     mainEvents.controls = &controls_;
-    mainEvents.timer1 = [this] { monitor_->MonitorTick(); };
+    mainEvents.timer1 = [this] {
+        statistics_.RetryPendingRead();  // first, so that a session ending now finds it read
+        monitor_->MonitorTick();
+    };
     mainEvents.timer2 = [this] { events_.MinuteCheck(); };
     if (!main_.Create(instance_, std::move(mainEvents))) {
         return false;

@@ -28,7 +28,7 @@ class StatisticsStore final : public StatisticsDocument {
   public:
     StatisticsStore(StatisticsStorage& storage, XmlRecordReader& completeReader);
 
-    Outcome Load(const std::string& path) override;
+    LoadOutcome Load(const std::string& path) override;
     Outcome Save(const std::string& path) override;
     std::uint64_t SavedBytes() const override { return savedBytes_; }
     void Stored(const std::string& path) override;

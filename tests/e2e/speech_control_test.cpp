@@ -78,11 +78,6 @@ int VisiblePage(HWND main) {
     return -1;
 }
 
-std::wstring StatusText(HWND main) {
-    const std::vector<HWND> bars = ChildWindows(main, L"msctls_statusbar32");
-    return bars.empty() ? L"<no status bar>" : TextOf(bars.front());
-}
-
 class SpeechControl : public ::testing::Test {
   protected:
     void SetUp() override {
