@@ -52,10 +52,11 @@ struct LoadOutcome {
 class StatisticsDocument {
   public:
     virtual ~StatisticsDocument() = default;
-    // Parses the file. Its records come first; records the document already holds (sessions
-    // of this run that ended while the file could not be read) follow them. On failure the
-    // document is left as it was.
+    // Parses the file into the document; on failure the document is left as it was.
     virtual LoadOutcome Load(const std::string& path) = 0;
+    // As Load, but the records the document holds (sessions of this run that ended while the
+    // file could not be read) are kept after the file's.
+    virtual LoadOutcome LoadKeepingHeld(const std::string& path) = 0;
     // Writes the whole document, UTF-8, to the file (a new file beside the statistics file,
     // which then takes its place).
     virtual Outcome Save(const std::string& path) = 0;

@@ -73,7 +73,9 @@ void StatisticsFile::RetryPendingRead() {
 }
 
 bool StatisticsFile::ReadFile() {
-    const LoadOutcome loaded = document_.Load(path_);
+    // The document holds only sessions of this run here: none at the start, or those that
+    // ended while the file waited to be read.
+    const LoadOutcome loaded = document_.LoadKeepingHeld(path_);
     const bool wasPending = readPending_;
     readPending_ = loaded.kind == LoadOutcome::Kind::Unreadable;
     if (wasPending && !readPending_) {

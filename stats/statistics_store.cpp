@@ -12,7 +12,7 @@ constexpr std::size_t kLongestCopiedEnd = 4096;
 StatisticsStore::StatisticsStore(StatisticsStorage& storage, XmlRecordReader& completeReader)
     : storage_(storage), completeReader_(completeReader) {}
 
-LoadOutcome StatisticsStore::Load(const std::string& path) {
+LoadOutcome StatisticsStore::Read(const std::string& path, bool keepHeld) {
     FileRead file = storage_.ReadBytes(path);
     if (file.status == FileRead::Status::Missing) {
         return {LoadOutcome::Kind::Missing, {}};
@@ -42,8 +42,9 @@ LoadOutcome StatisticsStore::Load(const std::string& path) {
             return {LoadOutcome::Kind::Damaged, parsed.error()};
         }
     }
-    // Sessions stored while the file could not be read come after the file's own.
-    read.AppendRecords(records_);
+    if (keepHeld) {
+        read.AppendRecords(records_);  // after the file's own
+    }
     read.Fit();
     std::swap(records_, read);
     file_ = std::move(stored);

@@ -213,6 +213,9 @@ class TruncatingDocument final : public StatisticsDocument {
   public:
     explicit TruncatingDocument(StatisticsStore& real) : real_(real) {}
     LoadOutcome Load(const std::string& path) override { return real_.Load(path); }
+    LoadOutcome LoadKeepingHeld(const std::string& path) override {
+        return real_.LoadKeepingHeld(path);
+    }
     Outcome Save(const std::string& path) override {
         const Outcome saved = real_.Save(path);
         if (truncate) {
