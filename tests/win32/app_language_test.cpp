@@ -194,7 +194,7 @@ TEST_F(Languages, AFileThatCannotBeWrittenIsAppliedAndSaysSoInTheStatusBar) {
     EXPECT_EQ(main.StatusText(), "Unable to write to " + path);
 }
 
-// The month window: one at a time, its texts by the language, an unreadable date stops it.
+// The month window: one at a time, its texts by the language, an unreadable date left out.
 void AddSession(SessionList& list, std::string_view received, std::string_view end) {
     list.AddRow();
     for (std::string_view text :
