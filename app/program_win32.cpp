@@ -30,7 +30,7 @@ Program::Program(HINSTANCE instance)
       formats_(ReadUserRegionalFormats()),
       floating_(colours_),
       dialogs_([this] { return main_.Handle(); }),
-      monthChart_(language_, dialogs_, formats_),
+      monthChart_(language_, formats_),
       languages_(language_, programFolder_,
                  LanguageWindows{[this] { return floating_.Handle(); },
                                  [this] { return floating_.Menu(); }, &main_,
@@ -48,10 +48,10 @@ Program::Program(HINSTANCE instance)
                                [this](bool on) { SpeechSwitched(on); }, &language_,
                                [this](std::string_view text) { main_.SetStatusText(text); }}),
       statistics_(document_,
-                  StatisticsServices{files_, prompts_, logon_, clock_,
+                  StatisticsServices{files_, prompts_, notices_, logon_, clock_,
                                      [this](std::string_view text) { main_.SetStatusText(text); }}),
       launchShell_([this] { return floating_.Handle(); }),
-      launchList_(LaunchServices{launchFile_, launchShell_, launchPictures_, dialogs_,
+      launchList_(LaunchServices{launchFile_, launchShell_, launchPictures_, dialogs_, notices_,
                                  [this](const std::string& text) { main_.SetStatusText(text); },
                                  &language_},
                   programFolder_),
@@ -87,6 +87,7 @@ bool Program::Create() {
     MainWindowEvents mainEvents;
     mainEvents.controls = &controls_;
     mainEvents.timer1 = [this] {
+        statistics_.RetryPendingRead();  // first, so that a session ending now finds it read
         monitor_->MonitorTick();
         pluginControl_.WatchStep();
     };

@@ -60,6 +60,22 @@ class SessionsInView final : public SessionStore {
     std::unique_ptr<StatisticsPage>& page_;
 };
 
+// What the user is told without a box: the status bar, which keeps it, and a tray balloon,
+// which is seen while the main window is hidden.
+class StatusAndBalloonNotices final : public Notices {
+  public:
+    StatusAndBalloonNotices(MainWindow& main, FloatingWindow& floating)
+        : main_(main), floating_(floating) {}
+    void Notify(std::string_view text) override {
+        main_.SetStatusText(text);
+        floating_.ShowTrayBalloon(text);
+    }
+
+  private:
+    MainWindow& main_;
+    FloatingWindow& floating_;
+};
+
 class Program {
   public:
     explicit Program(HINSTANCE instance);
@@ -101,6 +117,7 @@ class Program {
     MainWindow main_;
 
     Win32UserDialogs dialogs_;
+    StatusAndBalloonNotices notices_{main_, floating_};
     LanguageCode language_;
     MonthChartWindow monthChart_;
     LanguageSwitch languages_;

@@ -28,17 +28,35 @@ void StatisticsPage::Register(ControlReactions& controls) {
 }
 
 void StatisticsPage::SessionStored() {
-    if (IsWindowVisible(window_.Handle()) && window_.CurrentPage() == kDetailedStatisticsPage) {
-        Shown();
+    if (!IsWindowVisible(window_.Handle()) || window_.CurrentPage() != kDetailedStatisticsPage) {
+        return;
     }
+    // The new session is a row after the others: the user's selection, and its sums in the
+    // status bar, stay. Rows that moved (the file's records read in before this run's) do not.
+    const std::size_t shownRows = list_.RowCount();
+    if (services_.file.Revision() != shownRevision_) {
+        Shown();
+        return;
+    }
+    LoadRows();
+    if (list_.RowCount() < shownRows) {
+        view_.Refresh();
+        return;
+    }
+    view_.ShowAddedRows();
 }
 
 void StatisticsPage::Shown() {
+    LoadRows();
+    view_.Refresh();
+}
+
+void StatisticsPage::LoadRows() {
+    shownRevision_ = services_.file.Revision();
     totals_ = FormatTotals(LoadSessionList(services_.file.Document(), list_));
     SetWindowTextUtf8(window_.Control(ids::kTotalOnlineTime), totals_.onlineTime);
     SetWindowTextUtf8(window_.Control(ids::kTotalReceived), totals_.received);
     SetWindowTextUtf8(window_.Control(ids::kTotalSent), totals_.sent);
-    view_.Refresh();
 }
 
 void StatisticsPage::Left() {

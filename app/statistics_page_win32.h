@@ -43,7 +43,7 @@ class StatisticsPage {
 
     // LoadSessionList, then the totals; the list shows the new rows, none selected.
     void Shown();
-    // A session was stored: a visible list shows it at once.
+    // A session was stored: a visible list shows it at once, and keeps the selection.
     void SessionStored();
     // The input focus left the page: the selection sums leave the status bar.
     void Left();
@@ -59,6 +59,8 @@ class StatisticsPage {
     const SessionList& List() const { return list_; }
 
   private:
+    // The list and the totals from the document, as they are now.
+    void LoadRows();
     void UpdateSelectionSums();
 
     MainWindow& window_;
@@ -66,6 +68,7 @@ class StatisticsPage {
     SessionList list_;
     TotalsTexts totals_;
     SessionListView view_;
+    std::size_t shownRevision_ = 0;  // the file's revision the rows were loaded at
 };
 
 }  // namespace orv

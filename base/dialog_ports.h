@@ -18,6 +18,14 @@ class MessageBoxes {
     virtual void ShowPlain(std::string_view title, std::string_view text) = 0;
 };
 
+// Tells the user something that needs no answer and must hold nothing up (the start, a
+// timer): the main window's status bar and a tray balloon.
+class Notices {
+  public:
+    virtual ~Notices() = default;
+    virtual void Notify(std::string_view text) = 0;
+};
+
 class CommonDialogs {
   public:
     virtual ~CommonDialogs() = default;

@@ -20,12 +20,12 @@ Outcome Win32LaunchListFile::CreateIfMissing(const std::string& path) {
     return error == ERROR_FILE_EXISTS ? Outcome::Ok() : Outcome::Failed(SystemErrorText(error));
 }
 
-std::optional<std::string> Win32LaunchListFile::ReadText(const std::string& path) {
-    std::optional<std::string> bytes = ReadWholeFile(path);
-    if (bytes) {
-        *bytes = AnsiToUtf8(*bytes);
+FileRead Win32LaunchListFile::ReadText(const std::string& path) {
+    FileRead read = ReadEntireFile(path);
+    if (read.status == FileRead::Status::Read) {
+        read.bytes = AnsiToUtf8(read.bytes);
     }
-    return bytes;
+    return read;
 }
 
 Outcome Win32LaunchListFile::ReplaceText(const std::string& path, std::string_view utf8) {

@@ -16,7 +16,7 @@ namespace orv {
 class Win32LaunchListFile final : public LaunchListFile {
   public:
     Outcome CreateIfMissing(const std::string& path) override;
-    std::optional<std::string> ReadText(const std::string& path) override;
+    FileRead ReadText(const std::string& path) override;
     Outcome ReplaceText(const std::string& path, std::string_view utf8) override;
     bool Fits(std::string_view utf8) const override;
 };

@@ -103,25 +103,37 @@ LaunchList::LaunchList(LaunchServices services, std::string programFolder)
 
 void LaunchList::LoadLaunchList() {
     entries_.clear();
+    fileIsOurs_ = false;
     const std::string path = FilePath();
     // A folder where the file cannot be created (read-only) starts with an empty list; only a
     // save that fails is worth telling the user about.
     if (!services_.file.CreateIfMissing(path).ok()) {
         return;
     }
-    const std::optional<std::string> text = services_.file.ReadText(path);
-    if (!text) {
+    const FileRead text = services_.file.ReadText(path);
+    if (text.status == FileRead::Status::Unreadable) {
+        std::string reason = text.error;
+        while (!reason.empty() && (reason.back() == '.' || reason.back() == ' ')) {
+            reason.pop_back();
+        }
+        services_.notices.Notify("Список запуска " + path + " не прочитан (" + reason +
+                                 "); при выходе он не будет перезаписан.");
         return;
     }
-    entries_ = ParseLaunchList(*text);
+    fileIsOurs_ = true;
+    entries_ = ParseLaunchList(text.bytes);
     for (LaunchEntry& entry : entries_) {
         entry.picture = services_.pictures.PictureOf(entry.folder + entry.fileName);
     }
 }
 
 void LaunchList::SaveLaunchList() {
+    if (!fileIsOurs_ && entries_.empty()) {
+        return;  // the user's list, which could not be read, stays as it is
+    }
     const std::string path = FilePath();
     const Outcome saved = services_.file.ReplaceText(path, FormatLaunchList(entries_));
+    fileIsOurs_ = fileIsOurs_ || saved.ok();
     if (!saved.ok()) {
         if (Russian()) {
             services_.boxes.ShowError("Ошибка", "Список запуска не сохранён в " + path + ": " +

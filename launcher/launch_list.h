@@ -28,6 +28,7 @@ struct LaunchServices {
     ProgramShell& shell;
     ProgramPictures& pictures;
     MessageBoxes& boxes;
+    Notices& notices;
     // Where a program that could not be started is named; none: nowhere.
     std::function<void(const std::string& text)> statusText = {};
     // The language of the launcher's own texts; none: as designed (Russian).
@@ -39,10 +40,13 @@ class LaunchList {
     bool Russian() const { return services_.language == nullptr || services_.language->IsRussian(); }
     LaunchList(LaunchServices services, std::string programFolder);
 
-    // Fills the list from the file, creating an empty file when none exists. A file that
-    // cannot be created or read leaves the list empty without a message.
+    // Fills the list from the file, creating an empty file when none exists. A folder where
+    // the file cannot be created leaves the list empty without a message; a file that exists
+    // but cannot be read leaves it empty, and the user is told once, without a box.
     void LoadLaunchList();
-    // Writes the list to the file; a failure is shown and the old file stays.
+    // Writes the list to the file; a failure is shown and the old file stays. A file that was
+    // not read is written only once the user has made the list something else than the empty
+    // list it started as: an exit must not put an empty list over the user's.
     void SaveLaunchList();
     // Starts the enabled entries of the moment, in list order.
     void LaunchPrograms(StartMoment moment);
@@ -57,6 +61,7 @@ class LaunchList {
     LaunchServices services_;
     std::string programFolder_;
     std::vector<LaunchEntry> entries_;
+    bool fileIsOurs_ = false;  // read at the start, or written since
 };
 
 }  // namespace orv

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/file_read.h"
 #include "base/outcome.h"
 
 namespace orv {
@@ -16,8 +17,8 @@ class LaunchListFile {
     virtual ~LaunchListFile() = default;
     // Creates an empty file unless one exists; an existing file is never touched.
     virtual Outcome CreateIfMissing(const std::string& path) = 0;
-    // The whole file as UTF-8; nothing when it cannot be read.
-    virtual std::optional<std::string> ReadText(const std::string& path) = 0;
+    // The whole file as UTF-8, or whether it is missing or why it could not be read.
+    virtual FileRead ReadText(const std::string& path) = 0;
     // Replaces the file in one step, so that a failed save leaves the old one whole.
     virtual Outcome ReplaceText(const std::string& path, std::string_view utf8) = 0;
     // Whether the file's code page holds every character of the text unchanged.

@@ -11,7 +11,7 @@
 namespace orv {
 
 bool Win32FileStorage::Exists(const std::string& path) const {
-    return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return FileExists(path);
 }
 
 Outcome Win32FileStorage::ReplaceAtomically(
@@ -23,8 +23,8 @@ Outcome Win32FileStorage::WriteBytes(const std::string& path, std::string_view b
     return WriteWholeFile(path, bytes);
 }
 
-std::optional<std::string> Win32FileStorage::ReadBytes(const std::string& path) const {
-    return ReadWholeFile(path);
+FileRead Win32FileStorage::ReadBytes(const std::string& path) const {
+    return ReadEntireFile(path);
 }
 
 Outcome Win32FileStorage::Rename(const std::string& from, const std::string& to) {
@@ -113,6 +113,30 @@ Outcome Win32FileStorage::WriteAnsiFile(const std::string& fileName, std::string
 
 unsigned Win32FileStorage::AnsiCodePage() const {
     return GetACP();
+}
+
+bool Win32FileStorage::HoldsCharacter(std::uint32_t character) const {
+    if (GetACP() == CP_UTF8) {
+        return true;
+    }
+    wchar_t wide[2];
+    int length = 1;
+    if (character < 0x10000) {
+        wide[0] = static_cast<wchar_t>(character);
+    } else {
+        wide[0] = static_cast<wchar_t>(0xD800 + ((character - 0x10000) >> 10));
+        wide[1] = static_cast<wchar_t>(0xDC00 + ((character - 0x10000) & 0x3FF));
+        length = 2;
+    }
+    // Without best fit, and checked back: a look-alike ("e" for "ё") is not the character.
+    char ansi[8];
+    BOOL usedDefault = FALSE;
+    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, length, ansi,
+                                         sizeof ansi, nullptr, &usedDefault);
+    wchar_t back[4];
+    return size > 0 && !usedDefault &&
+           MultiByteToWideChar(CP_ACP, 0, ansi, size, back, 4) == length &&
+           std::equal(wide, wide + length, back);
 }
 
 }  // namespace orv

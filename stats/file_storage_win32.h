@@ -14,7 +14,7 @@ class Win32FileStorage final : public StatisticsStorage, public ReportFiles {
     Outcome ReplaceAtomically(const std::string& path,
                               const std::function<Outcome(const std::string&)>& writeTemp) override;
     Outcome WriteBytes(const std::string& path, std::string_view bytes) override;
-    std::optional<std::string> ReadBytes(const std::string& path) const override;
+    FileRead ReadBytes(const std::string& path) const override;
     Outcome Rename(const std::string& from, const std::string& to) override;
     std::optional<std::uint64_t> FileSize(const std::string& path) const override;
     std::optional<Outcome> WriteExtendedCopy(const std::string& from, std::uint64_t keep,
@@ -22,6 +22,7 @@ class Win32FileStorage final : public StatisticsStorage, public ReportFiles {
                                              std::string_view more) override;
     Outcome WriteAnsiFile(const std::string& fileName, std::string_view utf8) override;
     unsigned AnsiCodePage() const override;
+    bool HoldsCharacter(std::uint32_t character) const override;
 };
 
 }  // namespace orv

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <unordered_map>
 #include <utility>
 
 namespace orv {
@@ -109,27 +110,79 @@ std::optional<std::string> BuildHtmlReport(const SessionList& list, std::string_
 std::string WithHtmlExtension(std::string fileName) {
     const std::size_t nameStart = fileName.find_last_of("\\/:");
     const std::size_t dot = fileName.rfind('.');
-    std::string extension;
-    if (dot != std::string::npos && (nameStart == std::string::npos || dot > nameStart)) {
-        extension = fileName.substr(dot);
-    }
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    if (extension != ".HTML") {
+    const bool hasExtension =
+        dot != std::string::npos && (nameStart == std::string::npos || dot > nameStart);
+    if (!hasExtension) {
         fileName += ".html";
     }
     return fileName;
 }
 
+namespace {
+
+// The code point of the UTF-8 sequence at text[at] and its length; 0 when it is not one.
+std::size_t DecodeUtf8(std::string_view text, std::size_t at, std::uint32_t& code) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    if (length == 0 || at + length > text.size()) {
+        return 0;
+    }
+    code = lead & (0x7F >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[at + i]);
+        if ((next & 0xC0) != 0x80) {
+            return 0;
+        }
+        code = code << 6 | (next & 0x3F);
+    }
+    return length;
+}
+
+}  // namespace
+
+std::string WithCharacterReferences(std::string utf8,
+                                    const std::function<bool(std::uint32_t)>& holds) {
+    std::unordered_map<std::uint32_t, bool> known;  // one question per character
+    std::string out;
+    std::size_t copiedTo = 0;
+    for (std::size_t at = 0; at < utf8.size();) {
+        std::uint32_t code = 0;
+        const std::size_t length =
+            static_cast<unsigned char>(utf8[at]) < 0x80 ? 0 : DecodeUtf8(utf8, at, code);
+        if (length == 0) {
+            ++at;
+            continue;
+        }
+        auto [answer, isNew] = known.try_emplace(code, false);
+        if (isNew) {
+            answer->second = holds(code);
+        }
+        if (!answer->second) {
+            out.append(utf8, copiedTo, at - copiedTo);
+            out += "&#" + std::to_string(code) + ";";
+            copiedTo = at + length;
+        }
+        at += length;
+    }
+    if (copiedTo == 0) {
+        return utf8;  // nothing replaced: the text as it was, without a copy
+    }
+    out.append(utf8, copiedTo, std::string::npos);
+    return out;
+}
+
 bool WriteHtmlReport(const SessionList& list, const std::string& fileName, ReportFiles& files,
                      UserPrompts& prompts) {
-    const std::optional<std::string> report =
+    std::optional<std::string> report =
         BuildHtmlReport(list, CharsetOfCodePage(files.AnsiCodePage()));
     if (!report) {
         prompts.ReportError("The report cannot be built: a session has fewer than eleven texts.");
         return false;
     }
-    const Outcome written = files.WriteAnsiFile(fileName, *report);
+    const Outcome written = files.WriteAnsiFile(
+        fileName, WithCharacterReferences(std::move(*report), [&files](std::uint32_t code) {
+            return files.HoldsCharacter(code);
+        }));
     if (!written.ok()) {
         prompts.ReportError("The report cannot be written to " + fileName + ": " + written.error());
     }

@@ -4,6 +4,8 @@
 // escaped so that a name such as "A<B" shows as written.
 
 #include <array>
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,9 +29,17 @@ std::string CharsetOfCodePage(unsigned codePage);
 // eleven texts.
 std::optional<std::string> BuildHtmlReport(const SessionList& list, std::string_view charset);
 
-// The chosen name with ".html" appended unless its extension (from the last dot of the file
-// name) is ".html" in any case.
+// The chosen name with ".html" appended when it has no extension (from the last dot of the
+// file name) at all. The save dialog gives names without one ".html" itself, before it asks
+// about replacing a file; a file the user chose with another extension ("old.htm") is written
+// under that very name.
 std::string WithHtmlExtension(std::string fileName);
+
+// The UTF-8 text with each character the report's code page cannot hold (holds(code) false)
+// written as a numeric character reference, "&#1071;", which a browser shows as the character
+// itself where the code page would have made it "?". Only for text outside markup names.
+std::string WithCharacterReferences(std::string utf8,
+                                    const std::function<bool(std::uint32_t)>& holds);
 
 // Appends the text with "&", "<", ">" and '"' written as references.
 void AppendEscapedHtml(std::string_view text, std::string& out);
@@ -52,6 +62,8 @@ class ReportFiles {
     virtual Outcome WriteAnsiFile(const std::string& fileName, std::string_view utf8) = 0;
     // The code page WriteAnsiFile writes in.
     virtual unsigned AnsiCodePage() const = 0;
+    // Whether that code page holds the character (a Unicode code point) as itself.
+    virtual bool HoldsCharacter(std::uint32_t character) const = 0;
 };
 
 // Builds and writes the report; a failure is reported to the user.

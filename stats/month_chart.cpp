@@ -49,22 +49,32 @@ int ScaledWidth(std::int64_t part, std::int64_t whole) {
 
 }  // namespace
 
-std::variant<MonthChart, std::string> SumByMonth(const SessionList& list, MonthChartKind kind,
-                                                 const RegionalFormats& formats) {
+MonthChart SumByMonth(const SessionList& list, MonthChartKind kind,
+                      const RegionalFormats& formats) {
     MonthChart chart;
     chart.kind = kind;
     for (std::size_t row = 0; row < list.RowCount(); ++row) {
-        const std::string_view end = list.Text(row, kEndColumn);
-        const auto moment = ParseLocalDateTime(end, formats);
+        const auto moment = ParseLocalDateTime(list.Text(row, kEndColumn), formats);
         if (!moment) {
-            std::string error(1, '\'');
-            error.append(end).append("' is not a valid date and time");
-            return error;
+            ++chart.leftOut;
+            continue;
         }
         std::int64_t& sum = chart.sums[static_cast<std::size_t>(moment->month - 1)];
         sum = AddCount(sum, RowFigure(list, row, kind));
     }
     return chart;
+}
+
+std::string LeftOutNote(std::size_t leftOut, bool russian) {
+    if (leftOut == 0) {
+        return {};
+    }
+    const std::string count = std::to_string(leftOut);
+    if (russian) {
+        return "Не учтено сеансов: " + count + " (дата окончания не читается)";
+    }
+    return count + (leftOut == 1 ? " session" : " sessions") +
+           " left out: end date not readable";
 }
 
 std::array<int, 12> MonthBarWidths(const MonthChart& chart) {

@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <variant>
 
 #include "base/regional_formats.h"
 #include "stats/session_list.h"
@@ -27,12 +26,16 @@ inline constexpr int kMonthFigureLeft = 250;
 struct MonthChart {
     MonthChartKind kind = MonthChartKind::Time;
     std::array<std::int64_t, 12> sums{};  // seconds for time, bytes otherwise; January first
+    std::size_t leftOut = 0;              // rows whose end did not read as a date
 };
 
-// The sums over every row of the list, or the error text of the first row whose end (column 9)
-// is not a date and time of the user's formats.
-std::variant<MonthChart, std::string> SumByMonth(const SessionList& list, MonthChartKind kind,
-                                                 const RegionalFormats& formats);
+// The sums over the rows of the list whose end (column 9) reads as a date and time of the
+// user's formats; the others are counted as left out. Stored ends follow the formats of the
+// day they were written, so one change of the regional settings must not hide every month.
+MonthChart SumByMonth(const SessionList& list, MonthChartKind kind,
+                      const RegionalFormats& formats);
+// What the window says of the rows left out; empty when there are none.
+std::string LeftOutNote(std::size_t leftOut, bool russian);
 
 // Bar widths: sum / max x 150 rounded to the nearest, halves to even. max is the largest sum,
 // at least 1 for bytes; a time chart with no time has bars of width 0. Negative sums (counts

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <variant>
 
 #include "base/dpi_scale.h"
 #include "base/win32/dpi.h"
@@ -15,6 +14,7 @@ namespace {
 constexpr UINT_PTR kSubclass = 0x4D43;
 constexpr int kNameWidth = kMonthBarLeft - kMonthNameLeft;
 constexpr int kFigureWidth = kMonthClientWidth - kMonthFigureLeft;
+constexpr int kNoteWidth = kMonthClientWidth - 2 * kMonthNameLeft;
 constexpr COLORREF kBarColour = RGB(0, 0, 255);
 
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
@@ -84,9 +84,8 @@ int TitleClientWidth(const std::wstring& title, int dpi) {
 
 }  // namespace
 
-MonthChartWindow::MonthChartWindow(const LanguageCode& language, MessageBoxes& boxes,
-                                   const RegionalFormats& formats)
-    : language_(language), boxes_(boxes), formats_(formats) {}
+MonthChartWindow::MonthChartWindow(const LanguageCode& language, const RegionalFormats& formats)
+    : language_(language), formats_(formats) {}
 
 MonthChartWindow::~MonthChartWindow() {
     if (window_) {
@@ -98,12 +97,7 @@ void MonthChartWindow::Show(const SessionList& list, MonthChartKind kind) {
     if (window_) {
         DestroyWindow(window_);
     }
-    auto sums = SumByMonth(list, kind, formats_);
-    if (auto* error = std::get_if<std::string>(&sums)) {
-        boxes_.ShowError("Orvane", *error);
-        return;
-    }
-    chart_ = std::get<MonthChart>(sums);
+    chart_ = SumByMonth(list, kind, formats_);
     widths_ = MonthBarWidths(chart_);
     if (!CreateWindowAndLabels()) {
         return;
@@ -125,6 +119,8 @@ bool MonthChartWindow::CreateWindowAndLabels() {
         names_[row] = MakeLabel(window_, nullptr, {});
         figures_[row] = MakeLabel(window_, nullptr, MonthFigure(chart_, month));
     }
+    // Above January's row: how many sessions the chart does not show.
+    note_ = chart_.leftOut > 0 ? MakeLabel(window_, nullptr, {}) : nullptr;
     // Sized and centred once the window knows the DPI of the monitor it is on.
     const int dpi = WindowDpi(window_);
     ResizeToClientCentred(window_, ClientSize(dpi));
@@ -145,6 +141,10 @@ void MonthChartWindow::ArrangeForDpi(int dpi) {
         Place(figures_[row], RowCell(kMonthFigureLeft, month, kFigureWidth, dpi_));
         FitLabel(names_[row], month, dpi_);
     }
+    if (note_) {
+        SendMessageW(note_, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+        Place(note_, ScaleToDpi(PixelRect{kMonthNameLeft, 3, kNoteWidth, kMonthBarHeight}, dpi_));
+    }
     font_ = std::move(font);  // the old font goes once no label uses it any more
 }
 
@@ -163,6 +163,9 @@ void MonthChartWindow::LanguageChanged() {
     const bool russian = language_.IsRussian();
     const std::string title(MonthChartTitle(chart_.kind, russian));
     SetWindowTextUtf8(window_, title);
+    if (note_) {
+        SetWindowTextUtf8(note_, LeftOutNote(chart_.leftOut, russian));
+    }
     SIZE client = ClientSize(dpi_);
     client.cx = std::max<LONG>(client.cx, TitleClientWidth(Widen(title), dpi_));
     RECT now;

@@ -24,14 +24,13 @@ inline constexpr int kMonthClientHeight = 293;
 
 class MonthChartWindow {
   public:
-    MonthChartWindow(const LanguageCode& language, MessageBoxes& boxes,
-                     const RegionalFormats& formats);
+    MonthChartWindow(const LanguageCode& language, const RegionalFormats& formats);
     ~MonthChartWindow();
     MonthChartWindow(const MonthChartWindow&) = delete;
     MonthChartWindow& operator=(const MonthChartWindow&) = delete;
 
     // ShowMonthChart: destroys an open window, sums the list by month and shows a new window;
-    // a row whose end is not a date and time stops it with a message box.
+    // rows whose end is not a date and time are left out, and the window says how many.
     void Show(const SessionList& list, MonthChartKind kind);
     // Null while no month window is open.
     HWND Handle() const { return window_; }
@@ -48,13 +47,13 @@ class MonthChartWindow {
     void Paint();
 
     const LanguageCode& language_;
-    MessageBoxes& boxes_;
     const RegionalFormats& formats_;
     GdiObject<HFONT> font_;
     MonthChart chart_;
     std::array<int, 12> widths_{};
     std::array<HWND, 12> names_{};
     std::array<HWND, 12> figures_{};
+    HWND note_ = nullptr;  // the rows left out, when there are any
     HWND window_ = nullptr;
     int dpi_ = kDesignDpi;
 };

@@ -114,9 +114,15 @@ std::string XmlLiteFault(const SafeArray& bytes) {
             memory = nullptr;  // the stream frees it
             reader->SetProperty(XmlReaderProperty_DtdProcessing, DtdProcessing_Prohibit);
             reader->SetInput(stream.Get());
-            XmlNodeType type;
+            // Every node takes at least one byte, so more reads than bytes mean a reader that
+            // keeps answering at the end of the input (Wine's does, for a file cut short).
+            XmlNodeType type = XmlNodeType_None;
             HRESULT result = S_OK;
-            while ((result = reader->Read(&type)) == S_OK) {
+            for (ULONG reads = 0; reads <= size; ++reads) {
+                result = reader->Read(&type);
+                if (result != S_OK || type == XmlNodeType_None) {
+                    break;
+                }
             }
             if (FAILED(result)) {
                 UINT line = 0;
@@ -156,14 +162,21 @@ Outcome CopyToArray(std::string_view bytes, SafeArray& array) {
     return Outcome::Ok();
 }
 
-// Adds the element's attributes, in document order, to the last record.
-void ReadAttributes(IXMLDOMNode& node, RecordStore& store, std::string& name, std::string& text) {
+// Calls add(name, text) for the element's attributes, in document order.
+template <typename Add>
+void ReadAttributes(IXMLDOMNode& node, std::string& name, std::string& text, Add add) {
     ComPtr<IXMLDOMNamedNodeMap> attributes;
-    if (node.get_attributes(attributes.GetAddressOf()) != S_OK || !attributes) {
+    long count = 0;
+    if (node.get_attributes(attributes.GetAddressOf()) != S_OK || !attributes ||
+        FAILED(attributes->get_length(&count))) {
         return;
     }
-    for (ComPtr<IXMLDOMNode> attribute;
-         attributes->nextNode(attribute.ReleaseAndGetAddressOf()) == S_OK && attribute;) {
+    // Bounded by the count the map gives: nothing but that may end a walk that never fails.
+    ComPtr<IXMLDOMNode> attribute;
+    for (long index = 0;
+         index < count && attributes->nextNode(attribute.ReleaseAndGetAddressOf()) == S_OK &&
+         attribute;
+         ++index) {
         Bstr nodeName;
         Variant value;
         name.clear();
@@ -175,7 +188,7 @@ void ReadAttributes(IXMLDOMNode& node, RecordStore& store, std::string& name, st
             const BSTR valueText = value.Get().bstrVal;
             AppendUtf8(std::wstring_view(valueText, SysStringLen(valueText)), text);
         }
-        store.AddAttribute(name, text);
+        add(name, text);
     }
 }
 
@@ -210,16 +223,24 @@ Outcome MsxmlRecordReader::ReadRecords(std::string_view bytes, RecordStore& stor
     if (document->get_documentElement(root.GetAddressOf()) != S_OK || !root) {
         return Outcome::Failed("the document has no root element");
     }
-    // Walk the siblings: indexing a node list is linear per item in some implementations.
     std::string name;
     std::string text;
+    // The root's declarations, which the records' prefixed names may need at a rewrite.
+    ReadAttributes(*root.Get(), name, text, [&](const std::string& n, const std::string& t) {
+        store.AddRootAttribute(n, t);
+    });
+    // Walk the siblings: indexing a node list is linear per item in some implementations. No
+    // more nodes than bytes can have been parsed, which bounds a walk that would not end.
     ComPtr<IXMLDOMNode> node;
     root->get_firstChild(node.GetAddressOf());
-    while (node) {
+    for (std::size_t visited = 0; node && visited <= bytes.size(); ++visited) {
         DOMNodeType type = NODE_INVALID;
         if (SUCCEEDED(node->get_nodeType(&type)) && type == NODE_ELEMENT) {
             store.BeginRecord();
-            ReadAttributes(*node.Get(), store, name, text);
+            ReadAttributes(*node.Get(), name, text,
+                           [&](const std::string& n, const std::string& t) {
+                               store.AddAttribute(n, t);
+                           });
         }
         ComPtr<IXMLDOMNode> next;
         node->get_nextSibling(next.GetAddressOf());

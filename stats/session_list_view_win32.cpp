@@ -37,6 +37,13 @@ void SessionListView::Refresh() const {
     InvalidateRect(control_, nullptr, TRUE);
 }
 
+void SessionListView::ShowAddedRows() const {
+    // A virtual list keeps the selection of the rows it still has when it grows, and keeps
+    // its scroll position with LVSICF_NOSCROLL.
+    SendMessageW(control_, LVM_SETITEMCOUNT, list_.RowCount(), LVSICF_NOSCROLL);
+    InvalidateRect(control_, nullptr, TRUE);
+}
+
 bool SessionListView::HandleNotify(const NMHDR& header) const {
     switch (header.code) {
         case LVN_GETDISPINFOW: {

@@ -19,6 +19,8 @@ class SessionListView {
 
     // Shows the list's current rows, with no row selected.
     void Refresh() const;
+    // Shows rows added after the ones shown; the selected rows stay selected.
+    void ShowAddedRows() const;
     // Answers the control's text requests; true when the notification changed the selection.
     bool HandleNotify(const NMHDR& header) const;
     std::vector<std::size_t> SelectedRows() const;

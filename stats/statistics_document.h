@@ -33,11 +33,30 @@ struct NamedText {
     std::string_view text;
 };
 
+// How reading the file went. Only a file read whole and found not well-formed is Damaged: one
+// that cannot be opened or read (held by another program, access denied) may read later.
+struct LoadOutcome {
+    enum class Kind {
+        Read,
+        ReadWithoutEnd,  // cut after its last complete record: those records were read
+        Missing,
+        Unreadable,
+        Damaged,
+    };
+    Kind kind = Kind::Read;
+    std::string error;  // why, for Unreadable and Damaged
+
+    bool ok() const { return kind == Kind::Read || kind == Kind::ReadWithoutEnd; }
+};
+
 class StatisticsDocument {
   public:
     virtual ~StatisticsDocument() = default;
-    // Parses the file; on failure the document is left as it was.
-    virtual Outcome Load(const std::string& path) = 0;
+    // Parses the file into the document; on failure the document is left as it was.
+    virtual LoadOutcome Load(const std::string& path) = 0;
+    // As Load, but the records the document holds (sessions of this run that ended while the
+    // file could not be read) are kept after the file's.
+    virtual LoadOutcome LoadKeepingHeld(const std::string& path) = 0;
     // Writes the whole document, UTF-8, to the file (a new file beside the statistics file,
     // which then takes its place).
     virtual Outcome Save(const std::string& path) = 0;

@@ -10,6 +10,7 @@ namespace {
 
 constexpr std::string_view kFileInFolder = "statistics\\dialstat.xml";
 constexpr std::string_view kClearQuestion = "This will delete all statistics. Continue?";
+constexpr int kLastRetrySecond = 16;
 
 // At most maxCharacters UTF-8 characters (continuation bytes do not start one).
 std::string TruncateCharacters(std::string text, std::size_t maxCharacters) {
@@ -57,17 +58,62 @@ void StatisticsFile::OpenStatistics(const std::string& programFolder) {
     if (!services_.storage.Exists(path_) || services_.storage.FileSize(path_) == 0u) {
         WriteEmptyStatisticsFile();
     }
-    const Outcome loaded = document_.Load(path_);
-    if (loaded.ok()) {
+    ReadFile();
+}
+
+void StatisticsFile::RetryPendingRead() {
+    if (!readPending_ || secondsWaited_ > kLastRetrySecond) {
         return;
     }
-    document_.Reset();
-    if (!services_.storage.Exists(path_)) {
-        return;  // nothing to keep; the failed write of the empty file was reported
+    ++secondsWaited_;
+    // Powers of two: soon after the start, then less and less often.
+    if ((secondsWaited_ & (secondsWaited_ - 1)) == 0 && ReadFile() && unsaved_ > 0 &&
+        !holdSaves_) {
+        SaveDocument();
     }
+}
+
+bool StatisticsFile::ReadFile() {
+    // The document holds only sessions of this run here: none at the start, or those that
+    // ended while the file waited to be read.
+    const LoadOutcome loaded = document_.LoadKeepingHeld(path_);
+    const bool wasPending = readPending_;
+    readPending_ = loaded.kind == LoadOutcome::Kind::Unreadable;
+    if (wasPending && !readPending_) {
+        ++revision_;  // the file's records now come before this run's
+    }
+    switch (loaded.kind) {
+        case LoadOutcome::Kind::Read:
+        case LoadOutcome::Kind::Missing:  // nothing to keep; a failed write was reported
+            return true;
+        case LoadOutcome::Kind::ReadWithoutEnd:
+            services_.notices.Notify("The statistics file " + path_ +
+                                     " ends after its last complete session, without its "
+                                     "closing </all>. Its sessions are read, and the next save "
+                                     "writes the file whole.");
+            return true;
+        case LoadOutcome::Kind::Unreadable:
+            if (!wasPending) {
+                readError_ = Reason(loaded.error);
+                services_.notices.Notify(
+                    "The statistics file " + path_ + " cannot be read yet (" + readError_ +
+                    "). It is tried again; the sessions of this run are kept and added to it "
+                    "once it can be read.");
+            }
+            return false;
+        case LoadOutcome::Kind::Damaged:
+            SetAside(Reason(loaded.error));
+            return true;
+    }
+    return true;
+}
+
+// A file read whole that does not parse is kept under a new name and the statistics start
+// from the empty file (with the sessions of this run, if any).
+void StatisticsFile::SetAside(const std::string& reason) {
     unreadableKeptAs_ = path_ + ".unreadable-" + Stamp(services_.clock.Now());
-    services_.prompts.ReportError("The statistics file " + path_ + " cannot be read (" +
-                                  Reason(loaded.error()) + "). It is kept as " + unreadableKeptAs_ +
+    services_.prompts.ReportError("The statistics file " + path_ + " cannot be read (" + reason +
+                                  "). It is kept as " + unreadableKeptAs_ +
                                   " and the statistics start empty.");
     if (MoveUnreadableFileAside()) {
         WriteEmptyStatisticsFile();
@@ -139,13 +185,18 @@ bool StatisticsFile::ClearStatistics(SessionList& list) {
         return false;
     }
     list.Clear();
+    readPending_ = false;  // the user chose to delete what the file holds
     WriteEmptyStatisticsFile();
     document_.Reset();
     unsaved_ = 0;
+    ++revision_;
     return true;
 }
 
 Outcome StatisticsFile::TrySave() {
+    if (!ReadIfPending()) {
+        return Outcome::Failed("the file cannot be read (" + readError_ + ")");
+    }
     if (!unreadableKeptAs_.empty()) {
         const Outcome moved = services_.storage.Rename(path_, unreadableKeptAs_);
         if (!moved.ok()) {
@@ -169,7 +220,8 @@ Outcome StatisticsFile::TrySave() {
 }
 
 bool StatisticsFile::SaveDocument() {
-    if (!MoveUnreadableFileAside()) {
+    // The user has been told that the file waits to be read; the sessions stay in memory.
+    if (!ReadIfPending() || !MoveUnreadableFileAside()) {
         return false;
     }
     const Outcome saved = TrySave();

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/file_read.h"
 #include "base/outcome.h"
 
 namespace orv {
@@ -15,14 +16,16 @@ namespace orv {
 class StatisticsStorage {
   public:
     virtual ~StatisticsStorage() = default;
+    // False only when the system says the file is not there: a file whose attributes cannot be
+    // read for another reason exists, and nothing may be written over it as if it were new.
     virtual bool Exists(const std::string& path) const = 0;
     // Lets writeTemp fill a temporary file beside path, flushes it and puts it in place of path
     // in one step. On any failure path keeps its previous content.
     virtual Outcome ReplaceAtomically(
         const std::string& path, const std::function<Outcome(const std::string&)>& writeTemp) = 0;
     virtual Outcome WriteBytes(const std::string& path, std::string_view bytes) = 0;
-    // The file's bytes; nothing when it cannot be read.
-    virtual std::optional<std::string> ReadBytes(const std::string& path) const = 0;
+    // The file's bytes, or whether it is missing or could not be opened or read.
+    virtual FileRead ReadBytes(const std::string& path) const = 0;
     virtual Outcome Rename(const std::string& from, const std::string& to) = 0;
     // The file's size; nothing when it cannot be found.
     virtual std::optional<std::uint64_t> FileSize(const std::string& path) const = 0;

@@ -12,31 +12,43 @@ constexpr std::size_t kLongestCopiedEnd = 4096;
 StatisticsStore::StatisticsStore(StatisticsStorage& storage, XmlRecordReader& completeReader)
     : storage_(storage), completeReader_(completeReader) {}
 
-Outcome StatisticsStore::Load(const std::string& path) {
-    const std::optional<std::string> bytes = storage_.ReadBytes(path);
-    if (!bytes) {
-        return Outcome::Failed("the file cannot be opened or read");
+LoadOutcome StatisticsStore::Read(const std::string& path, bool keepHeld) {
+    FileRead file = storage_.ReadBytes(path);
+    if (file.status == FileRead::Status::Missing) {
+        return {LoadOutcome::Kind::Missing, {}};
     }
+    if (file.status == FileRead::Status::Unreadable) {
+        return {LoadOutcome::Kind::Unreadable, file.error};
+    }
+    const std::string& bytes = file.bytes;
     RecordStore read;
-    std::optional<StoredFile> file;
-    const LayoutRead layout = ReadStatisticsLayout(*bytes, read);
+    std::optional<StoredFile> stored;
+    LoadOutcome outcome;
+    const LayoutRead layout = ReadStatisticsLayout(bytes, read);
     if (layout.accepted) {
-        const std::string_view end = std::string_view(*bytes).substr(layout.rootEnd);
+        const std::string_view end = std::string_view(bytes).substr(layout.rootEnd);
         if (end.size() <= kLongestCopiedEnd) {
-            file = StoredFile{path, layout.rootEnd, std::string(end), read.Count(),
-                              layout.rootEnd > 0 && (*bytes)[layout.rootEnd - 1] == '\n'};
+            stored = StoredFile{path, layout.rootEnd, std::string(end), read.Count(),
+                                layout.rootEnd > 0 && bytes[layout.rootEnd - 1] == '\n'};
         }
+    } else if (layout.endMissing) {
+        // Its records are whole; no reader would take the file as it is, so the next save
+        // writes it whole instead of extending it.
+        outcome.kind = LoadOutcome::Kind::ReadWithoutEnd;
     } else {
         read.Clear();
-        const Outcome parsed = completeReader_.ReadRecords(*bytes, read);
+        const Outcome parsed = completeReader_.ReadRecords(bytes, read);
         if (!parsed.ok()) {
-            return parsed;
+            return {LoadOutcome::Kind::Damaged, parsed.error()};
         }
+    }
+    if (keepHeld) {
+        read.AppendRecords(records_);  // after the file's own
     }
     read.Fit();
     std::swap(records_, read);
-    file_ = std::move(file);
-    return Outcome::Ok();
+    file_ = std::move(stored);
+    return outcome;
 }
 
 Outcome StatisticsStore::Save(const std::string& path) {
@@ -54,7 +66,7 @@ Outcome StatisticsStore::Save(const std::string& path) {
     std::string whole;
     // A line takes the texts, the eleven names and their markup.
     whole.reserve(kEmptyStatisticsFile.size() + records_.TextBytes() + records_.Count() * 140);
-    whole += kStatisticsHead;
+    AppendStatisticsHead(records_.RootAttributes(), whole);
     records_.AppendLines(0, whole);
     whole += kStatisticsTail;
     const Outcome written = storage_.WriteBytes(path, whole);

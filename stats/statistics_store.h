@@ -28,7 +28,8 @@ class StatisticsStore final : public StatisticsDocument {
   public:
     StatisticsStore(StatisticsStorage& storage, XmlRecordReader& completeReader);
 
-    Outcome Load(const std::string& path) override;
+    LoadOutcome Load(const std::string& path) override { return Read(path, false); }
+    LoadOutcome LoadKeepingHeld(const std::string& path) override { return Read(path, true); }
     Outcome Save(const std::string& path) override;
     std::uint64_t SavedBytes() const override { return savedBytes_; }
     void Stored(const std::string& path) override;
@@ -38,6 +39,8 @@ class StatisticsStore final : public StatisticsDocument {
     std::size_t RecordCount() const override { return records_.Count(); }
 
   private:
+    LoadOutcome Read(const std::string& path, bool keepHeld);
+
     // The file as it was last read or stored: everything before `rootEnd` stays as it is.
     struct StoredFile {
         std::string path;

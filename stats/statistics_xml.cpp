@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <span>
+#include <unordered_set>
 
 namespace orv {
 
@@ -83,6 +84,11 @@ class LayoutReader {
         }
         for (;;) {
             SkipSpace();
+            if (EndsHere()) {
+                result.endMissing = true;
+                result.rootEnd = at_;
+                return result;
+            }
             if (Next("<!--")) {
                 if (!Comment()) {
                     return result;
@@ -104,6 +110,11 @@ class LayoutReader {
 
   private:
     bool Next(std::string_view what) const { return text_.substr(at_).starts_with(what); }
+    // The input ends here, or with no more than the start of the root's end tag.
+    bool EndsHere() const {
+        const std::string_view rest = text_.substr(at_);
+        return rest.size() < 6 && std::string_view("</all>").starts_with(rest);
+    }
     bool Skip(std::string_view what) {
         if (!Next(what)) {
             return false;
@@ -221,6 +232,7 @@ class LayoutReader {
         }
         store_.BeginRecord();
         names_.clear();
+        manyNames_.clear();
         for (;;) {
             const bool space = SkipSpace();
             if (Skip("/>")) {
@@ -251,10 +263,9 @@ class LayoutReader {
         if (name.size() >= 3 && EqualsNoCase(name.substr(0, 3), "xml")) {
             return false;
         }
-        if (std::find(names_.begin(), names_.end(), name) != names_.end()) {
+        if (SeenBefore(name)) {
             return false;  // the same attribute twice
         }
-        names_.push_back(name);
         std::string_view raw;
         if (!QuotedValue(raw)) {
             return false;
@@ -273,6 +284,22 @@ class LayoutReader {
         }
         store_.AddAttribute(name, value_);
         return true;
+    }
+    // Whether the element already has an attribute of that name; remembers it. A few names
+    // are compared in a list, more in a set, so that a crafted element of a hundred thousand
+    // attributes costs no more than their bytes.
+    bool SeenBefore(std::string_view name) {
+        if (manyNames_.empty()) {
+            if (std::find(names_.begin(), names_.end(), name) != names_.end()) {
+                return true;
+            }
+            names_.push_back(name);
+            if (names_.size() == kListedNames) {
+                manyNames_.insert(names_.begin(), names_.end());
+            }
+            return false;
+        }
+        return !manyNames_.insert(name).second;
     }
     // An attribute value as XML reads it: references replaced, and each line break or tab
     // (a CR LF pair counting as one) read as a blank.
@@ -350,7 +377,9 @@ class LayoutReader {
     std::string_view text_;
     std::size_t at_ = 0;
     RecordStore& store_;
-    std::vector<std::string_view> names_;  // of the element being read
+    static constexpr std::size_t kListedNames = 16;
+    std::vector<std::string_view> names_;  // of the element being read, the first few
+    std::unordered_set<std::string_view> manyNames_;  // all of them, past the first few
     std::string value_;
 };
 
@@ -361,6 +390,7 @@ bool IsStandardName(std::size_t position, std::string_view name) {
 }  // namespace
 
 void RecordStore::Clear() {
+    rootAttributes_.clear();
     pool_.clear();
     textEnds_.clear();
     recordStarts_.clear();
@@ -419,7 +449,8 @@ void RecordStore::Read(RecordReader& reader) const {
     }
 }
 
-void RecordStore::AppendLines(std::size_t first, std::string& out) const {
+template <typename Each>
+void RecordStore::ForEachRecord(std::size_t first, Each each) const {
     auto own = std::lower_bound(
         ownNames_.begin(), ownNames_.end(), first,
         [](const auto& entry, std::size_t record) { return entry.first < record; });
@@ -445,9 +476,37 @@ void RecordStore::AppendLines(std::size_t first, std::string& out) const {
             }
             row[i] = {name, Text(start + i)};
         }
-        AppendRecordLine(std::span<const NamedText>(row, count), out);
+        each(std::span<const NamedText>(row, count));
         own += hasOwn;
     }
+}
+
+void RecordStore::AppendLines(std::size_t first, std::string& out) const {
+    ForEachRecord(first, [&](std::span<const NamedText> row) { AppendRecordLine(row, out); });
+}
+
+void RecordStore::AppendRecords(const RecordStore& other) {
+    other.ForEachRecord(0, [this](std::span<const NamedText> row) {
+        BeginRecord();
+        for (const NamedText& attribute : row) {
+            AddAttribute(attribute.name, attribute.text);
+        }
+    });
+}
+
+void RecordStore::AddRootAttribute(std::string_view name, std::string_view text) {
+    rootAttributes_.push_back(' ');
+    rootAttributes_.append(name);
+    rootAttributes_.append("=\"");
+    AppendAttributeValue(text, rootAttributes_);
+    rootAttributes_.push_back('"');
+}
+
+void AppendStatisticsHead(std::string_view rootAttributes, std::string& out) {
+    constexpr std::string_view kRootStart = "<all>\r\n";
+    static_assert(kStatisticsHead.ends_with(kRootStart));
+    out.append(kStatisticsHead.substr(0, kStatisticsHead.size() - kRootStart.size()));
+    out.append("<all").append(rootAttributes).append(">\r\n");
 }
 
 void AppendAttributeValue(std::string_view text, std::string& out) {

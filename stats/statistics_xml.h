@@ -52,9 +52,22 @@ class RecordStore {
     void Read(RecordReader& reader) const;
     // Appends the records from `first` on as lines of the file.
     void AppendLines(std::size_t first, std::string& out) const;
+    // Adds copies of the other store's records after these, with their names.
+    void AppendRecords(const RecordStore& other);
+
+    // The root's own attributes: a file edited by hand may declare there the namespaces its
+    // records' names use, and a rewrite without them would not be well-formed. Kept as the
+    // markup that follows `<all`; empty for this program's files.
+    void AddRootAttribute(std::string_view name, std::string_view text);
+    const std::string& RootAttributes() const { return rootAttributes_; }
 
   private:
     std::string_view Text(std::size_t index) const;
+    // Calls each(span of NamedText) for the records from `first` on.
+    template <typename Each>
+    void ForEachRecord(std::size_t first, Each each) const;
+
+    std::string rootAttributes_;
 
     std::string pool_;
     std::vector<std::uint32_t> textEnds_;      // end of each text in pool_
@@ -69,11 +82,17 @@ class RecordStore {
 // characters that XML cannot hold at all, as U+FFFD, so that one bad name never makes the
 // whole file unreadable.
 void AppendAttributeValue(std::string_view text, std::string& out);
+// The declaration, the comment and the root's start tag with its own attributes (as
+// RecordStore::RootAttributes gives them), each line ended by CR LF.
+void AppendStatisticsHead(std::string_view rootAttributes, std::string& out);
 // One record as a line of the file: `<connection name="..." .../>` and CR LF.
 void AppendRecordLine(std::span<const NamedText> attributes, std::string& out);
 
 struct LayoutRead {
     bool accepted = false;
+    // Not accepted, but well-formed up to its end, which came where a record or the root's end
+    // tag was due (an interrupted copy, a hand edit): the store holds every record.
+    bool endMissing = false;
     // Where the root's end tag starts; the text from there on is what follows the records.
     std::size_t rootEnd = 0;
 };
@@ -81,7 +100,8 @@ struct LayoutRead {
 // Reads a file in this program's layout into the store. Accepts only well-formed files of
 // that layout: an optional byte-order mark and declaration, comments and whitespace, the root
 // `all` holding comments, whitespace and empty `connection` elements. Anything else (or
-// anything malformed) is not accepted, and the store's content is then undefined.
+// anything malformed) is not accepted, and the store's content is then undefined unless the
+// only fault is the missing end.
 LayoutRead ReadStatisticsLayout(std::string_view bytes, RecordStore& store);
 
 }  // namespace orv

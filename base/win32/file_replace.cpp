@@ -69,12 +69,21 @@ Outcome WriteWholeFile(const std::string& path, std::string_view bytes) {
     return WriteToFile(file.Get(), bytes);
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
+FileRead ReadEntireFile(const std::string& path) {
+    const auto failure = [] {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
+                   ? FileRead::NotFound()
+                   : FileRead::Refused(SystemErrorText(error));
+    };
     const UniqueHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
-    if (!file || !GetFileSizeEx(file.Get(), &size) || size.QuadPart > (1 << 30)) {
-        return std::nullopt;
+    if (!file || !GetFileSizeEx(file.Get(), &size)) {
+        return failure();
+    }
+    if (size.QuadPart > (1 << 30)) {
+        return FileRead::Refused("the file is larger than 1 GB");
     }
     std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
     std::size_t done = 0;
@@ -82,12 +91,31 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
         DWORD read = 0;
         const DWORD chunk =
             static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
-        if (!ReadFile(file.Get(), bytes.data() + done, chunk, &read, nullptr) || read == 0) {
-            return std::nullopt;
+        if (!ReadFile(file.Get(), bytes.data() + done, chunk, &read, nullptr)) {
+            return FileRead::Refused(LastErrorText());
+        }
+        if (read == 0) {
+            return FileRead::Refused("the file ended before its size");
         }
         done += read;
     }
-    return bytes;
+    return FileRead::Of(std::move(bytes));
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    FileRead read = ReadEntireFile(path);
+    if (read.status != FileRead::Status::Read) {
+        return std::nullopt;
+    }
+    return std::move(read.bytes);
+}
+
+bool FileExists(const std::string& path) {
+    if (GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES) {
+        return true;
+    }
+    const DWORD error = GetLastError();
+    return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
 }
 
 }  // namespace orv

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/file_read.h"
 #include "base/outcome.h"
 
 namespace orv {
@@ -21,5 +22,10 @@ Outcome WriteToFile(void* file, std::string_view bytes);
 Outcome WriteWholeFile(const std::string& path, std::string_view bytes);
 // The file's bytes; nothing when it cannot be opened or read.
 std::optional<std::string> ReadWholeFile(const std::string& path);
+// The file's bytes, or Missing when the system finds no such file or folder, or the reason it
+// could not be opened or read (another program holds it, access denied, a read error).
+FileRead ReadEntireFile(const std::string& path);
+// False only when the system says there is no such file or folder.
+bool FileExists(const std::string& path);
 
 }  // namespace orv

@@ -42,7 +42,8 @@ void Win32UserDialogs::ShowPlain(std::string_view title, std::string_view text) 
 }
 
 std::optional<std::string> RunFileDialog(FileDialog kind, HWND owner, std::string_view filter,
-                                         std::string_view initialName, DWORD flags) {
+                                         std::string_view initialName, DWORD flags,
+                                         const wchar_t* defaultExtension) {
     const std::wstring filters = FileDialogFilter(filter);
     std::vector<wchar_t> path(32768, L'\0');
     Widen(initialName).copy(path.data(), path.size() - 1);
@@ -57,6 +58,7 @@ std::optional<std::string> RunFileDialog(FileDialog kind, HWND owner, std::strin
     if (!turn.Taken()) {
         return std::nullopt;
     }
+    dialog.lpstrDefExt = defaultExtension;
     const BOOL chosen =
         kind == FileDialog::Open ? GetOpenFileNameW(&dialog) : GetSaveFileNameW(&dialog);
     if (!chosen) {

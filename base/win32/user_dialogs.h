@@ -16,9 +16,11 @@ enum class FileDialog { Open, Save };
 
 // The common open or save dialog with a "name|pattern" filter (none when empty), starting at
 // `initialName`, with the dialog's OFN_ flags (<commdlg.h>) besides OFN_EXPLORER; the chosen path, or nothing
-// when the user cancels.
+// when the user cancels. A default extension (without its dot) is added by the dialog to a
+// name typed without one, before it asks about replacing a file.
 std::optional<std::string> RunFileDialog(FileDialog kind, HWND owner, std::string_view filter,
-                                         std::string_view initialName, DWORD flags);
+                                         std::string_view initialName, DWORD flags,
+                                         const wchar_t* defaultExtension = nullptr);
 
 class Win32UserDialogs : public MessageBoxes, public CommonDialogs {
   public:

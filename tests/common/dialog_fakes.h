@@ -29,6 +29,13 @@ class RecordingBoxes : public MessageBoxes {
     std::vector<Box> shown;
 };
 
+// Keeps what the user was told without a box.
+class RecordingNotices : public Notices {
+  public:
+    void Notify(std::string_view text) override { told.emplace_back(text); }
+    std::vector<std::string> told;
+};
+
 // Answers every dialog with the prepared choice (nothing = the user cancels).
 class ScriptedDialogs : public CommonDialogs {
   public:

@@ -24,12 +24,15 @@ class MemoryLaunchFile : public LaunchListFile {
         files[path] = "";
         return Outcome::Ok();
     }
-    std::optional<std::string> ReadText(const std::string& path) override {
+    FileRead ReadText(const std::string& path) override {
+        if (unreadable.count(path) != 0) {
+            return FileRead::Refused("sharing violation.");
+        }
         const auto found = files.find(path);
-        return found == files.end() ? std::nullopt : std::optional(found->second);
+        return found == files.end() ? FileRead::NotFound() : FileRead::Of(found->second);
     }
     Outcome ReplaceText(const std::string& path, std::string_view utf8) override {
-        if (readOnly) {
+        if (readOnly || unreadable.count(path) != 0) {
             return Outcome::Failed("access denied");
         }
         files[path] = std::string(utf8);
@@ -40,6 +43,7 @@ class MemoryLaunchFile : public LaunchListFile {
         return utf8.find("ÿ") == std::string_view::npos;
     }
     std::map<std::string, std::string> files;
+    std::set<std::string> unreadable;  // there, but held open without sharing
     bool readOnly = false;
 };
 
@@ -82,7 +86,8 @@ struct LaunchRig {
     RecordingShell shell;
     NumberedPictures pictures;
     RecordingBoxes boxes;
-    LaunchList list{{file, shell, pictures, boxes}, kFolder};
+    RecordingNotices notices;
+    LaunchList list{{file, shell, pictures, boxes, notices}, kFolder};
 };
 
 }  // namespace orv::testing

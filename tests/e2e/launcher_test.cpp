@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <string>
+#include <vector>
 
 #include "base/win32/resources.h"
 #include "monitor/popup_menu.h"
@@ -20,27 +21,6 @@ using namespace std::chrono_literals;
 
 std::string Ascii(const std::wstring& wide) {
     return std::string(wide.begin(), wide.end());  // the temporary folder's path is ASCII here
-}
-
-std::string ReadBytes(const std::wstring& path) {
-    const UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                        0, nullptr));
-    if (!file) {
-        return {};
-    }
-    std::string bytes(GetFileSize(file.Get(), nullptr), '\0');
-    DWORD read = 0;
-    ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    bytes.resize(read);
-    return bytes;
-}
-
-void WriteBytes(const std::wstring& path, const std::string& bytes) {
-    const UniqueHandle file(
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    DWORD written = 0;
-    WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
 class Launcher : public ::testing::Test {
@@ -73,16 +53,16 @@ TEST_F(Launcher, OnlyTheEntriesOfTheStartRunAndExitWritesTheListBackUnchanged) {
                              probe +
                              "\r\n\t-second\r\n\tMaximized window\r\n\tAfter dial complete\r\n";
     const std::wstring listPath = folder.Path() + L"apptoload.orl";
-    WriteBytes(listPath, list);
+    WriteFileBytes(listPath, list);
 
     OrvaneProcess program(folder);
     HWND floating = program.WaitForFloatingWindow();
     ASSERT_NE(floating, nullptr);
-    for (int i = 0; i < 100 && ReadBytes(log).empty(); ++i) {
+    for (int i = 0; i < 100 && FileBytes(log).empty(); ++i) {
         Sleep(100);
     }
     Sleep(1000);  // time for a second start, which must not come
-    const std::string started = ReadBytes(log);
+    const std::string started = FileBytes(log);
     ASSERT_EQ(std::count(started.begin(), started.end(), '\n'), 1) << started;
     EXPECT_NE(started.find("launchprobe.exe"), std::string::npos) << started;
     EXPECT_NE(started.find(" -first \"two words\"|"), std::string::npos) << started;
@@ -93,7 +73,37 @@ TEST_F(Launcher, OnlyTheEntriesOfTheStartRunAndExitWritesTheListBackUnchanged) {
 
     PostMessageW(floating, WM_COMMAND, kExitCommand, 0);  // "Выход"
     EXPECT_EQ(program.WaitForExit(10s), 0u);
-    EXPECT_EQ(ReadBytes(listPath), list);
+    EXPECT_EQ(FileBytes(listPath), list);
+}
+
+// Held open by another program while the monitor starts, the list cannot be read: the user is
+// told once, nothing of it starts, and "Выход" leaves the file as it was.
+TEST_F(Launcher, AListHeldOpenAtTheStartIsLeftAsItWasByTheExit) {
+    const std::string list = "launchprobe.exe\r\n@1\r\n\t" + Ascii(probeFolder) +
+                             "\r\n\t-held\r\n\tMinimized window\r\n\tWith Orvane\r\n";
+    const std::wstring listPath = folder.Path() + L"apptoload.orl";
+    WriteFileBytes(listPath, list);
+    UniqueHandle held(
+        CreateFileW(listPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+
+    OrvaneProcess program(folder);
+    HWND floating = program.WaitForFloatingWindow();
+    ASSERT_NE(floating, nullptr);
+    const HWND main = program.MainWindow();
+    ASSERT_NE(main, nullptr);
+    bool told = false;
+    for (int i = 0; i < 100 && !told; ++i) {
+        told = StatusText(main).find(L"apptoload.orl") != std::wstring::npos;
+        Sleep(50);
+    }
+    EXPECT_TRUE(told);
+    held.Reset();
+
+    PostMessageW(floating, WM_COMMAND, kExitCommand, 0);  // "Выход"
+    EXPECT_EQ(program.WaitForExit(10s), 0u);
+    EXPECT_EQ(FileBytes(listPath), list);
+    EXPECT_EQ(FileBytes(log), "");
 }
 
 }  // namespace

@@ -87,18 +87,12 @@ int VisiblePage(HWND main) {
     return -1;
 }
 
-std::wstring StatusText(HWND main) {
-    const std::vector<HWND> bars = ChildWindows(main, L"msctls_statusbar32");
-    return bars.empty() ? L"<no status bar>" : TextOf(bars.front());
-}
-
 // Closes the monitor by its floating window: it ends with 0 and stores speech control off.
 void ExitAndExpectSpeechSavedOff(OrvaneProcess& program, HWND floating) {
     PostMessageW(floating, WM_CLOSE, 0, 0);
     ASSERT_EQ(program.WaitForExit(10s), 0u);
     EXPECT_EQ(SavedSetting(L"SpeechPlugin"), L"0");
 }
-
 class SpeechControl : public ::testing::Test {
   protected:
     void SetUp() override {

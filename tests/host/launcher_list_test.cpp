@@ -176,5 +176,29 @@ TEST(LaunchList, MissingFileIsCreatedAndAFailedSaveIsShownOnce) {
     EXPECT_THAT(readOnly.boxes.shown[0].text, ::testing::HasSubstr("access denied"));
 }
 
+// A list held open by another program at the start: the user is told once, without a box, and
+// the exit puts no empty list over it; a list the user then makes is saved.
+TEST(LaunchList, AFileThatCouldNotBeReadIsNotReplacedUnlessTheUserMakesAList) {
+    LaunchRig rig;
+    const std::string users = FormatLaunchList({Entry("a.exe", true, "m", "With Orvane")});
+    rig.file.files[kListPath] = users;
+    rig.file.unreadable.insert(kListPath);
+    rig.list.LoadLaunchList();
+    EXPECT_THAT(rig.list.Entries(), IsEmpty());
+    ASSERT_EQ(rig.notices.told.size(), 1u);
+    EXPECT_THAT(rig.notices.told[0], ::testing::HasSubstr("(sharing violation)"));
+    rig.file.unreadable.clear();  // released before the exit
+    rig.list.SaveLaunchList();
+    EXPECT_EQ(rig.file.files[kListPath], users);
+    EXPECT_THAT(rig.boxes.shown, IsEmpty());
+
+    rig.list.Entries().push_back(Entry("b.exe", true, "m", "With Orvane"));
+    rig.list.SaveLaunchList();
+    rig.list.Entries().clear();
+    rig.list.SaveLaunchList();  // the file is the user's new list now: emptied as asked
+    EXPECT_EQ(rig.file.files[kListPath], "");
+    EXPECT_EQ(rig.notices.told.size(), 1u);
+}
+
 }  // namespace
 }  // namespace orv

@@ -98,7 +98,7 @@ TEST(StatsHtmlReport, HtmlExtensionIsAppendedUnlessPresentInAnyCase) {
     EXPECT_EQ(WithHtmlExtension("C:\\r\\report.HTML"), "C:\\r\\report.HTML");
     EXPECT_EQ(WithHtmlExtension("C:\\r\\report.Html"), "C:\\r\\report.Html");
     EXPECT_EQ(WithHtmlExtension("C:\\r\\report"), "C:\\r\\report.html");
-    EXPECT_EQ(WithHtmlExtension("C:\\r\\report.htm"), "C:\\r\\report.htm.html");
+    EXPECT_EQ(WithHtmlExtension("C:\\r\\old.htm"), "C:\\r\\old.htm");
     EXPECT_EQ(WithHtmlExtension("C:\\r.html\\report"), "C:\\r.html\\report.html");
 }
 
@@ -123,6 +123,10 @@ class FakeFiles final : public ReportFiles {
         return Outcome::Ok();
     }
     unsigned AnsiCodePage() const override { return 1251; }
+    // Plays code page 1251: ASCII and the Russian letters.
+    bool HoldsCharacter(std::uint32_t c) const override {
+        return c < 0x80 || (c >= 0x410 && c <= 0x44F);
+    }
     std::optional<std::string> failWith;
     std::map<std::string, std::string> written;
 };
@@ -157,6 +161,24 @@ TEST(StatsHtmlExport, FailuresAreReported) {
     SaveStatisticsAsHtml(SessionList{}, dialog, files, prompts);
     ASSERT_EQ(prompts.errors.size(), 2u);
     EXPECT_NE(prompts.errors[1].find("Access is denied."), std::string::npos);
+}
+
+// What the code page lacks is written as references, which read back as the characters;
+// what it holds stays as it is, to be written in it.
+TEST(StatsHtmlExport, CharactersTheCodePageLacksBecomeNumericReferences) {
+    const SessionList list = ListOf({SessionRecord("Дом Zoë 😀 Ελ", "0", "0", "0")});
+    FakeDialog dialog;
+    FakeFiles files;
+    testing::ErrorPrompts prompts;
+    dialog.answer = "C:\\out\\week.html";
+    SaveStatisticsAsHtml(list, dialog, files, prompts);
+    const std::string& written = files.written["C:\\out\\week.html"];
+    EXPECT_NE(written.find("<td width=\"9%\">Дом Zo&#235; &#128512; &#917;&#955;</td>"),
+              std::string::npos)
+        << written;
+    // Bytes that are not UTF-8 are left to the code page's conversion, never swallowed.
+    EXPECT_EQ(WithCharacterReferences("a\xFF\xC3" "b", [](std::uint32_t) { return false; }),
+              "a\xFF\xC3" "b");
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <limits>
 #include <string>
-#include <variant>
 
 #include "stats/month_chart.h"
 
@@ -30,9 +29,7 @@ void AddSession(SessionList& list, std::string_view duration, std::string_view r
 }
 
 MonthChart Sums(const SessionList& list, MonthChartKind kind) {
-    auto result = SumByMonth(list, kind, Formats());
-    EXPECT_TRUE(std::holds_alternative<MonthChart>(result));
-    return std::get<MonthChart>(result);
+    return SumByMonth(list, kind, Formats());
 }
 
 TEST(StatsMonthChart, SessionsOfOneMonthInDifferentYearsShareTheRow) {
@@ -59,13 +56,19 @@ TEST(StatsMonthChart, MonthsPastTwoGigabytesAndSixHundredHoursKeepTheirFigures) 
     EXPECT_EQ(MonthFigure(Sums(list, MonthChartKind::Time), 7), "800:00:00");
 }
 
-TEST(StatsMonthChart, AnUnreadableEndStopsTheChart) {
+// Ends written under other regional settings are left out and counted; the rest is charted.
+TEST(StatsMonthChart, UnreadableEndsAreLeftOutAndCounted) {
     SessionList list;
-    AddSession(list, "01:00:00", "1", "1", "15.03.2005 10:00:00");
-    AddSession(list, "01:00:00", "1", "1", "yesterday");
-    const auto result = SumByMonth(list, MonthChartKind::Received, Formats());
-    ASSERT_TRUE(std::holds_alternative<std::string>(result));
-    EXPECT_EQ(std::get<std::string>(result), "'yesterday' is not a valid date and time");
+    AddSession(list, "01:00:00", "5", "1", "15.03.2005 10:00:00");
+    AddSession(list, "01:00:00", "7", "1", "12/9/2026 3:30:17 PM");
+    AddSession(list, "01:00:00", "11", "1", "");
+    AddSession(list, "01:00:00", "13", "1", "02.03.2006");
+    const MonthChart chart = Sums(list, MonthChartKind::Received);
+    EXPECT_EQ(chart.sums[2], 18);
+    EXPECT_EQ(chart.leftOut, 2u);
+    EXPECT_EQ(LeftOutNote(chart.leftOut, false), "2 sessions left out: end date not readable");
+    EXPECT_EQ(LeftOutNote(1, true), "Не учтено сеансов: 1 (дата окончания не читается)");
+    EXPECT_EQ(LeftOutNote(0, false), "");
 }
 
 TEST(StatsMonthChart, WidthsScaleToTheLargestMonthWithHalvesToEven) {

@@ -229,9 +229,8 @@ TEST_F(HighDpi, ADpiChangeLaysTheWindowOutAgainForTheNewDpi) {
 
 TEST_F(HighDpi, MonthWindowRowsFitInBothLanguages) {
     LanguageCode language;
-    testing::RecordingBoxes boxes;
     RegionalFormats formats;
-    MonthChartWindow month{language, boxes, formats};
+    MonthChartWindow month{language, formats};
     SessionList list;
     month.Show(list, MonthChartKind::Time);
     ASSERT_NE(month.Handle(), nullptr);

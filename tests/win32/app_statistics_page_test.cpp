@@ -14,6 +14,7 @@
 #include "stats/file_storage_win32.h"
 #include "stats/msxml_reader_win32.h"
 #include "stats_test_folder.h"
+#include "tests/common/dialog_fakes.h"
 
 namespace orv {
 namespace {
@@ -67,11 +68,12 @@ class StatisticsPageTest : public ::testing::Test {
     MsxmlRecordReader reader;
     StatisticsStore document{storage, reader};
     testing::ScriptedPrompts prompts;
+    testing::RecordingNotices notices;
     testing::FixedLogonName logon;
     testing::FixedClock clock;
     NoSaveDialog saveDialog;
     testing::MetafilePrinterDialog printer;
-    StatisticsFile file{document, {storage, prompts, logon, clock}};
+    StatisticsFile file{document, {storage, prompts, notices, logon, clock}};
     ControlReactions reactions;
     MainWindow window;
     std::unique_ptr<StatisticsPage> page;
@@ -119,6 +121,27 @@ TEST_F(StatisticsPageTest, SelectionSumsFollowTheSelectionAndLeaveWithThePage) {
     EXPECT_EQ(window.StatusText(), "В выбранном Принято: 0 KB Отправлено: 0 KB Время: 00:00:00");
     page->Left();
     EXPECT_EQ(window.StatusText(), "");
+}
+
+// A session ending while the page is shown adds its row and leaves the user's selection, and
+// its sums, as they were.
+TEST_F(StatisticsPageTest, ASessionEndingWhileThePageIsShownKeepsTheSelection) {
+    file.AppendSession(Session("1536", "0", "3723000"));
+    file.AppendSession(Session("1536", "0", "90000000"));
+    ShowWindow(window.Handle(), SW_SHOWNOACTIVATE);
+    window.SelectPage(kDetailedStatisticsPage);
+    page->Shown();
+    SelectRow(1, true);
+    const std::string sums = window.StatusText();
+    ASSERT_EQ(sums, "В выбранном Принято: 2 KB Отправлено:  KB Время: 25:00:00");
+
+    file.AppendSession(Session("1536", "0", "1000"));
+    page->SessionStored();
+    EXPECT_EQ(SendMessageW(List(), LVM_GETITEMCOUNT, 0, 0), 3);
+    EXPECT_EQ(SendMessageW(List(), LVM_GETSELECTEDCOUNT, 0, 0), 1);
+    EXPECT_EQ(SendMessageW(List(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 1);
+    EXPECT_EQ(window.StatusText(), sums);
+    EXPECT_EQ(Label("Label47"), "26:02:04");
 }
 
 TEST_F(StatisticsPageTest, ClearStatisticsEmptiesTheListOnlyWhenConfirmed) {

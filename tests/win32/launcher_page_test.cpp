@@ -79,8 +79,9 @@ class LauncherPage : public ::testing::Test {
     testing::RecordingShell shell;
     Win32ProgramPictures pictures;
     testing::RecordingBoxes boxes;
+    testing::RecordingNotices notices;
     testing::ScriptedDialogs dialogs;
-    LaunchList list{{file, shell, pictures, boxes}, folder.Path()};
+    LaunchList list{{file, shell, pictures, boxes, notices}, folder.Path()};
     std::unique_ptr<Win32LaunchPageView> view;
     std::unique_ptr<LaunchPage> page;
 };

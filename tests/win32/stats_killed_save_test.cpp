@@ -14,6 +14,7 @@
 #include "stats/msxml_reader_win32.h"
 #include "stats/statistics_file.h"
 #include "stats_test_folder.h"
+#include "tests/common/dialog_fakes.h"
 
 namespace orv {
 namespace {
@@ -110,9 +111,10 @@ TEST(StatsSaveLoopChild, DISABLED_AppendsForever) {
     MsxmlRecordReader reader;
     StatisticsStore document(storage, reader);
     SilentPrompts prompts;
+    testing::RecordingNotices notices;
     testing::FixedLogonName logon;
     testing::FixedClock clock;
-    StatisticsFile file(document, {storage, prompts, logon, clock});
+    StatisticsFile file(document, {storage, prompts, notices, logon, clock});
     file.OpenStatistics(folder);
     for (int i = 0;; ++i) {
         file.AppendSession(LargeSession(i));

@@ -6,7 +6,9 @@
 #include <windows.h>
 
 #include <atomic>
+#include <optional>
 #include <thread>
+#include <utility>
 
 #include "stats/save_dialog_win32.h"
 #include "stats_test_folder.h"
@@ -50,11 +52,9 @@ HWND WaitForDialog(HWND skip) {
     return nullptr;
 }
 
-TEST(StatsSaveDialog, AnExistingFileIsReplacedOnlyAfterTheQuestion) {
-    const testing::TempProgramFolder folder;
-    const std::string existing = folder.Path() + "week.html";
-    testing::WriteFileBytes(existing, "old report");
-
+// Chooses `typed` in the save dialog as a person would; true when the dialog asked before
+// replacing a file. The dialog's answer goes to `chosen`.
+bool ChooseInDialog(const std::string& typed, std::optional<std::string>& chosen) {
     std::atomic<bool> asked = false;
     std::thread person([&asked] {
         const HWND save = WaitForDialog(nullptr);
@@ -74,13 +74,27 @@ TEST(StatsSaveDialog, AnExistingFileIsReplacedOnlyAfterTheQuestion) {
     });
     Win32SaveDialog dialog;
     dialog.SetFilter("HTML (*.html)|*.html");
-    dialog.SetFileName(existing);
-    const std::optional<std::string> chosen = dialog.Execute();
+    dialog.SetFileName(typed);
+    chosen = dialog.Execute();
     person.join();
+    return asked;
+}
 
-    EXPECT_TRUE(asked);
-    ASSERT_TRUE(chosen);
-    EXPECT_EQ(*chosen, existing);
+// "week" typed, "week.html" there: the question is about week.html, which is what is written;
+// an existing "old.htm" is asked about and kept as that name.
+TEST(StatsSaveDialog, AnExistingFileIsReplacedOnlyAfterTheQuestionAboutItself) {
+    const testing::TempProgramFolder folder;
+    testing::WriteFileBytes(folder.Path() + "week.html", "old report");
+    testing::WriteFileBytes(folder.Path() + "old.htm", "old report");
+    for (const auto& [typed, written] :
+         {std::pair<std::string, std::string>{"week.html", "week.html"},
+          {"week", "week.html"},
+          {"old.htm", "old.htm"}}) {
+        std::optional<std::string> chosen;
+        EXPECT_TRUE(ChooseInDialog(folder.Path() + typed, chosen)) << typed;
+        ASSERT_TRUE(chosen) << typed;
+        EXPECT_EQ(WithHtmlExtension(*chosen), folder.Path() + written);
+    }
 }
 
 }  // namespace

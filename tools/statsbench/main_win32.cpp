@@ -28,9 +28,12 @@ double MsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-class PrintingPrompts final : public orv::UserPrompts {
+class PrintingPrompts final : public orv::UserPrompts, public orv::Notices {
   public:
     bool AskYesNo(std::string_view) override { return false; }
+    void Notify(std::string_view message) override {
+        std::fprintf(stderr, "notice: %.*s\n", static_cast<int>(message.size()), message.data());
+    }
     void ReportError(std::string_view message) override {
         std::fprintf(stderr, "error: %.*s\n", static_cast<int>(message.size()), message.data());
         failed = true;
@@ -113,7 +116,7 @@ int wmain(int argc, wchar_t** argv) {
     PrintingPrompts prompts;
     orv::Win32LogonName logon;
     orv::SystemClock clock;
-    orv::StatisticsFile file(document, {storage, prompts, logon, clock});
+    orv::StatisticsFile file(document, {storage, prompts, prompts, logon, clock});
     orv::SessionList sessions;
     const orv::SessionListView view(list, sessions);
 

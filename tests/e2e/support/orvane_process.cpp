@@ -253,6 +253,32 @@ std::wstring TextOf(HWND window) {
     return text;
 }
 
+std::wstring StatusText(HWND mainWindow) {
+    const std::vector<HWND> bars = ChildWindows(mainWindow, L"msctls_statusbar32");
+    return bars.empty() ? L"<no status bar>" : TextOf(bars.front());
+}
+
+std::string FileBytes(const std::wstring& path) {
+    const UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                        0, nullptr));
+    if (!file) {
+        return {};
+    }
+    std::string bytes(GetFileSize(file.Get(), nullptr), '\0');
+    DWORD read = 0;
+    ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    bytes.resize(read);
+    return bytes;
+}
+
+void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+    const UniqueHandle file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD written = 0;
+    WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
 HWND PageControl(HWND mainWindow, std::string_view id) {
     return FindPageControl(mainWindow, id);
 }

@@ -96,6 +96,12 @@ std::wstring ProgramTestFolder();
 std::vector<HWND> TopLevelWindows(const wchar_t* className, const wchar_t* caption = nullptr);
 std::vector<HWND> ChildWindows(HWND parent, const wchar_t* className);
 std::wstring TextOf(HWND window);
+// The main window's status bar text (its first 255 characters).
+std::wstring StatusText(HWND mainWindow);
+// A file's bytes, read while another program may write it; empty when it cannot be opened.
+std::string FileBytes(const std::wstring& path);
+// Creates or truncates the file and writes the bytes.
+void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 // A duration as the program's fields should show it: hours (two digits when the locale writes
 // hours with a leading zero), the locale's time separator, two-digit minutes and seconds.
 std::wstring DurationText(int seconds);

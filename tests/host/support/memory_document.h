@@ -14,7 +14,10 @@ class MemoryDocument final : public StatisticsDocument {
   public:
     using Record = std::vector<std::pair<std::string, std::string>>;
 
-    Outcome Load(const std::string&) override { return Outcome::Failed("not supported"); }
+    LoadOutcome Load(const std::string&) override {
+        return {LoadOutcome::Kind::Damaged, "not supported"};
+    }
+    LoadOutcome LoadKeepingHeld(const std::string& path) override { return Load(path); }
     Outcome Save(const std::string&) override { return Outcome::Failed("not supported"); }
     std::uint64_t SavedBytes() const override { return 0; }
     void Stored(const std::string&) override {}
