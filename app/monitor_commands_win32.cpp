@@ -11,9 +11,14 @@ RemoteCommandActions MonitorCommandActions(const MonitorCommandServices& service
     };
     actions.saveSettings = [&controls = services.controls, &store = services.store,
                             &boxes = services.boxes] { SaveSettings(controls, store, boxes); };
+    actions.writeJournal = services.writeJournal;
     actions.saveLaunchList = services.saveLaunchList;
-    actions.shutDown = [&shutdown = services.shutdown, &boxes = services.boxes] {
-        ShutDownComputer(shutdown, boxes);
+    actions.shutDown = [&shutdown = services.shutdown, &boxes = services.boxes,
+                        status = services.status, taken = services.shutDownTaken] {
+        const bool requested = ShutDownComputer(shutdown, boxes, status);
+        if (taken) {
+            taken(requested);
+        }
     };
     actions.dial = services.dial;
     actions.hangUp = services.hangUp;

@@ -30,22 +30,31 @@ std::string FormatVersionText(const std::optional<PlatformVersion>& version) {
     return text;
 }
 
-void ShutDownComputer(ShutdownPort& platform, MessageBoxes& boxes) {
+std::string ShutdownRefusedText(std::string_view reason) {
+    return "The computer was not shut down: " + std::string(reason);
+}
+
+bool ShutDownComputer(ShutdownPort& platform, MessageBoxes& boxes,
+                      const std::function<void(std::string_view)>& reportRefusal) {
     if (FormatVersionText(platform.QueryVersion()).starts_with("Windows NT")) {
         if (!platform.OpenOwnToken()) {
             boxes.ShowPlain("OpenProcessToken() Failed", "Exit Error");
-            return;
+            return false;
         }
         if (!platform.LookupShutdownPrivilege()) {
             boxes.ShowPlain("LookupPrivilegeValue() Failed", "Exit Error");
-            return;
+            return false;
         }
         if (!platform.EnableShutdownPrivilege()) {
             boxes.ShowPlain("AdjustTokenPrivileges() Failed", "Exit Error");
-            return;
+            return false;
         }
     }
-    platform.RequestShutdown(kShutdownFlags);
+    const Outcome requested = platform.RequestShutdown(kShutdownFlags);
+    if (!requested.ok() && reportRefusal) {
+        reportRefusal(ShutdownRefusedText(requested.error()));
+    }
+    return requested.ok();
 }
 
 }  // namespace orv

@@ -103,6 +103,7 @@ LaunchList::LaunchList(LaunchServices services, std::string programFolder)
 
 void LaunchList::LoadLaunchList() {
     entries_.clear();
+    savedText_.clear();
     const std::string path = FilePath();
     // A folder where the file cannot be created (read-only) starts with an empty list; only a
     // save that fails is worth telling the user about.
@@ -114,18 +115,35 @@ void LaunchList::LoadLaunchList() {
         return;
     }
     entries_ = ParseLaunchList(*text);
+    savedText_ = FormatLaunchList(entries_);
     for (LaunchEntry& entry : entries_) {
         entry.picture = services_.pictures.PictureOf(entry.folder + entry.fileName);
     }
 }
 
 void LaunchList::SaveLaunchList() {
+    Save(FormatLaunchList(entries_), true);
+}
+
+void LaunchList::SaveAfterEdit() {
+    std::string text = FormatLaunchList(entries_);
+    if (text != savedText_) {
+        // One box per run of failures: every click in the list would repeat it otherwise.
+        Save(std::move(text), !editSaveFailed_);
+    }
+}
+
+bool LaunchList::Save(std::string text, bool reportFailure) {
     const std::string path = FilePath();
-    const Outcome saved = services_.file.ReplaceText(path, FormatLaunchList(entries_));
-    if (!saved.ok()) {
+    const Outcome saved = services_.file.ReplaceText(path, text);
+    editSaveFailed_ = !saved.ok();
+    if (saved.ok()) {
+        savedText_ = std::move(text);
+    } else if (reportFailure) {
         services_.boxes.ShowError("Ошибка",
                                   "Список запуска не сохранён в " + path + ": " + saved.error());
     }
+    return saved.ok();
 }
 
 void LaunchList::LaunchPrograms(StartMoment moment) {

@@ -37,6 +37,9 @@ class LaunchList {
     void LoadLaunchList();
     // Writes the list to the file; a failure is shown and the old file stays.
     void SaveLaunchList();
+    // After an edit of the page: writes the list when it differs from what the file holds, so
+    // that a crash does not lose the edit. A failure is shown once until a save succeeds.
+    void SaveAfterEdit();
     // Starts the enabled entries of the moment, in list order.
     void LaunchPrograms(StartMoment moment);
 
@@ -46,10 +49,13 @@ class LaunchList {
 
   private:
     std::string FilePath() const { return programFolder_ + std::string(kLaunchListFile); }
+    bool Save(std::string text, bool reportFailure);
 
     LaunchServices services_;
     std::string programFolder_;
     std::vector<LaunchEntry> entries_;
+    std::string savedText_;  // what the file holds as far as this run knows
+    bool editSaveFailed_ = false;
 };
 
 }  // namespace orv

@@ -55,6 +55,7 @@ void LaunchPage::SpeedButton4Click() {
     view_.SetFieldText(LaunchField::WindowMode, entry.windowMode);
     view_.SetFieldText(LaunchField::StartMoment, entry.startMoment);
     view_.EnableFields(true);
+    list_.SaveAfterEdit();
 }
 
 void LaunchPage::SpeedButton5Click() {
@@ -67,6 +68,7 @@ void LaunchPage::SpeedButton5Click() {
     shown_ = -1;  // the fields' texts belong to the removed entry
     view_.RemoveRow(selected);
     Select(-1);
+    list_.SaveAfterEdit();
 }
 
 void LaunchPage::SpeedButton6Click() {
@@ -118,6 +120,7 @@ void LaunchPage::ListView2SelectItem() {
 void LaunchPage::CheckChanged(int index, bool checked) {
     if (index >= 0 && index < static_cast<int>(list_.Entries().size())) {
         list_.Entries()[static_cast<std::size_t>(index)].enabled = checked;
+        list_.SaveAfterEdit();
     }
 }
 
@@ -125,6 +128,7 @@ void LaunchPage::Edit14Exit() {
     if (LaunchEntry* entry = ShownEntryPtr()) {
         entry->parameters = view_.FieldText(LaunchField::Parameters);
         view_.ShowRow(shown_, *entry);
+        list_.SaveAfterEdit();
     }
 }
 
@@ -132,6 +136,7 @@ void LaunchPage::ComboBox4Change() {
     if (LaunchEntry* entry = ShownEntryPtr()) {
         entry->windowMode = view_.FieldText(LaunchField::WindowMode);
         view_.ShowRow(shown_, *entry);
+        list_.SaveAfterEdit();
     }
 }
 
@@ -139,6 +144,7 @@ void LaunchPage::ComboBox5Change() {
     if (LaunchEntry* entry = ShownEntryPtr()) {
         entry->startMoment = view_.FieldText(LaunchField::StartMoment);
         view_.ShowRow(shown_, *entry);
+        list_.SaveAfterEdit();
     }
 }
 

@@ -1,5 +1,6 @@
 #include "monitor/monitor_tick.h"
 
+#include <charconv>
 #include <utility>
 
 #include "monitor/service_error_text.h"
@@ -30,6 +31,20 @@ constexpr DisplayField kStatisticsFields[] = {
     DisplayField::CompressionOut, DisplayField::LinkSpeed,     DisplayField::Duration,
 };
 
+// A count the record holds as decimal digits; 0 when it holds none.
+std::uint64_t RecordCount(const std::string& text) {
+    std::uint64_t value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
+// The smallest count from `noted` on that a 32-bit counter reading `live` can stand for: the
+// service's counter wraps past 4 GiB, the noted count does not.
+std::uint64_t ContinuedCount(std::uint64_t noted, std::uint64_t live) {
+    const std::uint64_t count = (noted & ~std::uint64_t{0xFFFFFFFF}) | (live & 0xFFFFFFFF);
+    return count < noted ? count + (std::uint64_t{1} << 32) : count;
+}
+
 // Kilobytes a 32-bit counter moved since the tick at which it stood at previousKB × 1024. A
 // counter below its previous value has passed 4 GiB and started again from 0.
 double KilobytesSince(std::uint32_t counter, double previousKB) {
@@ -38,6 +53,24 @@ double KilobytesSince(std::uint32_t counter, double previousKB) {
 }
 
 }  // namespace
+
+std::optional<LiveLine> ReadFirstLine(ConnectionReader& source, const Clock& clock) {
+    std::vector<ActiveConnection> connections;
+    if (source.EnumConnections(connections) != kRasSuccess || connections.empty() ||
+        connections.front().handle == 0) {
+        return std::nullopt;
+    }
+    const ActiveConnection& first = connections.front();
+    std::uint32_t state = 0;
+    ConnectionStatistics statistics;
+    if (source.GetConnectStatus(first.handle, state) != kRasSuccess || state != kStateConnected ||
+        source.GetConnectionStatistics(first.handle, statistics) != kRasSuccess) {
+        return std::nullopt;
+    }
+    return LiveLine{first.handle,         first.entryName,          first.deviceType,
+                    first.deviceName,     statistics.durationMs,    statistics.bytesReceived,
+                    statistics.bytesSent, clock.Now()};
+}
 
 ConnectionMonitor::ConnectionMonitor(ConnectionReader& source, MonitorDisplay& display,
                                      TrafficGraphs& graphs, SessionStore& sessions,
@@ -56,7 +89,7 @@ void ConnectionMonitor::MonitorTick() {
     // A message box raised inside a tick (a statistics file that cannot be saved) runs its own
     // message loop, which keeps delivering Timer1: such a nested tick is skipped, or it would
     // store the ending session a second time.
-    if (ticking_ || stopped_) {
+    if (ticking_) {
         return;
     }
     ticking_ = true;
@@ -70,14 +103,43 @@ void ConnectionMonitor::MonitorTick() {
         endedSession_.reset();
         sessions_.AppendSession(session);
     }
+    if (std::exchange(sessionStarted_, false) && state_.InSession) {
+        sessions_.SessionStarted();
+    }
 }
 
-void ConnectionMonitor::StoreRunningSessionAndStop() {
-    stopped_ = true;
-    if (state_.InSession) {
-        state_.InSession = false;
-        sessions_.AppendSession(SessionRecord());
+std::optional<RunningSession> ConnectionMonitor::Running() const {
+    if (!state_.InSession) {
+        return std::nullopt;
     }
+    const LocalDateTime now = clock_.Now();
+    return RunningSession{SessionRecord(now), snapshot_.DeviceType, snapshot_.DeviceName, now};
+}
+
+void ConnectionMonitor::ContinueSession(const RunningSession& noted, const LiveLine& line) {
+    const ConnectionInfo& record = noted.record;
+    snapshot_.EntryName = line.entryName;
+    snapshot_.DeviceType = line.deviceType;
+    snapshot_.DeviceName = line.deviceName;
+    snapshot_.State = kStateConnected;
+    snapshot_.BytesReceived = static_cast<decltype(snapshot_.BytesReceived)>(
+        ContinuedCount(RecordCount(record.received), line.bytesReceived));
+    snapshot_.BytesSent = static_cast<decltype(snapshot_.BytesSent)>(
+        ContinuedCount(RecordCount(record.send), line.bytesSent));
+    snapshot_.LinkSpeed = static_cast<std::uint32_t>(RecordCount(record.connspeed));
+    snapshot_.DurationMs = line.durationMs;
+    snapshot_.TotalBytes = static_cast<std::int32_t>(snapshot_.BytesReceived + snapshot_.BytesSent);
+    snapshot_.ServerIp = record.serverip;
+    snapshot_.ClientIp = record.clientip;
+    // The record of a line that drops before the first tick comes from these fields.
+    display_.SetField(DisplayField::Name, line.entryName);
+    display_.SetField(DisplayField::ServerIp, record.serverip);
+    display_.SetField(DisplayField::ClientIp, record.clientip);
+    state_.AverageSpeedText = record.averagespeed;
+    state_.InSession = true;
+    state_.ConnectNoticePending = false;
+    followed_ = line.handle;
+    current_.handle = line.handle;
 }
 
 void ConnectionMonitor::Tick() {
@@ -154,6 +216,7 @@ bool ConnectionMonitor::ReadConnectionState() {
             notices_.NotifyConnected();
             state_.ConnectNoticePending = false;
         }
+        sessionStarted_ = sessionStarted_ || !state_.InSession;
         state_.InSession = true;
     }
     return true;
@@ -258,15 +321,14 @@ void ConnectionMonitor::ShowNoConnection() {
 }
 
 void ConnectionMonitor::StoreEndedSession() {
-    endedSession_ = SessionRecord();
+    endedSession_ = SessionRecord(clock_.Now());
     notices_.NotifyDisconnected();
     // Every session of the run is announced, not only the first.
     state_.ConnectNoticePending = true;
 }
 
-// The session from the fields as the last tick left them, ending now.
-ConnectionInfo ConnectionMonitor::SessionRecord() const {
-    const LocalDateTime end = clock_.Now();
+// The session from the fields as the last tick left them, ending at `end`.
+ConnectionInfo ConnectionMonitor::SessionRecord(const LocalDateTime& end) const {
     // The start comes from the duration in milliseconds, not from the duration field, which a
     // failed statistics call sets to "0".
     const LocalDateTime start = AddMilliseconds(end, -std::int64_t{snapshot_.DurationMs});
