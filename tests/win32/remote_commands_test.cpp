@@ -56,7 +56,7 @@ class RemoteCommands : public ::testing::Test {
                                store.Read("BytesRecv").value_or("<absent>"));
              },
              [this] { log.push_back("Button3Click"); }, [this] { log.push_back("Button2Click"); },
-             [this] { log.push_back("journal"); }, {}});
+             [this] { log.push_back("journal"); }, {}, {}});
         ASSERT_TRUE(floating.Create(GetModuleHandleW(nullptr), std::move(events)));
     }
     void TearDown() override {
