@@ -77,6 +77,7 @@ struct DialParams {
     std::string callbackNumber;
     std::string userName;
     std::string password;
+    std::string domain;  // the Windows NT domain to log on to; empty: the server's own
 };
 
 struct DeviceInfo {

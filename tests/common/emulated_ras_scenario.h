@@ -1,13 +1,14 @@
 #pragma once
 // A scenario of its own for one test of the Win32 or whole-program layer: a fresh scenario file
 // and a control file (holding only `dialogs cancel`), named to the emulated rasapi32.dll
-// through the environment (a program started afterwards inherits them). The DLL loads the
-// scenario at its next call.
+// through the environment (a program started afterwards inherits them), and a fresh file where
+// the service counts the handles nobody hung up. The DLL loads the scenario at its next call.
 
 #include <windows.h>
 
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -16,19 +17,25 @@ namespace orv::testing {
 class EmulatedScenario {
   public:
     explicit EmulatedScenario(std::string_view text)
-        : scenarioPath_(FreshTempPath(".scn")), controlPath_(FreshTempPath(".ctl")) {
+        : scenarioPath_(FreshTempPath(".scn")),
+          controlPath_(FreshTempPath(".ctl")),
+          handlesPath_(FreshTempPath(".handles")) {
         Write(scenarioPath_, text, std::ios::trunc);
         // An entry dialog the test did not script is cancelled rather than shown, so that it
         // cannot wait for a person; a test that fills in the dialog says `dialogs ask`.
         Write(controlPath_, "dialogs cancel\n", std::ios::trunc);
         SetEnvironmentVariableA("ORVANE_RAS_SCENARIO", scenarioPath_.c_str());
         SetEnvironmentVariableA("ORVANE_RAS_CONTROL", controlPath_.c_str());
+        SetEnvironmentVariableA("ORVANE_RAS_HANDLES", handlesPath_.c_str());
     }
     ~EmulatedScenario() {
         SetEnvironmentVariableA("ORVANE_RAS_SCENARIO", nullptr);
         SetEnvironmentVariableA("ORVANE_RAS_CONTROL", nullptr);
-        DeleteFileA(scenarioPath_.c_str());
-        DeleteFileA(controlPath_.c_str());
+        SetEnvironmentVariableA("ORVANE_RAS_HANDLES", nullptr);
+        for (const std::string* path :
+             {&scenarioPath_, &controlPath_, &handlesPath_, &statePath_}) {
+            DeleteFileA(path->c_str());
+        }
     }
     EmulatedScenario(const EmulatedScenario&) = delete;
     EmulatedScenario& operator=(const EmulatedScenario&) = delete;
@@ -36,6 +43,19 @@ class EmulatedScenario {
     // Appends one command line (docs/scenarios.md), e.g. `start "Home ISP"` or `drop`.
     void Control(std::string_view line) const {
         Write(controlPath_, std::string(line) + "\n", std::ios::app);
+    }
+
+    // How many handles a caller got (dialed or listed) whose line ended and that nobody has
+    // hung up, as the service last wrote it (no file: none ever).
+    int HandlesNotHungUp() const {
+        std::ifstream file(handlesPath_);
+        int count = 0;
+        return file >> count ? count : 0;
+    }
+    // The service's report of them: the count, then a line per handle.
+    std::string HandlesReport() const {
+        std::ifstream file(handlesPath_);
+        return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
     }
 
   private:
@@ -54,6 +74,8 @@ class EmulatedScenario {
 
     std::string scenarioPath_;
     std::string controlPath_;
+    std::string handlesPath_;
+    std::string statePath_ = controlPath_ + ".state";  // the shared service's state
 };
 
 // Runs this thread's messages until done() holds or timeoutMs have passed; returns done().

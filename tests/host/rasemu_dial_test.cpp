@@ -67,10 +67,24 @@ TEST(RasemuDial, BusyTwiceThenConnectedWithTheEntrysSession) {
         EXPECT_EQ(States(progress), (std::vector<std::uint32_t>{0, 1, 2, 2}));
         EXPECT_EQ(progress.back().error, kRasLineBusy);
         EXPECT_TRUE(played.Listed().empty());
-        // The failed dial's handle is still hung up once, as the service wants.
+        // The failed dial's handle answers until it is hung up, as the service wants.
+        EXPECT_EQ(played.StatusOf(handle).state, kStateDisconnected);
+        EXPECT_EQ(played.StatusOf(handle).error, kRasLineBusy);
+        EXPECT_EQ(played.service->HandlesNotHungUp().size(), 1u);
         EXPECT_EQ(played.service->HangUp(handle), kRasSuccess);
         EXPECT_EQ(played.service->HangUp(handle), kRasInvalidHandle);
+        // Its port is released two seconds later: a dial before then finds it in use.
+        DialParams params;
+        params.entryName = "Office";
+        ConnectionHandle early = 0;
+        EXPECT_EQ(played.service->Dial(params, early), 633u);
+        EXPECT_EQ(early, 0u);
+        played.clock.Seconds(1.9);
+        EXPECT_EQ(played.StatusOf(handle).state, kStateDisconnected);
+        played.clock.Seconds(0.1);
+        EXPECT_EQ(played.StatusResult(handle), kRasInvalidHandle);
     }
+    EXPECT_TRUE(played.service->HandlesNotHungUp().empty());
     const ConnectionHandle handle = StartDial(played, "Office");
     // Listed while it dials, in the state it has reached.
     EXPECT_EQ(played.Listed().at(0).entryName, "Office");
@@ -92,13 +106,14 @@ TEST(RasemuDial, BusyTwiceThenConnectedWithTheEntrysSession) {
     EXPECT_EQ(PlayDial(played, again).back().state, kStateConnected);
 }
 
-TEST(RasemuDial, TypedNumbersFollowTheAnyTarget) {
+TEST(RasemuDial, TypedNumbersAreListedAfterADotAndFollowTheAnyTarget) {
     PlayedScenario played(kPhonebook);
     DialParams params;
-    params.phoneNumber = "P5550123";
     ConnectionHandle handle = 0;
+    EXPECT_EQ(played.service->Dial(params, handle), kRasInvalidParameter);  // nothing to dial
+    params.phoneNumber = "P5550123";
     ASSERT_EQ(played.service->Dial(params, handle), kRasSuccess);
-    EXPECT_EQ(played.Listed().at(0).entryName, "P5550123");
+    EXPECT_EQ(played.Listed().at(0).entryName, ".P5550123");
     EXPECT_EQ(PlayDial(played, handle).back().error, kRasNoAnswer);
     ASSERT_EQ(played.service->Dial(params, handle), kRasSuccess);
     EXPECT_EQ(PlayDial(played, handle).back().state, kStateConnected);
@@ -140,14 +155,26 @@ TEST(RasemuDial, TheLineDroppingDuringTheDialEndsIt) {
     EXPECT_EQ(States(progress), (std::vector<std::uint32_t>{0, 1, 1}));
 }
 
-TEST(RasemuDial, HangUpOfAConnectedLineRemovesIt) {
-    PlayedScenario played(kPhonebook);
+TEST(RasemuDial, AHungUpLineStaysUntilItsPortIsReleased) {
+    PlayedScenario played(std::string(kPhonebook) + "hangup-delay 3\n");
     EXPECT_EQ(played.service->ApplyControl("dial \"Home ISP\" connect"), "");
     const ConnectionHandle handle = StartDial(played, "Home ISP");
     PlayDial(played, handle);
     ASSERT_EQ(played.Listed().size(), 1u);
     EXPECT_EQ(played.service->HangUp(handle), kRasSuccess);
-    EXPECT_TRUE(played.Listed().empty());
+    played.clock.Seconds(2.9);
+    ASSERT_EQ(played.Listed().size(), 1u);
+    EXPECT_EQ(played.StatusOf(handle).state, kStateDisconnected);
+    EXPECT_EQ(played.StatusOf(handle).error, kRasSuccess);
+    ConnectionHandle next = 0;
+    DialParams params;
+    params.phoneNumber = "5550100";  // the same device: the first one
+    EXPECT_EQ(played.service->Dial(params, next), 633u);
+    params.entryName = "Office";  // another device
+    EXPECT_EQ(played.service->Dial(params, next), kRasSuccess);
+    played.clock.Seconds(0.1);
+    EXPECT_EQ(played.StatusResult(handle), kRasInvalidHandle);
+    EXPECT_EQ(played.Listed().size(), 1u);  // Office alone
     EXPECT_EQ(played.service->HangUp(0), kRasInvalidHandle);
 }
 
@@ -160,7 +187,7 @@ TEST(RasemuDial, DialingAConnectedEntryGivesItsConnection) {
     EXPECT_NE(second, dialing);
     EXPECT_EQ(played.service->HangUp(second), kRasSuccess);
 
-    played.clock.Seconds(1);
+    played.clock.Seconds(2);  // its port is released
     const ConnectionHandle again = StartDial(played, "Home");
     EXPECT_EQ(again, dialing);
     const auto progress = PlayDial(played, again);
@@ -191,7 +218,7 @@ TEST(RasemuPhonebook, UnscriptedDialogsAskTheUserWhoseAnswerIsSaved) {
     ASSERT_TRUE(form);
     EXPECT_EQ(form->entry.name, "");
     EXPECT_EQ(form->deviceNames, (std::vector<std::string>{"Modem One", "ISDN One"}));
-    PhonebookEntry typed{"Typed", "555", "erin", "pw", "ISDN One"};
+    PhonebookEntry typed{"Typed", "555", "erin", "pw", "ISDN One", ""};
     EXPECT_EQ(played.service->SaveEntry("", typed), kRasSuccess);
     EXPECT_EQ(played.service->SaveEntry("", typed), 183u);
 
@@ -201,7 +228,7 @@ TEST(RasemuPhonebook, UnscriptedDialogsAskTheUserWhoseAnswerIsSaved) {
     form->entry.name = "Home";
     form->entry.password = "new";
     EXPECT_EQ(played.service->SaveEntry("Home ISP", form->entry), 0u);
-    EXPECT_EQ(played.service->SaveEntry("Home", {"Typed", "", "", "", ""}), 183u);
+    EXPECT_EQ(played.service->SaveEntry("Home", {"Typed", "", "", "", "", ""}), 183u);
     std::vector<std::string> names;
     ASSERT_EQ(played.service->EnumEntries(names), kRasSuccess);
     EXPECT_EQ(names, (std::vector<std::string>{"Home", "Office", "New line", "Typed"}));

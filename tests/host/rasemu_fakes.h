@@ -37,11 +37,17 @@ struct PlayedScenario {
         EXPECT_EQ(service->Statistics(handle, statistics), kRasSuccess);
         return statistics;
     }
-    std::uint32_t StateOf(ConnectionHandle handle) {
-        std::uint32_t state = 0;
+    std::uint32_t StateOf(ConnectionHandle handle) { return StatusOf(handle).state; }
+    DialProgress StatusOf(ConnectionHandle handle) {
+        DialProgress status;
         DeviceInfo device;
-        EXPECT_EQ(service->ConnectStatus(handle, state, device), kRasSuccess);
-        return state;
+        EXPECT_EQ(service->ConnectStatus(handle, status.state, device, status.error), kRasSuccess);
+        return status;
+    }
+    RasResult StatusResult(ConnectionHandle handle) {
+        DialProgress status;
+        DeviceInfo device;
+        return service->ConnectStatus(handle, status.state, device, status.error);
     }
 
     HandClock clock;

@@ -22,8 +22,10 @@ TEST(RasemuScenario, ReadsEveryKindOfLine) {
 speed 2.5
 loop 90
 dial-step 0.05
+hangup-delay 0.5
+error-text 720 "A text of the service's own"
 device "Modem One" modem
-entry "Home ISP" phone 555 user alice password "open sesame" device "Modem One"
+entry "Home ISP" phone 555 user alice password "open sesame" device "Modem One" domain WORK
 create "Added" phone 777
 rename "Home ISP" "Home"
 dial "Home ISP" busy noanswer 680 connect
@@ -33,7 +35,8 @@ fault enum 603 from 5 to 7.5
 fault errortext 87
 session "Home ISP"
     at 3
-    drop 60
+    drop 60 629
+    projection-error 733
     states 0 5 8192 every 0.5
 	device "Modem One"
     link 49333
@@ -49,11 +52,14 @@ session "Office"
     EXPECT_EQ(s.speed, 2.5);
     EXPECT_EQ(s.loopMs, 90'000);
     EXPECT_EQ(s.dialStepMs, 50);
+    EXPECT_EQ(s.hangupDelayMs, 500);
+    EXPECT_EQ(s.errorTexts.at(0), (std::pair<RasResult, std::string>{720, "A text of the service's own"}));
     ASSERT_EQ(s.devices.size(), 1u);
     EXPECT_EQ(s.devices[0].type, "modem");
     ASSERT_EQ(s.entries.size(), 1u);
     EXPECT_EQ(s.entries[0].password, "open sesame");
     EXPECT_EQ(s.entries[0].deviceName, "Modem One");
+    EXPECT_EQ(s.entries[0].domain, "WORK");
     ASSERT_EQ(s.createAnswers.size(), 1u);
     EXPECT_EQ(s.createAnswers[0].phoneNumber, "777");
     EXPECT_EQ(s.editAnswers.at(0).target, "Home ISP");
@@ -73,6 +79,8 @@ session "Office"
     const SessionScript& home = s.sessions[0];
     EXPECT_EQ(home.appearAtMs, 3'000);
     EXPECT_EQ(home.dropAfterMs, 60'000);
+    EXPECT_EQ(home.dropError, 629u);
+    EXPECT_EQ(home.projectionError, 733u);
     EXPECT_EQ(home.states, (std::vector<std::uint32_t>{0, 5, 8192}));
     EXPECT_EQ(home.stateStepMs, 500);
     EXPECT_EQ(home.deviceName, "Modem One");
@@ -85,6 +93,7 @@ session "Office"
     EXPECT_EQ(home.rates[0].receivedPerSecond, 5200.5);
     // A session with nothing under it comes up connected at once when dialed or started.
     EXPECT_FALSE(s.sessions[1].appearAtMs);
+    EXPECT_EQ(s.sessions[1].dropError, 628u);
     EXPECT_EQ(s.sessions[1].states, (std::vector<std::uint32_t>{kStateConnected}));
 }
 
@@ -129,6 +138,8 @@ TEST(RasemuScenario, ReadsTimesAndOutcomes) {
     EXPECT_EQ(ParseErrorCode("busy"), kRasLineBusy);
     EXPECT_FALSE(ParseErrorCode("connect"));
     EXPECT_FALSE(ParseErrorCode("0"));
+    EXPECT_EQ(ParseErrorCode("0x80070057"), 0x80070057u);  // E_INVALIDARG
+    EXPECT_FALSE(ParseErrorCode("0x"));
     EXPECT_FALSE(ParseSpeed("0"));
     EXPECT_EQ(ParseSpeed("60"), 60);
 }

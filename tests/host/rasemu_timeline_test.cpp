@@ -46,27 +46,39 @@ TEST(RasemuTimeline, ConnectionAppearsDialsConnectsAndDropsOnTime) {
     // Not connected yet: no figures, no addresses.
     EXPECT_EQ(played.StatisticsOf(handle).linkSpeedBps, 0u);
     IpProjection projection;
-    EXPECT_NE(played.service->Projection(handle, projection), kRasSuccess);
+    RasResult projectionError = 0;
+    EXPECT_NE(played.service->Projection(handle, projection, projectionError), kRasSuccess);
 
     played.clock.Seconds(1);
     EXPECT_EQ(played.StateOf(handle), 5u);
     played.clock.Seconds(1);  // second 4: connected
     EXPECT_EQ(played.StateOf(handle), kStateConnected);
-    EXPECT_EQ(played.service->Projection(handle, projection), kRasSuccess);
+    EXPECT_EQ(played.service->Projection(handle, projection, projectionError), kRasSuccess);
+    EXPECT_EQ(projectionError, kRasSuccess);
     EXPECT_EQ(projection.clientIp, "10.0.0.2");
     EXPECT_EQ(projection.serverIp, "10.0.0.1");
 
     played.clock.Seconds(37.9);  // second 41.9: still there
     EXPECT_EQ(played.Listed().size(), 1u);
+    const std::uint32_t receivedAtTheEnd = played.StatisticsOf(handle).bytesReceived;
     played.clock.Seconds(0.1);  // second 42: 40 s after it appeared it is gone, for good
     EXPECT_TRUE(played.Listed().empty());
-    std::uint32_t state = 0;
-    DeviceInfo device;
-    EXPECT_EQ(played.service->ConnectStatus(handle, state, device), kRasInvalidHandle);
+    // Its handle stays until someone hangs it up: disconnected, with the reason, and the
+    // figures it ended with.
+    played.clock.Seconds(100);
+    const DialProgress status = played.StatusOf(handle);
+    EXPECT_EQ(status.state, kStateDisconnected);
+    EXPECT_EQ(status.error, 628u);
+    EXPECT_EQ(played.StatisticsOf(handle).bytesReceived, receivedAtTheEnd);
+    EXPECT_EQ(played.service->HandlesNotHungUp(),
+              (std::vector<EmulatedService::UnreleasedHandle>{{handle, "Home ISP", 628}}));
+    EXPECT_EQ(played.service->HangUp(handle), kRasSuccess);
+    EXPECT_TRUE(played.service->HandlesNotHungUp().empty());
+    EXPECT_TRUE(played.Listed().empty());
+    played.clock.Seconds(2);
+    EXPECT_EQ(played.StatusResult(handle), kRasInvalidHandle);
     ConnectionStatistics statistics;
     EXPECT_EQ(played.service->Statistics(handle, statistics), kRasInvalidHandle);
-    played.clock.Seconds(100);
-    EXPECT_TRUE(played.Listed().empty());
 }
 
 TEST(RasemuTimeline, CountersFollowTheRatesThroughBurstsAndQuietStretches) {
@@ -200,13 +212,20 @@ session "Home"
     EXPECT_EQ(played.service->ErrorText(691, text), 87u);
 }
 
-TEST(RasemuTimeline, ErrorTextsNameTheCodeTheyDoNotKnow) {
-    PlayedScenario played("");
+TEST(RasemuTimeline, ErrorTextsOnlyForTheServicesOwnCodes) {
+    const std::string longText(180, 'x');
+    PlayedScenario played("error-text 720 \"" + longText + "\"\n");
     std::string text;
     ASSERT_EQ(played.service->ErrorText(619, text), kRasSuccess);
     EXPECT_EQ(text, "The port was disconnected.");
-    ASSERT_EQ(played.service->ErrorText(4242, text), kRasSuccess);
-    EXPECT_EQ(text, "Remote access error 4242.");
+    ASSERT_EQ(played.service->ErrorText(999, text), kRasSuccess);
+    EXPECT_EQ(text, "Remote access error 999.");
+    ASSERT_EQ(played.service->ErrorText(720, text), kRasSuccess);
+    EXPECT_EQ(text, longText);
+    // Windows' own codes and HRESULTs (E_INVALIDARG) are not the service's to word.
+    for (const RasResult foreign : {6u, 87u, 1000u, 0x80070057u}) {
+        EXPECT_EQ(played.service->ErrorText(foreign, text), kRasInvalidParameter) << foreign;
+    }
 }
 
 TEST(RasemuControl, StartsAndDropsSessionsNow) {
@@ -247,13 +266,11 @@ TEST(RasemuControl, FaultsForAWhileAndClear) {
     played.clock.Seconds(2);
     EXPECT_EQ(played.service->EnumConnections(listed), kRasSuccess);
     EXPECT_EQ(played.service->ApplyControl("fault status busy"), "");
-    std::uint32_t state = 0;
-    DeviceInfo device;
     played.clock.Seconds(1000);
     const ConnectionHandle handle = played.Listed().at(0).handle;
-    EXPECT_EQ(played.service->ConnectStatus(handle, state, device), kRasLineBusy);
+    EXPECT_EQ(played.StatusResult(handle), kRasLineBusy);
     EXPECT_EQ(played.service->ApplyControl("clear"), "");
-    EXPECT_EQ(played.service->ConnectStatus(handle, state, device), kRasSuccess);
+    EXPECT_EQ(played.StatusResult(handle), kRasSuccess);
 }
 
 TEST(RasemuControl, SpeedChangesGoOnFromTheCurrentTime) {

@@ -157,15 +157,18 @@ session "Home"
         {"devices", source.EnumDevices(devices), 608, "The device does not exist."},
         {"dial params", source.GetEntryDialParams(params), 623,
          "Cannot find the phone book entry."},
-        {"hang-up", source.HangUp(0x10000), 6, "The handle is invalid."},
+        // A Windows code: the service has no text for it.
+        {"hang-up", source.HangUp(0x10000), 6, nullptr},
         {"delete", source.DeleteEntry("Home"), 623, "Cannot find the phone book entry."},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.result, c.expected) << c.call;
         for (const std::size_t chars : {kMonitorErrorTextChars, kDialerErrorTextChars}) {
             std::string text;
-            EXPECT_EQ(source.GetErrorString(c.result, chars, text), kRasSuccess) << c.call;
-            EXPECT_EQ(text, c.text) << c.call;
+            EXPECT_EQ(source.GetErrorString(c.result, chars, text),
+                      c.text ? kRasSuccess : kRasInvalidParameter)
+                << c.call;
+            EXPECT_EQ(text, c.text ? c.text : "") << c.call;
         }
     }
 }

@@ -1,5 +1,5 @@
 // Dialing through the Windows connection source: progress handed to the interface thread in
-// order, redial after a busy line, and a hang-up during the dial.
+// order, redial after a busy line once its port is released, and a hang-up during the dial.
 
 #include <gtest/gtest.h>
 
@@ -14,6 +14,7 @@ using testing::PumpMessagesUntil;
 
 constexpr const char* kPhonebook = R"(
 dial-step 0.02
+hangup-delay 0.5
 device "Standard Modem" modem
 entry "Home ISP" user alice password secret
 entry "Office" user bob
@@ -67,28 +68,43 @@ TEST(RasDial, ProgressReachesTheInterfaceThreadInOrder) {
     EXPECT_EQ(state, kStateConnected);
 }
 
-TEST(RasDial, BusyTwiceThenConnectedWithRedialFromTheHandler) {
+TEST(RasDial, BusyTwiceThenConnectedRedialingOnceThePortIsReleased) {
     EmulatedScenario scenario(kPhonebook);
     Win32ConnectionSource source;
     DialParams params;
     params.entryName = "Office";
     std::vector<RasResult> failures;
     ConnectionHandle handle = 0;
+    ConnectionHandle released = 0;
     bool connected = false;
-    // As the dialer does: a failed attempt other than 619 dials again at once, from the handler.
-    DialProgressHandler redial = [&](const DialProgress& step) {
+    DialProgressHandler progress = [&](const DialProgress& step) {
         if (step.error != kRasSuccess) {
             failures.push_back(step.error);
-            if (step.error != kRasUserDisconnection) {
-                source.HangUp(handle);
-                EXPECT_EQ(source.Dial(params, redial, handle), kRasSuccess);
-            }
+            // The failed dial's handle is hung up as the service asks, even though the line
+            // never came up; the port takes a while to be free again.
+            std::uint32_t state = 0;
+            EXPECT_EQ(source.GetConnectStatus(handle, state), kRasSuccess);
+            EXPECT_EQ(state, kStateDisconnected);
+            EXPECT_EQ(source.HangUp(handle), kRasSuccess);
+            released = handle;
+            ConnectionHandle tooEarly = 0;
+            EXPECT_EQ(source.Dial(params, progress, tooEarly), 633u);
         } else if (step.state == kStateConnected) {
             connected = true;
         }
     };
-    ASSERT_EQ(source.Dial(params, redial, handle), kRasSuccess);
-    ASSERT_TRUE(PumpMessagesUntil([&] { return connected; }));
+    ASSERT_EQ(source.Dial(params, progress, handle), kRasSuccess);
+    while (!connected && failures.size() < 3) {
+        ASSERT_TRUE(PumpMessagesUntil([&] { return connected || released != 0; }));
+        if (released != 0) {
+            std::uint32_t state = 0;
+            ASSERT_TRUE(PumpMessagesUntil(
+                [&] { return source.GetConnectStatus(released, state) == kRasInvalidHandle; }));
+            released = 0;
+            ASSERT_EQ(source.Dial(params, progress, handle), kRasSuccess);
+        }
+    }
+    EXPECT_TRUE(connected);
     EXPECT_EQ(failures, (std::vector<RasResult>{kRasLineBusy, kRasLineBusy}));
 
     std::vector<ActiveConnection> listed;
@@ -125,10 +141,20 @@ TEST(RasDial, HangUpDuringTheDialEndsItsProgress) {
     EXPECT_EQ(log.steps.size(), reported);
     EXPECT_EQ(log.steps.back().error, kRasSuccess);
     EXPECT_NE(log.steps.back().state, kStateConnected);
+    // Listed and answering, disconnected, until its port is released; a second hang-up is
+    // refused, the handle can no longer be used.
     std::vector<ActiveConnection> listed;
     ASSERT_EQ(source.EnumConnections(listed), kRasSuccess);
-    EXPECT_TRUE(listed.empty());
+    EXPECT_EQ(listed.size(), 1u);
+    std::uint32_t state = 0;
+    EXPECT_EQ(source.GetConnectStatus(handle, state), kRasSuccess);
+    EXPECT_EQ(state, kStateDisconnected);
     EXPECT_EQ(source.HangUp(handle), kRasInvalidHandle);
+    EXPECT_TRUE(PumpMessagesUntil(
+        [&] { return source.GetConnectStatus(handle, state) == kRasInvalidHandle; }));
+    ASSERT_EQ(source.EnumConnections(listed), kRasSuccess);
+    EXPECT_TRUE(listed.empty());
+    EXPECT_EQ(scenario.HandlesNotHungUp(), 0);
 }
 
 TEST(RasDial, AnUnknownEntryFailsAtOnceWithoutProgress) {

@@ -45,9 +45,10 @@ class RasDll : public ::testing::Test {
     HMODULE dll_ = LoadLibraryW(L"rasapi32.dll");
     EmulatedScenario scenario_{R"(
 device "Standard Modem" modem
-entry "Home ISP"
+entry "Home ISP" domain WORKGROUP
 session "A"
     at 0
+    projection-error 733
 session "B"
     at 0
 session "C"
@@ -220,7 +221,9 @@ TEST_F(RasDll, EveryPublishedLayoutIsFilledAtItsOwnSize) {
                                                              ip.bytes.data(), &bytes),
                   kRasSuccess)
             << size;
-        EXPECT_STREQ(ip.At<rasemu::layouts::PppIpNt35>(0).szIpAddress, "0.0.0.0");
+        // The call succeeds; the projection itself failed (no PPP IP control protocol).
+        EXPECT_EQ(ip.At<rasemu::layouts::PppIpNt35>(0).dwError, 733u) << size;
+        EXPECT_STREQ(ip.At<rasemu::layouts::PppIpNt35>(0).szIpAddress, "");
         EXPECT_TRUE(ip.UntouchedFrom(size)) << size;
     }
     for (const DWORD size : rasemu::layouts::kDialParams) {
@@ -232,6 +235,7 @@ TEST_F(RasDll, EveryPublishedLayoutIsFilledAtItsOwnSize) {
                   kRasSuccess)
             << size;
         EXPECT_FALSE(stored);
+        EXPECT_STREQ(params.At<ras::DialParams>(0).szDomain, "WORKGROUP") << size;
         EXPECT_TRUE(params.UntouchedFrom(size)) << size;
     }
     for (const DWORD size : rasemu::layouts::kEntryName) {

@@ -13,8 +13,10 @@ namespace {
 
 // Projection asked for before the link is up.
 constexpr RasResult kProjectionNotComplete = 730;
-// A dial cut short by the line going away.
+// A dial cut short by the line going away (ERROR_DISCONNECTION).
 constexpr RasResult kRemoteDisconnection = 628;
+// ERROR_PORT_NOT_AVAILABLE: the device is still held by a line being hung up.
+constexpr RasResult kPortNotAvailable = 633;
 
 constexpr std::uint32_t kStateConnectDevice = 2;
 constexpr std::uint32_t kStateAuthenticate = 5;
@@ -55,15 +57,17 @@ Millis EmulatedService::Now() const {
 void EmulatedService::Advance() {
     const Millis now = Now();
     MaterializeTimedSessions(now);
-    std::vector<std::pair<ConnectionHandle, Millis>> ended;
+    std::vector<const Connection*> ended;
     for (const Connection& connection : connections_) {
-        if (connection.goneMs <= now) {
-            ended.emplace_back(connection.handle, connection.goneMs);
+        if (!connection.Ended() && connection.goneMs <= now) {
+            ended.push_back(&connection);
         }
     }
-    for (const auto& [handle, at] : ended) {
-        RemoveConnection(handle, at, kRemoteDisconnection);
+    for (const Connection* connection : ended) {
+        EndConnection(connection->handle, connection->goneMs, connection->dropError);
     }
+    // A released port takes its handle with it.
+    std::erase_if(connections_, [&](const Connection& c) { return c.releasedMs <= now; });
 }
 
 void EmulatedService::MaterializeTimedSessions(Millis now) {
@@ -82,17 +86,18 @@ void EmulatedService::MaterializeTimedSessions(Millis now) {
         // A looping session ends at the latest when its next round begins.
         const Millis lasts = loop > 0 ? std::min(script.dropAfterMs, loop) : script.dropAfterMs;
         if (now < After(appear, lasts)) {
-            AddConnection(script, script.entryName, appear, After(appear, lasts));
+            AddConnection(index, script.entryName, appear, After(appear, lasts));
         }
     }
 }
 
-EmulatedService::Connection& EmulatedService::AddConnection(const SessionScript& script,
+EmulatedService::Connection& EmulatedService::AddConnection(std::size_t script,
                                                             std::string entryName, Millis appearMs,
                                                             Millis goneMs) {
     Connection connection;
     connection.handle = nextHandle_++;
-    connection.script = &script;
+    connection.script = script;
+    connection.dropError = scripts_[script].dropError;
     connection.entryName = std::move(entryName);
     connection.appearMs = appearMs;
     connection.goneMs = goneMs;
@@ -100,19 +105,20 @@ EmulatedService::Connection& EmulatedService::AddConnection(const SessionScript&
     return connections_.back();
 }
 
-void EmulatedService::RemoveConnection(ConnectionHandle handle, Millis at, RasResult dialError) {
+void EmulatedService::EndConnection(ConnectionHandle handle, Millis at, RasResult error) {
     Connection* connection = Find(handle);
-    if (connection == nullptr) {
+    if (connection == nullptr || connection->Ended()) {
         return;
     }
-    CutDial(handle, at, StateAt(*connection, at), dialError);
-    const auto gone = std::find_if(connections_.begin(), connections_.end(),
-                                   [&](const Connection& c) { return c.handle == handle; });
-    const bool dialFailed = !gone->dialSteps.empty() && gone->dialSteps.back().progress.error != 0;
-    if (dialFailed) {
-        failedDials_.insert(handle);
+    CutDial(handle, at, StateAt(*connection, at), error);
+    connection->endedMs = at;
+    connection->endError = error;
+    const bool dialed = !connection->dialSteps.empty();
+    if (dialed && connection->dialSteps.back().dueMs <= at) {
+        // The dial's own outcome: its error, or 0 for a dial that had connected.
+        const RasResult dialError = connection->dialSteps.back().progress.error;
+        connection->endError = dialError != kRasSuccess ? dialError : error;
     }
-    connections_.erase(gone);
 }
 
 void EmulatedService::CutDial(ConnectionHandle handle, Millis at, std::uint32_t state,
@@ -148,9 +154,9 @@ std::uint32_t EmulatedService::StateAt(const Connection& connection, Millis now)
         }
         return state;
     }
-    const std::vector<std::uint32_t>& states = connection.script->states;
-    const auto index =
-        static_cast<std::size_t>((now - connection.appearMs) / connection.script->stateStepMs);
+    const SessionScript& script = ScriptOf(connection);
+    const std::vector<std::uint32_t>& states = script.states;
+    const auto index = static_cast<std::size_t>((now - connection.appearMs) / script.stateStepMs);
     return states[std::min(index, states.size() - 1)];
 }
 
@@ -162,12 +168,13 @@ std::optional<Millis> EmulatedService::ConnectedAt(const Connection& connection)
         }
         return std::nullopt;
     }
-    const std::vector<std::uint32_t>& states = connection.script->states;
+    const SessionScript& script = ScriptOf(connection);
+    const std::vector<std::uint32_t>& states = script.states;
     const auto connected = std::find(states.begin(), states.end(), kStateConnected);
     if (connected == states.end()) {
         return std::nullopt;
     }
-    return connection.appearMs + (connected - states.begin()) * connection.script->stateStepMs;
+    return connection.appearMs + (connected - states.begin()) * script.stateStepMs;
 }
 
 std::optional<RasResult> EmulatedService::FaultNow(ServiceCall call) const {
@@ -193,23 +200,36 @@ PhonebookEntry* EmulatedService::FindEntry(const std::string& name) {
     return const_cast<PhonebookEntry*>(std::as_const(*this).FindEntry(name));
 }
 
-const SessionScript& EmulatedService::ScriptFor(const std::string& entryName) {
-    for (const SessionScript& script : scripts_) {
-        if (script.entryName == entryName) {
-            return script;
+std::size_t EmulatedService::ScriptFor(const std::string& entryName) {
+    for (std::size_t index = 0; index < scripts_.size(); ++index) {
+        if (scripts_[index].entryName == entryName) {
+            return index;
         }
     }
     // Nothing scripted for it: a connection that comes up at once and stays quiet.
     SessionScript plain;
     plain.entryName = entryName;
     scripts_.push_back(std::move(plain));
-    return scripts_.back();
+    return scripts_.size() - 1;
+}
+
+const SessionScript& EmulatedService::ScriptOf(const Connection& connection) const {
+    return scripts_[connection.script];
+}
+
+Millis EmulatedService::FiguresAt(const Connection& connection) const {
+    return std::min(Now(), connection.endedMs);
 }
 
 DeviceInfo EmulatedService::DeviceOf(const Connection& connection) const {
-    std::string name = connection.script->deviceName;
+    return DeviceOf(ScriptOf(connection), connection.entryName);
+}
+
+DeviceInfo EmulatedService::DeviceOf(const SessionScript& script,
+                                     const std::string& entryName) const {
+    std::string name = script.deviceName;
     if (name.empty()) {
-        if (const PhonebookEntry* entry = FindEntry(connection.entryName)) {
+        if (const PhonebookEntry* entry = FindEntry(entryName)) {
             name = entry->deviceName;
         }
     }
@@ -232,7 +252,11 @@ RasResult EmulatedService::EnumConnections(std::vector<ActiveConnection>& connec
         return *fault;
     }
     connections.clear();
-    for (const Connection& connection : connections_) {
+    for (Connection& connection : connections_) {
+        if (!connection.Listed()) {
+            continue;
+        }
+        connection.handedOut = true;
         const DeviceInfo device = DeviceOf(connection);
         connections.push_back({connection.handle, connection.entryName, device.type, device.name});
     }
@@ -240,7 +264,7 @@ RasResult EmulatedService::EnumConnections(std::vector<ActiveConnection>& connec
 }
 
 RasResult EmulatedService::ConnectStatus(ConnectionHandle handle, std::uint32_t& state,
-                                         DeviceInfo& device) {
+                                         DeviceInfo& device, RasResult& error) {
     Advance();
     if (const auto fault = FaultNow(ServiceCall::ConnectStatus)) {
         return *fault;
@@ -249,9 +273,21 @@ RasResult EmulatedService::ConnectStatus(ConnectionHandle handle, std::uint32_t&
     if (connection == nullptr) {
         return kRasInvalidHandle;
     }
-    state = StateAt(*connection, Now());
+    // An ended line answers as disconnected, with its reason, until its handle is released.
+    state = connection->Ended() ? kStateDisconnected : StateAt(*connection, Now());
+    error = connection->Ended() ? connection->endError : kRasSuccess;
     device = DeviceOf(*connection);
     return kRasSuccess;
+}
+
+std::vector<EmulatedService::UnreleasedHandle> EmulatedService::HandlesNotHungUp() const {
+    std::vector<UnreleasedHandle> handles;
+    for (const Connection& connection : connections_) {
+        if (connection.handedOut && connection.Ended() && !connection.HungUp()) {
+            handles.push_back({connection.handle, connection.entryName, connection.endError});
+        }
+    }
+    return handles;
 }
 
 RasResult EmulatedService::Statistics(ConnectionHandle handle, ConnectionStatistics& statistics) {
@@ -265,11 +301,11 @@ RasResult EmulatedService::Statistics(ConnectionHandle handle, ConnectionStatist
     }
     statistics = {};
     const auto connectedAt = ConnectedAt(*connection);
-    const Millis now = Now();
+    const Millis now = FiguresAt(*connection);
     if (!connectedAt || now < *connectedAt) {
         return kRasSuccess;
     }
-    const SessionScript& script = *connection->script;
+    const SessionScript& script = ScriptOf(*connection);
     const Millis connectedMs = now - *connectedAt;
     const ByteCounters counters = CountersAfter(script, connectedMs);
     statistics.bytesReceived = counters.received;
@@ -281,7 +317,8 @@ RasResult EmulatedService::Statistics(ConnectionHandle handle, ConnectionStatist
     return kRasSuccess;
 }
 
-RasResult EmulatedService::Projection(ConnectionHandle handle, IpProjection& projection) {
+RasResult EmulatedService::Projection(ConnectionHandle handle, IpProjection& projection,
+                                      RasResult& error) {
     Advance();
     if (const auto fault = FaultNow(ServiceCall::Projection)) {
         return *fault;
@@ -290,16 +327,29 @@ RasResult EmulatedService::Projection(ConnectionHandle handle, IpProjection& pro
     if (connection == nullptr) {
         return kRasInvalidHandle;
     }
-    if (StateAt(*connection, Now()) != kStateConnected) {
+    if (!ConnectedAt(*connection) || StateAt(*connection, FiguresAt(*connection)) != kStateConnected) {
         return kProjectionNotComplete;
     }
-    projection = {connection->script->clientIp, connection->script->serverIp};
+    const SessionScript& script = ScriptOf(*connection);
+    error = script.projectionError;
+    projection = error == kRasSuccess ? IpProjection{script.clientIp, script.serverIp}
+                                      : IpProjection{};
     return kRasSuccess;
 }
 
 RasResult EmulatedService::ErrorText(RasResult code, std::string& text) {
     if (const auto fault = FaultNow(ServiceCall::ErrorText)) {
         return *fault;
+    }
+    for (const auto& [scripted, scriptedText] : scenario_.errorTexts) {
+        if (scripted == code) {
+            text = scriptedText;
+            return kRasSuccess;
+        }
+    }
+    // Win32 codes and HRESULTs are not the service's: it has no text for them.
+    if (!IsRemoteAccessError(code)) {
+        return kRasInvalidParameter;
     }
     text = rasemu::ErrorText(code);
     return kRasSuccess;
@@ -333,16 +383,29 @@ RasResult EmulatedService::Dial(const DialParams& params, ConnectionHandle& hand
         return *fault;
     }
     const bool byEntry = !params.entryName.empty();
+    if (!byEntry && params.phoneNumber.empty()) {
+        return kRasInvalidParameter;
+    }
     if (byEntry && FindEntry(params.entryName) == nullptr) {
         return kRasCannotFindPhonebookEntry;
     }
     const std::string& target = byEntry ? params.entryName : params.phoneNumber;
     // The service dials an entry only once: dialing it again while it is connected gives the
     // connection it has, whose dial is complete.
-    if (const Connection* connected = byEntry ? ConnectedEntry(target) : nullptr) {
+    if (Connection* connected = byEntry ? ConnectedEntry(target) : nullptr) {
         handle = connected->handle;
+        connected->handedOut = true;
         dials_.push_back({handle, {{Now(), {kStateConnected, kRasSuccess}}}, 0});
         return kRasSuccess;
+    }
+    // A typed number is listed as "." and the number.
+    const std::string listedName = byEntry ? target : "." + target;
+    const std::size_t script = ScriptFor(target);
+    const std::string deviceName = DeviceOf(scripts_[script], listedName).name;
+    for (const Connection& connection : connections_) {
+        if (connection.HungUp() && DeviceOf(connection).name == deviceName) {
+            return kPortNotAvailable;
+        }
     }
     const RasResult outcome = NextOutcome(target);
 
@@ -362,11 +425,11 @@ RasResult EmulatedService::Dial(const DialParams& params, ConnectionHandle& hand
     }
     addStep(outcome == kRasSuccess ? kStateConnected : failsAt, outcome);
 
-    const SessionScript& script = ScriptFor(target);
     const Millis gone =
-        outcome == kRasSuccess ? After(start, script.dropAfterMs) : steps.back().dueMs;
-    Connection& connection = AddConnection(script, target, start, gone);
+        outcome == kRasSuccess ? After(start, scripts_[script].dropAfterMs) : steps.back().dueMs;
+    Connection& connection = AddConnection(script, listedName, start, gone);
     connection.dialSteps = steps;
+    connection.handedOut = true;
     dials_.push_back({connection.handle, std::move(steps), 0});
     handle = connection.handle;
     return kRasSuccess;
@@ -375,7 +438,8 @@ RasResult EmulatedService::Dial(const DialParams& params, ConnectionHandle& hand
 EmulatedService::Connection* EmulatedService::ConnectedEntry(const std::string& entryName) {
     const Millis now = Now();
     for (Connection& connection : connections_) {
-        if (connection.entryName == entryName && StateAt(connection, now) == kStateConnected) {
+        if (connection.entryName == entryName && !connection.Ended() &&
+            StateAt(connection, now) == kStateConnected) {
             return &connection;
         }
     }
@@ -414,6 +478,7 @@ RasResult EmulatedService::EntryDialParams(DialParams& params, bool& passwordSto
     }
     params.userName = entry->userName;
     params.password = entry->password;
+    params.domain = entry->domain;
     passwordStored = !entry->password.empty();
     return kRasSuccess;
 }
@@ -423,16 +488,19 @@ RasResult EmulatedService::HangUp(ConnectionHandle handle) {
     if (const auto fault = FaultNow(ServiceCall::HangUp)) {
         return *fault;
     }
-    if (failedDials_.erase(handle) > 0) {
-        return kRasSuccess;
-    }
-    if (Find(handle) == nullptr) {
+    Connection* connection = Find(handle);
+    // After the hang-up the handle can no longer be used, although it answers for the status
+    // until the port is released.
+    if (connection == nullptr || connection->HungUp()) {
         return kRasInvalidHandle;
     }
     // A dial that is hung up reports nothing more.
     std::erase_if(dials_, [&](const DialRecord& dial) { return dial.handle == handle; });
-    RemoveConnection(handle, Now(), kRasUserDisconnection);
-    failedDials_.erase(handle);
+    const Millis now = Now();
+    EndConnection(handle, now, kRasSuccess);
+    connection->hungUpMs = now;
+    connection->releasedMs = now + scenario_.hangupDelayMs;
+    Advance();
     return kRasSuccess;
 }
 
@@ -613,24 +681,25 @@ std::string EmulatedService::StartCommand(const std::vector<std::string>& words)
                        : !scripts_.empty()          ? scripts_.front().entryName
                        : !scenario_.entries.empty() ? scenario_.entries.front().name
                                                     : std::string(kStartedSessionName);
-    const SessionScript& script = ScriptFor(name);
+    const std::size_t script = ScriptFor(name);
     const Millis now = Now();
-    AddConnection(script, std::move(name), now, After(now, script.dropAfterMs));
+    AddConnection(script, std::move(name), now, After(now, scripts_[script].dropAfterMs));
     return {};
 }
 
 std::string EmulatedService::DropCommand(const std::vector<std::string>& words) {
-    if (words.size() > 2) {
-        return "expected: drop [\"entry\"]";
+    const auto code = words.size() == 3 ? ParseErrorCode(words[2]) : kRemoteDisconnection;
+    if (words.size() > 3 || !code) {
+        return "expected: drop [\"entry\" [CODE]]";
     }
     std::vector<ConnectionHandle> dropped;
     for (const Connection& connection : connections_) {
-        if (words.size() == 1 || connection.entryName == words[1]) {
+        if (!connection.Ended() && (words.size() == 1 || connection.entryName == words[1])) {
             dropped.push_back(connection.handle);
         }
     }
     for (const ConnectionHandle handle : dropped) {
-        RemoveConnection(handle, Now(), kRemoteDisconnection);
+        EndConnection(handle, Now(), *code);
     }
     return dropped.empty() ? "no connection to drop" : "";
 }

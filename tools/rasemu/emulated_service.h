@@ -7,7 +7,6 @@
 #include <deque>
 #include <map>
 #include <optional>
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,15 +24,34 @@ class EmulatedService {
     // Scenario time now.
     Millis Now() const;
 
+    // Everything that has changed since the scenario was loaded, as text; RestoreState puts it
+    // back into a service freshly made from the same scenario (false: the text is not a state).
+    // The processes that share a service pass it on this way.
+    std::string SaveState() const;
+    bool RestoreState(std::string_view text);
+
     // One line of the control file (see docs/scenarios.md); returns what is wrong with it, or
     // an empty text when it was applied.
     std::string ApplyControl(std::string_view line);
 
     RasResult EnumConnections(std::vector<ActiveConnection>& connections);
-    RasResult ConnectStatus(ConnectionHandle connection, std::uint32_t& state, DeviceInfo& device);
+    // `error` is the status record's dwError: why a line that ended is disconnected.
+    RasResult ConnectStatus(ConnectionHandle connection, std::uint32_t& state, DeviceInfo& device,
+                            RasResult& error);
     RasResult Statistics(ConnectionHandle connection, ConnectionStatistics& statistics);
-    RasResult Projection(ConnectionHandle connection, IpProjection& projection);
+    // `error` is the projection record's dwError: the call succeeds while the projection failed.
+    RasResult Projection(ConnectionHandle connection, IpProjection& projection, RasResult& error);
     RasResult ErrorText(RasResult code, std::string& text);
+
+    // A handle some caller got (dialed or listed) whose line has ended, and that nobody has
+    // hung up yet: the service keeps its resources until someone does.
+    struct UnreleasedHandle {
+        ConnectionHandle handle = 0;
+        std::string entryName;
+        RasResult error = 0;
+        bool operator==(const UnreleasedHandle&) const = default;
+    };
+    std::vector<UnreleasedHandle> HandlesNotHungUp() const;
 
     // Starts a dial; its progress is then collected with TakeDialProgress.
     RasResult Dial(const DialParams& params, ConnectionHandle& connection);
@@ -71,13 +89,26 @@ class EmulatedService {
         Millis dueMs = 0;
         DialProgress progress;
     };
+    // A connection from its appearance until its handle is released: it is live until it ends
+    // (drops, fails, or is hung up); an ended one keeps its handle until it is hung up, and a
+    // hung-up one until its port is released.
     struct Connection {
         ConnectionHandle handle = 0;
-        const SessionScript* script = nullptr;
-        std::string entryName;
+        std::size_t script = 0;  // in scripts_
+        std::string entryName;   // as listed: the entry, or "." and the typed number
         Millis appearMs = 0;
-        Millis goneMs = kNever;
+        Millis goneMs = kNever;  // the line drops then, unless it ended before
+        RasResult dropError = 0;  // what that drop leaves in dwError
         std::vector<DialStep> dialSteps;  // empty unless it was dialed
+        Millis endedMs = kNever;
+        RasResult endError = 0;
+        Millis hungUpMs = kNever;
+        Millis releasedMs = kNever;
+        bool handedOut = false;  // a caller got its handle
+        bool Ended() const { return endedMs != kNever; }
+        bool HungUp() const { return hungUpMs != kNever; }
+        // Listed while live, and when hung up while live until its port is released.
+        bool Listed() const { return !Ended() || hungUpMs == endedMs; }
     };
     struct DialRecord {
         ConnectionHandle handle = 0;
@@ -91,12 +122,16 @@ class EmulatedService {
     std::optional<RasResult> FaultNow(ServiceCall call) const;
     Connection* Find(ConnectionHandle handle);
     const PhonebookEntry* FindEntry(const std::string& name) const;
-    const SessionScript& ScriptFor(const std::string& entryName);
-    Connection& AddConnection(const SessionScript& script, std::string entryName, Millis appearMs,
+    std::size_t ScriptFor(const std::string& entryName);
+    const SessionScript& ScriptOf(const Connection& connection) const;
+    Connection& AddConnection(std::size_t script, std::string entryName, Millis appearMs,
                               Millis goneMs);
     std::uint32_t StateAt(const Connection& connection, Millis now) const;
     std::optional<Millis> ConnectedAt(const Connection& connection) const;
     DeviceInfo DeviceOf(const Connection& connection) const;
+    DeviceInfo DeviceOf(const SessionScript& script, const std::string& entryName) const;
+    // The moment whose figures a connection shows: now while it is live, else its end.
+    Millis FiguresAt(const Connection& connection) const;
     RasResult NextOutcome(const std::string& target);
     // The connection of an entry that is connected now, if any.
     Connection* ConnectedEntry(const std::string& entryName);
@@ -106,7 +141,9 @@ class EmulatedService {
     EntryForm FormFor(PhonebookEntry entry) const;
     // Ends the dial of handle at `at` with error, unless it ended before.
     void CutDial(ConnectionHandle handle, Millis at, std::uint32_t state, RasResult error);
-    void RemoveConnection(ConnectionHandle handle, Millis at, RasResult dialError);
+    // The line ends at `at`: a dial under way fails with error, which dwError reports from then
+    // on (a dial that failed before keeps its own error).
+    void EndConnection(ConnectionHandle handle, Millis at, RasResult error);
 
     std::string StartCommand(const std::vector<std::string>& words);
     std::string DropCommand(const std::vector<std::string>& words);
@@ -123,7 +160,6 @@ class EmulatedService {
     std::vector<long long> lastOccurrence_;  // per timed session, the last one that appeared
     std::vector<Connection> connections_;
     std::vector<DialRecord> dials_;
-    std::set<ConnectionHandle> failedDials_;  // not listed, but still to be hung up
     std::map<std::string, std::size_t> dialAttempts_;
     ConnectionHandle nextHandle_ = 0x10000;
 };

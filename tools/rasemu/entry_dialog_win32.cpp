@@ -138,7 +138,7 @@ INT_PTR CALLBACK EntryDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     }
     PhonebookEntry typed{ItemText(dialog, kNameId), ItemText(dialog, kPhoneId),
                          ItemText(dialog, kUserId), ItemText(dialog, kPasswordId),
-                         ItemText(dialog, kDeviceId)};
+                         ItemText(dialog, kDeviceId), ""};
     const std::string problem = state->save(typed);
     if (problem.empty()) {
         EndDialog(dialog, IDOK);

@@ -110,7 +110,9 @@ std::string SaveProblem(RasResult result) {
 void AskTheUser(HWND owner, const std::string& caption, const std::string& oldName,
                 const EmulatedService::EntryForm& form) {
     orv::rasemu::ShowEntryDialog(owner, caption, form.entry, form.deviceNames,
-                                 [&](const orv::rasemu::PhonebookEntry& typed) {
+                                 [&](orv::rasemu::PhonebookEntry typed) {
+                                     // The dialog has no domain field: the entry keeps its own.
+                                     typed.domain = form.entry.domain;
                                      return SaveProblem(WithService([&](EmulatedService& service) {
                                          return service.SaveEntry(oldName, typed);
                                      }));
@@ -149,11 +151,13 @@ DWORD WINAPI RasGetConnectStatusA(HANDLE connection, ras::ConnectionStatus* stat
     }
     std::uint32_t state = 0;
     orv::DeviceInfo device;
+    RasResult lineError = orv::kRasSuccess;
     const RasResult result = WithService([&](EmulatedService& service) {
-        return service.ConnectStatus(HandleValue(connection), state, device);
+        return service.ConnectStatus(HandleValue(connection), state, device, lineError);
     });
     if (result == orv::kRasSuccess) {
         Cleared(status).rasconnstate = state;
+        status->dwError = lineError;
         ras::CutIntoMember(device.type, status->szDeviceType);
         ras::CutIntoMember(device.name, status->szDeviceName);
     }
@@ -202,12 +206,14 @@ DWORD WINAPI RasGetProjectionInfoA(HANDLE connection, DWORD projection, void* bu
         return orv::kRasBufferTooSmall;
     }
     orv::IpProjection addresses;
+    RasResult projectionError = orv::kRasSuccess;
     const RasResult result = WithService([&](EmulatedService& service) {
-        return service.Projection(HandleValue(connection), addresses);
+        return service.Projection(HandleValue(connection), addresses, projectionError);
     });
     if (result == orv::kRasSuccess) {
         // The NT 3.5 layout ends before the server's address.
         auto& record = Cleared(static_cast<layouts::PppIpNt35*>(buffer));
+        record.dwError = projectionError;
         ras::CutIntoMember(addresses.clientIp, record.szIpAddress);
         if (needed >= sizeof(ras::PppIp)) {
             ras::CutIntoMember(addresses.serverIp,
@@ -251,6 +257,7 @@ DWORD WINAPI RasDialA(void* /*extensions*/, const char* /*phonebook*/, ras::Dial
     dial.callbackNumber = ras::MemberText(params->szCallbackNumber);
     dial.userName = ras::MemberText(params->szUserName);
     dial.password = ras::MemberText(params->szPassword);
+    dial.domain = ras::MemberText(params->szDomain);
     ConnectionHandle handle = 0;
     const RasResult result =
         WithService([&](EmulatedService& service) { return service.Dial(dial, handle); });
@@ -281,6 +288,7 @@ DWORD WINAPI RasGetEntryDialParamsA(const char* /*phonebook*/, ras::DialParams* 
     if (result == orv::kRasSuccess) {
         ras::CutIntoMember(stored.userName, params->szUserName);
         ras::CutIntoMember(stored.password, params->szPassword);
+        ras::CutIntoMember(stored.domain, params->szDomain);
         *passwordStored = hasPassword ? TRUE : FALSE;
     }
     return result;

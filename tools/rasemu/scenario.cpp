@@ -22,9 +22,10 @@ std::optional<double> ParseNumber(std::string_view text) {
     return value;
 }
 
-std::optional<std::uint32_t> ParseUnsigned(std::string_view text) {
+std::optional<std::uint32_t> ParseUnsigned(std::string_view text, int base = 10) {
     std::uint32_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    const auto [end, error] =
+        std::from_chars(text.data(), text.data() + text.size(), value, base);
     if (error != std::errc() || end != text.data() + text.size()) {
         return std::nullopt;
     }
@@ -64,7 +65,8 @@ std::optional<PhonebookEntry> ParseEntry(const Words& words) {
     const std::map<std::string_view, std::string*> keys = {{"phone", &entry.phoneNumber},
                                                            {"user", &entry.userName},
                                                            {"password", &entry.password},
-                                                           {"device", &entry.deviceName}};
+                                                           {"device", &entry.deviceName},
+                                                           {"domain", &entry.domain}};
     return ParsePairs(words, 2, keys) ? std::optional(entry) : std::nullopt;
 }
 
@@ -166,12 +168,25 @@ class Parser {
                 return "the dial step must be seconds";
             }
             scenario().dialStepMs = *step;
+        } else if (keyword == "hangup-delay" && words.size() == 2) {
+            const auto delay = ParseSeconds(words[1]);
+            if (!delay) {
+                return "the hang-up delay must be seconds";
+            }
+            scenario().hangupDelayMs = *delay;
+        } else if (keyword == "error-text" && words.size() == 3) {
+            const auto code = ParseErrorCode(words[1]);
+            if (!code) {
+                return "expected: error-text CODE \"TEXT\"";
+            }
+            scenario().errorTexts.emplace_back(*code, words[2]);
         } else if (keyword == "device" && words.size() == 3) {
             scenario().devices.push_back({words[1], words[2]});
         } else if (keyword == "entry") {
             const auto entry = ParseEntry(words);
             if (!entry) {
-                return "expected: entry \"name\" [phone P] [user U] [password W] [device D]";
+                return "expected: entry \"name\" [phone P] [user U] [password W] [device D] "
+                       "[domain N]";
             }
             scenario().entries.push_back(*entry);
         } else if (keyword == "dial") {
@@ -213,10 +228,20 @@ class Parser {
             session.appearAtMs = ParseSeconds(words[1]);
             return session.appearAtMs ? "" : "expected: at SECONDS";
         }
-        if (keyword == "drop" && words.size() == 2) {
+        if (keyword == "drop" && (words.size() == 2 || words.size() == 3)) {
             const auto after = ParseSeconds(words[1]);
-            session.dropAfterMs = after.value_or(kNever);
-            return after ? "" : "expected: drop SECONDS";
+            const auto code = words.size() == 3 ? ParseErrorCode(words[2]) : session.dropError;
+            if (!after || !code) {
+                return "expected: drop SECONDS [CODE]";
+            }
+            session.dropAfterMs = *after;
+            session.dropError = *code;
+            return {};
+        }
+        if (keyword == "projection-error" && words.size() == 2) {
+            const auto code = ParseErrorCode(words[1]);
+            session.projectionError = code.value_or(0);
+            return code ? "" : "expected: projection-error CODE";
         }
         if (keyword == "states") {
             return StatesLine(words, session);
@@ -336,7 +361,9 @@ std::optional<RasResult> ParseDialOutcome(std::string_view word) {
     if (word == "denied") {
         return kRasAuthenticationFailure;
     }
-    const auto code = ParseUnsigned(word);
+    // HRESULTs read better in hexadecimal: 0x80070057 is E_INVALIDARG.
+    const bool hex = word.starts_with("0x") || word.starts_with("0X");
+    const auto code = hex ? ParseUnsigned(word.substr(2), 16) : ParseUnsigned(word);
     return code && *code != 0 ? code : std::nullopt;
 }
 

@@ -30,6 +30,7 @@ struct PhonebookEntry {
     std::string userName;
     std::string password;
     std::string deviceName;  // empty: the first device
+    std::string domain;      // stored with the dial parameters
 };
 
 // Bytes per second moved in [fromMs, toMs) of the time connected.
@@ -46,6 +47,7 @@ struct SessionScript {
     std::string deviceName;            // empty: the entry's device, else the first device
     std::optional<Millis> appearAtMs;  // none: it appears only when dialed or started
     Millis dropAfterMs = kNever;       // after it appeared
+    RasResult dropError = 628;         // the dwError its drop leaves (ERROR_DISCONNECTION)
     std::vector<std::uint32_t> states{kStateConnected};  // the last one stays
     Millis stateStepMs = 1000;
     std::uint32_t linkSpeedBps = 0;
@@ -53,6 +55,7 @@ struct SessionScript {
     std::uint32_t compressionOut = 0;
     std::string clientIp = "0.0.0.0";
     std::string serverIp = "0.0.0.0";
+    RasResult projectionError = 0;  // the PPP projection failed with this (the call succeeds)
     std::uint32_t startReceived = 0;  // the counters when it connects
     std::uint32_t startSent = 0;
     std::vector<TrafficRate> rates;
@@ -112,6 +115,9 @@ struct Scenario {
     double speed = 1;   // scenario seconds per real second, above 0 and at most kMaxSpeed
     Millis loopMs = 0;  // the timed sessions start again after this long; 0: they play once
     Millis dialStepMs = 200;
+    // After a hang-up the port is released this much later; until then the handle answers and
+    // a dial on the device fails with 633.
+    Millis hangupDelayMs = 2000;
     std::vector<Device> devices;
     std::vector<PhonebookEntry> entries;
     std::vector<SessionScript> sessions;
@@ -121,6 +127,8 @@ struct Scenario {
     std::vector<DialogAnswer> editAnswers;    // one per "edit entry" dialog of its target
     // A dialog with no scripted answer: true shows the emulator's own dialog, false cancels it.
     bool askUnscripted = true;
+    // Texts of codes that the service's own table does not have, or that replace its text.
+    std::vector<std::pair<RasResult, std::string>> errorTexts;
 };
 
 struct ScenarioParse {

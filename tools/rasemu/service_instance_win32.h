@@ -13,10 +13,16 @@ namespace orv::rasemu {
 std::mutex& ServiceMutex();
 // The service brought up to date; the caller holds ServiceMutex().
 EmulatedService& UpToDateService();
+// After a call: writes what changed where the environment asks for it (the handles not hung
+// up, ORVANE_RAS_HANDLES); the caller holds ServiceMutex().
+void CallDone();
 
 template <typename Call>
 auto WithService(Call&& call) {
     std::lock_guard<std::mutex> lock(ServiceMutex());
+    struct Done {
+        ~Done() { CallDone(); }
+    } done;
     return std::forward<Call>(call)(UpToDateService());
 }
 
