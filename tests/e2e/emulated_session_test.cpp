@@ -441,5 +441,24 @@ TEST_F(EmulatedSession, ExitNotesTheRunningSessionAndKeepsWhatAFailedSaveCouldNo
     EXPECT_EQ(Value(sessions[1], "name"), "Office");
     EXPECT_GE(Number(Value(sessions[1], "duration")), 1000);
 }
+
+// The service is the system's, not the program's: a line stays up while the monitor is closed,
+// and the monitor started again shows it with the time it has been up, not as a new line.
+TEST_F(EmulatedSession, ALineThatStaysUpIsShownAgainWithItsRunningTimeAfterARestart) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    scenario.Control("start \"Home ISP\"");
+    Snapshot shown = WaitFor([](const Snapshot& s) { return s == HomeIsp(s); }, 4s);
+    ASSERT_EQ(shown, HomeIsp(shown)) << Describe(shown);
+    ChooseExit(floating);
+    ASSERT_EQ(program->WaitForExit(10s), 0u);
+    std::this_thread::sleep_for(3s);
+
+    labels.clear();
+    ASSERT_NO_FATAL_FAILURE(Start());
+    shown = WaitFor([](const Snapshot& s) { return s == HomeIsp(s); }, 4s);
+    ASSERT_EQ(shown, HomeIsp(shown)) << Describe(shown);
+    EXPECT_FALSE(ShowsDurationUpTo(shown, 2)) << "the line started anew:" << Describe(shown);
+    EXPECT_EQ(scenario.HandlesNotHungUp(), 0) << scenario.HandlesReport();
+}
 }  // namespace
 }  // namespace orv::e2e

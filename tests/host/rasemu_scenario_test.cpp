@@ -53,7 +53,8 @@ session "Office"
     EXPECT_EQ(s.loopMs, 90'000);
     EXPECT_EQ(s.dialStepMs, 50);
     EXPECT_EQ(s.hangupDelayMs, 500);
-    EXPECT_EQ(s.errorTexts.at(0), (std::pair<RasResult, std::string>{720, "A text of the service's own"}));
+    EXPECT_EQ(s.errorTexts.at(0),
+              (std::pair<RasResult, std::string>{720, "A text of the service's own"}));
     ASSERT_EQ(s.devices.size(), 1u);
     EXPECT_EQ(s.devices[0].type, "modem");
     ASSERT_EQ(s.entries.size(), 1u);

@@ -26,7 +26,8 @@ session "Home ISP"
 
 // Another process: the same scenario file and the same wall clock, its own memory.
 std::unique_ptr<EmulatedService> TakenUp(const PlayedScenario& from) {
-    auto other = std::make_unique<EmulatedService>(test::ParsedWithoutErrors(kScenario), from.clock);
+    auto other =
+        std::make_unique<EmulatedService>(test::ParsedWithoutErrors(kScenario), from.clock);
     EXPECT_TRUE(other->RestoreState(from.service->SaveState()));
     EXPECT_EQ(other->SaveState(), from.service->SaveState());
     return other;

@@ -114,8 +114,13 @@ session "Office"
     EXPECT_EQ(statistics.linkSpeedBps, 31200u);
     scenario.Control("drop");
     EXPECT_TRUE(Listed(source).empty());
+    // Its handle stays, disconnected, until it is hung up.
     std::uint32_t state = 0;
-    EXPECT_EQ(source.GetConnectStatus(listed[0].handle, state), kRasInvalidHandle);
+    EXPECT_EQ(source.GetConnectStatus(listed[0].handle, state), kRasSuccess);
+    EXPECT_EQ(state, kStateDisconnected);
+    EXPECT_EQ(scenario.HandlesNotHungUp(), 1);
+    EXPECT_EQ(source.HangUp(listed[0].handle), kRasSuccess);
+    EXPECT_EQ(scenario.HandlesNotHungUp(), 0);
 }
 
 TEST(RasConnectionSource, EachFailingCallGivesItsCodeAndTheServiceText) {
@@ -203,7 +208,8 @@ TEST(RasConnectionSource, UnknownHandlesAreRefused) {
     ConnectionStatistics statistics;
     IpProjection projection;
     EXPECT_EQ(source.GetConnectStatus(0x4242, state), kRasInvalidHandle);
-    EXPECT_EQ(source.GetConnectionStatistics(0, statistics), kRasInvalidHandle);
+    EXPECT_EQ(source.GetConnectionStatistics(0x4242, statistics), kRasInvalidHandle);
+    EXPECT_EQ(source.GetConnectionStatistics(0, statistics), 0x80070057u);  // E_INVALIDARG
     EXPECT_EQ(source.GetProjectionInfo(0x4242, projection), kRasInvalidHandle);
     EXPECT_EQ(source.HangUp(0), kRasInvalidHandle);
 }

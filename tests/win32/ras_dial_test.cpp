@@ -130,6 +130,15 @@ TEST(RasDial, HangUpDuringTheDialEndsItsProgress) {
     ASSERT_TRUE(PumpMessagesUntil([&] { return !log.steps.empty(); }));
 
     EXPECT_EQ(source.HangUp(handle), kRasSuccess);
+    // Listed and answering, disconnected, until its port is released; a second hang-up is
+    // refused, the handle can no longer be used.
+    std::vector<ActiveConnection> listed;
+    ASSERT_EQ(source.EnumConnections(listed), kRasSuccess);
+    EXPECT_EQ(listed.size(), 1u);
+    std::uint32_t state = 0;
+    EXPECT_EQ(source.GetConnectStatus(handle, state), kRasSuccess);
+    EXPECT_EQ(state, kStateDisconnected);
+    EXPECT_EQ(source.HangUp(handle), kRasInvalidHandle);
     scenario.Control("speed 1");  // the steps that would follow are due within a second
     // What the service reported before the hang-up returned is already in the queue.
     MSG message;
@@ -141,15 +150,6 @@ TEST(RasDial, HangUpDuringTheDialEndsItsProgress) {
     EXPECT_EQ(log.steps.size(), reported);
     EXPECT_EQ(log.steps.back().error, kRasSuccess);
     EXPECT_NE(log.steps.back().state, kStateConnected);
-    // Listed and answering, disconnected, until its port is released; a second hang-up is
-    // refused, the handle can no longer be used.
-    std::vector<ActiveConnection> listed;
-    ASSERT_EQ(source.EnumConnections(listed), kRasSuccess);
-    EXPECT_EQ(listed.size(), 1u);
-    std::uint32_t state = 0;
-    EXPECT_EQ(source.GetConnectStatus(handle, state), kRasSuccess);
-    EXPECT_EQ(state, kStateDisconnected);
-    EXPECT_EQ(source.HangUp(handle), kRasInvalidHandle);
     EXPECT_TRUE(PumpMessagesUntil(
         [&] { return source.GetConnectStatus(handle, state) == kRasInvalidHandle; }));
     ASSERT_EQ(source.EnumConnections(listed), kRasSuccess);

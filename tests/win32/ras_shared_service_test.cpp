@@ -45,8 +45,8 @@ class OtherProgram {
         records[0].dwSize = sizeof(ras::Connection);
         DWORD bytes = static_cast<DWORD>(records.size() * sizeof(ras::Connection));
         DWORD count = 0;
-        EXPECT_EQ(Entry<DWORD(WINAPI*)(ras::Connection*, DWORD*, DWORD*)>(
-                      "RasEnumConnectionsA")(records.data(), &bytes, &count),
+        EXPECT_EQ(Entry<DWORD(WINAPI*)(ras::Connection*, DWORD*, DWORD*)>("RasEnumConnectionsA")(
+                      records.data(), &bytes, &count),
                   kRasSuccess);
         records.resize(count);
         return records;

@@ -327,13 +327,14 @@ RasResult EmulatedService::Projection(ConnectionHandle handle, IpProjection& pro
     if (connection == nullptr) {
         return kRasInvalidHandle;
     }
-    if (!ConnectedAt(*connection) || StateAt(*connection, FiguresAt(*connection)) != kStateConnected) {
+    // A line that ended keeps what it had when it ended.
+    if (StateAt(*connection, FiguresAt(*connection)) != kStateConnected) {
         return kProjectionNotComplete;
     }
     const SessionScript& script = ScriptOf(*connection);
     error = script.projectionError;
-    projection = error == kRasSuccess ? IpProjection{script.clientIp, script.serverIp}
-                                      : IpProjection{};
+    projection =
+        error == kRasSuccess ? IpProjection{script.clientIp, script.serverIp} : IpProjection{};
     return kRasSuccess;
 }
 

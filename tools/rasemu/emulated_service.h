@@ -97,8 +97,8 @@ class EmulatedService {
         std::size_t script = 0;  // in scripts_
         std::string entryName;   // as listed: the entry, or "." and the typed number
         Millis appearMs = 0;
-        Millis goneMs = kNever;  // the line drops then, unless it ended before
-        RasResult dropError = 0;  // what that drop leaves in dwError
+        Millis goneMs = kNever;           // the line drops then, unless it ended before
+        RasResult dropError = 0;          // what that drop leaves in dwError
         std::vector<DialStep> dialSteps;  // empty unless it was dialed
         Millis endedMs = kNever;
         RasResult endError = 0;

@@ -48,8 +48,8 @@ std::optional<std::string> Decode(std::string_view word) {
         if (at + 2 >= word.size()) {
             return std::nullopt;
         }
-        const auto [end, error] = std::from_chars(word.data() + at + 1, word.data() + at + 3,
-                                                  value, 16);
+        const auto [end, error] =
+            std::from_chars(word.data() + at + 1, word.data() + at + 3, value, 16);
         if (error != std::errc() || end != word.data() + at + 3) {
             return std::nullopt;
         }
@@ -154,8 +154,8 @@ std::string EmulatedService::SaveState() const {
     out << "ask " << (scenario_.askUnscripted ? 1 : 0) << '\n';
     for (const PhonebookEntry& e : scenario_.entries) {
         out << "entry " << Encode(e.name) << ' ' << Encode(e.phoneNumber) << ' '
-            << Encode(e.userName) << ' ' << Encode(e.password) << ' ' << Encode(e.deviceName)
-            << ' ' << Encode(e.domain) << '\n';
+            << Encode(e.userName) << ' ' << Encode(e.password) << ' ' << Encode(e.deviceName) << ' '
+            << Encode(e.domain) << '\n';
     }
     for (const Fault& f : scenario_.faults) {
         out << "fault " << static_cast<int>(f.call) << ' ' << f.code << ' ' << f.fromMs << ' '
@@ -182,8 +182,8 @@ std::string EmulatedService::SaveState() const {
     }
     auto writeSteps = [&](const std::vector<DialStep>& steps) {
         for (const DialStep& step : steps) {
-            out << "step " << step.dueMs << ' ' << step.progress.state << ' '
-                << step.progress.error << '\n';
+            out << "step " << step.dueMs << ' ' << step.progress.state << ' ' << step.progress.error
+                << '\n';
         }
     };
     for (const Connection& c : connections_) {

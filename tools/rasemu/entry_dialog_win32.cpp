@@ -136,8 +136,8 @@ INT_PTR CALLBACK EntryDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     if (LOWORD(wParam) != IDOK || state == nullptr) {
         return FALSE;
     }
-    PhonebookEntry typed{ItemText(dialog, kNameId), ItemText(dialog, kPhoneId),
-                         ItemText(dialog, kUserId), ItemText(dialog, kPasswordId),
+    PhonebookEntry typed{ItemText(dialog, kNameId),   ItemText(dialog, kPhoneId),
+                         ItemText(dialog, kUserId),   ItemText(dialog, kPasswordId),
                          ItemText(dialog, kDeviceId), ""};
     const std::string problem = state->save(typed);
     if (problem.empty()) {

@@ -109,14 +109,13 @@ std::string SaveProblem(RasResult result) {
 // as the entry oldName (empty: a new one).
 void AskTheUser(HWND owner, const std::string& caption, const std::string& oldName,
                 const EmulatedService::EntryForm& form) {
-    orv::rasemu::ShowEntryDialog(owner, caption, form.entry, form.deviceNames,
-                                 [&](orv::rasemu::PhonebookEntry typed) {
-                                     // The dialog has no domain field: the entry keeps its own.
-                                     typed.domain = form.entry.domain;
-                                     return SaveProblem(WithService([&](EmulatedService& service) {
-                                         return service.SaveEntry(oldName, typed);
-                                     }));
-                                 });
+    orv::rasemu::ShowEntryDialog(
+        owner, caption, form.entry, form.deviceNames, [&](orv::rasemu::PhonebookEntry typed) {
+            // The dialog has no domain field: the entry keeps its own.
+            typed.domain = form.entry.domain;
+            return SaveProblem(WithService(
+                [&](EmulatedService& service) { return service.SaveEntry(oldName, typed); }));
+        });
 }
 
 }  // namespace
@@ -165,11 +164,11 @@ DWORD WINAPI RasGetConnectStatusA(HANDLE connection, ras::ConnectionStatus* stat
 }
 
 DWORD WINAPI RasGetConnectionStatistics(HANDLE connection, ras::Statistics* statistics) {
-    if (statistics == nullptr) {
-        return kInvalidParameter;
-    }
-    if (!Published(statistics, layouts::kStatistics)) {
-        return orv::kRasInvalidSize;
+    // The one call of the service that answers with an HRESULT: a null handle or record, or a
+    // size no version published, is E_INVALIDARG.
+    if (connection == nullptr || statistics == nullptr ||
+        !Published(statistics, layouts::kStatistics)) {
+        return static_cast<DWORD>(E_INVALIDARG);
     }
     orv::ConnectionStatistics figures;
     const RasResult result = WithService([&](EmulatedService& service) {

@@ -24,8 +24,7 @@ std::optional<double> ParseNumber(std::string_view text) {
 
 std::optional<std::uint32_t> ParseUnsigned(std::string_view text, int base = 10) {
     std::uint32_t value = 0;
-    const auto [end, error] =
-        std::from_chars(text.data(), text.data() + text.size(), value, base);
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
     if (error != std::errc() || end != text.data() + text.size()) {
         return std::nullopt;
     }

@@ -55,7 +55,7 @@ struct SessionScript {
     std::uint32_t compressionOut = 0;
     std::string clientIp = "0.0.0.0";
     std::string serverIp = "0.0.0.0";
-    RasResult projectionError = 0;  // the PPP projection failed with this (the call succeeds)
+    RasResult projectionError = 0;    // the PPP projection failed with this (the call succeeds)
     std::uint32_t startReceived = 0;  // the counters when it connects
     std::uint32_t startSent = 0;
     std::vector<TrafficRate> rates;

@@ -1,7 +1,6 @@
 #pragma once
-// The real time the emulated service plays its scenario against.
-
-#include <chrono>
+// The real time the emulated service plays its scenario against: the wall clock in the DLL,
+// which every process of the prefix shares, and a hand-set one in host tests.
 
 #include "tools/rasemu/scenario.h"
 
@@ -11,15 +10,6 @@ class ServiceClock {
   public:
     virtual ~ServiceClock() = default;
     virtual Millis RealNowMs() const = 0;
-};
-
-class SteadyServiceClock final : public ServiceClock {
-  public:
-    Millis RealNowMs() const override {
-        return std::chrono::duration_cast<std::chrono::milliseconds>(
-                   std::chrono::steady_clock::now().time_since_epoch())
-            .count();
-    }
 };
 
 }  // namespace orv::rasemu

@@ -114,8 +114,8 @@ void WriteWholeFile(const std::string& path, const std::string& text) {
     const UniqueHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                         CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
-    if (!file || !WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written,
-                            nullptr)) {
+    if (!file ||
+        !WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr)) {
         Complain(path, "cannot be written");
     }
 }
@@ -158,12 +158,11 @@ void ReadSharedState(Instance& instance, const std::string& controlPath) {
     const std::size_t headerEnd = text.find('\n');
     unsigned long long writeTime = 0, size = 0, consumed = 0;
     int pathAt = 0;
-    const bool parsed =
-        headerEnd != std::string::npos &&
-        std::sscanf(text.c_str(), "%llu %llu %llu %n", &writeTime, &size, &consumed, &pathAt) ==
-            3 &&
-        text.substr(pathAt, headerEnd - pathAt) == instance.scenarioPath &&
-        FileStamp{writeTime, size} == instance.scenarioStamp;
+    const bool parsed = headerEnd != std::string::npos &&
+                        std::sscanf(text.c_str(), "%llu %llu %llu %n", &writeTime, &size, &consumed,
+                                    &pathAt) == 3 &&
+                        text.substr(pathAt, headerEnd - pathAt) == instance.scenarioPath &&
+                        FileStamp{writeTime, size} == instance.scenarioStamp;
     FreshService(instance);
     if (parsed && instance.service->RestoreState(std::string_view(text).substr(headerEnd + 1))) {
         instance.control.emplace(controlPath, consumed);
@@ -236,8 +235,8 @@ EmulatedService& UpToDateService() {
     Instance& instance = TheInstance();
     const std::string scenarioPath = FullPath(Environment("ORVANE_RAS_SCENARIO"));
     const FileStamp stamp = StampOf(scenarioPath);
-    const bool newScenario = scenarioPath != instance.scenarioPath ||
-                             !(stamp == instance.scenarioStamp);
+    const bool newScenario =
+        scenarioPath != instance.scenarioPath || !(stamp == instance.scenarioStamp);
     if (newScenario) {
         instance.scenario = LoadScenario(scenarioPath);
         instance.scenarioPath = scenarioPath;
