@@ -131,7 +131,7 @@ void Program::CreateMainWindow() {
         DialPageServices{source_, source_, current_, dialogs_, questions_, floating_.Handle()});
     dialPage_->Register(controls_);
 
-    statistics_.OpenStatistics(programFolder_);                           // 1
+    statistics_.OpenStatistics(programFolder_);  // 1
     journal_.Open(programFolder_);
     main_.AssignButtonImages();                                           // 2
     LoadSettings(ProgramSettingsStore(), settingsControls_, reactions_);  // 3
@@ -143,7 +143,7 @@ void Program::CreateMainWindow() {
     main_.ShowApplicationIcon(ProgramIcon(instance_, IconSize::Large));   // 9
     CreateMainGraphPicture();                                             // 10
     ReadThresholds(ProgramSettingsStore(), settingsControls_);            // 11
-    ContinueNotedSession();  // before the first tick
+    ContinueNotedSession();                                               // before the first tick
     autosave_ = std::make_unique<SettingsAutosave>(
         settingsControls_, ProgramSettingsStore(), dialogs_,
         [this](unsigned milliseconds) { main_.StartSettingsDelay(milliseconds); });
@@ -175,8 +175,8 @@ void Program::CreateMainGraphPicture() {
     graphs_ = std::make_unique<TrafficGraphDrawing>(
         *mainGraphPicture_, colours_, [graphArea] { ShowChangedPicture(graphArea); },
         floating_.Drawing());
-    monitor_ = std::make_unique<ConnectionMonitor>(source_, display_, *graphs_, journal_,
-                                                   events_, formats_, clock_, current_);
+    monitor_ = std::make_unique<ConnectionMonitor>(source_, display_, *graphs_, journal_, events_,
+                                                   formats_, clock_, current_);
 }
 
 void Program::LoadLaunchListAndStartOnLoad() {
@@ -217,8 +217,9 @@ void Program::CarryOutWaitingClose() {
 // Another program refused to close, or the user cancelled the shut-down the monitor asked for.
 void Program::ShutDownCalledOff() {
     if (std::exchange(shutDownAsked_, false)) {
-        main_.SetStatusText("The shut-down was called off: a program did not close, or it was "
-                            "cancelled.");
+        main_.SetStatusText(
+            "The shut-down was called off: a program did not close, or it was "
+            "cancelled.");
     }
 }
 

@@ -31,8 +31,8 @@ inline constexpr int kFloatingFrame = 3;
 
 // What the floating window and its tray icon ask of the rest of the program.
 struct FloatingWindowEvents {
-    std::function<bool()> readStartupFlag;      // asked once, when the tray icon is created
-    std::function<void()> closing;              // the exit sequence
+    std::function<bool()> readStartupFlag;  // asked once, when the tray icon is created
+    std::function<void()> closing;          // the exit sequence
     // True while a close request must wait (the program is still starting; it asks again).
     std::function<bool()> closeWaits;
     std::function<void()> sessionQuery;         // log-off or shut-down asked; may not come

@@ -67,9 +67,9 @@ std::optional<LiveLine> ReadFirstLine(ConnectionReader& source, const Clock& clo
         source.GetConnectionStatistics(first.handle, statistics) != kRasSuccess) {
         return std::nullopt;
     }
-    return LiveLine{first.handle,         first.entryName,          first.deviceType,
-                    first.deviceName,     statistics.durationMs,    statistics.bytesReceived,
-                    statistics.bytesSent, clock.Now()};
+    return LiveLine{
+        first.handle,          first.entryName,          first.deviceType,     first.deviceName,
+        statistics.durationMs, statistics.bytesReceived, statistics.bytesSent, clock.Now()};
 }
 
 ConnectionMonitor::ConnectionMonitor(ConnectionReader& source, MonitorDisplay& display,

@@ -57,8 +57,8 @@ std::vector<Stored> StoredSessions(const std::wstring& path) {
     for (auto e = std::sregex_iterator(xml.begin(), xml.end(), element);
          e != std::sregex_iterator(); ++e) {
         const std::string text = e->str();
-        found.push_back({Attribute(text, "duration"), Attribute(text, "received"),
-                         Attribute(text, "send")});
+        found.push_back(
+            {Attribute(text, "duration"), Attribute(text, "received"), Attribute(text, "send")});
     }
     return found;
 }
@@ -83,8 +83,8 @@ class SessionJournalTest : public EmulatedProgramTest {
     }
     std::vector<Stored> WaitForSessions(std::size_t count) const {
         std::vector<Stored> sessions;
-        for (int i = 0; i < 200 && (sessions = StoredSessions(folder.StatisticsFile())).size() <
-                                       count; ++i) {
+        for (int i = 0;
+             i < 200 && (sessions = StoredSessions(folder.StatisticsFile())).size() < count; ++i) {
             std::this_thread::sleep_for(50ms);
         }
         return sessions;

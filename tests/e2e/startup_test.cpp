@@ -118,8 +118,9 @@ TEST_F(Startup, ACloseDuringStartUpWaitsAndSavesOnlyWhatWasLoaded) {
         RegSetKeyValueW(HKEY_CURRENT_USER, section.c_str(), name, REG_SZ, text,
                         static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t)));
     }
-    const std::string list = "tool.exe\r\n@1\r\n\tC:\\Tools\\\r\n\t\r\n\tNormal size\r\n"
-                             "\tAfter dial complete\r\n";
+    const std::string list =
+        "tool.exe\r\n@1\r\n\tC:\\Tools\\\r\n\t\r\n\tNormal size\r\n"
+        "\tAfter dial complete\r\n";
     const std::wstring listPath = folder.Path() + L"apptoload.orl";
     {
         const UniqueHandle file(CreateFileW(listPath.c_str(), GENERIC_WRITE, 0, nullptr,

@@ -338,10 +338,10 @@ TEST_F(MonitorTickTest, TheRunningSessionIsNotedAtItsStartAndGivenAsItWouldBeSto
 // once; a line that drops before the first tick is stored with the figures read at start.
 TEST_F(MonitorTickTest, AContinuedSessionIsStoredOnceAtItsEnd) {
     RunningSession noted;
-    noted.record = {"Provider", "", "", "7,50", "10.0.0.1", "10.0.0.2", "115200", "6000000000",
-                    "500", "30000"};
-    const LiveLine line{kHandle, "Provider", "modem", "USR Courier", 95'000, 1'705'032'704, 900,
-                        clock.now};
+    noted.record = {"Provider", "",       "",           "7,50", "10.0.0.1",
+                    "10.0.0.2", "115200", "6000000000", "500",  "30000"};
+    const LiveLine line{kHandle, "Provider",    "modem", "USR Courier",
+                        95'000,  1'705'032'704, 900,     clock.now};
     monitor.ContinueSession(noted, line);
     ASSERT_TRUE(monitor.Running());
     EXPECT_EQ(monitor.Running()->record.duration, "95000");

@@ -144,8 +144,8 @@ TEST(ExitSequence, WritesTheJournalFirstAndTellsARefusedShutDown) {
     EXPECT_EQ(rig.platform.steps.front(), "journal");
     EXPECT_EQ(rig.platform.steps.back(), "exit 17");
     EXPECT_THAT(rig.boxes.shown,
-                ElementsAre(testing::Box{"Orvane", "The computer was not shut down: Access is denied.",
-                                         true}));
+                ElementsAre(testing::Box{
+                    "Orvane", "The computer was not shut down: Access is denied.", true}));
 }
 
 TEST(ExitSequence, SavesButRequestsNothingWhenTheOptionIsOffOrAStepFails) {

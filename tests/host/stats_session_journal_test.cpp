@@ -247,8 +247,8 @@ TEST(SessionJournal, AFailedNoteIsToldOnceUntilOneSucceeds) {
     rig.journal->Note();
     rig.journal->Note();
     ASSERT_EQ(rig.reports.size(), 1u);
-    EXPECT_EQ(rig.reports[0], "The running session cannot be noted in " + kPath +
-                                  ": The disk is full.");
+    EXPECT_EQ(rig.reports[0],
+              "The running session cannot be noted in " + kPath + ": The disk is full.");
     rig.file.refuse = false;
     rig.journal->Note();
     rig.file.refuse = true;

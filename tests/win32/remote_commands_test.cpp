@@ -49,14 +49,21 @@ class RemoteCommands : public ::testing::Test {
         FloatingWindowEvents events;
         events.closing = [this] { log.push_back("exit sequence"); };
         events.showPage = [this](int code) { main.ShowPage(code); };
-        events.remoteCommands = MonitorCommandActions(
-            {main, controls, store, shutdown, boxes,
-             [this] {
-                 log.push_back("launch list with BytesRecv " +
-                               store.Read("BytesRecv").value_or("<absent>"));
-             },
-             [this] { log.push_back("Button3Click"); }, [this] { log.push_back("Button2Click"); },
-             [this] { log.push_back("journal"); }, {}, {}});
+        events.remoteCommands =
+            MonitorCommandActions({main,
+                                   controls,
+                                   store,
+                                   shutdown,
+                                   boxes,
+                                   [this] {
+                                       log.push_back("launch list with BytesRecv " +
+                                                     store.Read("BytesRecv").value_or("<absent>"));
+                                   },
+                                   [this] { log.push_back("Button3Click"); },
+                                   [this] { log.push_back("Button2Click"); },
+                                   [this] { log.push_back("journal"); },
+                                   {},
+                                   {}});
         ASSERT_TRUE(floating.Create(GetModuleHandleW(nullptr), std::move(events)));
     }
     void TearDown() override {
