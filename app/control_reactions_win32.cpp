@@ -41,9 +41,16 @@ void ControlReactions::OnPageLeft(int page, Reaction reaction) {
     left_.insert_or_assign(page, std::move(reaction));
 }
 
+void ControlReactions::AfterEach(std::function<void(std::string_view id)> observer) {
+    afterEach_ = std::move(observer);
+}
+
 void ControlReactions::Command(std::string_view id, int notifyCode) const {
     if (const auto* reaction = Find(commands_, id)) {
         (*reaction)(notifyCode);
+    }
+    if (afterEach_) {
+        afterEach_(id);
     }
 }
 
@@ -55,6 +62,9 @@ LRESULT ControlReactions::Notify(std::string_view id, const NMHDR& header) const
 void ControlReactions::Scrolled(std::string_view id) const {
     if (const auto* reaction = Find(scrolls_, id)) {
         (*reaction)();
+    }
+    if (afterEach_) {
+        afterEach_(id);
     }
 }
 

@@ -27,6 +27,9 @@ class ControlReactions {
     void OnScroll(std::string_view id, Reaction reaction);
     void OnPageShown(int page, Reaction reaction);
     void OnPageLeft(int page, Reaction reaction);
+    // Told the control's identifier after every command and scroll notification, once its
+    // reaction (if any) has run: whatever the notification changed is in the control by then.
+    void AfterEach(std::function<void(std::string_view id)> observer);
 
     // Called by the main window; a control nobody registered is ignored.
     void Command(std::string_view id, int notifyCode) const;
@@ -41,6 +44,7 @@ class ControlReactions {
     std::map<std::string, Reaction, std::less<>> scrolls_;
     std::map<int, Reaction> shown_;
     std::map<int, Reaction> left_;
+    std::function<void(std::string_view)> afterEach_;
 };
 
 }  // namespace orv

@@ -1,8 +1,8 @@
 #pragma once
 // What closing the floating window does before the program ends, in its fixed order: the
-// settings and the launch list are saved, the speech plug-in is asked to close and the sessions
-// of this run are stored; only then,
-// with "Выключить PC" on, is the computer shut down, so nothing chosen in this run is lost.
+// running session is noted in its journal, the settings and the launch list are saved and the
+// speech plug-in is asked to close; only then, with "Выключить PC" on, is the computer shut
+// down, so nothing of this run is lost.
 
 #include <functional>
 
@@ -13,16 +13,17 @@
 
 namespace orv {
 
-// The steps of other subsystems that the exit sequence runs between the save and the shut-down.
+// The steps of other subsystems that the exit sequence runs around the save of the settings.
 struct ExitSteps {
+    // Notes the running session and the sessions a failed save kept; first, since it can
+    // neither ask nor fail loudly, and a box of a later step must not stand before it.
+    std::function<void()> writeJournal;
     std::function<void()> saveLaunchList;
     std::function<void()> closePlugin;
-    // Stores the running session and saves the sessions a failed save kept in memory; it may
-    // ask the user, so it comes before the computer is shut down.
-    std::function<void()> storeSessions;
 };
 
-// With a notice, the shut-down waits for its countdown, which the user may cancel.
+// With a notice, the shut-down waits for its countdown, which the user may cancel. A refused
+// shut-down request is shown in a box: the program's own window ends with it.
 void RunExitSequence(const SettingsControls& controls, SettingsStore& store, const ExitSteps& steps,
                      ShutdownPort& platform, MessageBoxes& boxes,
                      ShutdownNotice* notice = nullptr);

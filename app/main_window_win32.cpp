@@ -17,6 +17,7 @@ namespace {
 constexpr wchar_t kPageClass[] = L"TTabSheet";
 constexpr UINT_PTR kTimer1 = 1;
 constexpr UINT_PTR kTimer2 = 2;
+constexpr UINT_PTR kSettingsDelayTimer = 3;
 constexpr UINT kTimer1Interval = 1000;
 constexpr UINT kTimer2Interval = 60000;
 constexpr UINT_PTR kStatusBarSubclass = 0x5342;
@@ -374,6 +375,10 @@ LRESULT MainWindow::OnControlNotify(LPARAM lParam) {
     return !id.empty() && events_.controls ? events_.controls->Notify(id, header) : 0;
 }
 
+void MainWindow::StartSettingsDelay(unsigned milliseconds) {
+    SetTimer(window_, kSettingsDelayTimer, milliseconds, nullptr);  // replaces a running one
+}
+
 LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = WindowOwner<MainWindow>(window, message, lParam);
     if (!self || !self->window_) {
@@ -403,6 +408,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 events_.timer1();
             } else if (wParam == kTimer2 && events_.timer2) {
                 events_.timer2();
+            } else if (wParam == kSettingsDelayTimer) {
+                KillTimer(window_, kSettingsDelayTimer);
+                if (events_.settingsDelay) {
+                    events_.settingsDelay();
+                }
             }
             return 0;
         case WM_COMMAND:

@@ -37,6 +37,7 @@ struct MainWindowEvents {
     const ControlReactions* controls = nullptr;
     std::function<void()> timer1;
     std::function<void()> timer2;
+    std::function<void()> settingsDelay;  // the one-shot delay of StartSettingsDelay ran out
 };
 
 class MainWindow {
@@ -81,6 +82,8 @@ class MainWindow {
     void ShowApplicationIcon(HICON icon);
     // Timer1 (1000 ms), then Timer2 (60000 ms).
     void EnableTimers();
+    // (Re)starts the one-shot delay after which the changed settings are saved.
+    void StartSettingsDelay(unsigned milliseconds);
 
   private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -11,10 +11,15 @@ RemoteCommandActions MonitorCommandActions(const MonitorCommandServices& service
     };
     actions.saveSettings = [&controls = services.controls, &store = services.store,
                             &boxes = services.boxes] { SaveSettings(controls, store, boxes); };
+    actions.writeJournal = services.writeJournal;
     actions.saveLaunchList = services.saveLaunchList;
     actions.shutDown = [&shutdown = services.shutdown, &boxes = services.boxes,
-                        notice = services.shutdownNotice] {
-        ShutDownComputer(shutdown, boxes, notice);
+                        notice = services.shutdownNotice, status = services.status,
+                        taken = services.shutDownTaken] {
+        const bool requested = ShutDownComputer(shutdown, boxes, status, notice);
+        if (taken) {
+            taken(requested);
+        }
     };
     actions.dial = services.dial;
     actions.hangUp = services.hangUp;

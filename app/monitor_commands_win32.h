@@ -23,10 +23,15 @@ struct MonitorCommandServices {
     std::function<void()> dial;    // Button3Click
     std::function<void()> hangUp;  // Button2Click
     ShutdownNotice* shutdownNotice = nullptr;  // the countdown before the shut-down
+    std::function<void()> writeJournal;
+    // Where a refused shut-down request is told: the monitor keeps running after code 12.
+    std::function<void(std::string_view)> status;
+    // Whether the system took the shut-down request.
+    std::function<void(bool taken)> shutDownTaken;
 };
 
-// Codes 11 to 14: the main window's close, save-and-shut-down (SaveSettings, SaveLaunchList,
-// ShutDownComputer through the shut-down port), Dial and HangUp.
+// Codes 11 to 14: the main window's close, save-and-shut-down (the journal, SaveSettings,
+// SaveLaunchList, ShutDownComputer through the shut-down port), Dial and HangUp.
 RemoteCommandActions MonitorCommandActions(const MonitorCommandServices& services);
 
 }  // namespace orv

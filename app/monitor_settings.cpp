@@ -235,6 +235,20 @@ bool SaveSettings(const SettingsControls& controls, SettingsStore& store, Messag
     return !firstFailure;
 }
 
+std::vector<std::string> SettingsTexts(const SettingsControls& controls) {
+    std::vector<std::string> texts;
+    texts.reserve(kSaveOrder.size());
+    for (std::string_view name : kSaveOrder) {
+        texts.push_back(EncodedValue(FindSetting(name), controls));
+    }
+    return texts;
+}
+
+bool HoldsSetting(std::string_view control) {
+    return std::any_of(kSettings.begin(), kSettings.end(),
+                       [control](const SettingSpec& s) { return s.control == control; });
+}
+
 DisplayFlags DisplayFlagsOf(const SettingsControls& controls) {
     DisplayFlags flags;
     flags.bytesRecv = controls.Checked(ids::kShowBytesRecv);

@@ -5,7 +5,9 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/settings_controls.h"
 #include "app/settings_store.h"
@@ -44,6 +46,11 @@ void ReadThresholds(const SettingsStore& store, SettingsControls& controls);
 // Controls to store. Every value is tried; when any write fails, one error box says so with
 // the first failure's reason, and the result is false.
 bool SaveSettings(const SettingsControls& controls, SettingsStore& store, MessageBoxes& boxes);
+
+// The texts SaveSettings would write now, in its order.
+std::vector<std::string> SettingsTexts(const SettingsControls& controls);
+// Whether the control holds a value of the table.
+bool HoldsSetting(std::string_view control);
 
 // The display options as the settings page's check boxes hold them now.
 DisplayFlags DisplayFlagsOf(const SettingsControls& controls);

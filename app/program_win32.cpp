@@ -50,6 +50,10 @@ Program::Program(HINSTANCE instance)
       statistics_(document_,
                   StatisticsServices{files_, prompts_, notices_, logon_, clock_,
                                      [this](std::string_view text) { main_.SetStatusText(text); }}),
+      journal_(JournalServices{
+          journalFile_, sessionsInView_,
+          [this] { return monitor_ ? monitor_->Running() : std::optional<RunningSession>(); },
+          [this](std::string_view text) { main_.SetStatusText(text); }}),
       launchShell_([this] { return floating_.Handle(); }),
       launchList_(LaunchServices{launchFile_, launchShell_, launchPictures_, dialogs_, notices_,
                                  [this](const std::string& text) { main_.SetStatusText(text); },
@@ -71,14 +75,28 @@ bool Program::Create() {
         ExitSequence();
         ended_ = true;  // the floating window is destroyed next; the loop ends after it
     };
+    floatingEvents.closeWaits = [this] { return CloseWaits(); };
+    floatingEvents.sessionQuery = [this] { journal_.Note(); };
     floatingEvents.sessionEnding = [this] { SaveBeforeSessionEnd(); };
+    floatingEvents.sessionEndCancelled = [this] { ShutDownCalledOff(); };
     floatingEvents.toggleMainWindow = [this] { main_.ToggleVisible(); };
     floatingEvents.showPage = [this](int code) { main_.ShowPage(code); };
     floatingEvents.trayInfoText = [this] { return TrayInfoText(); };
     floatingEvents.remoteCommands = MonitorCommandActions(
         {main_, settingsControls_, ProgramSettingsStore(), shutdown_, dialogs_,
          [this] { SaveLaunchList(); }, [this] { dialPage_->Dialing().Button3Click(); },
-         [this] { dialPage_->Dialing().Button2Click(); }, &shutdownNotice_});
+         [this] { dialPage_->Dialing().Button2Click(); }, &shutdownNotice_,
+         [this] { journal_.Note(); }, [this](std::string_view text) { main_.SetStatusText(text); },
+         [this](bool taken) { shutDownAsked_ = taken; }});
+    // Code 12 while the program starts saves nothing over what is not loaded yet; the
+    // shut-down is asked for with the settings as they are stored.
+    auto& commands = floatingEvents.remoteCommands;
+    commands.saveSettings = [this, save = commands.saveSettings] {
+        if (started_) {
+            save();
+            autosave_->SavedElsewhere();
+        }
+    };
     if (!floating_.Create(instance_, std::move(floatingEvents))) {
         return false;
     }
@@ -91,11 +109,17 @@ bool Program::Create() {
         monitor_->MonitorTick();
         pluginControl_.WatchStep();
     };
-    mainEvents.timer2 = [this] { events_.MinuteCheck(); };
+    mainEvents.timer2 = [this] {
+        events_.MinuteCheck();
+        journal_.Note();
+    };
+    mainEvents.settingsDelay = [this] { autosave_->DelayElapsed(); };
     if (!main_.Create(instance_, std::move(mainEvents))) {
         return false;
     }
     CreateMainWindow();
+    started_ = true;
+    CarryOutWaitingClose();
     return true;
 }
 
@@ -120,7 +144,8 @@ void Program::CreateMainWindow() {
                                 floating_.Handle(), language_});
     dialPage_->Register(controls_);
 
-    statistics_.OpenStatistics(programFolder_);                           // 1
+    statistics_.OpenStatistics(programFolder_);  // 1
+    journal_.Open(programFolder_);
     main_.AssignButtonImages();                                           // 2
     LoadSettings(ProgramSettingsStore(), settingsControls_, reactions_);  // 3
     languages_.BuildLanguageListAndApply(ProgramSettingsStore());         // 4
@@ -131,10 +156,25 @@ void Program::CreateMainWindow() {
     main_.ShowApplicationIcon(ProgramIcon(instance_, IconSize::Large));   // 9
     CreateMainGraphPicture();                                             // 10
     ReadThresholds(ProgramSettingsStore(), settingsControls_);            // 11
+    ContinueNotedSession();                                               // before the first tick
+    autosave_ = std::make_unique<SettingsAutosave>(
+        settingsControls_, ProgramSettingsStore(), dialogs_,
+        [this](unsigned milliseconds) { main_.StartSettingsDelay(milliseconds); });
+    autosave_->Arm();
+    controls_.AfterEach([this](std::string_view id) { autosave_->ControlReported(id); });
     main_.EnableTimers();                                                 // 12
     // The first tick at once: the fields the tick writes show figures from the start, not the
     // design's placeholders ("Модем", "24:59:59") for the timer's first second.
     monitor_->MonitorTick();
+}
+
+// What an earlier run noted of its running session: continued when its line is still up,
+// stored as ended at its last note otherwise.
+void Program::ContinueNotedSession() {
+    const std::optional<LiveLine> first = ReadFirstLine(source_, clock_);
+    journal_.Resume(first, [this, &first](const RunningSession& noted) {
+        monitor_->ContinueSession(noted, *first);
+    });
 }
 
 void Program::CopySwatchColours() {
@@ -151,8 +191,8 @@ void Program::CreateMainGraphPicture() {
     graphs_ = std::make_unique<TrafficGraphDrawing>(
         *mainGraphPicture_, colours_, [graphArea] { ShowChangedPicture(graphArea); },
         floating_.Drawing());
-    monitor_ = std::make_unique<ConnectionMonitor>(source_, display_, *graphs_, sessionsInView_,
-                                                   events_, formats_, clock_, current_, &language_);
+    monitor_ = std::make_unique<ConnectionMonitor>(source_, display_, *graphs_, journal_, events_,
+                                                   formats_, clock_, current_, &language_);
 }
 
 void Program::LoadLaunchListAndStartOnLoad() {
@@ -162,6 +202,9 @@ void Program::LoadLaunchListAndStartOnLoad() {
 }
 
 void Program::SaveLaunchList() {
+    if (!started_) {
+        return;  // the list shows only what was loaded once the start is over
+    }
     // Parameters still being typed have not been stored by leaving their field.
     launchPage_->Edit14Exit();
     launchList_.SaveLaunchList();
@@ -170,8 +213,8 @@ void Program::SaveLaunchList() {
 // The floating window's close handler.
 void Program::ExitSequence() {
     RunExitSequence(settingsControls_, ProgramSettingsStore(),
-                    ExitSteps{[this] { SaveLaunchList(); }, [this] { pluginControl_.ClosePlugin(); },
-                              [this] { StoreSessionsAtExit(true); }},
+                    ExitSteps{[this] { journal_.Note(); }, [this] { SaveLaunchList(); },
+                              [this] { pluginControl_.ClosePlugin(); }},
                     shutdown_, dialogs_, &shutdownNotice_);
     EndDialing();
 }
@@ -184,14 +227,25 @@ void Program::EndDialing() {
     }
 }
 
-// The running session is stored with its figures so far, and sessions a failed save kept in
-// memory are tried once more; asking lets the user retry or leave without them.
-void Program::StoreSessionsAtExit(bool ask) {
-    statistics_.HoldSaves();
-    if (monitor_) {
-        monitor_->StoreRunningSessionAndStop();
+bool Program::CloseWaits() {
+    closeWaiting_ = closeWaiting_ || !started_;
+    return !started_;
+}
+
+// Posted, so that the close runs from the message loop like any other.
+void Program::CarryOutWaitingClose() {
+    if (closeWaiting_) {
+        PostMessageW(floating_.Handle(), WM_CLOSE, 0, 0);
     }
-    statistics_.SaveKeptSessions(ask);
+}
+
+// Another program refused to close, or the user cancelled the shut-down the monitor asked for.
+void Program::ShutDownCalledOff() {
+    if (std::exchange(shutDownAsked_, false)) {
+        main_.SetStatusText(
+            "The shut-down was called off: a program did not close, or it was "
+            "cancelled.");
+    }
 }
 
 void Program::SpeechSwitched(bool on) {
@@ -206,15 +260,19 @@ void Program::SpeechSwitched(bool on) {
 // chose in this run is kept all the same. The computer is not shut down from here: the session
 // is already ending the way the user asked.
 void Program::SaveBeforeSessionEnd() {
-    SaveSettings(settingsControls_, ProgramSettingsStore(), dialogs_);
-    SaveLaunchList();
-    // No box may hold up the log-off: the save is tried once.
-    StoreSessionsAtExit(false);
+    journal_.Note();
+    // While the program starts, the controls and the list do not hold what was loaded yet, and
+    // nothing of this run can have changed: what is stored stays.
+    if (started_) {
+        SaveSettings(settingsControls_, ProgramSettingsStore(), dialogs_);
+        SaveLaunchList();
+    }
     EndDialing();
 }
 
 int Program::Run() {
-    if (floating_.ShownAtStart() && settingsControls_.Checked(ids::kFloatingWindow)) {
+    if (!closeWaiting_ && floating_.ShownAtStart() &&
+        settingsControls_.Checked(ids::kFloatingWindow)) {
         floating_.Show();
     }
     return RunMessageLoop(main_.Handle(), ended_,

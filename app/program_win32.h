@@ -16,6 +16,7 @@
 #include "app/main_window_win32.h"
 #include "app/monitor_display_win32.h"
 #include "app/monitor_settings.h"
+#include "app/settings_autosave.h"
 #include "app/settings_controls_win32.h"
 #include "app/settings_reactions.h"
 #include "app/statistics_page_win32.h"
@@ -34,17 +35,20 @@
 #include "monitor/traffic_graph_drawing.h"
 #include "remote/plugin_platform_win32.h"
 #include "stats/file_storage_win32.h"
+#include "stats/journal_file_win32.h"
 #include "stats/logon_name_win32.h"
 #include "stats/month_chart_window_win32.h"
 #include "stats/msxml_reader_win32.h"
 #include "stats/print_job_win32.h"
 #include "stats/save_dialog_win32.h"
+#include "stats/session_journal.h"
 #include "stats/user_prompts_win32.h"
 
 namespace orv {
 
-// The tick's sessions go to the statistics file, and then to the session list if it is in view.
-class SessionsInView final : public SessionStore {
+// The journal's sessions go to the statistics file, and then to the session list if it is in
+// view.
+class SessionsInView final : public SessionArchive {
   public:
     SessionsInView(StatisticsFile& file, std::unique_ptr<StatisticsPage>& page)
         : file_(file), page_(page) {}
@@ -54,6 +58,9 @@ class SessionsInView final : public SessionStore {
             page_->SessionStored();
         }
     }
+    std::size_t UnsavedSessions() const override { return file_.UnsavedSessions(); }
+    bool SaveKeptSessions() override { return file_.SaveKeptSessions(); }
+    const StatisticsDocument& Document() const override { return file_.Document(); }
 
   private:
     StatisticsFile& file_;
@@ -98,8 +105,13 @@ class Program {
     void SaveLaunchList();
     void EndDialing();
     void ExitSequence();
+    // A close that arrives while the program starts waits for the start's end: the controls
+    // and the launch list do not hold what was loaded yet.
+    bool CloseWaits();
+    void CarryOutWaitingClose();
     void SaveBeforeSessionEnd();
-    void StoreSessionsAtExit(bool ask);
+    void ContinueNotedSession();
+    void ShutDownCalledOff();
     // "Голос. управл." switched by the user or by LoadSettings.
     void SpeechSwitched(bool on);
     TickFigures MinuteFigures() const;
@@ -141,6 +153,8 @@ class Program {
     StatisticsFile statistics_;
     std::unique_ptr<StatisticsPage> statisticsPage_;
     SessionsInView sessionsInView_{statistics_, statisticsPage_};
+    Win32JournalFile journalFile_;
+    SessionJournal journal_;
     PromptQuestions questions_{prompts_};
 
     Win32LaunchListFile launchFile_;
@@ -160,7 +174,11 @@ class Program {
     std::unique_ptr<GdiCanvas> mainGraphPicture_;
     std::unique_ptr<TrafficGraphDrawing> graphs_;
     std::unique_ptr<ConnectionMonitor> monitor_;
-    bool ended_ = false;  // set once the exit sequence has run
+    std::unique_ptr<SettingsAutosave> autosave_;
+    bool started_ = false;        // the main window's creation has ended
+    bool closeWaiting_ = false;   // a close arrived before that
+    bool shutDownAsked_ = false;  // code 12's shut-down was taken by the system
+    bool ended_ = false;          // set once the exit sequence has run
 };
 
 }  // namespace orv

@@ -34,32 +34,42 @@ std::string ShutdownNoticeText(int secondsLeft, bool russian) {
     const std::string seconds = std::to_string(secondsLeft);
     if (russian) {
         return "Компьютер будет выключен через " + seconds +
-               " с. Несохранённая работа других программ будет потеряна.";
+               " с. Программы, которые не отвечают, будут закрыты без сохранения.";
     }
     return "The computer shuts down in " + seconds +
-           " s. Unsaved work in other programs will be lost.";
+           " s. Programs that do not respond will be closed without saving.";
 }
 
-void ShutDownComputer(ShutdownPort& platform, MessageBoxes& boxes, ShutdownNotice* notice) {
-    // A forced shut-down ends every program of the session: the user may still stop it.
+std::string ShutdownRefusedText(std::string_view reason) {
+    return "The computer was not shut down: " + std::string(reason);
+}
+
+bool ShutDownComputer(ShutdownPort& platform, MessageBoxes& boxes,
+                      const std::function<void(std::string_view)>& reportRefusal,
+                      ShutdownNotice* notice) {
+    // The shut-down ends the user's whole session: the user may still stop it.
     if (notice != nullptr && !notice->CountDown(kShutdownCountdownSeconds)) {
-        return;
+        return false;
     }
     if (FormatVersionText(platform.QueryVersion()).starts_with("Windows NT")) {
         if (!platform.OpenOwnToken()) {
             boxes.ShowPlain("OpenProcessToken() Failed", "Exit Error");
-            return;
+            return false;
         }
         if (!platform.LookupShutdownPrivilege()) {
             boxes.ShowPlain("LookupPrivilegeValue() Failed", "Exit Error");
-            return;
+            return false;
         }
         if (!platform.EnableShutdownPrivilege()) {
             boxes.ShowPlain("AdjustTokenPrivileges() Failed", "Exit Error");
-            return;
+            return false;
         }
     }
-    platform.RequestShutdown(kShutdownFlags);
+    const Outcome requested = platform.RequestShutdown(kShutdownFlags);
+    if (!requested.ok() && reportRefusal) {
+        reportRefusal(ShutdownRefusedText(requested.error()));
+    }
+    return requested.ok();
 }
 
 }  // namespace orv

@@ -3,8 +3,12 @@
 // operating-system version text that decides whether the shut-down privilege is needed.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
+
+#include "base/outcome.h"
 
 #include "app/settings_ports.h"
 
@@ -31,10 +35,13 @@ class ShutdownPort {
     virtual bool LookupShutdownPrivilege() = 0;
     // Enables the privilege; false when the call fails or leaves a non-zero last error.
     virtual bool EnableShutdownPrivilege() = 0;
-    virtual void RequestShutdown(std::uint32_t flags) = 0;
+    // Fails with the system's reason when the system refuses the request.
+    virtual Outcome RequestShutdown(std::uint32_t flags) = 0;
 };
 
-inline constexpr std::uint32_t kShutdownFlags = 1u | 4u;  // shut down, force
+// Shut down, and force only the programs that do not answer (EWX_FORCEIFHUNG): every other
+// program is asked to close and may save its work first.
+inline constexpr std::uint32_t kShutdownFlags = 0x01u | 0x10u;
 
 // The last word before the shut-down: a notice counting down with a Cancel button.
 class ShutdownNotice {
@@ -50,8 +57,14 @@ inline constexpr int kShutdownCountdownSeconds = 10;
 // The notice's text with this many seconds left, as designed (Russian) or in English.
 std::string ShutdownNoticeText(int secondsLeft, bool russian);
 
-// With a notice, a Cancel during its countdown leaves the computer running.
-void ShutDownComputer(ShutdownPort& platform, MessageBoxes& boxes,
+// The three privilege steps report their failure in their boxes; a refused request goes to
+// reportRefusal. True when the system took the request. With a notice, a Cancel during its
+// countdown leaves the computer running (and gives false, with nothing reported).
+bool ShutDownComputer(ShutdownPort& platform, MessageBoxes& boxes,
+                      const std::function<void(std::string_view)>& reportRefusal,
                       ShutdownNotice* notice = nullptr);
+
+// The text of a refused shut-down request, from the system's reason.
+std::string ShutdownRefusedText(std::string_view reason);
 
 }  // namespace orv

@@ -1,5 +1,7 @@
 #include "app/windows_shutdown_win32.h"
 
+#include "base/win32/system_error.h"
+
 namespace orv {
 
 WindowsShutdown::~WindowsShutdown() = default;
@@ -34,8 +36,13 @@ bool WindowsShutdown::EnableShutdownPrivilege() {
     return adjusted && GetLastError() == ERROR_SUCCESS;
 }
 
-void WindowsShutdown::RequestShutdown(std::uint32_t flags) {
-    ExitWindowsEx(flags, 0);
+Outcome WindowsShutdown::RequestShutdown(std::uint32_t flags) {
+    // A planned shut-down asked for by an application, as the system's shut-down log names it.
+    if (!ExitWindowsEx(flags, SHTDN_REASON_MAJOR_APPLICATION | SHTDN_REASON_MINOR_OTHER |
+                                  SHTDN_REASON_FLAG_PLANNED)) {
+        return Outcome::Failed(LastErrorText());
+    }
+    return Outcome::Ok();
 }
 
 std::string VersionText() {

@@ -19,7 +19,7 @@ class WindowsShutdown : public ShutdownPort {
     bool OpenOwnToken() override;
     bool LookupShutdownPrivilege() override;
     bool EnableShutdownPrivilege() override;
-    void RequestShutdown(std::uint32_t flags) override;
+    Outcome RequestShutdown(std::uint32_t flags) override;
 
   private:
     UniqueHandle token_;

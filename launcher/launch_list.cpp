@@ -104,6 +104,7 @@ LaunchList::LaunchList(LaunchServices services, std::string programFolder)
 void LaunchList::LoadLaunchList() {
     entries_.clear();
     fileIsOurs_ = false;
+    savedText_.clear();
     const std::string path = FilePath();
     // A folder where the file cannot be created (read-only) starts with an empty list; only a
     // save that fails is worth telling the user about.
@@ -122,6 +123,7 @@ void LaunchList::LoadLaunchList() {
     }
     fileIsOurs_ = true;
     entries_ = ParseLaunchList(text.bytes);
+    savedText_ = FormatLaunchList(entries_);
     for (LaunchEntry& entry : entries_) {
         entry.picture = services_.pictures.PictureOf(entry.folder + entry.fileName);
     }
@@ -131,10 +133,25 @@ void LaunchList::SaveLaunchList() {
     if (!fileIsOurs_ && entries_.empty()) {
         return;  // the user's list, which could not be read, stays as it is
     }
+    Save(FormatLaunchList(entries_), true);
+}
+
+void LaunchList::SaveAfterEdit() {
+    std::string text = FormatLaunchList(entries_);
+    if (text != savedText_) {
+        // One box per run of failures: every click in the list would repeat it otherwise.
+        Save(std::move(text), !editSaveFailed_);
+    }
+}
+
+bool LaunchList::Save(std::string text, bool reportFailure) {
     const std::string path = FilePath();
-    const Outcome saved = services_.file.ReplaceText(path, FormatLaunchList(entries_));
+    const Outcome saved = services_.file.ReplaceText(path, text);
+    editSaveFailed_ = !saved.ok();
     fileIsOurs_ = fileIsOurs_ || saved.ok();
-    if (!saved.ok()) {
+    if (saved.ok()) {
+        savedText_ = std::move(text);
+    } else if (reportFailure) {
         if (Russian()) {
             services_.boxes.ShowError("Ошибка", "Список запуска не сохранён в " + path + ": " +
                                                     saved.error());
@@ -143,6 +160,7 @@ void LaunchList::SaveLaunchList() {
                                       "The launch list is not saved in " + path + ": " + saved.error());
         }
     }
+    return saved.ok();
 }
 
 void LaunchList::LaunchPrograms(StartMoment moment) {

@@ -48,6 +48,9 @@ class LaunchList {
     // not read is written only once the user has made the list something else than the empty
     // list it started as: an exit must not put an empty list over the user's.
     void SaveLaunchList();
+    // After an edit of the page: writes the list when it differs from what the file holds, so
+    // that a crash does not lose the edit. A failure is shown once until a save succeeds.
+    void SaveAfterEdit();
     // Starts the enabled entries of the moment, in list order.
     void LaunchPrograms(StartMoment moment);
 
@@ -57,11 +60,14 @@ class LaunchList {
 
   private:
     std::string FilePath() const { return programFolder_ + std::string(kLaunchListFile); }
+    bool Save(std::string text, bool reportFailure);
 
     LaunchServices services_;
     std::string programFolder_;
     std::vector<LaunchEntry> entries_;
     bool fileIsOurs_ = false;  // read at the start, or written since
+    std::string savedText_;    // what the file holds as far as this run knows
+    bool editSaveFailed_ = false;
 };
 
 }  // namespace orv

@@ -63,6 +63,7 @@ void LaunchPage::SpeedButton4Click() {
     view_.SetFieldText(LaunchField::WindowMode, entry.windowMode);
     view_.SetFieldText(LaunchField::StartMoment, entry.startMoment);
     view_.EnableFields(true);
+    list_.SaveAfterEdit();
 }
 
 void LaunchPage::SpeedButton5Click() {
@@ -75,6 +76,7 @@ void LaunchPage::SpeedButton5Click() {
     shown_ = -1;  // the fields' texts belong to the removed entry
     view_.RemoveRow(selected);
     Select(-1);
+    list_.SaveAfterEdit();
 }
 
 void LaunchPage::SpeedButton6Click() {
@@ -126,6 +128,7 @@ void LaunchPage::ListView2SelectItem() {
 void LaunchPage::CheckChanged(int index, bool checked) {
     if (index >= 0 && index < static_cast<int>(list_.Entries().size())) {
         list_.Entries()[static_cast<std::size_t>(index)].enabled = checked;
+        list_.SaveAfterEdit();
     }
 }
 
@@ -133,6 +136,7 @@ void LaunchPage::Edit14Exit() {
     if (LaunchEntry* entry = ShownEntryPtr()) {
         entry->parameters = view_.FieldText(LaunchField::Parameters);
         view_.ShowRow(shown_, *entry);
+        list_.SaveAfterEdit();
     }
 }
 
@@ -144,6 +148,7 @@ void LaunchPage::ComboBox4Change() {
         if (index < 0 || index != ItemIndexOf(LaunchField::WindowMode, entry->windowMode)) {
             entry->windowMode = text;
             view_.ShowRow(shown_, *entry);
+            list_.SaveAfterEdit();
         }
     }
 }
@@ -155,6 +160,7 @@ void LaunchPage::ComboBox5Change() {
         if (index < 0 || index != ItemIndexOf(LaunchField::StartMoment, entry->startMoment)) {
             entry->startMoment = text;
             view_.ShowRow(shown_, *entry);
+            list_.SaveAfterEdit();
         }
     }
 }

@@ -291,7 +291,7 @@ void FloatingWindow::OnDpiChanged(int dpi, const RECT& suggested) {
 
 void FloatingWindow::OnClose() {
     // Any close request ends the program: the exit sequence runs once, then the loop ends.
-    if (closing_) {
+    if (closing_ || (events_.closeWaits && events_.closeWaits())) {
         return;
     }
     closing_ = true;
@@ -301,10 +301,22 @@ void FloatingWindow::OnClose() {
     DestroyWindow(window_);
 }
 
+// Nothing holds up a log-off: the running session is noted and the answer is yes.
+void FloatingWindow::OnQueryEndSession() {
+    if (!closing_ && events_.sessionQuery) {
+        events_.sessionQuery();
+    }
+}
+
 void FloatingWindow::OnEndSession(bool ending) {
     // The system ends the process once this returns, without closing the window.
-    if (ending && !closing_ && events_.sessionEnding) {
+    if (closing_) {
+        return;
+    }
+    if (ending && events_.sessionEnding) {
         events_.sessionEnding();
+    } else if (!ending && events_.sessionEndCancelled) {
+        events_.sessionEndCancelled();
     }
 }
 
@@ -408,6 +420,9 @@ LRESULT FloatingWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         case WM_CLOSE:
             OnClose();
             return 0;
+        case WM_QUERYENDSESSION:
+            OnQueryEndSession();
+            return TRUE;
         case WM_ENDSESSION:
             OnEndSession(wParam != FALSE);
             return 0;

@@ -31,9 +31,13 @@ inline constexpr int kFloatingFrame = 3;
 
 // What the floating window and its tray icon ask of the rest of the program.
 struct FloatingWindowEvents {
-    std::function<bool()> readStartupFlag;      // asked once, when the tray icon is created
-    std::function<void()> closing;              // the exit sequence
+    std::function<bool()> readStartupFlag;  // asked once, when the tray icon is created
+    std::function<void()> closing;          // the exit sequence
+    // True while a close request must wait (the program is still starting; it asks again).
+    std::function<bool()> closeWaits;
+    std::function<void()> sessionQuery;         // log-off or shut-down asked; may not come
     std::function<void()> sessionEnding;        // log-off or shut-down: no close will come
+    std::function<void()> sessionEndCancelled;  // a log-off or shut-down asked was called off
     std::function<void()> toggleMainWindow;     // a double click in the drawing area
     std::function<void(int code)> showPage;     // pop-up menu entries, codes 3 to 10
     std::function<std::string()> trayInfoText;  // the current tray information text
@@ -88,6 +92,7 @@ class FloatingWindow final : public FloatingWindowControl, public TrayBalloons {
     // WM_DPICHANGED: the picture's whole factor for the new DPI.
     void OnDpiChanged(int dpi, const RECT& suggested);
     void OnClose();
+    void OnQueryEndSession();
     void OnEndSession(bool ending);
     void OnDestroy();
     void TrayReport(WPARAM wParam, LPARAM lParam);

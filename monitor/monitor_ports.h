@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/regional_formats.h"
+
 namespace orv {
 
 // One finished session, as the tick hands it to the statistics file (in this order).
@@ -82,10 +84,21 @@ class TrafficGraphs {
                                 std::string_view averageSpeedText) = 0;
 };
 
+// The session in progress as the record it would be stored as if it ended at `noted`, with
+// what tells its line from another one at the next start.
+struct RunningSession {
+    ConnectionInfo record;
+    std::string deviceType;
+    std::string deviceName;
+    LocalDateTime noted;
+};
+
 class SessionStore {
   public:
     virtual ~SessionStore() = default;
     virtual void AppendSession(const ConnectionInfo& session) = 0;
+    // A session began at this tick; a store that keeps a note of the running one writes it now.
+    virtual void SessionStarted() {}
 };
 
 class ConnectionNotices {

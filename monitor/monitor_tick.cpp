@@ -1,6 +1,7 @@
 #include "monitor/monitor_tick.h"
 
 #include <algorithm>
+#include <charconv>
 #include <utility>
 
 #include "monitor/service_error_text.h"
@@ -29,12 +30,37 @@ constexpr DisplayField kStatisticsFields[] = {
     DisplayField::CompressionOut, DisplayField::LinkSpeed,     DisplayField::Duration,
 };
 
+// A count the record holds as decimal digits; 0 when it holds none.
+std::uint64_t RecordCount(const std::string& text) {
+    std::uint64_t value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
 // Kilobytes a session's count moved since the tick at which it stood at previousKB × 1024.
 double KilobytesSince(std::uint64_t bytes, double previousKB) {
     return static_cast<double>(bytes) / 1024.0 - previousKB;
 }
 
 }  // namespace
+
+std::optional<LiveLine> ReadFirstLine(ConnectionReader& source, const Clock& clock) {
+    std::vector<ActiveConnection> connections;
+    if (source.EnumConnections(connections) != kRasSuccess || connections.empty() ||
+        connections.front().handle == 0) {
+        return std::nullopt;
+    }
+    const ActiveConnection& first = connections.front();
+    std::uint32_t state = 0;
+    ConnectionStatistics statistics;
+    if (source.GetConnectStatus(first.handle, state) != kRasSuccess || state != kStateConnected ||
+        source.GetConnectionStatistics(first.handle, statistics) != kRasSuccess) {
+        return std::nullopt;
+    }
+    return LiveLine{
+        first.handle,          first.entryName,          first.deviceType,     first.deviceName,
+        statistics.durationMs, statistics.bytesReceived, statistics.bytesSent, clock.Now()};
+}
 
 ConnectionMonitor::ConnectionMonitor(ConnectionReader& source, MonitorDisplay& display,
                                      TrafficGraphs& graphs, SessionStore& sessions,
@@ -55,7 +81,7 @@ void ConnectionMonitor::MonitorTick() {
     // A message box raised inside a tick (a statistics file that cannot be saved) runs its own
     // message loop, which keeps delivering Timer1: such a nested tick is skipped, or it would
     // store the ending session a second time.
-    if (ticking_ || stopped_) {
+    if (ticking_) {
         return;
     }
     ticking_ = true;
@@ -69,14 +95,46 @@ void ConnectionMonitor::MonitorTick() {
         endedSession_.reset();
         sessions_.AppendSession(session);
     }
+    if (std::exchange(sessionStarted_, false) && state_.InSession) {
+        sessions_.SessionStarted();
+    }
 }
 
-void ConnectionMonitor::StoreRunningSessionAndStop() {
-    stopped_ = true;
-    if (state_.InSession) {
-        state_.InSession = false;
-        sessions_.AppendSession(SessionRecord());
+std::optional<RunningSession> ConnectionMonitor::Running() const {
+    if (!state_.InSession) {
+        return std::nullopt;
     }
+    const LocalDateTime now = clock_.Now();
+    return RunningSession{SessionRecord(now), snapshot_.DeviceType, snapshot_.DeviceName, now};
+}
+
+void ConnectionMonitor::ContinueSession(const RunningSession& noted, const LiveLine& line) {
+    const ConnectionInfo& record = noted.record;
+    snapshot_.EntryName = line.entryName;
+    snapshot_.DeviceType = line.deviceType;
+    snapshot_.DeviceName = line.deviceName;
+    snapshot_.State = kStateConnected;
+    // The noted counts go on from where they stood: the service's counters may have wrapped
+    // since, so each continues as the tick widens a reading of the same line.
+    snapshot_.BytesReceived = WidenCounter(RecordCount(record.received),
+                                           static_cast<std::uint32_t>(line.bytesReceived));
+    snapshot_.BytesSent =
+        WidenCounter(RecordCount(record.send), static_cast<std::uint32_t>(line.bytesSent));
+    countedLine_ = line.handle;
+    snapshot_.LinkSpeed = static_cast<std::uint32_t>(RecordCount(record.connspeed));
+    snapshot_.DurationMs = line.durationMs;
+    snapshot_.TotalBytes = snapshot_.BytesReceived + snapshot_.BytesSent;
+    snapshot_.ServerIp = record.serverip;
+    snapshot_.ClientIp = record.clientip;
+    // The record of a line that drops before the first tick comes from these fields.
+    display_.SetField(DisplayField::Name, line.entryName);
+    display_.SetField(DisplayField::ServerIp, record.serverip);
+    display_.SetField(DisplayField::ClientIp, record.clientip);
+    state_.AverageSpeedText = record.averagespeed;
+    state_.InSession = true;
+    state_.ConnectNoticePending = false;
+    followed_ = line.handle;
+    current_.handle = line.handle;
 }
 
 void ConnectionMonitor::Tick() {
@@ -217,6 +275,7 @@ bool ConnectionMonitor::ReadConnectionState() {
             notices_.NotifyConnected();
             state_.ConnectNoticePending = false;
         }
+        sessionStarted_ = sessionStarted_ || !state_.InSession;
         state_.InSession = true;
     }
     return true;
@@ -350,15 +409,14 @@ void ConnectionMonitor::ShowNoConnection() {
 }
 
 void ConnectionMonitor::StoreEndedSession() {
-    endedSession_ = SessionRecord();
+    endedSession_ = SessionRecord(clock_.Now());
     notices_.NotifyDisconnected();
     // Every session of the run is announced, not only the first.
     state_.ConnectNoticePending = true;
 }
 
-// The session from the fields as the last tick left them, ending now.
-ConnectionInfo ConnectionMonitor::SessionRecord() const {
-    const LocalDateTime end = clock_.Now();
+// The session from the fields as the last tick left them, ending at `end`.
+ConnectionInfo ConnectionMonitor::SessionRecord(const LocalDateTime& end) const {
     // The start comes from the duration in milliseconds, not from the duration field, which a
     // failed statistics call sets to "0".
     const LocalDateTime start = AddMilliseconds(end, -std::int64_t{snapshot_.DurationMs});

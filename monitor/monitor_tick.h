@@ -16,6 +16,21 @@
 
 namespace orv {
 
+// The line the service lists first, connected, as read at start before the first tick.
+struct LiveLine {
+    ConnectionHandle handle = 0;
+    std::string entryName;
+    std::string deviceType;
+    std::string deviceName;
+    std::uint32_t durationMs = 0;
+    std::uint64_t bytesReceived = 0;
+    std::uint64_t bytesSent = 0;
+    LocalDateTime readAt;
+};
+
+// Nothing when no line is listed, or the first one is not connected or gives no figures.
+std::optional<LiveLine> ReadFirstLine(ConnectionReader& source, const Clock& clock);
+
 class ConnectionMonitor {
   public:
     ConnectionMonitor(ConnectionReader& source, MonitorDisplay& display, TrafficGraphs& graphs,
@@ -25,9 +40,13 @@ class ConnectionMonitor {
 
     // The handler of Timer1 (1000 ms).
     void MonitorTick();
-    // The program is ending: a running session is stored with its figures so far (no
-    // disconnect notice, the line may stay up), and no later tick runs.
-    void StoreRunningSessionAndStop();
+    // The session in progress with its figures so far, as the record it would be stored as if
+    // it ended now; nothing between sessions.
+    std::optional<RunningSession> Running() const;
+    // Before the first tick: `line` continues the session an earlier run noted and did not
+    // store. It is followed as in session with the line's figures and the noted addresses and
+    // speeds (no connect notice: that was given), and stored once, at its end.
+    void ContinueSession(const RunningSession& noted, const LiveLine& line);
 
     const ConnectionSnapshot& Snapshot() const { return snapshot_; }
     const MonitorState& State() const { return state_; }
@@ -52,7 +71,7 @@ class ConnectionMonitor {
     void ShowAddresses(const DisplayFlags& flags);
     void ShowNoConnection();
     void StoreEndedSession();
-    ConnectionInfo SessionRecord() const;
+    ConnectionInfo SessionRecord(const LocalDateTime& end) const;
     void ShowServiceError(FailedCall call, RasResult code);
     void CallSucceeded(FailedCall call);
     void ClearOwnStatusText();
@@ -81,7 +100,7 @@ class ConnectionMonitor {
     FailedCall statusWrittenBy_ = FailedCall::None;
     std::string statusWritten_;  // the status text that call wrote
     bool ticking_ = false;
-    bool stopped_ = false;
+    bool sessionStarted_ = false;  // this tick saw the session's first connected state
     std::optional<ConnectionInfo> endedSession_;  // stored once the tick that ended it is over
 };
 

@@ -13,7 +13,7 @@ using Hook = std::function<void()> RemoteCommandActions::*;
 // The actions of each code that is not a page, in the order they run; empty places are null.
 struct CommandRow {
     RemoteCommand command;
-    std::array<Hook, 3> hooks;
+    std::array<Hook, 4> hooks;
 };
 
 constexpr std::array kCommandTable{
@@ -23,8 +23,8 @@ constexpr std::array kCommandTable{
     CommandRow{RemoteCommand::CloseMainWindow, {&RemoteCommandActions::closeMainWindow}},
     // Strictly in this order: nothing chosen in this run may be lost to the shut-down.
     CommandRow{RemoteCommand::SaveAndShutDown,
-               {&RemoteCommandActions::saveSettings, &RemoteCommandActions::saveLaunchList,
-                &RemoteCommandActions::shutDown}},
+               {&RemoteCommandActions::writeJournal, &RemoteCommandActions::saveSettings,
+                &RemoteCommandActions::saveLaunchList, &RemoteCommandActions::shutDown}},
     CommandRow{RemoteCommand::Dial, {&RemoteCommandActions::dial}},
     CommandRow{RemoteCommand::HangUp, {&RemoteCommandActions::hangUp}},
     CommandRow{RemoteCommand::NextControl, {&RemoteCommandActions::nextControl}},

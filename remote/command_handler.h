@@ -14,7 +14,8 @@ struct RemoteCommandActions {
     std::function<void()> showFloatingWindow;  // 2
     std::function<void(int code)> showPage;    // 3..10: the page switch of the pop-up menu
     std::function<void()> closeMainWindow;     // 11: it hides; the monitor keeps running
-    std::function<void()> saveSettings;        // 12, first
+    std::function<void()> writeJournal;        // 12, first: the running session's note
+    std::function<void()> saveSettings;        // 12
     std::function<void()> saveLaunchList;      // 12, second
     std::function<void()> shutDown;            // 12, after both saves
     std::function<void()> dial;                // 13: the Dial button's action

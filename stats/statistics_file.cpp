@@ -67,8 +67,7 @@ void StatisticsFile::RetryPendingRead() {
     }
     ++secondsWaited_;
     // Powers of two: soon after the start, then less and less often.
-    if ((secondsWaited_ & (secondsWaited_ - 1)) == 0 && ReadFile() && unsaved_ > 0 &&
-        !holdSaves_) {
+    if ((secondsWaited_ & (secondsWaited_ - 1)) == 0 && ReadFile() && unsaved_ > 0) {
         SaveDocument();
     }
 }
@@ -143,26 +142,11 @@ void StatisticsFile::AppendSession(const ConnectionInfo& session) {
         return;
     }
     ++unsaved_;
-    if (!holdSaves_) {
-        SaveDocument();
-    }
+    SaveDocument();
 }
 
-bool StatisticsFile::SaveKeptSessions(bool askOnFailure) {
-    while (unsaved_ > 0) {
-        const Outcome saved = TrySave();
-        if (saved.ok()) {
-            return true;
-        }
-        if (!askOnFailure ||
-            !services_.prompts.AskYesNo(
-                std::to_string(unsaved_) + (unsaved_ == 1 ? " session" : " sessions") +
-                " of this run cannot be saved to " + path_ + ": " + Reason(saved.error()) +
-                ". Leaving now loses them. Try to save again?")) {
-            return false;
-        }
-    }
-    return true;
+bool StatisticsFile::SaveKeptSessions() {
+    return unsaved_ == 0 || TrySave().ok();
 }
 
 bool StatisticsFile::WriteEmptyStatisticsFile() {

@@ -59,13 +59,9 @@ class StatisticsFile final : public SessionStore {
     // Asks first; true when the statistics were cleared (list, file and document).
     bool ClearStatistics(SessionList& list);
 
-    // The program is ending: sessions appended from now on are kept for SaveKeptSessions, so
-    // that a failed save is not reported twice.
-    void HoldSaves() { holdSaves_ = true; }
-    // Sessions that are in memory but not in the file are saved once more. With askOnFailure,
-    // while that fails the user is told how many sessions would be lost and may try again;
-    // without (a log-off, which no box may hold up) it is tried once. True when none are lost.
-    bool SaveKeptSessions(bool askOnFailure);
+    // Sessions that are in memory but not in the file are saved once more, without asking or
+    // reporting (the failure that kept them was reported); true when none are left out.
+    bool SaveKeptSessions();
     std::size_t UnsavedSessions() const { return unsaved_; }
 
     const StatisticsDocument& Document() const { return document_; }
@@ -86,7 +82,6 @@ class StatisticsFile final : public SessionStore {
     std::string path_;
     std::string unreadableKeptAs_;  // set while an unparsable file still waits to be moved
     std::size_t unsaved_ = 0;       // sessions in the document that the file lacks
-    bool holdSaves_ = false;
     bool saveFailureShown_ = false;  // a box told of a failed save; none since succeeded
     bool readPending_ = false;       // the file exists but could not be read yet
     std::string readError_;          // why, as the system said it

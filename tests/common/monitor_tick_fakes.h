@@ -160,6 +160,11 @@ class FakeSessionStore : public SessionStore {
             during();
         }
     }
+    void SessionStarted() override {
+        ++started;
+        log_.push_back("session started");
+    }
+    int started = 0;
 
   private:
     EventLog& log_;

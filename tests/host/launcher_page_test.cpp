@@ -177,5 +177,28 @@ TEST(LaunchPage, AnEnglishBoxShowsStoredRussianTextsInEnglishAndStoresThemUnchan
     EXPECT_EQ(rig.list.Entries()[0].windowMode, "whatever");
 }
 
+// Each edit reaches the file at once, so a crash loses none; a refused save is told once.
+TEST(LaunchPage, EveryEditIsSavedAtOnceAndARefusalIsToldOnce) {
+    PageRig rig;
+    rig.file.files[testing::kListPath] = "";
+    rig.list.LoadLaunchList();
+    rig.Add("C:\\Tools\\a.exe");
+    EXPECT_EQ(rig.file.files[testing::kListPath], FormatLaunchList(rig.list.Entries()));
+    rig.view.fields[LaunchField::Parameters] = "-q";
+    rig.page.Edit14Exit();
+    EXPECT_NE(rig.file.files[testing::kListPath].find("-q"), std::string::npos);
+
+    rig.file.readOnly = true;
+    rig.page.CheckChanged(0, false);
+    rig.page.ListView2SelectItem();
+    rig.view.fields[LaunchField::Parameters] = "-r";
+    rig.page.Edit14Exit();
+    EXPECT_EQ(rig.boxes.shown.size(), 1u);
+    rig.file.readOnly = false;
+    rig.page.Edit14Exit();
+    EXPECT_EQ(rig.file.files[testing::kListPath], FormatLaunchList(rig.list.Entries()));
+    EXPECT_EQ(rig.boxes.shown.size(), 1u);
+}
+
 }  // namespace
 }  // namespace orv

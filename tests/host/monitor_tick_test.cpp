@@ -76,7 +76,7 @@ TEST_F(MonitorTickTest, ConnectedTickShowsEveryFigureAndStartsTheSession) {
     EXPECT_EQ(monitor.Snapshot().LinkSpeed, 115'200u);
     EXPECT_EQ(monitor.Snapshot().TotalBytes, 2'048'000u);
     EXPECT_EQ(log, (test::EventLog{"enum", "status", "notify connected", "statistics",
-                                   "connected icon", "graphs", "projection"}));
+                                   "connected icon", "graphs", "projection", "session started"}));
 
     ASSERT_EQ(graphs.drawn.size(), 1u);
     EXPECT_EQ(graphs.drawn[0].bytesReceived, 1'536'000u);
@@ -323,21 +323,60 @@ TEST_F(MonitorTickTest, TicksDuringTheStoringOfASessionRunButStoreItOnce) {
     EXPECT_EQ(Field(DisplayField::Name), "Next");
 }
 
-TEST_F(MonitorTickTest, AtExitTheRunningSessionIsStoredOnceWithItsFiguresSoFar) {
+TEST_F(MonitorTickTest, TheRunningSessionIsNotedAtItsStartAndGivenAsItWouldBeStored) {
+    EXPECT_FALSE(monitor.Running());
+    source.state = kDialing;
     monitor.MonitorTick();
-    source.statistics.durationMs = 11'000;
+    EXPECT_EQ(store.started, 0);
+    source.state = kStateConnected;
     monitor.MonitorTick();
-    monitor.StoreRunningSessionAndStop();
-    ASSERT_EQ(store.sessions.size(), 1u);
-    EXPECT_EQ(store.sessions[0].duration, "11000");
-    EXPECT_EQ(store.sessions[0].received, "1536000");
-    EXPECT_EQ(notices.disconnected, 0);  // the line may stay up
+    EXPECT_EQ(log.back(), "session started");  // the first connected tick, after its figures
+    monitor.MonitorTick();
+    EXPECT_EQ(store.started, 1);
 
-    // A tick from a message box's loop, or the line going down, stores nothing more.
+    const std::optional<RunningSession> running = monitor.Running();
+    ASSERT_TRUE(running);
+    EXPECT_EQ(running->noted, clock.now);
+    EXPECT_EQ(running->deviceName, "USR Courier");
+    EXPECT_EQ(running->record.startsession, "05.03.2024 14:06:59");
+    EXPECT_EQ(running->record.received, "1536000");
     EndConnection();
     monitor.MonitorTick();
-    monitor.StoreRunningSessionAndStop();
-    EXPECT_EQ(store.sessions.size(), 1u);
+    EXPECT_FALSE(monitor.Running());
+}
+
+// A session an earlier run noted, whose line is still up, is not announced again and is stored
+// once; a line that drops before the first tick is stored with the figures read at start.
+TEST_F(MonitorTickTest, AContinuedSessionIsStoredOnceAtItsEnd) {
+    RunningSession noted;
+    noted.record = {"Provider", "",       "",           "7,50", "10.0.0.1",
+                    "10.0.0.2", "115200", "6000000000", "500",  "30000"};
+    const LiveLine line{kHandle, "Provider",    "modem", "USR Courier",
+                        95'000,  1'705'032'704, 900,     clock.now};
+    monitor.ContinueSession(noted, line);
+    ASSERT_TRUE(monitor.Running());
+    EXPECT_EQ(monitor.Running()->record.duration, "95000");
+    EXPECT_EQ(monitor.Running()->record.serverip, "10.0.0.1");
+    // 6 000 000 000 noted and 1 705 032 704 read are one wrap apart: the same count.
+    EXPECT_EQ(static_cast<std::uint64_t>(monitor.Snapshot().BytesReceived) & 0xFFFFFFFF,
+              1'705'032'704u);
+
+    EndConnection();
+    monitor.MonitorTick();
+    ASSERT_EQ(store.sessions.size(), 1u);
+    EXPECT_EQ(store.sessions[0].duration, "95000");
+    EXPECT_EQ(store.sessions[0].averagespeed, "7,50");
+    EXPECT_EQ(notices.connected, 0);
+
+    source.connections = {{kHandle, "Provider", "modem", "USR Courier"}};
+    monitor.ContinueSession(noted, line);
+    monitor.MonitorTick();
+    EXPECT_EQ(notices.connected, 0);
+    EXPECT_EQ(store.started, 0);
+    EndConnection();
+    monitor.MonitorTick();
+    ASSERT_EQ(store.sessions.size(), 2u);
+    EXPECT_EQ(store.sessions[1].duration, "10000");  // the service's figure at the last tick
 }
 
 TEST_F(MonitorTickTest, NullHandleEndsTheTickAfterTheNames) {
@@ -503,7 +542,7 @@ TEST_F(MonitorTickTest, FailedProjectionEmptiesTheAddressesAfterTheGraphs) {
     EXPECT_EQ(Field(DisplayField::ServerIp), "");
     EXPECT_EQ(display.statusText, FakeConnectionSource::ErrorText(731));
     EXPECT_EQ(monitor.State().TrayInfoText.find("IP адрес"), std::string::npos);
-    EXPECT_EQ(log.back(), "status text");
+    EXPECT_EQ(*(log.end() - 2), "status text");  // the last step of the tick itself
     EXPECT_EQ(graphs.drawn.size(), 1u);
 }
 

@@ -26,6 +26,7 @@ RemoteCommandActions Recording(std::vector<std::string>& log) {
     actions.showFloatingWindow = hook("show");
     actions.showPage = [&log](int code) { log.push_back("page " + std::to_string(code)); };
     actions.closeMainWindow = hook("close main");
+    actions.writeJournal = hook("journal");
     actions.saveSettings = hook("save settings");
     actions.saveLaunchList = hook("save launch list");
     actions.shutDown = hook("shut down");
@@ -50,7 +51,7 @@ TEST(RemoteCommandTable, EveryCodeRunsItsOwnActionAndNothingElse) {
         EXPECT_EQ(Handle(code), Log{"page " + std::to_string(code)});
     }
     EXPECT_EQ(Handle(11), Log{"close main"});
-    EXPECT_EQ(Handle(12), (Log{"save settings", "save launch list", "shut down"}));
+    EXPECT_EQ(Handle(12), (Log{"journal", "save settings", "save launch list", "shut down"}));
     EXPECT_EQ(Handle(13), Log{"dial"});
     EXPECT_EQ(Handle(14), Log{"hang up"});
     EXPECT_EQ(Handle(15), Log{"tab"});

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "app/monitor_settings.h"
+#include "app/settings_autosave.h"
 #include "tests/common/memory_settings_store.h"
 #include "tests/common/settings_fakes.h"
 
@@ -196,6 +197,40 @@ TEST(SettingsSave, WhatIsSavedLoadsBackIntoTheSameControls) {
     EXPECT_EQ(after.floating.alpha, 128);
     EXPECT_EQ(after.controls.Text(ids::kTrafficThreshold), "40");
     EXPECT_TRUE(after.boxes.shown.empty());
+}
+
+// A change is written a few seconds after it, once, and only when something changed.
+TEST(SettingsAutosave, SavesAfterTheDelayOnlyWhatChangedSinceTheLoad) {
+    testing::FakeSettingsControls controls;
+    MemorySettingsStore store;
+    testing::RecordingBoxes boxes;
+    std::vector<unsigned> delays;
+    SettingsAutosave autosave(controls, store, boxes, [&](unsigned ms) { delays.push_back(ms); });
+
+    autosave.ControlReported(ids::kShowBytesRecv);  // during start-up: nothing is loaded yet
+    EXPECT_TRUE(delays.empty());
+    autosave.Arm();
+    autosave.ControlReported("Button3");  // not a setting
+    EXPECT_TRUE(delays.empty());
+    autosave.ControlReported(ids::kShowBytesRecv);  // a click that changed nothing
+    autosave.DelayElapsed();
+    EXPECT_TRUE(store.Writes().empty());
+
+    controls.SetChecked(ids::kShowBytesRecv, true);
+    autosave.ControlReported(ids::kShowBytesRecv);
+    EXPECT_THAT(delays, ElementsAre(kSettingsSaveDelayMs, kSettingsSaveDelayMs));
+    autosave.DelayElapsed();
+    EXPECT_EQ(Saved(store, "BytesRecv"), "1");
+    const std::size_t writes = store.Writes().size();
+    autosave.DelayElapsed();
+    EXPECT_EQ(store.Writes().size(), writes);
+
+    store.Refuse("TranspValue");
+    controls.SetPosition(ids::kTransparency, 100);
+    autosave.DelayElapsed();
+    EXPECT_EQ(boxes.shown.size(), 1u);
+    autosave.DelayElapsed();  // still unsaved: tried and told again
+    EXPECT_EQ(boxes.shown.size(), 2u);
 }
 
 }  // namespace

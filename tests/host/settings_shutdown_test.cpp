@@ -22,8 +22,9 @@ class ScriptedShutdown : public ShutdownPort {
     bool OpenOwnToken() override { return Step("open", failAt != "open"); }
     bool LookupShutdownPrivilege() override { return Step("lookup", failAt != "lookup"); }
     bool EnableShutdownPrivilege() override { return Step("enable", failAt != "enable"); }
-    void RequestShutdown(std::uint32_t flags) override {
+    Outcome RequestShutdown(std::uint32_t flags) override {
         steps.push_back("exit " + std::to_string(flags));
+        return failAt == "exit" ? Outcome::Failed("Access is denied.") : Outcome::Ok();
     }
 
     std::optional<PlatformVersion> version = PlatformVersion{2, 5, 1, 2600, "Service Pack 2"};
@@ -46,11 +47,20 @@ TEST(VersionText, NamesThePlatformAndPutsTheBuildOnASecondLine) {
     EXPECT_EQ(FormatVersionText(std::nullopt), "");
 }
 
-TEST(ShutDownComputer, OnNtEnablesThePrivilegeThenForcesAShutDown) {
+// Shut down (1), forcing only hung programs (0x10): every other program may save its work.
+TEST(ShutDownComputer, OnNtEnablesThePrivilegeThenAsksProgramsToClose) {
     ScriptedShutdown platform;
     testing::RecordingBoxes boxes;
-    ShutDownComputer(platform, boxes);
-    EXPECT_THAT(platform.steps, ElementsAre("open", "lookup", "enable", "exit 5"));
+    std::vector<std::string> reported;
+    auto report = [&reported](std::string_view text) { reported.emplace_back(text); };
+    EXPECT_TRUE(ShutDownComputer(platform, boxes, report));
+    EXPECT_THAT(platform.steps, ElementsAre("open", "lookup", "enable", "exit 17"));
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_TRUE(reported.empty());
+
+    platform.failAt = "exit";
+    EXPECT_FALSE(ShutDownComputer(platform, boxes, report));
+    EXPECT_THAT(reported, ElementsAre("The computer was not shut down: Access is denied."));
     EXPECT_TRUE(boxes.shown.empty());
 }
 
@@ -60,8 +70,8 @@ TEST(ShutDownComputer, OtherPlatformsShutDownWithoutThePrivilegeStep) {
         ScriptedShutdown platform;
         platform.version = version;
         testing::RecordingBoxes boxes;
-        ShutDownComputer(platform, boxes);
-        EXPECT_THAT(platform.steps, ElementsAre("exit 5"));
+        ShutDownComputer(platform, boxes, {});
+        EXPECT_THAT(platform.steps, ElementsAre("exit 17"));
     }
 }
 
@@ -72,7 +82,7 @@ TEST(ShutDownComputer, AFailedStepNamesItselfAndRequestsNothing) {
         ScriptedShutdown platform;
         platform.failAt = step;
         testing::RecordingBoxes boxes;
-        ShutDownComputer(platform, boxes);
+        EXPECT_FALSE(ShutDownComputer(platform, boxes, {}));
         EXPECT_THAT(boxes.shown, ElementsAre(testing::Box{title, "Exit Error", false}));
         EXPECT_EQ(platform.steps.back(), step);
     }
@@ -96,13 +106,14 @@ struct ExitRig {
     LoggingStore store{platform.steps};
     testing::FakeSettingsControls controls;
     testing::RecordingBoxes boxes;
-    ExitSteps steps{[this] { platform.steps.push_back("launch list"); },
-                    [this] { platform.steps.push_back("plug-in"); }, {}};
+    ExitSteps steps{{},
+                    [this] { platform.steps.push_back("launch list"); },
+                    [this] { platform.steps.push_back("plug-in"); }};
 
     void Run() { RunExitSequence(controls, store, steps, platform, boxes); }
 };
 
-TEST(ExitSequence, ShutsDownWithFlags5OnlyAfterBothSaves) {
+TEST(ExitSequence, ShutsDownOnlyAfterBothSaves) {
     ExitRig rig;
     rig.controls.SetChecked(ids::kShutDown, true);
     rig.Run();
@@ -118,7 +129,7 @@ TEST(ExitSequence, ShutsDownWithFlags5OnlyAfterBothSaves) {
               static_cast<long>(SaveOrder().size()));
     EXPECT_LT(launchList, firstPlatformStep);
     EXPECT_THAT(std::vector(firstPlatformStep, log.end()),
-                ElementsAre("open", "lookup", "enable", "exit 5"));
+                ElementsAre("open", "lookup", "enable", "exit 17"));
     EXPECT_EQ(rig.store.Read("ShutDown"), "1");
 }
 
@@ -136,7 +147,6 @@ TEST(ExitSequence, TheCountdownFollowsTheSavesAndItsCancelRequestsNothing) {
     };
     for (const bool goOn : {false, true}) {
         ExitRig rig;
-        rig.steps.storeSessions = [&rig] { rig.platform.steps.push_back("sessions"); };
         rig.controls.SetChecked(ids::kShutDown, true);
         Countdown countdown(rig.platform.steps);
         countdown.goOn = goOn;
@@ -144,28 +154,32 @@ TEST(ExitSequence, TheCountdownFollowsTheSavesAndItsCancelRequestsNothing) {
         const auto& log = rig.platform.steps;
         const auto at = std::find(log.begin(), log.end(), "countdown 10");
         ASSERT_NE(at, log.end());
-        EXPECT_EQ(*(at - 1), "sessions");
+        EXPECT_EQ(*(at - 1), "plug-in");
         if (goOn) {
             EXPECT_THAT(std::vector(at + 1, log.end()),
-                        ElementsAre("open", "lookup", "enable", "exit 5"));
+                        ElementsAre("open", "lookup", "enable", "exit 17"));
         } else {
             EXPECT_EQ(at + 1, log.end()) << "cancelled: no shut-down step at all";
         }
     }
     EXPECT_EQ(ShutdownNoticeText(7, false),
-              "The computer shuts down in 7 s. Unsaved work in other programs will be lost.");
+              "The computer shuts down in 7 s. Programs that do not respond will be closed "
+              "without saving.");
 }
 
-TEST(ExitSequence, StoresTheSessionsBeforeTheShutDown) {
+// The journal comes before anything that may show a box; a refused request is told in a box,
+// since the status bar ends with the program.
+TEST(ExitSequence, WritesTheJournalFirstAndTellsARefusedShutDown) {
     ExitRig rig;
-    rig.steps.storeSessions = [&rig] { rig.platform.steps.push_back("sessions"); };
+    rig.steps.writeJournal = [&rig] { rig.platform.steps.push_back("journal"); };
     rig.controls.SetChecked(ids::kShutDown, true);
+    rig.platform.failAt = "exit";
     rig.Run();
-    const auto& log = rig.platform.steps;
-    const auto sessions = std::find(log.begin(), log.end(), "sessions");
-    ASSERT_NE(sessions, log.end());
-    EXPECT_EQ(*(sessions - 1), "plug-in");
-    EXPECT_LT(sessions, std::find(log.begin(), log.end(), "open"));
+    EXPECT_EQ(rig.platform.steps.front(), "journal");
+    EXPECT_EQ(rig.platform.steps.back(), "exit 17");
+    EXPECT_THAT(rig.boxes.shown,
+                ElementsAre(testing::Box{
+                    "Orvane", "The computer was not shut down: Access is denied.", true}));
 }
 
 TEST(ExitSequence, SavesButRequestsNothingWhenTheOptionIsOffOrAStepFails) {

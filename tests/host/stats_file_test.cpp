@@ -159,18 +159,17 @@ TEST_F(StatisticsFileTest, ARetryOfTheFirstSecondsReadsTheFileAndSavesTheWaiting
     EXPECT_EQ(notices.told.size(), 1u);
 }
 
-// Leaving while it is still held: the user is asked, as for any save that fails, and the file
-// is left as it was.
-TEST_F(StatisticsFileTest, LeavingWhileTheFileIsHeldAsksAndLeavesItAlone) {
+// A save while it is still held fails and leaves the file as it was; the session waits for the
+// next try.
+TEST_F(StatisticsFileTest, ASaveWhileTheFileIsHeldLeavesItAloneAndTheSessionWaits) {
     storage.files[kPath] = FileOf({"Old 1"});
     storage.unreadable.insert(kPath);
     file.OpenStatistics(kFolder);
-    file.HoldSaves();
     file.AppendSession(Session("Running"));
-    EXPECT_FALSE(file.SaveKeptSessions(false));
+    EXPECT_FALSE(file.SaveKeptSessions());
     storage.unreadable.clear();
     EXPECT_EQ(storage.files[kPath], FileOf({"Old 1"}));
-    EXPECT_TRUE(file.SaveKeptSessions(false));
+    EXPECT_TRUE(file.SaveKeptSessions());
     EXPECT_EQ(NamesOnDisk(), (std::vector<std::string>{"Old 1", "Running"}));
 }
 

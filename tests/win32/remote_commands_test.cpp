@@ -29,9 +29,10 @@ class RecordingShutdown final : public ShutdownPort {
     bool OpenOwnToken() override { return true; }
     bool LookupShutdownPrivilege() override { return true; }
     bool EnableShutdownPrivilege() override { return true; }
-    void RequestShutdown(std::uint32_t flags) override {
+    Outcome RequestShutdown(std::uint32_t flags) override {
         log_.push_back("shut down " + std::to_string(flags) + " with BytesRecv " +
                        store_.Read("BytesRecv").value_or("<absent>"));
+        return Outcome::Ok();
     }
 
   private:
@@ -48,13 +49,21 @@ class RemoteCommands : public ::testing::Test {
         FloatingWindowEvents events;
         events.closing = [this] { log.push_back("exit sequence"); };
         events.showPage = [this](int code) { main.ShowPage(code); };
-        events.remoteCommands = MonitorCommandActions(
-            {main, controls, store, shutdown, boxes,
-             [this] {
-                 log.push_back("launch list with BytesRecv " +
-                               store.Read("BytesRecv").value_or("<absent>"));
-             },
-             [this] { log.push_back("Button3Click"); }, [this] { log.push_back("Button2Click"); }});
+        events.remoteCommands =
+            MonitorCommandActions({main,
+                                   controls,
+                                   store,
+                                   shutdown,
+                                   boxes,
+                                   [this] {
+                                       log.push_back("launch list with BytesRecv " +
+                                                     store.Read("BytesRecv").value_or("<absent>"));
+                                   },
+                                   [this] { log.push_back("Button3Click"); },
+                                   [this] { log.push_back("Button2Click"); },
+                                   [this] { log.push_back("journal"); },
+                                   {},
+                                   {}});
         ASSERT_TRUE(floating.Create(GetModuleHandleW(nullptr), std::move(events)));
     }
     void TearDown() override {
@@ -119,14 +128,14 @@ TEST_F(RemoteCommands, Codes1And2HideAndShowTheFloatingWindowAndLargeCodesDoNoth
     EXPECT_TRUE(log.empty());
 }
 
-TEST_F(RemoteCommands, Code12SavesTheSettingsThenTheLaunchListThenShutsDownThroughThePort) {
+TEST_F(RemoteCommands, Code12NotesTheSessionSavesTheSettingsAndTheListThenShutsDown) {
     controls.SetChecked(ids::kShowBytesRecv, true);
     Send(13);
     Send(14);
     Send(12);
-    EXPECT_EQ(log, (std::vector<std::string>{"Button3Click", "Button2Click",
+    EXPECT_EQ(log, (std::vector<std::string>{"Button3Click", "Button2Click", "journal",
                                              "launch list with BytesRecv 1",
-                                             "shut down 5 with BytesRecv 1"}));
+                                             "shut down 17 with BytesRecv 1"}));
     EXPECT_EQ(store.Read("SpeechPlugin"), "0");  // every setting was saved
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_NE(floating.Handle(), nullptr);  // the monitor itself does not close

@@ -176,36 +176,25 @@ TEST_F(StatsFileTest, ReadOnlyFileIsReportedAndTheSessionWrittenOnceWritable) {
     EXPECT_EQ(list.Text(1, kNameColumn), "Next");
 }
 
-TEST_F(StatsFileTest, KeptSessionsAreSavedAtExitOrTheUserIsToldHowManyWouldBeLost) {
+// The minute check and the exit try kept sessions again without a word: the failure that kept
+// them was told, and they wait in the running session's journal meanwhile.
+TEST_F(StatsFileTest, KeptSessionsAreSavedAgainSilentlyUntilTheFileCanBeWritten) {
     Open();
     const std::wstring path = Widen(folder_.StatisticsFile());
     ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
     file_.AppendSession(Session("Kept", "1000"));
-    file_.HoldSaves();
-    file_.AppendSession(Session("Running", "2000"));
-    EXPECT_EQ(prompts_.errors.size(), 1u);  // only the save during the run reported
-
-    // Refused: asked once, with the count and the system's reason; leaving loses them.
-    prompts_.answerYes = false;
-    EXPECT_FALSE(file_.SaveKeptSessions(true));
-    ASSERT_EQ(prompts_.questions.size(), 1u);
-    EXPECT_EQ(
-        prompts_.questions[0].rfind(
-            "2 sessions of this run cannot be saved to " + folder_.StatisticsFile() + ": ", 0),
-        0u)
-        << prompts_.questions[0];
-    EXPECT_NE(prompts_.questions[0].find("Try to save again?"), std::string::npos);
+    EXPECT_EQ(prompts_.errors.size(), 1u);
+    EXPECT_FALSE(file_.SaveKeptSessions());
+    EXPECT_EQ(prompts_.errors.size(), 1u);
+    EXPECT_TRUE(prompts_.questions.empty());
     EXPECT_EQ(Bytes(), kEmptyStatisticsFile);
-    // A log-off tries once and asks nothing.
-    EXPECT_FALSE(file_.SaveKeptSessions(false));
-    EXPECT_EQ(prompts_.questions.size(), 1u);
 
     ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL));
-    EXPECT_TRUE(file_.SaveKeptSessions(true));
-    EXPECT_EQ(prompts_.questions.size(), 1u);
+    EXPECT_TRUE(file_.SaveKeptSessions());
+    EXPECT_EQ(file_.UnsavedSessions(), 0u);
     const SessionList list = ReadBackFromDisk();
-    ASSERT_EQ(list.RowCount(), 2u);
-    EXPECT_EQ(list.Text(1, kNameColumn), "Running");
+    ASSERT_EQ(list.RowCount(), 1u);
+    EXPECT_EQ(list.Text(0, kNameColumn), "Kept");
 }
 
 // MSXML as seen on a full disk: the save reports success but the file holds only its start.
