@@ -84,9 +84,10 @@ TEST(LaunchList, ProgramsThatAreMissingAreNamedInTheStatusAndTheOthersStillStart
     RecordingShell shell;
     NumberedPictures pictures;
     RecordingBoxes boxes;
+    RecordingNotices notices;
     std::vector<std::string> status;
     LanguageCode language("Eng");
-    LaunchList list({file, shell, pictures, boxes,
+    LaunchList list({file, shell, pictures, boxes, notices,
                      [&status](const std::string& text) { status.push_back(text); }, &language},
                     kFolder);
     list.Entries() = {Entry("a.exe", true, "", "With Orvane"), Entry("b.exe", true, "", "With Orvane"),
