@@ -131,7 +131,8 @@ void MainWindow::CreateChildren() {
     SetWindowPos(tabs_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     MakeWebLink(Control(ids::kWebLink));
     for (std::string_view threshold :
-         {ids::kTimeThreshold, ids::kSpeedThreshold, ids::kTrafficThreshold}) {
+         {ids::kTimeThreshold, ids::kSpeedThreshold, ids::kTrafficThreshold, ids::kMonthStartDay,
+          ids::kMonthWarnPercent, ids::kMonthTrafficLimit, ids::kMonthTimeLimit}) {
         AcceptDigitsOnly(Control(threshold));
     }
     ArrangeChildren();

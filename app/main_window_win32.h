@@ -93,7 +93,7 @@ class MainWindow {
     HWND window_ = nullptr;
     HWND tabs_ = nullptr;
     HWND statusBar_ = nullptr;
-    std::array<HWND, 8> pages_{};
+    std::array<HWND, 9> pages_{};
     PageControls controls_;
     MainWindowEvents events_;
     GdiObject<HFONT> font_;

@@ -10,6 +10,7 @@
 #include "app/windows_shutdown_win32.h"
 #include "base/win32/message_loop.h"
 #include "base/win32/wide_text.h"
+#include "dialer/line_entries.h"
 #include "remote/plugin_control.h"
 
 namespace orv {
@@ -50,7 +51,12 @@ Program::Program(HINSTANCE instance)
       events_(ThresholdEventPorts{settingsControls_, sounds_, floating_,
                                   [this] { dialPage_->Dialing().Button2Click(); },
                                   [this] { launchList_.LaunchPrograms(StartMoment::AfterDial); }},
-              current_, [this] { return MinuteFigures(); }) {}
+              current_, [this] { return MinuteFigures(); }),
+      allowance_(AllowanceServices{
+          sessionsInView_, document_, settingsControls_, sounds_, floating_, clock_, formats_,
+          language_, [this] { dialPage_->Dialing().Button2Click(); },
+          [this] { return monitor_ ? RunningSessionOf(*monitor_) : RunningSession{}; },
+          [this](std::string_view id) { return main_.Control(id); }}) {}
 
 Program::~Program() = default;
 
@@ -65,6 +71,12 @@ bool Program::Create() {
     floatingEvents.toggleMainWindow = [this] { main_.ToggleVisible(); };
     floatingEvents.showPage = [this](int code) { main_.ShowPage(code); };
     floatingEvents.trayInfoText = [this] { return TrayInfoText(); };
+    floatingEvents.lineEntries = [this] {
+        return dialPage_ ? LineEntryStates(*dialPage_, current_, dialPage_->Dialing().RedialPending())
+                         : LineEntries{};
+    };
+    floatingEvents.connect = [this] { dialPage_->Dialing().Button3Click(); };
+    floatingEvents.disconnect = [this] { dialPage_->Dialing().Button2Click(); };
     floatingEvents.remoteCommands = MonitorCommandActions(
         {main_, settingsControls_, ProgramSettingsStore(), shutdown_, dialogs_,
          [this] { SaveLaunchList(); }, [this] { dialPage_->Dialing().Button3Click(); },
@@ -76,8 +88,15 @@ bool Program::Create() {
     RegisterSettingsReactions(controls_, reactions_);
     MainWindowEvents mainEvents;
     mainEvents.controls = &controls_;
-    mainEvents.timer1 = [this] { monitor_->MonitorTick(); };
-    mainEvents.timer2 = [this] { events_.MinuteCheck(); };
+    mainEvents.timer1 = [this] {
+        monitor_->MonitorTick();
+        allowance_.ShowFigures();
+    };
+    // The allowance is the fourth rule, after the three.
+    mainEvents.timer2 = [this] {
+        events_.MinuteCheck();
+        allowance_.MinuteCheck();
+    };
     if (!main_.Create(instance_, std::move(mainEvents))) {
         return false;
     }
@@ -92,9 +111,9 @@ void Program::CreateMainWindow() {
     printer_.SetOwner(main_.Handle());
     statisticsPage_ = std::make_unique<StatisticsPage>(
         main_, StatisticsPageServices{statistics_, prompts_, saveDialog_, files_,
-                                      formats_.thousandsSeparator, &monthChart_, &printer_, [this] {
-                                          return FormatLocalDateTime(clock_.Now(), formats_);
-                                      }});
+                                      formats_.thousandsSeparator, &monthChart_, &printer_,
+                                      [this] { return FormatLocalDateTime(clock_.Now(), formats_); },
+                                      &csvExport_});
     launchView_ = std::make_unique<Win32LaunchPageView>(
         [this](std::string_view id) { return main_.Control(id); }, launchPictures_.List());
     launchPage_ = std::make_unique<LaunchPage>(launchList_, *launchView_, dialogs_);
@@ -134,8 +153,9 @@ void Program::CreateMainGraphPicture() {
     graphs_ = std::make_unique<TrafficGraphDrawing>(
         *mainGraphPicture_, colours_, [graphArea] { ShowChangedPicture(graphArea); },
         floating_.Drawing());
-    monitor_ = std::make_unique<ConnectionMonitor>(source_, display_, *graphs_, sessionsInView_,
-                                                   events_, formats_, clock_, current_);
+    monitor_ = std::make_unique<ConnectionMonitor>(source_, display_, *graphs_,
+                                                   allowance_.Sessions(), events_, formats_,
+                                                   clock_, current_);
 }
 
 void Program::LoadLaunchListAndStartOnLoad() {
@@ -207,7 +227,7 @@ TickFigures Program::MinuteFigures() const {
 }
 
 std::string Program::TrayInfoText() const {
-    return monitor_ ? monitor_->State().TrayInfoText : std::string();
+    return allowance_.WithTrayLine(monitor_ ? monitor_->State().TrayInfoText : std::string());
 }
 
 }  // namespace orv

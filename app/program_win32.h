@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/allowance_view_win32.h"
 #include "app/control_reactions_win32.h"
 #include "app/dial_page_win32.h"
 #include "app/language_switch_win32.h"
@@ -134,6 +135,9 @@ class Program {
     std::unique_ptr<DialPage> dialPage_;
     Win32SoundPlayer sounds_;
     ThresholdEvents events_;
+    // The tick stores its sessions through the allowance's tally, which passes them on.
+    AllowanceView allowance_;
+    CsvExport csvExport_{files_, formats_};
     std::unique_ptr<GdiCanvas> mainGraphPicture_;
     std::unique_ptr<TrafficGraphDrawing> graphs_;
     std::unique_ptr<ConnectionMonitor> monitor_;

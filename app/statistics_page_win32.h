@@ -12,6 +12,7 @@
 
 #include "app/control_reactions_win32.h"
 #include "app/main_window_win32.h"
+#include "stats/csv_report.h"
 #include "stats/html_report.h"
 #include "stats/month_chart_window_win32.h"
 #include "stats/print_job.h"
@@ -30,6 +31,7 @@ struct StatisticsPageServices {
     MonthChartWindow* monthChart = nullptr;  // "Show Detail" shows its month chart
     PrinterDialog* printer = nullptr;        // "Print Statistics" prints through it
     std::function<std::string()> printedAt;  // the date and time a printed title shows
+    const CsvExport* csv = nullptr;          // "Save as Html" offers CSV too
 };
 
 class StatisticsPage {

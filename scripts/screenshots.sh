@@ -59,7 +59,7 @@ mkdir -p "$images"
             --gtest_filter="HighDpi.*" --gtest_brief=1 | tr -d "\r"
     fi
 
-    pages=(information statistics detailed-statistics dial events settings launcher about)
+    pages=(information statistics detailed-statistics dial events settings launcher about allowance)
     for lang in $languages; do
         language=Eng
         [ "$lang" = ru ] && language=Rus
@@ -76,6 +76,10 @@ mkdir -p "$images"
             sleep 1.5
             shoot TForm1 "$images/$lang-page-$page-${pages[$page]}$suffix.png"
         done
+        # The allowance page has no page code: its tab, as the keyboard selects it.
+        driver tab TForm1 - 8
+        sleep 1.5
+        shoot TForm1 "$images/$lang-page-8-${pages[8]}$suffix.png"
         # The month chart of the received bytes: page 2, the choice "Received", "Show Detail".
         driver post TForm2 ORVMainWindow 273 5
         sleep 1

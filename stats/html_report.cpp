@@ -4,6 +4,8 @@
 #include <cctype>
 #include <utility>
 
+#include "stats/csv_report.h"
+
 namespace orv {
 
 namespace {
@@ -137,10 +139,16 @@ bool WriteHtmlReport(const SessionList& list, const std::string& fileName, Repor
 }
 
 void SaveStatisticsAsHtml(const SessionList& list, SaveDialog& dialog, ReportFiles& files,
-                          UserPrompts& prompts) {
-    dialog.SetFilter("HTML (*.html)|*.html");
+                          UserPrompts& prompts, const CsvExport* csv) {
+    dialog.SetFilter(csv ? "HTML (*.html)|*.html|CSV (UTF-8)|*.csv" : "HTML (*.html)|*.html");
     std::optional<std::string> chosen = dialog.Execute();
     if (!chosen) {
+        return;
+    }
+    if (csv && dialog.ChosenFilter() == 1) {
+        const std::string fileName = WithCsvExtension(std::move(*chosen));
+        dialog.SetFileName(fileName);
+        WriteCsvReport(list, fileName, *csv, prompts);
         return;
     }
     const std::string fileName = WithHtmlExtension(std::move(*chosen));

@@ -43,6 +43,8 @@ class SaveDialog {
     virtual std::optional<std::string> Execute() = 0;
     // The name the dialog offers at its next use.
     virtual void SetFileName(const std::string& fileName) = 0;
+    // The filter entry (from 0) that the last Execute ended with.
+    virtual std::size_t ChosenFilter() const { return 0; }
 };
 
 class ReportFiles {
@@ -58,7 +60,10 @@ class ReportFiles {
 bool WriteHtmlReport(const SessionList& list, const std::string& fileName, ReportFiles& files,
                      UserPrompts& prompts);
 
+struct CsvExport;
+
+// With `csv` the dialog offers "CSV (UTF-8)" beside HTML, and the entry chosen decides.
 void SaveStatisticsAsHtml(const SessionList& list, SaveDialog& dialog, ReportFiles& files,
-                          UserPrompts& prompts);
+                          UserPrompts& prompts, const CsvExport* csv = nullptr);
 
 }  // namespace orv

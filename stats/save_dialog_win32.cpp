@@ -15,7 +15,8 @@ std::optional<std::string> Win32SaveDialog::Execute() {
     // An existing file is replaced only after the dialog's own question, as save dialogs do.
     return RunFileDialog(
         FileDialog::Save, owner_, filter_, fileName_,
-        OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_OVERWRITEPROMPT);
+        OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_OVERWRITEPROMPT,
+        &filterIndex_);
 }
 
 }  // namespace orv

@@ -32,7 +32,8 @@ void Win32UserDialogs::ShowPlain(std::string_view title, std::string_view text) 
 }
 
 std::optional<std::string> RunFileDialog(FileDialog kind, HWND owner, std::string_view filter,
-                                         std::string_view initialName, DWORD flags) {
+                                         std::string_view initialName, DWORD flags,
+                                         DWORD* filterIndex) {
     const std::wstring filters = FileDialogFilter(filter);
     std::vector<wchar_t> path(32768, L'\0');
     Widen(initialName).copy(path.data(), path.size() - 1);
@@ -43,10 +44,14 @@ std::optional<std::string> RunFileDialog(FileDialog kind, HWND owner, std::strin
     dialog.lpstrFile = path.data();
     dialog.nMaxFile = static_cast<DWORD>(path.size());
     dialog.Flags = OFN_EXPLORER | flags;
+    dialog.nFilterIndex = filterIndex ? *filterIndex : 0;
     const BOOL chosen =
         kind == FileDialog::Open ? GetOpenFileNameW(&dialog) : GetSaveFileNameW(&dialog);
     if (!chosen) {
         return std::nullopt;
+    }
+    if (filterIndex) {
+        *filterIndex = dialog.nFilterIndex;
     }
     return Narrow(path.data());
 }

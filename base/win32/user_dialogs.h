@@ -16,9 +16,11 @@ enum class FileDialog { Open, Save };
 
 // The common open or save dialog with a "name|pattern" filter (none when empty), starting at
 // `initialName`, with the dialog's OFN_ flags (<commdlg.h>) besides OFN_EXPLORER; the chosen path, or nothing
-// when the user cancels.
+// when the user cancels. `filterIndex`, when given, is the filter entry (from 1) to start with
+// and receives the one chosen.
 std::optional<std::string> RunFileDialog(FileDialog kind, HWND owner, std::string_view filter,
-                                         std::string_view initialName, DWORD flags);
+                                         std::string_view initialName, DWORD flags,
+                                         DWORD* filterIndex = nullptr);
 
 class Win32UserDialogs : public MessageBoxes, public CommonDialogs {
   public:

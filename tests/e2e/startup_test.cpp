@@ -83,7 +83,7 @@ TEST_F(Startup, ASecondStartEndsAtOnceWithZeroAndShowsTheRunningMonitor) {
     }
     EXPECT_TRUE(IsWindowVisible(main));
     std::vector<HWND> pages = ChildWindows(main, L"TTabSheet");
-    ASSERT_EQ(pages.size(), 8u);
+    ASSERT_EQ(pages.size(), 9u);
     EXPECT_TRUE(IsWindowVisible(pages[0]));
 }
 

@@ -9,10 +9,15 @@
 //   orvdriver click CLASS CAPTION CONTROL_ID        press a page's button (e.g. BitBtn1)
 //   orvdriver press CLASS CAPTION CONTROL_ID        the same, returning at once (for a button
 //                                                   that opens a modal dialog)
+//   orvdriver tab   CLASS CAPTION INDEX             select a page of the window's tab control as
+//                                                   the keyboard would (for pages without a
+//                                                   page code)
 //   orvdriver save-as PATH TIMEOUT_MS               type PATH into the file dialog that opens
 //                                                   and choose Save
 // CAPTION "-" matches any caption. Exit code 1 when the window is not there, 2 on bad usage.
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -81,6 +86,7 @@ int Usage() {
     std::fputs(
         "usage: orvdriver wait|gone CLASS CAPTION TIMEOUT_MS | rect CLASS CAPTION | "
         "post CLASS CAPTION MESSAGE WPARAM | click|press CLASS CAPTION CONTROL_ID | "
+        "tab CLASS CAPTION INDEX | "
         "save-as PATH TIMEOUT_MS\n",
         stderr);
     return 2;
@@ -123,6 +129,15 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (command == L"click" && argc == 5) {
         return Click(window, orv::Narrow(argv[4])) ? 0 : 1;
+    }
+    if (command == L"tab" && argc == 5) {
+        // Moving the focus of a tab control without buttons selects the tab and tells the
+        // parent, as the arrow keys do.
+        HWND tabs = window ? FindWindowExW(window, nullptr, WC_TABCONTROLW, nullptr) : nullptr;
+        return tabs && SendMessageTimeoutW(tabs, TCM_SETCURFOCUS, Number(argv[4]), 0,
+                                           SMTO_ABORTIFHUNG, 10000, nullptr)
+                   ? 0
+                   : 1;
     }
     if (command == L"press" && argc == 5) {
         HWND button = orv::FindPageControl(window, orv::Narrow(argv[4]));
