@@ -1,8 +1,6 @@
 #include "stats/csv_report.h"
 
-#include <algorithm>
 #include <array>
-#include <cctype>
 #include <cstdio>
 
 #include "stats/statistics_formats.h"
@@ -135,21 +133,6 @@ std::string BuildCsvReport(const SessionList& list, const RegionalFormats& forma
         csv += kLineEnd;
     }
     return csv;
-}
-
-std::string WithCsvExtension(std::string fileName) {
-    const std::size_t nameStart = fileName.find_last_of("\\/:");
-    const std::size_t dot = fileName.rfind('.');
-    std::string extension;
-    if (dot != std::string::npos && (nameStart == std::string::npos || dot > nameStart)) {
-        extension = fileName.substr(dot);
-    }
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    if (extension != ".CSV") {
-        fileName += ".csv";
-    }
-    return fileName;
 }
 
 bool WriteCsvReport(const SessionList& list, const std::string& fileName, const CsvExport& csv,

@@ -24,9 +24,6 @@ std::string IsoDateTime(std::string_view stored, const RegionalFormats& formats)
 // The whole file: byte-order mark, header and rows, each line ended by CR LF.
 std::string BuildCsvReport(const SessionList& list, const RegionalFormats& formats);
 
-// The chosen name with ".csv" appended unless its extension is ".csv" in any case.
-std::string WithCsvExtension(std::string fileName);
-
 // What the CSV export writes with, beside the HTML report's files.
 struct CsvExport {
     StatisticsStorage& files;

@@ -108,17 +108,20 @@ std::optional<std::string> BuildHtmlReport(const SessionList& list, std::string_
     return report;
 }
 
-std::string WithHtmlExtension(std::string fileName) {
+std::string WithExtension(std::string fileName, std::string_view wanted) {
     const std::size_t nameStart = fileName.find_last_of("\\/:");
     const std::size_t dot = fileName.rfind('.');
     std::string extension;
     if (dot != std::string::npos && (nameStart == std::string::npos || dot > nameStart)) {
         extension = fileName.substr(dot);
     }
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    if (extension != ".HTML") {
-        fileName += ".html";
+    const auto upper = [](std::string text) {
+        std::transform(text.begin(), text.end(), text.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+        return text;
+    };
+    if (upper(extension) != upper(std::string(wanted))) {
+        fileName += wanted;
     }
     return fileName;
 }
@@ -146,7 +149,7 @@ void SaveStatisticsAsHtml(const SessionList& list, SaveDialog& dialog, ReportFil
         return;
     }
     if (csv && dialog.ChosenFilter() == 1) {
-        const std::string fileName = WithCsvExtension(std::move(*chosen));
+        const std::string fileName = WithExtension(std::move(*chosen), ".csv");
         dialog.SetFileName(fileName);
         WriteCsvReport(list, fileName, *csv, prompts);
         return;

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "base/outcome.h"
 #include "stats/session_list.h"
@@ -27,9 +28,12 @@ std::string CharsetOfCodePage(unsigned codePage);
 // eleven texts.
 std::optional<std::string> BuildHtmlReport(const SessionList& list, std::string_view charset);
 
-// The chosen name with ".html" appended unless its extension (from the last dot of the file
-// name) is ".html" in any case.
-std::string WithHtmlExtension(std::string fileName);
+// The chosen name with `extension` (".html", ".csv") appended unless its extension (from the
+// last dot of the file name) is that one in any case.
+std::string WithExtension(std::string fileName, std::string_view extension);
+inline std::string WithHtmlExtension(std::string fileName) {
+    return WithExtension(std::move(fileName), ".html");
+}
 
 // Appends the text with "&", "<", ">" and '"' written as references.
 void AppendEscapedHtml(std::string_view text, std::string& out);

@@ -12,6 +12,7 @@
 #include "monitor/allowance_controls.h"
 #include "stats/period_tally.h"
 #include "tests/common/monitor_tick_fakes.h"
+#include "tests/common/rule_fakes.h"
 #include "tests/host/support/memory_document.h"
 
 namespace orv {
@@ -98,28 +99,8 @@ TEST(PeriodTally, SumsTheSessionsThatEndedInThePeriodAndFollowsTheDocument) {
     EXPECT_EQ(tally.StoredIn(december), (PeriodUse{4294967296ull, 1000}));
 }
 
-class FakeControls : public ControlStates {
-  public:
-    std::map<std::string, bool, std::less<>> checked;
-    std::map<std::string, std::string, std::less<>> texts;
-
-    bool Checked(std::string_view id) const override {
-        const auto found = checked.find(id);
-        return found != checked.end() && found->second;
-    }
-    std::string Text(std::string_view id) const override {
-        const auto found = texts.find(id);
-        return found == texts.end() ? std::string() : found->second;
-    }
-};
-
-struct Recorder : SoundPlayer, TrayBalloons {
-    std::vector<std::string> log;
-    void PlayAsync(std::string_view file) override { log.push_back("sound " + std::string(file)); }
-    void ShowTrayBalloon(std::string_view text) override {
-        log.push_back("balloon " + std::string(text));
-    }
-};
+using test::FakeControls;
+using test::Recorder;
 
 constexpr std::uint64_t kMB = 1024 * 1024;
 

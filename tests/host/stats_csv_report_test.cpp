@@ -10,6 +10,7 @@
 
 #include "stats/html_report.h"
 #include "support/error_prompts.h"
+#include "support/save_dialog_fake.h"
 #include "support/memory_document.h"
 
 namespace orv {
@@ -77,18 +78,7 @@ TEST(StatsCsvReport, RowsInListOrderWithIsoTimesSecondsAndAPointFromEitherLayout
     EXPECT_EQ(BuildCsvReport(SessionList{}, kRussian), kHeaderLine);
 }
 
-class FakeDialog final : public SaveDialog {
-  public:
-    void SetFilter(std::string_view f) override { filter = f; }
-    std::optional<std::string> Execute() override { return answer; }
-    void SetFileName(const std::string& name) override { kept = name; }
-    std::size_t ChosenFilter() const override { return chosen; }
-
-    std::string filter;
-    std::optional<std::string> answer;
-    std::string kept;
-    std::size_t chosen = 0;
-};
+using FakeDialog = testing::FakeSaveDialog;
 
 // Both writers, in one map by file name.
 class FakeFiles final : public ReportFiles, public StatisticsStorage {

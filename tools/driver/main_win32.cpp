@@ -5,7 +5,7 @@
 //   orvdriver shot-rect CLASS CAPTION               the same for the part worth photographing
 //                                                   under Xvfb: a captioned window's client
 //                                                   area (no window manager draws its frame)
-//   orvdriver post  CLASS CAPTION MESSAGE WPARAM    post a message (decimal numbers)
+//   orvdriver post  CLASS CAPTION MESSAGE WPARAM [LPARAM]  post a message (decimal numbers)
 //   orvdriver click CLASS CAPTION CONTROL_ID        press a page's button (e.g. BitBtn1)
 //   orvdriver press CLASS CAPTION CONTROL_ID        the same, returning at once (for a button
 //                                                   that opens a modal dialog)
@@ -85,7 +85,7 @@ long Number(const wchar_t* text) {
 int Usage() {
     std::fputs(
         "usage: orvdriver wait|gone CLASS CAPTION TIMEOUT_MS | rect CLASS CAPTION | "
-        "post CLASS CAPTION MESSAGE WPARAM | click|press CLASS CAPTION CONTROL_ID | "
+        "post CLASS CAPTION MESSAGE WPARAM [LPARAM] | click|press CLASS CAPTION CONTROL_ID | "
         "tab CLASS CAPTION INDEX | "
         "save-as PATH TIMEOUT_MS\n",
         stderr);
@@ -122,10 +122,11 @@ int wmain(int argc, wchar_t** argv) {
                     rect.top);
         return 0;
     }
-    if (command == L"post" && argc == 6) {
+    if (command == L"post" && (argc == 6 || argc == 7)) {
         const auto message = static_cast<UINT>(Number(argv[4]));
         const auto wParam = static_cast<WPARAM>(Number(argv[5]));
-        return window && PostMessageW(window, message, wParam, 0) ? 0 : 1;
+        const auto lParam = static_cast<LPARAM>(argc == 7 ? Number(argv[6]) : 0);
+        return window && PostMessageW(window, message, wParam, lParam) ? 0 : 1;
     }
     if (command == L"click" && argc == 5) {
         return Click(window, orv::Narrow(argv[4])) ? 0 : 1;
