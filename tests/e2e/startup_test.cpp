@@ -127,7 +127,7 @@ TEST_F(Startup, TheFloatingWindowIsATopmost176By76BoxAtTheWorkAreasBottomRight) 
     EXPECT_EQ(outer.bottom, workArea.bottom);
 }
 
-TEST_F(Startup, TheMainWindowIsHiddenWithItsEightPagesInOrder) {
+TEST_F(Startup, TheMainWindowIsHiddenWithItsNinePagesInOrder) {
     OrvaneProcess program(folder);
     ASSERT_NE(program.WaitForFloatingWindow(), nullptr);
     HWND main = program.MainWindow();
@@ -145,7 +145,8 @@ TEST_F(Startup, TheMainWindowIsHiddenWithItsEightPagesInOrder) {
     }
     EXPECT_EQ(captions, (std::vector<std::wstring>{
                             L"Информация", L"Статистика", L"Подробная статистика", L"Дозвон",
-                            L"События", L"Настройки", L"Запуск приложений", L"О программе"}));
+                            L"События", L"Настройки", L"Запуск приложений", L"О программе",
+                            L"Лимит"}));
     // The statistics file was opened, so the empty one was written beside the program.
     EXPECT_NE(GetFileAttributesW((folder.Path() + L"statistics\\dialstat.xml").c_str()),
               INVALID_FILE_ATTRIBUTES);
