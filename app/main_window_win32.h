@@ -23,6 +23,8 @@ inline constexpr wchar_t kMainWindowClass[] = L"TForm1";
 inline constexpr wchar_t kMainWindowCaption[] = L"Orvane";
 inline constexpr int kMainClientWidth = 411;
 inline constexpr int kMainClientHeight = 429;
+inline constexpr int kTabPaddingX = 4;
+inline constexpr int kTabPaddingY = 3;
 inline constexpr RECT kStateIconRect{390, 2, 406, 18};
 // The text panel reaches the state icon: the selection sums need the room.
 inline constexpr int kStatusPanelWidth = kStateIconRect.left - 2;
@@ -85,6 +87,7 @@ class MainWindow {
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateChildren();
     void ArrangeChildren();
+    void SetTabPadding();
     SIZE ClientSize() const;  // the design's client area at the window's DPI
     // WM_DPICHANGED: fonts, controls and the window itself for the new DPI.
     void OnDpiChanged(int dpi, const RECT& suggested);

@@ -102,6 +102,7 @@ TEST_F(MainWindowTest, NineTabsInOrderWithTheFirstPageActive) {
     EXPECT_GE(area.bottom, kPageHeight);
     EXPECT_EQ(TabCaption(tabs, 7), "О программе");
     EXPECT_EQ(TabCaption(tabs, 8), "Лимит");
+    EXPECT_EQ(SendMessageW(tabs, TCM_GETROWCOUNT, 0, 0), 2);  // as the eight took
     EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), 0);
     EXPECT_EQ(window.CurrentPage(), 0);
 }

@@ -12,8 +12,9 @@
 //   orvdriver tab   CLASS CAPTION INDEX             select a page of the window's tab control as
 //                                                   the keyboard would (for pages without a
 //                                                   page code)
-//   orvdriver save-as PATH TIMEOUT_MS               type PATH into the file dialog that opens
-//                                                   and choose Save
+//   orvdriver save-as PATH TIMEOUT_MS [KIND]        type PATH into the file dialog that opens
+//                                                   and choose Save; KIND (from 1) picks an
+//                                                   entry of its "Save as type" list first
 // CAPTION "-" matches any caption. Exit code 1 when the window is not there, 2 on bad usage.
 #include <windows.h>
 
@@ -55,8 +56,9 @@ bool Click(HWND window, std::string_view controlId) {
 // or the plain edit field (edt1) of older ones.
 constexpr int kFileNameCombo = 0x47C;
 constexpr int kFileNameEdit = 0x480;
+constexpr int kFileTypeCombo = 0x470;
 
-bool SaveAs(const wchar_t* path, long timeoutMs) {
+bool SaveAs(const wchar_t* path, long timeoutMs, long kind) {
     const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
     HWND dialog = nullptr;
     HWND field = nullptr;
@@ -74,6 +76,15 @@ bool SaveAs(const wchar_t* path, long timeoutMs) {
         }
     }
     Sleep(300);  // the dialog fills its field once it has listed the folder
+    if (HWND types = GetDlgItem(dialog, kFileTypeCombo); types && kind > 0) {
+        // As a choice in the list: the selection, then the notices the dialog acts on.
+        SendMessageW(types, CB_SETCURSEL, static_cast<WPARAM>(kind - 1), 0);
+        for (const WORD notice : {CBN_SELCHANGE, CBN_SELENDOK}) {
+            SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kFileTypeCombo, notice),
+                         reinterpret_cast<LPARAM>(types));
+        }
+        Sleep(200);
+    }
     SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path));
     return PostMessageW(dialog, WM_COMMAND, IDOK, 0) != FALSE;
 }
@@ -87,7 +98,7 @@ int Usage() {
         "usage: orvdriver wait|gone CLASS CAPTION TIMEOUT_MS | rect CLASS CAPTION | "
         "post CLASS CAPTION MESSAGE WPARAM [LPARAM] | click|press CLASS CAPTION CONTROL_ID | "
         "tab CLASS CAPTION INDEX | "
-        "save-as PATH TIMEOUT_MS\n",
+        "save-as PATH TIMEOUT_MS [KIND]\n",
         stderr);
     return 2;
 }
@@ -95,8 +106,8 @@ int Usage() {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc == 4 && std::wstring_view(argv[1]) == L"save-as") {
-        return SaveAs(argv[2], Number(argv[3])) ? 0 : 1;
+    if ((argc == 4 || argc == 5) && std::wstring_view(argv[1]) == L"save-as") {
+        return SaveAs(argv[2], Number(argv[3]), argc == 5 ? Number(argv[4]) : 0) ? 0 : 1;
     }
     if (argc < 4) {
         return Usage();
