@@ -23,6 +23,8 @@ inline constexpr wchar_t kMainWindowClass[] = L"TForm1";
 inline constexpr wchar_t kMainWindowCaption[] = L"Orvane";
 inline constexpr int kMainClientWidth = 411;
 inline constexpr int kMainClientHeight = 429;
+inline constexpr int kTabPaddingX = 4;
+inline constexpr int kTabPaddingY = 3;
 inline constexpr RECT kStateIconRect{390, 2, 406, 18};
 // The text panel reaches the state icon, which has a part of its own: the selection sums and
 // the service's error texts need the room. A text longer still is whole in the part's tooltip.
@@ -92,6 +94,7 @@ class MainWindow {
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateChildren();
     void ArrangeChildren();
+    void SetTabPadding();
     SIZE ClientSize() const;  // the design's client area at the window's DPI
     // WM_DPICHANGED: fonts, controls and the window itself for the new DPI.
     void OnDpiChanged(int dpi, const RECT& suggested);
@@ -106,7 +109,7 @@ class MainWindow {
     HWND window_ = nullptr;
     HWND tabs_ = nullptr;
     HWND statusBar_ = nullptr;
-    std::array<HWND, 8> pages_{};
+    std::array<HWND, 9> pages_{};
     PageControls controls_;
     MainWindowEvents events_;
     GdiObject<HFONT> font_;

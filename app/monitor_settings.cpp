@@ -7,6 +7,7 @@
 
 #include "app/settings_encoding.h"
 #include "app/settings_reactions.h"
+#include "base/billing_period.h"
 #include "base/stored_colour.h"
 
 namespace orv {
@@ -25,6 +26,11 @@ constexpr SettingSpec TextSetting(std::string_view name, std::string_view fallba
 constexpr SettingSpec ColourSetting(std::string_view name, std::uint32_t fallback,
                                     std::string_view control) {
     return {name, K::Colour, fallback, {}, control};
+}
+
+constexpr SettingSpec NumberSetting(std::string_view name, std::string_view fallback,
+                                    std::string_view control, int low, int high) {
+    return {name, K::Number, 0, fallback, control, false, low, high};
 }
 
 constexpr std::array kSettings{
@@ -68,9 +74,18 @@ constexpr std::array kSettings{
     TextSetting("SpeedValueToInform", "0", ids::kSpeedThreshold),
     TextSetting("TrafficValueToInform", "100", ids::kTrafficThreshold),
     TextSetting("Language", "eng", ids::kLanguage),
+    // The monthly allowance; its sound file goes first, as the others do.
+    TextSetting("SndMonthFile", "", ids::kMonthFile),
+    NumberSetting("MonthStartDay", "1", ids::kMonthStartDay, kFirstStartDay, kLastStartDay),
+    NumberSetting("MonthTrafficLimit", "0", ids::kMonthTrafficLimit, 0, kMaxTrafficLimitMB),
+    NumberSetting("MonthTimeLimit", "0", ids::kMonthTimeLimit, 0, kMaxTimeLimitHours),
+    NumberSetting("MonthWarnPercent", "90", ids::kMonthWarnPercent, 1, kMaxWarnPercent),
+    FlagSetting("ShowMsgMonth", true, ids::kShowMessageMonth),
+    FlagSetting("PlaySndMonth", false, ids::kPlaySoundMonth),
+    FlagSetting("HangUpMonth", false, ids::kHangUpMonth),
 };
 
-constexpr std::array<std::string_view, 40> kSaveOrder{
+constexpr std::array<std::string_view, 48> kSaveOrder{
     "BytesRecv",
     "BytesSend",
     "ConnectSpeed",
@@ -111,6 +126,14 @@ constexpr std::array<std::string_view, 40> kSaveOrder{
     "BorderColor",
     "TranspValue",
     "Language",
+    "MonthStartDay",
+    "MonthTrafficLimit",
+    "MonthTimeLimit",
+    "MonthWarnPercent",
+    "ShowMsgMonth",
+    "PlaySndMonth",
+    "SndMonthFile",
+    "HangUpMonth",
 };
 static_assert(kSaveOrder.size() == kSettings.size());
 
@@ -129,11 +152,19 @@ bool ReadFlag(const SettingsStore& store, const SettingSpec& setting) {
 
 // A threshold field's number: unparsable texts give the default, the rest is kept inside the
 // range of the field's up/down buttons.
-std::string ClampedThreshold(const SettingsStore& store, std::string_view name, int low, int high) {
-    const SettingSpec& setting = FindSetting(name);
+std::string ClampedNumber(const SettingsStore& store, const SettingSpec& setting, int low,
+                          int high) {
     const auto fallback = DecodeInteger(setting.defaultText, 0);
     return std::to_string(
         std::clamp<int>(DecodeInteger(Stored(store, setting), fallback), low, high));
+}
+
+std::string ClampedNumber(const SettingsStore& store, const SettingSpec& setting) {
+    return ClampedNumber(store, setting, setting.low, setting.high);
+}
+
+std::string ClampedThreshold(const SettingsStore& store, std::string_view name, int low, int high) {
+    return ClampedNumber(store, FindSetting(name), low, high);
 }
 
 }  // namespace
@@ -169,6 +200,9 @@ void LoadSettings(const SettingsStore& store, SettingsControls& controls,
             case K::Text:
                 controls.SetText(setting.control,
                                  Stored(store, setting).value_or(std::string(setting.defaultText)));
+                break;
+            case K::Number:
+                controls.SetText(setting.control, ClampedNumber(store, setting));
                 break;
             case K::Flag:
                 reactions.SetSwitch(setting.control, ReadFlag(store, setting));

@@ -18,7 +18,9 @@ namespace orv {
 
 class SettingsReactions;
 
-enum class SettingKind { Flag, Integer, Colour, Text };
+// Number: a text holding an integer, kept inside [low, high] when it is loaded; the field's text
+// as typed is saved.
+enum class SettingKind { Flag, Integer, Colour, Text, Number };
 
 struct SettingSpec {
     std::string_view name;
@@ -28,6 +30,8 @@ struct SettingSpec {
     std::string_view control;
     // Whose reaction LoadSettings runs once more after setting it, changed or not.
     bool reappliedOnLoad = false;
+    int low = 0;  // the range of a Number
+    int high = 0;
 };
 
 // In the order LoadSettings applies them.
@@ -58,5 +62,9 @@ DisplayFlags DisplayFlagsOf(const SettingsControls& controls);
 inline constexpr int kThresholdStep = 10;
 inline constexpr int kMinTransparency = 55;
 inline constexpr int kMaxTransparency = 255;
+// The monthly allowance's fields.
+inline constexpr int kMaxWarnPercent = 100;
+inline constexpr int kMaxTrafficLimitMB = 100'000'000;  // about 95 TB
+inline constexpr int kMaxTimeLimitHours = 744;          // every hour of a 31-day month
 
 }  // namespace orv

@@ -144,7 +144,7 @@ void Configure(HWND control, const ControlSpec& layout, HWND previous) {
         case ControlKind::UpDown: {
             SendMessageW(control, UDM_SETBUDDY, reinterpret_cast<WPARAM>(previous), 0);
             SendMessageW(control, UDM_SETRANGE32, layout.low, layout.high);
-            UDACCEL step{0, kUpDownStep};
+            UDACCEL step{0, static_cast<UINT>(layout.step != 0 ? layout.step : kUpDownStep)};
             SendMessageW(control, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&step));
             break;
         }

@@ -5,6 +5,7 @@
 
 #include "app/monitor_settings.h"
 #include "app/settings_controls.h"
+#include "base/billing_period.h"
 #include "orvane_version.h"
 
 namespace orv {
@@ -34,8 +35,9 @@ constexpr ControlSpec Choice(std::string_view id, std::string_view caption, int 
 constexpr ControlSpec Field(std::string_view id, int x, int y, int width) {
     return {id, K::Edit, {}, {x, y, width, kFieldHeight}};
 }
-constexpr ControlSpec UpDown(std::string_view id, int x, int y, int low, int high) {
-    return {id, K::UpDown, {}, {x, y, 16, kFieldHeight}, {}, {}, false, low, high};
+constexpr ControlSpec UpDown(std::string_view id, int x, int y, int low, int high,
+                             int step = 0) {
+    return {id, K::UpDown, {}, {x, y, 16, kFieldHeight}, {}, {}, false, low, high, false, step};
 }
 constexpr ControlSpec Picture(std::string_view id, int x, int y, std::string_view hint = {}) {
     return {id, K::PictureButton, {}, {x, y, 22, 22}, {}, hint};
@@ -81,6 +83,8 @@ constexpr std::array kStatistics{
     Label("Label10", "0", 270, 188, 110),
     Label("Label8", "0", 150, 210, 110),
     Label("Label9", "0", 270, 210, 110),
+    // The monthly allowance's figures while a limit is set, written by the program.
+    Label(ids::kStatisticsAllowance, "", 15, 240, 370),
 };
 
 // Page 2 "Подробная статистика": totals, the session list, the chart choice and four buttons.
@@ -286,6 +290,38 @@ constexpr std::array kAbout{
         ids::kWebLink, K::LinkLabel, "http://www.quillon.example/orvane/", {16, 132, 300, 16}},
 };
 
+// Page 8 "Лимит": the monthly allowance. Its period, its two limits and the warning share, the
+// actions when a limit is used up, and the current period's figures.
+constexpr std::array kAllowance{
+    Group("GroupBox10", "Расчётный период", {4, 4, 392, 76}),
+    Label("Label57", "Период начинается с числа", 14, 25, 270),
+    Field(ids::kMonthStartDay, 296, 22, 72),
+    UpDown(ids::kMonthStartDayUpDown, 368, 22, kFirstStartDay, kLastStartDay, 1),
+    Label("Label58", "Предупредить, когда израсходовано (%)", 14, 51, 270),
+    Field(ids::kMonthWarnPercent, 296, 48, 72),
+    UpDown(ids::kMonthWarnPercentUpDown, 368, 48, 1, kMaxWarnPercent, 5),
+    Group("GroupBox11", "Лимиты за период (0 - без лимита)", {4, 86, 392, 76}),
+    Label("Label59", "Трафик, принято и отправлено (МБ)", 14, 107, 270),
+    Field(ids::kMonthTrafficLimit, 296, 104, 72),
+    UpDown(ids::kMonthTrafficLimitUpDown, 368, 104, 0, kMaxTrafficLimitMB, 100),
+    Label("Label60", "Время в сети (часов)", 14, 133, 270),
+    Field(ids::kMonthTimeLimit, 296, 130, 72),
+    UpDown(ids::kMonthTimeLimitUpDown, 368, 130, 0, kMaxTimeLimitHours, 1),
+    Group("GroupBox12", "Действия", {4, 168, 392, 118}),
+    Switch(ids::kShowMessageMonth, "Показать сообщение", 14, 188, 180),
+    Switch(ids::kHangUpMonth, "Разорвать соединение", 206, 188, 184),
+    Switch(ids::kPlaySoundMonth, "Воспроизвести звук", 14, 214, 140),
+    Field(ids::kMonthFile, 156, 212, 206),
+    Picture(ids::kBrowseMonthFile, 366, 211),
+    ControlSpec{"Label61",
+                K::Label,
+                "Сообщение и звук - один раз за период, когда израсходована доля лимита; "
+                "пока лимит исчерпан - каждую минуту, как и разрыв соединения.",
+                {14, 238, 376, 42}},
+    Group("GroupBox13", "Текущий период", {4, 292, 392, 44}),
+    Label(ids::kAllowanceStatus, "", 14, 312, 376),
+};
+
 constexpr std::array kPages{
     PageSpec{"TabSheet1", "Информация", kInformation},
     PageSpec{"TabSheet3", "Статистика", kStatistics},
@@ -295,6 +331,7 @@ constexpr std::array kPages{
     PageSpec{"TabSheet6", "Настройки", kSettingsPage},
     PageSpec{"TabSheet8", "Запуск приложений", kLaunch},
     PageSpec{"TabSheet7", "О программе", kAbout},
+    PageSpec{"TabSheet9", "Лимит", kAllowance},
 };
 
 constexpr std::array kButtonImages{
@@ -304,7 +341,7 @@ constexpr std::array kButtonImages{
     ButtonImage{ids::kPrintStatistics, 11},       ButtonImage{ids::kShowDetail, 12},
     ButtonImage{ids::kClearStatistics, 13},       ButtonImage{ids::kAddProgram, 14},
     ButtonImage{ids::kDeleteProgram, 13},         ButtonImage{ids::kPreviousProgram, 15},
-    ButtonImage{ids::kNextProgram, 16},
+    ButtonImage{ids::kNextProgram, 16},        ButtonImage{ids::kBrowseMonthFile, 9},
 };
 
 }  // namespace

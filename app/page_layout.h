@@ -54,6 +54,7 @@ struct ControlSpec {
     int low = 0;           // range of up/down buttons and sliders
     int high = 0;
     bool disabled = false;  // disabled at creation
+    int step = 0;           // of up/down buttons; 0 for the design's 10
 };
 
 struct PageSpec {
@@ -74,8 +75,9 @@ inline constexpr int kEventsPage = 4;
 inline constexpr int kSettingsPage = 5;
 inline constexpr int kLaunchPage = 6;
 inline constexpr int kAboutPage = 7;
+inline constexpr int kAllowancePage = 8;
 
-// The eight pages in tab order.
+// The nine pages in tab order: the eight of the design, then the monthly allowance.
 std::span<const PageSpec> MainWindowPages();
 
 // The keys that switch pages, as in every tabbed Windows dialog: Ctrl+Tab and Ctrl+PageDown

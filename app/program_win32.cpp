@@ -10,6 +10,7 @@
 #include "app/windows_shutdown_win32.h"
 #include "base/win32/message_loop.h"
 #include "base/win32/wide_text.h"
+#include "dialer/line_entries.h"
 #include "remote/plugin_control.h"
 
 namespace orv {
@@ -51,7 +52,7 @@ Program::Program(HINSTANCE instance)
                   StatisticsServices{files_, prompts_, notices_, logon_, clock_,
                                      [this](std::string_view text) { main_.SetStatusText(text); }}),
       journal_(JournalServices{
-          journalFile_, sessionsInView_,
+          journalFile_, talliedArchive_,
           [this] { return monitor_ ? monitor_->Running() : std::optional<RunningSession>(); },
           [this](std::string_view text) { main_.SetStatusText(text); }}),
       launchShell_([this] { return floating_.Handle(); }),
@@ -64,7 +65,12 @@ Program::Program(HINSTANCE instance)
                                   [this] { dialPage_->Dialing().HangUpByRule(); },
                                   [this] { launchList_.LaunchPrograms(StartMoment::AfterDial); },
                                   &language_},
-              current_, [this] { return MinuteFigures(); }) {}
+              current_, [this] { return MinuteFigures(); }),
+      allowance_(AllowanceServices{
+          archiveStore_, document_, settingsControls_, sounds_, floating_, clock_, formats_,
+          language_, [this] { dialPage_->Dialing().HangUpByRule(); },
+          [this] { return monitor_ ? RunningSessionOf(*monitor_) : RunningSession{}; },
+          [this](std::string_view id) { return main_.Control(id); }}) {}
 
 Program::~Program() = default;
 
@@ -82,6 +88,12 @@ bool Program::Create() {
     floatingEvents.toggleMainWindow = [this] { main_.ToggleVisible(); };
     floatingEvents.showPage = [this](int code) { main_.ShowPage(code); };
     floatingEvents.trayInfoText = [this] { return TrayInfoText(); };
+    floatingEvents.lineEntries = [this] {
+        return dialPage_ ? LineEntryStates(*dialPage_, current_, dialPage_->Dialing().RedialPending())
+                         : LineEntries{};
+    };
+    floatingEvents.connect = [this] { dialPage_->Dialing().Button3Click(); };
+    floatingEvents.disconnect = [this] { dialPage_->Dialing().Button2Click(); };
     floatingEvents.remoteCommands = MonitorCommandActions(
         {main_, settingsControls_, ProgramSettingsStore(), shutdown_, dialogs_,
          [this] { SaveLaunchList(); }, [this] { dialPage_->Dialing().Button3Click(); },
@@ -107,10 +119,13 @@ bool Program::Create() {
     mainEvents.timer1 = [this] {
         statistics_.RetryPendingRead();  // first, so that a session ending now finds it read
         monitor_->MonitorTick();
+        allowance_.ShowFigures();
         pluginControl_.WatchStep();
     };
+    // The allowance is the fourth rule, after the three.
     mainEvents.timer2 = [this] {
         events_.MinuteCheck();
+        allowance_.MinuteCheck();
         journal_.Note();
     };
     mainEvents.settingsDelay = [this] { autosave_->DelayElapsed(); };
@@ -130,9 +145,9 @@ void Program::CreateMainWindow() {
     printer_.SetOwner(main_.Handle());
     statisticsPage_ = std::make_unique<StatisticsPage>(
         main_, StatisticsPageServices{statistics_, prompts_, saveDialog_, files_,
-                                      formats_.thousandsSeparator, &monthChart_, &printer_, [this] {
-                                          return FormatLocalDateTime(clock_.Now(), formats_);
-                                      }, &language_});
+                                      formats_.thousandsSeparator, &monthChart_, &printer_,
+                                      [this] { return FormatLocalDateTime(clock_.Now(), formats_); },
+                                      &language_, &csvExport_});
     launchView_ = std::make_unique<Win32LaunchPageView>(
         [this](std::string_view id) { return main_.Control(id); }, launchPictures_.List());
     launchPage_ = std::make_unique<LaunchPage>(launchList_, *launchView_, dialogs_);
@@ -289,7 +304,7 @@ TickFigures Program::MinuteFigures() const {
 }
 
 std::string Program::TrayInfoText() const {
-    return monitor_ ? monitor_->State().TrayInfoText : std::string();
+    return allowance_.WithTrayLine(monitor_ ? monitor_->State().TrayInfoText : std::string());
 }
 
 }  // namespace orv

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/allowance_view_win32.h"
 #include "app/control_reactions_win32.h"
 #include "app/dial_page_win32.h"
 #include "app/language_switch_win32.h"
@@ -65,6 +66,31 @@ class SessionsInView final : public SessionArchive {
   private:
     StatisticsFile& file_;
     std::unique_ptr<StatisticsPage>& page_;
+};
+
+// The allowance's tally takes each stored session on its way to the archive: a store over it.
+class ArchiveStore final : public SessionStore {
+  public:
+    explicit ArchiveStore(SessionArchive& archive) : archive_(archive) {}
+    void AppendSession(const ConnectionInfo& session) override { archive_.AppendSession(session); }
+
+  private:
+    SessionArchive& archive_;
+};
+
+// The journal's archive: a stored session passes the allowance's tally, which adds it to the
+// period's sums without reading the file again; the rest is the archive's own.
+class TalliedArchive final : public SessionArchive {
+  public:
+    TalliedArchive(SessionStore& tally, SessionArchive& archive) : tally_(tally), archive_(archive) {}
+    void AppendSession(const ConnectionInfo& session) override { tally_.AppendSession(session); }
+    std::size_t UnsavedSessions() const override { return archive_.UnsavedSessions(); }
+    bool SaveKeptSessions() override { return archive_.SaveKeptSessions(); }
+    const StatisticsDocument& Document() const override { return archive_.Document(); }
+
+  private:
+    SessionStore& tally_;
+    SessionArchive& archive_;
 };
 
 // What the user is told without a box: the status bar, which keeps it, and a tray balloon,
@@ -153,6 +179,7 @@ class Program {
     StatisticsFile statistics_;
     std::unique_ptr<StatisticsPage> statisticsPage_;
     SessionsInView sessionsInView_{statistics_, statisticsPage_};
+    ArchiveStore archiveStore_{sessionsInView_};
     Win32JournalFile journalFile_;
     SessionJournal journal_;
     PromptQuestions questions_{prompts_};
@@ -171,6 +198,10 @@ class Program {
     std::unique_ptr<DialPage> dialPage_;
     Win32SoundPlayer sounds_;
     ThresholdEvents events_;
+    // The tick stores its sessions through the allowance's tally, which passes them on.
+    AllowanceView allowance_;
+    TalliedArchive talliedArchive_{allowance_.Sessions(), sessionsInView_};
+    CsvExport csvExport_{files_, formats_};
     std::unique_ptr<GdiCanvas> mainGraphPicture_;
     std::unique_ptr<TrafficGraphDrawing> graphs_;
     std::unique_ptr<ConnectionMonitor> monitor_;

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "base/control_states.h"
+#include "monitor/allowance_controls.h"
 #include "monitor/event_controls.h"
 
 namespace orv {

@@ -13,11 +13,13 @@ struct PlaySoundRule {
     std::string_view fileField;
 };
 
-// Only the three threshold rules check their file; the connect/disconnect row does not.
+// Only the threshold rules and the allowance check their file; the connect/disconnect row does
+// not.
 constexpr std::array kPlaySoundRules{
     PlaySoundRule{ids::kPlaySoundTime, ids::kTimeFile},
     PlaySoundRule{ids::kPlaySoundSpeed, ids::kSpeedFile},
     PlaySoundRule{ids::kPlaySoundTraffic, ids::kTrafficFile},
+    PlaySoundRule{ids::kPlaySoundMonth, ids::kMonthFile},
 };
 
 struct BrowseButton {
@@ -31,6 +33,7 @@ constexpr std::array kBrowseButtons{
     BrowseButton{ids::kBrowseTrafficFile, ids::kTrafficFile},
     BrowseButton{ids::kBrowseConnectedFile, ids::kConnectedFile},
     BrowseButton{ids::kBrowseDisconnectedFile, ids::kDisconnectedFile},
+    BrowseButton{ids::kBrowseMonthFile, ids::kMonthFile},
 };
 
 struct Swatch {

@@ -83,7 +83,8 @@ bool StatisticsPage::Command(std::string_view id) {
         return true;
     }
     if (id == ids::kSaveAsHtml) {
-        SaveStatisticsAsHtml(list_, services_.saveDialog, services_.reportFiles, services_.prompts);
+        SaveStatisticsAsHtml(list_, services_.saveDialog, services_.reportFiles, services_.prompts,
+                             services_.csv);
         return true;
     }
     return false;

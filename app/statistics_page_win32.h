@@ -13,6 +13,7 @@
 #include "app/control_reactions_win32.h"
 #include "app/main_window_win32.h"
 #include "base/language_code.h"
+#include "stats/csv_report.h"
 #include "stats/html_report.h"
 #include "stats/month_chart_window_win32.h"
 #include "stats/print_job.h"
@@ -32,6 +33,7 @@ struct StatisticsPageServices {
     PrinterDialog* printer = nullptr;        // "Print Statistics" prints through it
     std::function<std::string()> printedAt;  // the date and time a printed title shows
     const LanguageCode* language = nullptr;  // of the selection sums; none: Russian
+    const CsvExport* csv = nullptr;          // "Save as Html" offers CSV too
 };
 
 class StatisticsPage {

@@ -167,6 +167,14 @@ void FloatingWindow::MenuItemClick(int tag) {
         if (events_.showPage) {
             events_.showPage(tag);
         }
+    } else if (tag == kConnectCommand) {
+        if (events_.connect) {
+            events_.connect();
+        }
+    } else if (tag == kDisconnectCommand) {
+        if (events_.disconnect) {
+            events_.disconnect();
+        }
     } else if (tag == kExitCommand) {
         // The one close path: the exit sequence runs from WM_CLOSE, once.
         SendMessageW(window_, WM_CLOSE, 0, 0);
@@ -177,7 +185,7 @@ void FloatingWindow::TrayReport(WPARAM wParam, LPARAM lParam) {
     // NOTIFYICON_VERSION_4: the event in the low word, the pointer's screen point in wParam.
     switch (LOWORD(lParam)) {
         case WM_CONTEXTMENU:
-            menu_.Open(window_, POINT{GET_X_LPARAM(wParam), GET_Y_LPARAM(wParam)});
+            OpenMenu(POINT{GET_X_LPARAM(wParam), GET_Y_LPARAM(wParam)});
             break;
         case NIN_POPUPOPEN: {
             POINT anchor{kHintAnchor.x * zoom_, kHintAnchor.y * zoom_};
@@ -261,7 +269,13 @@ void FloatingWindow::OnContextMenu(LPARAM screenPoint) {
     if (at.x == -1 && at.y == -1) {  // from the keyboard
         GetCursorPos(&at);
     }
-    menu_.Open(window_, at);
+    OpenMenu(at);
+}
+
+// The line entries show, each time, whether they can act.
+void FloatingWindow::OpenMenu(POINT screen) {
+    menu_.EnableLineEntries(events_.lineEntries ? events_.lineEntries() : LineEntries{});
+    menu_.Open(window_, screen);
 }
 
 void FloatingWindow::OnSettingOrDisplayChange(UINT message, WPARAM wParam) {

@@ -41,6 +41,10 @@ struct FloatingWindowEvents {
     std::function<void()> toggleMainWindow;     // a double click in the drawing area
     std::function<void(int code)> showPage;     // pop-up menu entries, codes 3 to 10
     std::function<std::string()> trayInfoText;  // the current tray information text
+    // The menu's "Подключить" and "Отключить": whether each can act, and the actions.
+    std::function<LineEntries()> lineEntries;
+    std::function<void()> connect;
+    std::function<void()> disconnect;
     // The remote commands' actions that belong to the rest of the program (11 to 14); the
     // window itself closes (0), hides (1), shows (2), switches pages through showPage (3 to 10)
     // and queues the Tab key (15).
@@ -100,6 +104,7 @@ class FloatingWindow final : public FloatingWindowControl, public TrayBalloons {
     void OnRemoteCommand(WPARAM code);
     void OnTabKey();
     void MenuItemClick(int tag);
+    void OpenMenu(POINT screen);
     ScreenPoint ToScreen(LPARAM clientPoint) const;
     void PlaceAtWorkAreaCorner();
     void Paint();

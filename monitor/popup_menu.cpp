@@ -16,7 +16,7 @@ constexpr int Code(RemoteCommand command) {
 }  // namespace
 
 std::span<const PopupMenuEntry> PopupMenuEntries() {
-    static constexpr std::array<PopupMenuEntry, 10> kEntries{{
+    static constexpr std::array<PopupMenuEntry, 13> kEntries{{
         {"Information", Code(RemoteCommand::ShowInformation), "Information1"},
         {"Statistics", Code(RemoteCommand::ShowStatistics), "Statistics1"},
         {"AllStatistics", Code(RemoteCommand::ShowAllStatistics), "AllStatistics1"},
@@ -26,6 +26,9 @@ std::span<const PopupMenuEntry> PopupMenuEntries() {
         {"Scheduler", Code(RemoteCommand::ShowScheduler), "Scheduler1"},
         {"About", Code(RemoteCommand::ShowAbout), "Show1"},
         {"", kSeparator, "N1"},
+        {"Подключить", kConnectCommand, "Connect1"},
+        {"Отключить", kDisconnectCommand, "Disconnect1"},
+        {"", kSeparator, "N2"},
         {"Выход", kExitCommand, "Exit1"},
     }};
     return kEntries;

@@ -20,6 +20,12 @@ PopupMenu::~PopupMenu() {
     DestroyMenu(menu_);
 }
 
+void PopupMenu::EnableLineEntries(const LineEntries& entries) const {
+    EnableMenuItem(menu_, kConnectCommand, MF_BYCOMMAND | (entries.connect ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(menu_, kDisconnectCommand,
+                   MF_BYCOMMAND | (entries.disconnect ? MF_ENABLED : MF_GRAYED));
+}
+
 void PopupMenu::Open(HWND owner, POINT screen) const {
     // Without the owner in the foreground the menu of a tray icon would not close when the
     // user clicks elsewhere; the posted null message lets it close on the next click.

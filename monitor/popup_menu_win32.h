@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "monitor/popup_menu.h"
+
 namespace orv {
 
 class PopupMenu {
@@ -14,6 +16,7 @@ class PopupMenu {
     PopupMenu& operator=(const PopupMenu&) = delete;
 
     HMENU Handle() const { return menu_; }
+    void EnableLineEntries(const LineEntries& entries) const;
     // Opens the menu at a screen point for `owner`, which receives the chosen command.
     void Open(HWND owner, POINT screen) const;
 

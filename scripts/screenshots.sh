@@ -59,23 +59,38 @@ mkdir -p "$images"
             --gtest_filter="HighDpi.*" --gtest_brief=1 | tr -d "\r"
     fi
 
-    pages=(information statistics detailed-statistics dial events settings launcher about)
+    pages=(information statistics detailed-statistics dial events settings launcher about allowance)
     for lang in $languages; do
         language=Eng
         [ "$lang" = ru ] && language=Rus
         "$ORVANE_WINE" reg add "HKCU\\Software\\Quillon\\Orvane\\Main" /v Language /d "$language" \
             /f >/dev/null
+        # A monthly allowance, so that its figures show under the statistics and in the tray.
+        "$ORVANE_WINE" reg add "HKCU\\Software\\Quillon\\Orvane\\Main" /v MonthTrafficLimit \
+            /d 2048 /f >/dev/null
+        "$ORVANE_WINE" reg add "HKCU\\Software\\Quillon\\Orvane\\Main" /v MonthTimeLimit \
+            /d 40 /f >/dev/null
         # A year of sample sessions for the session list, the month chart and the report.
         cp "$5/tools/scenarios/demo-statistics.xml" "$demo/statistics/dialstat.xml"
         demo_start "$demo"
         sleep 20   # the demo session connects and moves some traffic
         shoot TForm2 "$images/$lang-floating-window$suffix.png"
+        # The tray text as the pointer resting on the icon shows it (kept beside the demo, to
+        # look at): the tray callback with NIN_POPUPOPEN, then NIN_POPUPCLOSE.
+        driver post TForm2 ORVMainWindow 32769 0 1030
+        sleep 1
+        import -window root -strip "PNG8:$demo/$lang-tray-text$suffix.png"
+        driver post TForm2 ORVMainWindow 32769 0 1031
         # The page switch of the pop-up menu: WM_COMMAND with the page code (3 = page 0).
         for page in 0 1 2 3 4 5 6 7; do
             driver post TForm2 ORVMainWindow 273 $((page + 3))
             sleep 1.5
             shoot TForm1 "$images/$lang-page-$page-${pages[$page]}$suffix.png"
         done
+        # The allowance page has no page code: its tab, as the keyboard selects it.
+        driver tab TForm1 - 8
+        sleep 1.5
+        shoot TForm1 "$images/$lang-page-8-${pages[8]}$suffix.png"
         # The month chart of the received bytes: page 2, the choice "Received", "Show Detail".
         driver post TForm2 ORVMainWindow 273 5
         sleep 1
@@ -95,6 +110,14 @@ mkdir -p "$images"
             # The head of the report: its title row and the first dozen sessions.
             wkhtmltoimage --quiet --width 1280 --height 404 "$report" "$demo/report.png"
             convert "$demo/report.png" -strip "PNG8:$images/html-report.png"
+            # The same list as CSV, the second kind of the dialog, printed for a look.
+            csv="$demo/report.csv"
+            rm -f "$csv"
+            driver press TForm1 - SpeedButton8
+            driver save-as "$("$ORVANE_WINE" winepath -w "$csv")" 10000 2
+            for _ in $(seq 50); do [ -s "$csv" ] && break; sleep 0.2; done
+            echo "The CSV export, its first lines:"
+            head -n 4 "$csv"
         fi
         demo_stop
     done

@@ -5,6 +5,8 @@
 #include <unordered_map>
 #include <utility>
 
+#include "stats/csv_report.h"
+
 namespace orv {
 
 namespace {
@@ -107,13 +109,13 @@ std::optional<std::string> BuildHtmlReport(const SessionList& list, std::string_
     return report;
 }
 
-std::string WithHtmlExtension(std::string fileName) {
+std::string WithExtension(std::string fileName, std::string_view wanted) {
     const std::size_t nameStart = fileName.find_last_of("\\/:");
     const std::size_t dot = fileName.rfind('.');
     const bool hasExtension =
         dot != std::string::npos && (nameStart == std::string::npos || dot > nameStart);
     if (!hasExtension) {
-        fileName += ".html";
+        fileName += wanted;
     }
     return fileName;
 }
@@ -190,10 +192,16 @@ bool WriteHtmlReport(const SessionList& list, const std::string& fileName, Repor
 }
 
 void SaveStatisticsAsHtml(const SessionList& list, SaveDialog& dialog, ReportFiles& files,
-                          UserPrompts& prompts) {
-    dialog.SetFilter("HTML (*.html)|*.html");
+                          UserPrompts& prompts, const CsvExport* csv) {
+    dialog.SetFilter(csv ? "HTML (*.html)|*.html|CSV (UTF-8)|*.csv" : "HTML (*.html)|*.html");
     std::optional<std::string> chosen = dialog.Execute();
     if (!chosen) {
+        return;
+    }
+    if (csv && dialog.ChosenFilter() == 1) {
+        const std::string fileName = WithExtension(std::move(*chosen), ".csv");
+        dialog.SetFileName(fileName);
+        WriteCsvReport(list, fileName, *csv, prompts);
         return;
     }
     const std::string fileName = WithHtmlExtension(std::move(*chosen));

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "base/outcome.h"
 #include "stats/session_list.h"
@@ -29,11 +30,14 @@ std::string CharsetOfCodePage(unsigned codePage);
 // eleven texts.
 std::optional<std::string> BuildHtmlReport(const SessionList& list, std::string_view charset);
 
-// The chosen name with ".html" appended when it has no extension (from the last dot of the
-// file name) at all. The save dialog gives names without one ".html" itself, before it asks
-// about replacing a file; a file the user chose with another extension ("old.htm") is written
-// under that very name.
-std::string WithHtmlExtension(std::string fileName);
+// The chosen name with `extension` (".html", ".csv") appended when it has no extension (from the
+// last dot of the file name) at all. The save dialog gives names without one the chosen kind's
+// extension itself, before it asks about replacing a file; a file the user chose with another
+// extension ("old.htm") is written under that very name.
+std::string WithExtension(std::string fileName, std::string_view extension);
+inline std::string WithHtmlExtension(std::string fileName) {
+    return WithExtension(std::move(fileName), ".html");
+}
 
 // The UTF-8 text with each character the report's code page cannot hold (holds(code) false)
 // written as a numeric character reference, "&#1071;", which a browser shows as the character
@@ -53,6 +57,8 @@ class SaveDialog {
     virtual std::optional<std::string> Execute() = 0;
     // The name the dialog offers at its next use.
     virtual void SetFileName(const std::string& fileName) = 0;
+    // The filter entry (from 0) that the last Execute ended with.
+    virtual std::size_t ChosenFilter() const { return 0; }
 };
 
 class ReportFiles {
@@ -70,7 +76,10 @@ class ReportFiles {
 bool WriteHtmlReport(const SessionList& list, const std::string& fileName, ReportFiles& files,
                      UserPrompts& prompts);
 
+struct CsvExport;
+
+// With `csv` the dialog offers "CSV (UTF-8)" beside HTML, and the entry chosen decides.
 void SaveStatisticsAsHtml(const SessionList& list, SaveDialog& dialog, ReportFiles& files,
-                          UserPrompts& prompts);
+                          UserPrompts& prompts, const CsvExport* csv = nullptr);
 
 }  // namespace orv

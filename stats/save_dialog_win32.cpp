@@ -17,7 +17,8 @@ std::optional<std::string> Win32SaveDialog::Execute() {
     // question is about the file that will be written.
     return RunFileDialog(
         FileDialog::Save, owner_, filter_, fileName_,
-        OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_OVERWRITEPROMPT, L"html");
+        OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_OVERWRITEPROMPT, L"html",
+        &filterIndex_);
 }
 
 }  // namespace orv

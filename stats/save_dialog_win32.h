@@ -1,5 +1,5 @@
 #pragma once
-// The common save dialog of the HTML report; it remembers the last name for its next use.
+// The common save dialog of the report; it remembers the last name and kind for its next use.
 
 #include <windows.h>
 
@@ -17,11 +17,13 @@ class Win32SaveDialog final : public SaveDialog {
     void SetFilter(std::string_view filter) override;
     std::optional<std::string> Execute() override;
     void SetFileName(const std::string& fileName) override { fileName_ = fileName; }
+    std::size_t ChosenFilter() const override { return filterIndex_ == 0 ? 0 : filterIndex_ - 1; }
 
   private:
     HWND owner_;
     std::string filter_;  // "name|pattern" pairs
     std::string fileName_;
+    DWORD filterIndex_ = 1;  // the dialog's own count, from 1; the last choice is offered again
 };
 
 }  // namespace orv

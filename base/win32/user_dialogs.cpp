@@ -43,7 +43,7 @@ void Win32UserDialogs::ShowPlain(std::string_view title, std::string_view text) 
 
 std::optional<std::string> RunFileDialog(FileDialog kind, HWND owner, std::string_view filter,
                                          std::string_view initialName, DWORD flags,
-                                         const wchar_t* defaultExtension) {
+                                         const wchar_t* defaultExtension, DWORD* filterIndex) {
     const std::wstring filters = FileDialogFilter(filter);
     std::vector<wchar_t> path(32768, L'\0');
     Widen(initialName).copy(path.data(), path.size() - 1);
@@ -59,10 +59,14 @@ std::optional<std::string> RunFileDialog(FileDialog kind, HWND owner, std::strin
         return std::nullopt;
     }
     dialog.lpstrDefExt = defaultExtension;
+    dialog.nFilterIndex = filterIndex ? *filterIndex : 0;
     const BOOL chosen =
         kind == FileDialog::Open ? GetOpenFileNameW(&dialog) : GetSaveFileNameW(&dialog);
     if (!chosen) {
         return std::nullopt;
+    }
+    if (filterIndex) {
+        *filterIndex = dialog.nFilterIndex;
     }
     return Narrow(path.data());
 }

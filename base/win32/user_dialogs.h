@@ -17,10 +17,13 @@ enum class FileDialog { Open, Save };
 // The common open or save dialog with a "name|pattern" filter (none when empty), starting at
 // `initialName`, with the dialog's OFN_ flags (<commdlg.h>) besides OFN_EXPLORER; the chosen path, or nothing
 // when the user cancels. A default extension (without its dot) is added by the dialog to a
-// name typed without one, before it asks about replacing a file.
+// name typed without one, before it asks about replacing a file (the chosen filter's own
+// extension where it names one). `filterIndex`, when given, is the filter entry (from 1) to
+// start with and receives the one chosen.
 std::optional<std::string> RunFileDialog(FileDialog kind, HWND owner, std::string_view filter,
                                          std::string_view initialName, DWORD flags,
-                                         const wchar_t* defaultExtension = nullptr);
+                                         const wchar_t* defaultExtension = nullptr,
+                                         DWORD* filterIndex = nullptr);
 
 class Win32UserDialogs : public MessageBoxes, public CommonDialogs {
   public:

@@ -88,7 +88,7 @@ TEST_F(Startup, ASecondStartEndsAtOnceWithZeroAndShowsTheRunningMonitor) {
     }
     EXPECT_TRUE(IsWindowVisible(main));
     std::vector<HWND> pages = ChildWindows(main, L"TTabSheet");
-    ASSERT_EQ(pages.size(), 8u);
+    ASSERT_EQ(pages.size(), 9u);
     EXPECT_TRUE(IsWindowVisible(pages[0]));
 }
 
@@ -185,7 +185,7 @@ TEST_F(Startup, TheFloatingWindowIsATopmost176By76BoxAtTheWorkAreasBottomRight) 
     EXPECT_EQ(outer.bottom, workArea.bottom);
 }
 
-TEST_F(Startup, TheMainWindowIsHiddenWithItsEightPagesInOrder) {
+TEST_F(Startup, TheMainWindowIsHiddenWithItsNinePagesInOrder) {
     OrvaneProcess program(folder);
     ASSERT_NE(program.WaitForFloatingWindow(), nullptr);
     HWND main = program.MainWindow();
@@ -203,7 +203,8 @@ TEST_F(Startup, TheMainWindowIsHiddenWithItsEightPagesInOrder) {
     }
     EXPECT_EQ(captions, (std::vector<std::wstring>{
                             L"Информация", L"Статистика", L"Подробная статистика", L"Дозвон",
-                            L"События", L"Настройки", L"Запуск приложений", L"О программе"}));
+                            L"События", L"Настройки", L"Запуск приложений", L"О программе",
+                            L"Лимит"}));
     // The statistics file was opened, so the empty one was written beside the program.
     EXPECT_NE(GetFileAttributesW((folder.Path() + L"statistics\\dialstat.xml").c_str()),
               INVALID_FILE_ATTRIBUTES);

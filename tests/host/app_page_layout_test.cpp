@@ -21,10 +21,11 @@ std::vector<std::string> PageCaptions() {
     return captions;
 }
 
-TEST(PageLayout, EightPagesInTabOrder) {
+// The eight pages of the page switch (codes 3 to 10) keep their places; the allowance follows.
+TEST(PageLayout, EightPagesInTabOrderThenTheAllowance) {
     EXPECT_THAT(PageCaptions(),
                 ElementsAre("Информация", "Статистика", "Подробная статистика", "Дозвон", "События",
-                            "Настройки", "Запуск приложений", "О программе"));
+                            "Настройки", "Запуск приложений", "О программе", "Лимит"));
     EXPECT_EQ(MainWindowPages()[kInformationPage].id, "TabSheet1");
     EXPECT_EQ(MainWindowPages()[kStatisticsPage].id, "TabSheet3");
     EXPECT_EQ(MainWindowPages()[kDetailedStatisticsPage].id, "TabSheet2");
@@ -88,6 +89,15 @@ TEST(PageLayout, EverySettingHasAControlOfItsKind) {
                             control->kind == ControlKind::PictureList)
                     << setting.name;
                 break;
+            case SettingKind::Number: {
+                // A loaded number is kept inside the range its up/down buttons step in.
+                EXPECT_EQ(control->kind, ControlKind::Edit) << setting.name;
+                const ControlSpec& upDown = control[1];
+                EXPECT_EQ(upDown.kind, ControlKind::UpDown) << setting.name;
+                EXPECT_EQ(upDown.low, setting.low) << setting.name;
+                EXPECT_EQ(upDown.high, setting.high) << setting.name;
+                break;
+            }
         }
     }
     EXPECT_EQ(FindControl(ids::kSpeechPlugin)->hint, "Enable/Disable speech control");
@@ -155,7 +165,7 @@ TEST(PageLayout, ButtonImagesGoToPictureButtons) {
         ASSERT_NE(button, nullptr) << image.button;
         EXPECT_EQ(button->kind, ControlKind::PictureButton) << image.button;
     }
-    EXPECT_EQ(ButtonImages().size(), 13u);  // five browse, four statistics, four launcher buttons
+    EXPECT_EQ(ButtonImages().size(), 14u);  // six browse, four statistics, four launcher buttons
 }
 
 }  // namespace

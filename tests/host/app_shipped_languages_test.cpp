@@ -11,6 +11,7 @@
 #include "app/language_files.h"
 #include "app/page_layout.h"
 #include "launcher/launch_entry.h"
+#include "monitor/allowance_controls.h"
 #include "monitor/popup_menu.h"
 
 namespace orv {
@@ -86,7 +87,7 @@ bool WrittenByTheProgram(std::string_view id) {
         }
     }
     return id == ids::kTotalOnlineTime || id == ids::kTotalReceived || id == ids::kTotalSent ||
-           id == "Label27";
+           id == "Label27" || id == ids::kAllowanceStatus || id == ids::kStatisticsAllowance;
 }
 
 // Every designed text of the tables and the menu with the key that translates it.

@@ -6,29 +6,61 @@
 #include <string>
 #include <vector>
 
+#include "dialer/line_entries.h"
+#include "dialer_fakes.h"
 #include "monitor/popup_menu.h"
 #include "monitor/tray_hint_layout.h"
 
 namespace orv {
 namespace {
 
-TEST(PopupMenuTable, PagesInOrderWithCodesThreeToTenThenSeparatorAndExit) {
+TEST(PopupMenuTable, PagesWithCodesThreeToTenThenTheLineEntriesAndExit) {
     const auto entries = PopupMenuEntries();
     const std::vector<std::string> pages{"Information", "Statistics", "AllStatistics", "DialUp",
                                          "Events",      "Options",    "Scheduler",     "About"};
-    ASSERT_EQ(entries.size(), pages.size() + 2);
+    ASSERT_EQ(entries.size(), pages.size() + 5);
     for (std::size_t i = 0; i < pages.size(); ++i) {
         EXPECT_EQ(entries[i].text, pages[i]);
         EXPECT_EQ(entries[i].command, kFirstPageCommand + static_cast<int>(i));
         EXPECT_TRUE(IsPageCommand(entries[i].command));
     }
     EXPECT_EQ(entries[8].command, kSeparator);
-    EXPECT_EQ(entries[9].text, "Выход");
-    EXPECT_EQ(entries[9].command, kExitCommand);
+    EXPECT_EQ(entries[9].text, "Подключить");
+    EXPECT_EQ(entries[9].command, kConnectCommand);
+    EXPECT_EQ(entries[10].text, "Отключить");
+    EXPECT_EQ(entries[10].command, kDisconnectCommand);
+    EXPECT_EQ(entries[11].command, kSeparator);
+    EXPECT_EQ(entries[12].text, "Выход");
+    EXPECT_EQ(entries[12].command, kExitCommand);
+    EXPECT_FALSE(IsPageCommand(kConnectCommand));
+    EXPECT_FALSE(IsPageCommand(kDisconnectCommand));
     EXPECT_FALSE(IsPageCommand(kExitCommand));
     EXPECT_FALSE(IsPageCommand(kSeparator));
     EXPECT_FALSE(IsPageCommand(kFirstPageCommand - 1));
     EXPECT_FALSE(IsPageCommand(kLastPageCommand + 1));
+}
+
+// "Подключить" only when nothing is held and the page names what to dial; "Отключить" while a
+// line, a dial or a waiting redial is held.
+TEST(PopupMenuLineEntries, EachIsEnabledOnlyWhenItCanAct) {
+    test::DialerLog log;
+    test::FakeDialPage page(log);
+    CurrentConnection current;
+    page.form.useExisting = true;
+    page.form.entryName = "Home ISP";
+    EXPECT_TRUE(LineEntryStates(page, current, false).connect);
+    EXPECT_FALSE(LineEntryStates(page, current, false).disconnect);
+    EXPECT_FALSE(LineEntryStates(page, current, true).connect);
+    EXPECT_TRUE(LineEntryStates(page, current, true).disconnect);
+    current.handle = 0x51;
+    EXPECT_FALSE(LineEntryStates(page, current, false).connect);
+    EXPECT_TRUE(LineEntryStates(page, current, false).disconnect);
+    current.handle = 0;
+    page.form.entryName.clear();
+    EXPECT_FALSE(LineEntryStates(page, current, false).connect);
+    page.form.useExisting = false;
+    page.form.phoneNumber = "5551234";
+    EXPECT_TRUE(LineEntryStates(page, current, false).connect);
 }
 
 TEST(HintBody, EveryLoneCarriageReturnBreaksTheLine) {

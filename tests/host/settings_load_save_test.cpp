@@ -137,6 +137,24 @@ TEST(SettingsThresholds, AreClampedToTheirRangesAndJunkGivesTheDefault) {
     }
 }
 
+TEST(SettingsLoad, AllowanceNumbersAreKeptInTheirRangesAndActionsHaveTheirDefaults) {
+    MemorySettingsStore store;
+    store.Write("MonthStartDay", "31");
+    store.Write("MonthTrafficLimit", "abc");
+    store.Write("MonthTimeLimit", "-5");
+    store.Write("PlaySndMonth", "1");  // without a file: switched off with the box
+    SettingsRig rig;
+    LoadSettings(store, rig.controls, rig.reactions);
+    EXPECT_EQ(rig.controls.Text(ids::kMonthStartDay), "28");
+    EXPECT_EQ(rig.controls.Text(ids::kMonthTrafficLimit), "0");
+    EXPECT_EQ(rig.controls.Text(ids::kMonthTimeLimit), "0");
+    EXPECT_EQ(rig.controls.Text(ids::kMonthWarnPercent), "90");
+    EXPECT_TRUE(rig.controls.Checked(ids::kShowMessageMonth));
+    EXPECT_FALSE(rig.controls.Checked(ids::kPlaySoundMonth));
+    EXPECT_FALSE(rig.controls.Checked(ids::kHangUpMonth));
+    EXPECT_EQ(rig.boxes.shown.size(), 1u);
+}
+
 TEST(SettingsSave, WritesEveryValueInItsOwnOrder) {
     SettingsRig rig;
     MemorySettingsStore store;
@@ -151,7 +169,9 @@ TEST(SettingsSave, WritesEveryValueInItsOwnOrder) {
                     "HangUpSpeed", "TrafficValueToInform", "SndTrafficFile", "PlaySndTraffic",
                     "ShowMsgTraffic", "HangUpTraffic", "AutoRun", "ShutDown", "StayOnTop",
                     "SpeechPlugin", "RedialOnFailure", "BackGround", "RecvColor", "SendColor",
-                    "TimeColor", "BorderColor", "TranspValue", "Language"));
+                    "TimeColor", "BorderColor", "TranspValue", "Language", "MonthStartDay",
+                    "MonthTrafficLimit", "MonthTimeLimit", "MonthWarnPercent", "ShowMsgMonth",
+                    "PlaySndMonth", "SndMonthFile", "HangUpMonth"));
 }
 
 TEST(SettingsSave, AFailedWriteIsReportedOnceAndTheOtherValuesAreStillWritten) {

@@ -6,6 +6,7 @@
 
 #include "stats/html_report.h"
 #include "support/error_prompts.h"
+#include "support/save_dialog_fake.h"
 #include "support/memory_document.h"
 
 namespace orv {
@@ -102,16 +103,7 @@ TEST(StatsHtmlReport, HtmlExtensionIsAppendedUnlessPresentInAnyCase) {
     EXPECT_EQ(WithHtmlExtension("C:\\r.html\\report"), "C:\\r.html\\report.html");
 }
 
-class FakeDialog final : public SaveDialog {
-  public:
-    void SetFilter(std::string_view f) override { filter = f; }
-    std::optional<std::string> Execute() override { return answer; }
-    void SetFileName(const std::string& name) override { kept = name; }
-
-    std::string filter;
-    std::optional<std::string> answer;
-    std::string kept;
-};
+using FakeDialog = testing::FakeSaveDialog;
 
 class FakeFiles final : public ReportFiles {
   public:

@@ -7,33 +7,13 @@
 #include <vector>
 
 #include "monitor/event_controls.h"
+#include "tests/common/rule_fakes.h"
 
 namespace orv {
 namespace {
 
-class FakeControls : public ControlStates {
-  public:
-    std::map<std::string, bool, std::less<>> checked;
-    std::map<std::string, std::string, std::less<>> texts;
-
-    bool Checked(std::string_view id) const override {
-        const auto found = checked.find(id);
-        return found != checked.end() && found->second;
-    }
-    std::string Text(std::string_view id) const override {
-        const auto found = texts.find(id);
-        return found == texts.end() ? std::string() : found->second;
-    }
-};
-
-// Sounds, balloons, hang-ups and launches in the order they happened.
-struct Recorder : SoundPlayer, TrayBalloons {
-    std::vector<std::string> log;
-    void PlayAsync(std::string_view file) override { log.push_back("sound " + std::string(file)); }
-    void ShowTrayBalloon(std::string_view text) override {
-        log.push_back("balloon " + std::string(text));
-    }
-};
+using test::FakeControls;
+using test::Recorder;
 
 class ThresholdEventsTest : public ::testing::Test {
   protected:

@@ -117,7 +117,8 @@ TEST_F(Languages, EngChangesEveryKindOfCaptionAndNothingElseAndRusRestoresThem) 
     EXPECT_EQ(Text(ids::kTimeChart), "Time");
     EXPECT_EQ(testing::ColumnCaption(main.Control(ids::kSessionList), 10), "Average speed (KBps)");
     EXPECT_EQ(testing::ColumnCaption(main.Control("ListView3"), 0), "Device Name");
-    EXPECT_EQ(MenuText(menu.Handle(), 9), "Exit");
+    EXPECT_EQ(MenuText(menu.Handle(), 9), "Connect");
+    EXPECT_EQ(MenuText(menu.Handle(), 12), "Exit");
     EXPECT_EQ(MenuText(menu.Handle(), 2), "Detailed statistics");  // named like its page
     // Figures, fields, the list's choice and the separator stay.
     EXPECT_EQ(Text("Label20"), "0");
@@ -132,7 +133,8 @@ TEST_F(Languages, EngChangesEveryKindOfCaptionAndNothingElseAndRusRestoresThem) 
     EXPECT_EQ(language.Text(), "Rus");
     EXPECT_EQ(Text("Label17"), "Название");
     EXPECT_EQ(testing::TabCaption(main.Tabs(), 5), "Настройки");
-    EXPECT_EQ(MenuText(menu.Handle(), 9), "Выход");
+    EXPECT_EQ(MenuText(menu.Handle(), 10), "Отключить");
+    EXPECT_EQ(MenuText(menu.Handle(), 12), "Выход");
     EXPECT_EQ(MenuText(menu.Handle(), 2), "Подробная статистика");
     EXPECT_EQ(testing::ColumnCaption(main.Control(ids::kSessionList), 4), "Принято(Байт)");
     EXPECT_EQ(Text("Label29").back(), ' ');  // the quoted value keeps its last blank

@@ -108,11 +108,11 @@ TEST_F(MainWindowTest, ClosingOnlyHidesIt) {
     EXPECT_FALSE(IsWindowVisible(window.Handle()));
 }
 
-TEST_F(MainWindowTest, EightTabsInOrderWithTheFirstPageActive) {
+TEST_F(MainWindowTest, NineTabsInOrderWithTheFirstPageActive) {
     HWND tabs = window.Tabs();
-    ASSERT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 8);
+    ASSERT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 9);
     const auto pages = MainWindowPages();
-    for (int index = 0; index < 8; ++index) {
+    for (int index = 0; index < 9; ++index) {
         EXPECT_EQ(TabCaption(tabs, index), pages[static_cast<std::size_t>(index)].caption);
         // The window is hidden, so a page's own visibility is its style.
         const auto style = GetWindowLongPtrW(window.Page(index), GWL_STYLE);
@@ -124,6 +124,8 @@ TEST_F(MainWindowTest, EightTabsInOrderWithTheFirstPageActive) {
     EXPECT_GE(area.right, kPageWidth);
     EXPECT_GE(area.bottom, kPageHeight);
     EXPECT_EQ(TabCaption(tabs, 7), "О программе");
+    EXPECT_EQ(TabCaption(tabs, 8), "Лимит");
+    EXPECT_EQ(SendMessageW(tabs, TCM_GETROWCOUNT, 0, 0), 2);  // as the eight took
     EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), 0);
     EXPECT_EQ(window.CurrentPage(), 0);
 }

@@ -73,6 +73,8 @@ class FloatingWindowTest : public ::testing::Test {
         events.toggleMainWindow = [this] { ++toggles; };
         events.showPage = [this](int code) { pages.push_back(code); };
         events.trayInfoText = [this] { return trayText; };
+        events.connect = [this] { lineActions.push_back("connect"); };
+        events.disconnect = [this] { lineActions.push_back("disconnect"); };
         ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr), std::move(events)));
     }
 
@@ -97,6 +99,7 @@ class FloatingWindowTest : public ::testing::Test {
     int toggles = 0;
     std::vector<int> pages;
     std::string trayText;
+    std::vector<std::string> lineActions;
 };
 
 }  // namespace orv::testing

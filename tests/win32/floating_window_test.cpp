@@ -131,6 +131,24 @@ TEST_F(FloatingWindowTest, DoubleClickTogglesTheMainWindow) {
     EXPECT_EQ(toggles, 2);
 }
 
+TEST_F(FloatingWindowTest, TheMenusLineEntriesAreEnabledAsToldAndRunTheirActions) {
+    const PopupMenu menu;
+    const auto grayed = [&menu](int command) {
+        return (GetMenuState(menu.Handle(), command, MF_BYCOMMAND) & MF_GRAYED) != 0;
+    };
+    menu.EnableLineEntries({true, false});
+    EXPECT_FALSE(grayed(kConnectCommand));
+    EXPECT_TRUE(grayed(kDisconnectCommand));
+    menu.EnableLineEntries({false, true});
+    EXPECT_TRUE(grayed(kConnectCommand));
+    EXPECT_FALSE(grayed(kDisconnectCommand));
+
+    SendMessageW(Handle(), WM_COMMAND, kConnectCommand, 0);
+    SendMessageW(Handle(), WM_COMMAND, kDisconnectCommand, 0);
+    EXPECT_EQ(lineActions, (std::vector<std::string>{"connect", "disconnect"}));
+    EXPECT_TRUE(pages.empty());
+}
+
 TEST_F(FloatingWindowTest, RightButtonDragMovesTheWindowWithThePointer) {
     window.Show();
     const RECT before = BoundsOf(Handle());

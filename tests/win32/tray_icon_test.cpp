@@ -53,22 +53,28 @@ TEST_F(StartupFlagOffTest, StartsWithTheTrayIconOnly) {
     EXPECT_EQ(shell.Count(NIM_DELETE), 0);
 }
 
-TEST_F(FloatingWindowTest, MenuHoldsThePagesASeparatorAndExit) {
+TEST_F(FloatingWindowTest, MenuHoldsThePagesTheLineEntriesAndExit) {
     const HMENU menu = window.Menu();
-    ASSERT_EQ(GetMenuItemCount(menu), 10);
+    ASSERT_EQ(GetMenuItemCount(menu), 13);
     const wchar_t* names[] = {L"Information", L"Statistics", L"AllStatistics", L"DialUp",
                               L"Events",      L"Options",    L"Scheduler",     L"About"};
     for (int i = 0; i < 8; ++i) {
         EXPECT_EQ(MenuText(menu, i), names[i]);
         EXPECT_EQ(GetMenuItemID(menu, i), static_cast<UINT>(3 + i));
     }
-    MENUITEMINFOW separator{};
-    separator.cbSize = sizeof(separator);
-    separator.fMask = MIIM_FTYPE;
-    ASSERT_TRUE(GetMenuItemInfoW(menu, 8, TRUE, &separator));
-    EXPECT_TRUE(separator.fType & MFT_SEPARATOR);
-    EXPECT_EQ(MenuText(menu, 9), L"Выход");
-    EXPECT_EQ(GetMenuItemID(menu, 9), static_cast<UINT>(kExitCommand));
+    for (const int position : {8, 11}) {
+        MENUITEMINFOW separator{};
+        separator.cbSize = sizeof(separator);
+        separator.fMask = MIIM_FTYPE;
+        ASSERT_TRUE(GetMenuItemInfoW(menu, position, TRUE, &separator));
+        EXPECT_TRUE(separator.fType & MFT_SEPARATOR) << position;
+    }
+    EXPECT_EQ(MenuText(menu, 9), L"Подключить");
+    EXPECT_EQ(GetMenuItemID(menu, 9), static_cast<UINT>(kConnectCommand));
+    EXPECT_EQ(MenuText(menu, 10), L"Отключить");
+    EXPECT_EQ(GetMenuItemID(menu, 10), static_cast<UINT>(kDisconnectCommand));
+    EXPECT_EQ(MenuText(menu, 12), L"Выход");
+    EXPECT_EQ(GetMenuItemID(menu, 12), static_cast<UINT>(kExitCommand));
 }
 
 TEST_F(FloatingWindowTest, PageEntriesCallTheSharedPageSwitch) {

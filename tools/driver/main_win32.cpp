@@ -5,14 +5,20 @@
 //   orvdriver shot-rect CLASS CAPTION               the same for the part worth photographing
 //                                                   under Xvfb: a captioned window's client
 //                                                   area (no window manager draws its frame)
-//   orvdriver post  CLASS CAPTION MESSAGE WPARAM    post a message (decimal numbers)
+//   orvdriver post  CLASS CAPTION MESSAGE WPARAM [LPARAM]  post a message (decimal numbers)
 //   orvdriver click CLASS CAPTION CONTROL_ID        press a page's button (e.g. BitBtn1)
 //   orvdriver press CLASS CAPTION CONTROL_ID        the same, returning at once (for a button
 //                                                   that opens a modal dialog)
-//   orvdriver save-as PATH TIMEOUT_MS               type PATH into the file dialog that opens
-//                                                   and choose Save
+//   orvdriver tab   CLASS CAPTION INDEX             select a page of the window's tab control as
+//                                                   the keyboard would (for pages without a
+//                                                   page code)
+//   orvdriver save-as PATH TIMEOUT_MS [KIND]        type PATH into the file dialog that opens
+//                                                   and choose Save; KIND (from 1) picks an
+//                                                   entry of its "Save as type" list first
 // CAPTION "-" matches any caption. Exit code 1 when the window is not there, 2 on bad usage.
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -50,8 +56,9 @@ bool Click(HWND window, std::string_view controlId) {
 // or the plain edit field (edt1) of older ones.
 constexpr int kFileNameCombo = 0x47C;
 constexpr int kFileNameEdit = 0x480;
+constexpr int kFileTypeCombo = 0x470;
 
-bool SaveAs(const wchar_t* path, long timeoutMs) {
+bool SaveAs(const wchar_t* path, long timeoutMs, long kind) {
     const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
     HWND dialog = nullptr;
     HWND field = nullptr;
@@ -69,6 +76,15 @@ bool SaveAs(const wchar_t* path, long timeoutMs) {
         }
     }
     Sleep(300);  // the dialog fills its field once it has listed the folder
+    if (HWND types = GetDlgItem(dialog, kFileTypeCombo); types && kind > 0) {
+        // As a choice in the list: the selection, then the notices the dialog acts on.
+        SendMessageW(types, CB_SETCURSEL, static_cast<WPARAM>(kind - 1), 0);
+        for (const WORD notice : {CBN_SELCHANGE, CBN_SELENDOK}) {
+            SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kFileTypeCombo, notice),
+                         reinterpret_cast<LPARAM>(types));
+        }
+        Sleep(200);
+    }
     SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path));
     return PostMessageW(dialog, WM_COMMAND, IDOK, 0) != FALSE;
 }
@@ -80,8 +96,9 @@ long Number(const wchar_t* text) {
 int Usage() {
     std::fputs(
         "usage: orvdriver wait|gone CLASS CAPTION TIMEOUT_MS | rect CLASS CAPTION | "
-        "post CLASS CAPTION MESSAGE WPARAM | click|press CLASS CAPTION CONTROL_ID | "
-        "save-as PATH TIMEOUT_MS\n",
+        "post CLASS CAPTION MESSAGE WPARAM [LPARAM] | click|press CLASS CAPTION CONTROL_ID | "
+        "tab CLASS CAPTION INDEX | "
+        "save-as PATH TIMEOUT_MS [KIND]\n",
         stderr);
     return 2;
 }
@@ -89,8 +106,8 @@ int Usage() {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc == 4 && std::wstring_view(argv[1]) == L"save-as") {
-        return SaveAs(argv[2], Number(argv[3])) ? 0 : 1;
+    if ((argc == 4 || argc == 5) && std::wstring_view(argv[1]) == L"save-as") {
+        return SaveAs(argv[2], Number(argv[3]), argc == 5 ? Number(argv[4]) : 0) ? 0 : 1;
     }
     if (argc < 4) {
         return Usage();
@@ -116,13 +133,23 @@ int wmain(int argc, wchar_t** argv) {
                     rect.top);
         return 0;
     }
-    if (command == L"post" && argc == 6) {
+    if (command == L"post" && (argc == 6 || argc == 7)) {
         const auto message = static_cast<UINT>(Number(argv[4]));
         const auto wParam = static_cast<WPARAM>(Number(argv[5]));
-        return window && PostMessageW(window, message, wParam, 0) ? 0 : 1;
+        const auto lParam = static_cast<LPARAM>(argc == 7 ? Number(argv[6]) : 0);
+        return window && PostMessageW(window, message, wParam, lParam) ? 0 : 1;
     }
     if (command == L"click" && argc == 5) {
         return Click(window, orv::Narrow(argv[4])) ? 0 : 1;
+    }
+    if (command == L"tab" && argc == 5) {
+        // Moving the focus of a tab control without buttons selects the tab and tells the
+        // parent, as the arrow keys do.
+        HWND tabs = window ? FindWindowExW(window, nullptr, WC_TABCONTROLW, nullptr) : nullptr;
+        return tabs && SendMessageTimeoutW(tabs, TCM_SETCURFOCUS, Number(argv[4]), 0,
+                                           SMTO_ABORTIFHUNG, 10000, nullptr)
+                   ? 0
+                   : 1;
     }
     if (command == L"press" && argc == 5) {
         HWND button = orv::FindPageControl(window, orv::Narrow(argv[4]));
