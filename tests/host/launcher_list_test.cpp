@@ -84,7 +84,7 @@ TEST(LaunchList, ProgramsThatAreMissingAreNamedInTheStatusAndTheOthersStillStart
     RecordingShell shell;
     NumberedPictures pictures;
     RecordingBoxes boxes;
-    RecordingNotices notices;
+    testing::RecordingNotices notices;
     std::vector<std::string> status;
     LanguageCode language("Eng");
     LaunchList list({file, shell, pictures, boxes, notices,
