@@ -24,7 +24,7 @@ struct AllowanceServices {
     const RegionalFormats& formats;
     const LanguageCode& language;
     std::function<void()> hangUp;
-    std::function<RunningSession()> running;
+    std::function<RunningUse()> running;
     std::function<HWND(std::string_view id)> control;  // a main window control by identifier
 };
 

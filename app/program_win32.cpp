@@ -69,7 +69,7 @@ Program::Program(HINSTANCE instance)
       allowance_(AllowanceServices{
           archiveStore_, document_, settingsControls_, sounds_, floating_, clock_, formats_,
           language_, [this] { dialPage_->Dialing().HangUpByRule(); },
-          [this] { return monitor_ ? RunningSessionOf(*monitor_) : RunningSession{}; },
+          [this] { return monitor_ ? RunningUseOf(*monitor_) : RunningUse{}; },
           [this](std::string_view id) { return main_.Control(id); }}) {}
 
 Program::~Program() = default;

@@ -53,9 +53,9 @@ AllowanceSettings ReadAllowanceSettings(const ControlStates& controls) {
     return settings;
 }
 
-RunningSession RunningSessionOf(const ConnectionMonitor& monitor) {
+RunningUse RunningUseOf(const ConnectionMonitor& monitor) {
     const ConnectionSnapshot& snapshot = monitor.Snapshot();
-    RunningSession running;
+    RunningUse running;
     running.inSession = monitor.State().InSession;
     running.use.bytes = std::uint64_t{snapshot.BytesReceived} + snapshot.BytesSent;
     running.use.milliseconds = snapshot.DurationMs;
@@ -71,7 +71,7 @@ AllowanceStatus MonthAllowance::Status() const {
     status.used = ports_.stored(status.period);
     // The running session ends now, so it is this period's; once stored it is no longer
     // running, so it is never counted twice.
-    if (const RunningSession running = ports_.running(); running.inSession) {
+    if (const RunningUse running = ports_.running(); running.inSession) {
         status.used += running.use;
     }
     return status;

@@ -32,11 +32,11 @@ struct AllowanceSettings {
 AllowanceSettings ReadAllowanceSettings(const ControlStates& controls);
 
 // The session the monitor follows, as far as it has got.
-struct RunningSession {
+struct RunningUse {
     bool inSession = false;
     PeriodUse use;
 };
-RunningSession RunningSessionOf(const ConnectionMonitor& monitor);
+RunningUse RunningUseOf(const ConnectionMonitor& monitor);
 
 struct AllowanceStatus {
     AllowanceSettings settings;
@@ -55,7 +55,7 @@ struct MonthAllowancePorts {
     std::function<void()> hangUp;
     // The stored sessions whose end falls in the period.
     std::function<PeriodUse(const BillingPeriod&)> stored;
-    std::function<RunningSession()> running;
+    std::function<RunningUse()> running;
 };
 
 class MonthAllowance {

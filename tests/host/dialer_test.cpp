@@ -74,6 +74,7 @@ TEST_F(DialerTest, TypedNumberGetsPForPulseAndStaysAsTypedForTone) {
 }
 
 TEST_F(DialerTest, EmptyEntryListCallsNothingAndSaysSo) {
+    language.Set("Rus");
     current.handle = 0x10;
     page.form.entryName.clear();
     dialer.Button3Click();
@@ -284,6 +285,7 @@ TEST_F(DialerTest, QueuedRedialIsCancelledByHangUpOrTheSwitch) {
 }
 
 TEST_F(DialerTest, InputTooLongForTheRequestIsRefusedWithoutDialing) {
+    language.Set("Rus");
     TypedNumber(false);
     page.form.password = std::string(257, 'p');
     dialer.Button3Click();

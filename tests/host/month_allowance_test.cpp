@@ -131,7 +131,7 @@ class MonthAllowanceTest : public ::testing::Test {
     LanguageCode language{"Eng"};
     RegionalFormats formats = kRussian;
     PeriodUse stored;
-    RunningSession running;
+    RunningUse running;
     std::vector<BillingPeriod> asked;
     MonthAllowance allowance{MonthAllowancePorts{
         controls, recorder, recorder, clock, formats, language,
@@ -234,7 +234,7 @@ TEST(MonthAllowanceWithTheTick, TheRunningSessionIsCountedOnce) {
     MonthAllowance allowance{MonthAllowancePorts{
         controls, recorder, recorder, clock, kRussian, language, {},
         [&tally](const BillingPeriod& period) { return tally.StoredIn(period); },
-        [&monitor] { return RunningSessionOf(monitor); }}};
+        [&monitor] { return RunningUseOf(monitor); }}};
 
     EXPECT_EQ(allowance.Status().used, (PeriodUse{10000, 60000}));
     monitor.MonitorTick();

@@ -87,6 +87,7 @@ class FakeFiles final : public ReportFiles, public StatisticsStorage {
         return WriteBytes(name, utf8);
     }
     unsigned AnsiCodePage() const override { return 1251; }
+    bool HoldsCharacter(std::uint32_t character) const override { return character < 0x80; }
     Outcome WriteBytes(const std::string& name, std::string_view bytes) override {
         if (failWith) {
             return Outcome::Failed(*failWith);
@@ -99,7 +100,7 @@ class FakeFiles final : public ReportFiles, public StatisticsStorage {
                               const std::function<Outcome(const std::string&)>&) override {
         return Outcome::Failed("not used");
     }
-    std::optional<std::string> ReadBytes(const std::string&) const override { return {}; }
+    FileRead ReadBytes(const std::string&) const override { return FileRead::NotFound(); }
     Outcome Rename(const std::string&, const std::string&) override {
         return Outcome::Failed("not used");
     }

@@ -61,6 +61,7 @@ class RemoteCommands : public ::testing::Test {
                                    },
                                    [this] { log.push_back("Button3Click"); },
                                    [this] { log.push_back("Button2Click"); },
+                                   nullptr,
                                    [this] { log.push_back("journal"); },
                                    {},
                                    {}});
