@@ -50,12 +50,8 @@ class LaunchPage {
     // Copies the entry's parameters, window mode and start moment into the three fields.
     void ShowLaunchEntry(int index);
 
-    // The entry whose texts the fields show; -1 when none.
-    int ShownEntry() const { return shown_; }
-
   private:
     void Select(int index);
-    void ClearFields();
     LaunchEntry* ShownEntryPtr();
 
     LaunchList& list_;

@@ -26,10 +26,6 @@ constexpr std::string_view kDisconnectedMessage = "Компьютер отклю
 
 }  // namespace
 
-std::span<const EventRule> EventRules() {
-    return kRules;
-}
-
 int ThresholdValue(std::string_view text, int fallback) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
         text.remove_prefix(1);

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "monitor/floating_drawing.h"
-#include "monitor/raster_canvas.h"
 #include "monitor/traffic_graph_drawing.h"
+#include "tests/common/raster_canvas.h"
 
 namespace orv {
 namespace {
