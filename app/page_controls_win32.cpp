@@ -288,11 +288,6 @@ std::string_view PageControls::IdOf(UINT_PTR commandId) const {
     return index < controls_.size() ? controls_[index].layout->id : std::string_view();
 }
 
-const ControlSpec* PageControls::SpecOf(std::string_view id) const {
-    const auto found = byId_.find(id);
-    return found == byId_.end() ? nullptr : controls_[found->second].layout;
-}
-
 namespace {
 
 struct ControlSearch {

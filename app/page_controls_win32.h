@@ -36,7 +36,6 @@ class PageControls {
     HWND Find(std::string_view id) const;
     // The identifier of the control that sent a WM_COMMAND or WM_NOTIFY; empty when unknown.
     std::string_view IdOf(UINT_PTR commandId) const;
-    const ControlSpec* SpecOf(std::string_view id) const;
 
   private:
     struct Created {

@@ -37,14 +37,16 @@ function(orvane_library name sources deps)
     endif()
 endfunction()
 
-# One GoogleTest program from every .cpp of a test folder (and its support/ subfolder).
+# One GoogleTest program from every .cpp of a test folder (and its support/ subfolder), with the
+# test material every layer shares (tests/common, such as the in-memory canvas).
 function(orvane_test_program name dir)
     file(GLOB test_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${dir}/*.cpp
          ${PROJECT_SOURCE_DIR}/${dir}/support/*.cpp)
     if(NOT test_sources)
         return()
     endif()
-    add_executable(${name} ${test_sources})
+    file(GLOB common_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/common/*.cpp)
+    add_executable(${name} ${test_sources} ${common_sources})
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/${dir})
     orvane_warnings(${name})
     set_property(GLOBAL APPEND PROPERTY ORVANE_TEST_PROGRAMS ${name})

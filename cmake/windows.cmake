@@ -76,7 +76,8 @@ target_link_options(launchprobe PRIVATE -municode)
 orvane_warnings(launchprobe)
 
 # The idle measurement (scripts/bench-idle.sh): a program's memory figures as Windows reports
-# them, and the floor, a trivial windowed program with a one-second timer.
+# them, and the two floors: a trivial windowed program with a one-second timer, and one that
+# does each second the monitor's visible work of a session (picture, copy, tray tip).
 add_executable(procmem tools/procmem/main_win32.cpp)
 target_include_directories(procmem PRIVATE ${PROJECT_SOURCE_DIR})
 target_link_options(procmem PRIVATE -municode)
@@ -85,6 +86,10 @@ orvane_warnings(procmem)
 add_executable(idlefloor WIN32 tools/idlefloor/main_win32.cpp)
 target_link_options(idlefloor PRIVATE -municode)
 orvane_warnings(idlefloor)
+add_executable(drawfloor WIN32 tools/drawfloor/main_win32.cpp)
+target_link_options(drawfloor PRIVATE -municode)
+target_link_libraries(drawfloor PRIVATE orvane_shell)
+orvane_warnings(drawfloor)
 
 # GoogleTest from Debian's sources, built with the MinGW compiler.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)

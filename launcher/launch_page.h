@@ -51,12 +51,8 @@ class LaunchPage {
     // Copies the entry's parameters, window mode and start moment into the three fields.
     void ShowLaunchEntry(int index);
 
-    // The entry whose texts the fields show; -1 when none.
-    int ShownEntry() const { return shown_; }
-
   private:
     void Select(int index);
-    void ClearFields();
     LaunchEntry* ShownEntryPtr();
     // The item the box shows for a stored window-mode or start-moment text: the stored texts
     // stay as they were, but an English interface shows them in English.

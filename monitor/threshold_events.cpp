@@ -38,10 +38,6 @@ void AppendLine(std::string& balloon, std::string_view line) {
 
 }  // namespace
 
-std::span<const EventRule> EventRules() {
-    return kRules;
-}
-
 int ThresholdValue(std::string_view text, int fallback) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
         text.remove_prefix(1);

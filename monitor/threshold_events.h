@@ -49,9 +49,6 @@ struct EventRule {
     std::string_view englishMessage;  // an English interface's
 };
 
-// The duration, speed and traffic rules, in the order they are checked.
-std::span<const EventRule> EventRules();
-
 // A threshold as the events page holds it: an optionally signed decimal integer with optional
 // leading blanks, or `fallback` for anything else (also out of range).
 int ThresholdValue(std::string_view text, int fallback);

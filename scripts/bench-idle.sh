@@ -7,14 +7,17 @@
 #   - its private bytes and working set from inside Windows (tools/procmem: GetProcessMemoryInfo),
 #     and its private resident memory from the Linux side (RssAnon): Wine reports PrivateUsage
 #     as the swapped-out size only, so the goal on private memory is checked on RssAnon.
-# Cases: floor (tools/idlefloor: a trivial window with a one-second timer), live (a session with
-# traffic from the emulated service, main window hidden), none (no connection), stored (no
-# connection, 10 000 sessions in statistics\dialstat.xml). It prints every figure, then the
-# ratios to the floor and the goals.
+# Cases: floor (tools/idlefloor: a trivial window with a one-second timer), drawfloor
+# (tools/drawfloor: the monitor's visible work of a session each second, the floating picture
+# drawn and copied to its window and the tray tip set), live (a session with traffic from the
+# emulated service, main window hidden), none (no connection), stored (no connection, 10 000
+# sessions in statistics\dialstat.xml). It prints every figure, then the ratios to the floor
+# (the live session's also to drawfloor, which does the same visible work) and the goals.
 #
 #   scripts/bench-idle.sh [MINUTES [CASE...]]
 #   ORVANE_BENCH_BIN=DIR   the programs to measure (default build/win64/bin); DIR needs
-#                          orvane.exe, rasapi32.dll, procmem.exe, idlefloor.exe, orvdriver.exe
+#                          orvane.exe, rasapi32.dll, procmem.exe, idlefloor.exe, drawfloor.exe,
+#                          orvdriver.exe
 #   ORVANE_BENCH_BINS="before=DIR1 after=DIR2"  several builds, measured alternately
 #   ORVANE_BENCH_ROUNDS=N  repeat everything N times (default 1)
 #
@@ -27,7 +30,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 if [ "${1:-}" != --inside ]; then
     minutes=${1:-3}
     shift || true
-    cases=${*:-floor live none stored}
+    cases=${*:-floor drawfloor live none stored}
     export ORVANE_WINEPREFIX=${ORVANE_BENCH_PREFIX:-$root/build/wineprefix-bench}
     source "$root/scripts/wine-env.sh"
     programs=${ORVANE_BENCH_BINS:-programs=${ORVANE_BENCH_BIN:-$ORVANE_BIN}}
@@ -36,7 +39,7 @@ if [ "${1:-}" != --inside ]; then
     mkdir -p "$work"
     for entry in $programs; do
         bin=${entry#*=}
-        for needed in orvane.exe rasapi32.dll procmem.exe idlefloor.exe orvdriver.exe; do
+        for needed in orvane.exe rasapi32.dll procmem.exe idlefloor.exe drawfloor.exe orvdriver.exe; do
             [ -f "$bin/$needed" ] || { echo "bench-idle: $bin/$needed is missing" >&2; exit 2; }
         done
         echo "${entry%%=*}: $(cd "$bin" && pwd)"
@@ -54,7 +57,8 @@ if [ "${1:-}" != --inside ]; then
     done | tee "$work/cases.txt"
     # Ratios to the floor of the same programs and round, and the goals: a live session at most
     # 2x the floor's CPU, no connection at most 1.2x, and the private memory with 10 000 stored
-    # sessions at most the floor's + 3 MB.
+    # sessions at most the floor's + 3 MB. The live session's CPU is also given against drawfloor
+    # (when it was measured): what following the connection costs beyond what it shows.
     awk '
         {
             key = $1 " " $2
@@ -71,6 +75,12 @@ if [ "${1:-}" != --inside ]; then
                        (f > 0 ? v[k[1], k[2], "cpu_percent"] / f : 0),
                        (g > 0 ? v[k[1], k[2], "cpu_ns_percent"] / g : 0),
                        v[k[1], k[2], "rss_anon_mb"] - v[k[1], "floor", "rss_anon_mb"]
+                d = v[k[1], "drawfloor", "cpu_percent"]
+                e = v[k[1], "drawfloor", "cpu_ns_percent"]
+                if (k[2] == "live" && d != "")
+                    printf " cpu/drawfloor=%.2f (schedstat %.2f)",
+                           (d > 0 ? v[k[1], k[2], "cpu_percent"] / d : 0),
+                           (e > 0 ? v[k[1], k[2], "cpu_ns_percent"] / e : 0)
                 if (k[2] == "live") printf " (goal cpu/floor <= 2)"
                 if (k[2] == "none") printf " (goal cpu/floor <= 1.2)"
                 if (k[2] == "stored") printf " (goal rss_anon-floor_mb <= 3)"
@@ -177,6 +187,9 @@ case $name in
     floor)
         cp "$bin/idlefloor.exe" "$folder/"
         measure floor "$folder/idlefloor.exe" OrvIdleFloor - ;;
+    drawfloor)
+        cp "$bin/drawfloor.exe" "$folder/"
+        measure drawfloor "$folder/drawfloor.exe" OrvDrawFloor - ;;
     live | none | stored)
         cp "$bin/orvane.exe" "$bin/rasapi32.dll" "$folder/"
         if [ "$name" = live ]; then

@@ -15,9 +15,4 @@ void AppendUtf8(std::wstring_view wide, std::string& out) {
                         nullptr);
 }
 
-Bstr ToBstr(std::string_view utf8) {
-    const std::wstring wide = Widen(utf8);
-    return Bstr(SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size())));
-}
-
 }  // namespace orv

@@ -18,7 +18,4 @@ namespace orv {
 // Appends the UTF-16 text as UTF-8 to out (reusing its storage).
 void AppendUtf8(std::wstring_view wide, std::string& out);
 
-// A BSTR holding the UTF-8 text.
-Bstr ToBstr(std::string_view utf8);
-
 }  // namespace orv

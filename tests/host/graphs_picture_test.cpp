@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "monitor/raster_canvas.h"
 #include "tests/common/graph_picture_cases.h"
+#include "tests/common/raster_canvas.h"
 
 namespace orv::testing {
 namespace {

@@ -9,8 +9,8 @@
 
 #include "monitor/floating_drawing.h"
 #include "monitor/floating_layout.h"
-#include "monitor/raster_canvas.h"
 #include "monitor/traffic_graph_drawing.h"
+#include "tests/common/raster_canvas.h"
 
 namespace orv {
 namespace {

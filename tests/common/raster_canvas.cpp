@@ -1,4 +1,4 @@
-#include "monitor/raster_canvas.h"
+#include "tests/common/raster_canvas.h"
 
 #include <algorithm>
 #include <utility>
