@@ -133,7 +133,7 @@ TEST_F(StatisticsPageTest, ASessionEndingWhileThePageIsShownKeepsTheSelection) {
     page->Shown();
     SelectRow(1, true);
     const std::string sums = window.StatusText();
-    ASSERT_EQ(sums, "В выбранном Принято: 2 KB Отправлено:  KB Время: 25:00:00");
+    ASSERT_EQ(sums, "В выбранном Принято: 2 KB Отправлено: 0 KB Время: 25:00:00");
 
     file.AppendSession(Session("1536", "0", "1000"));
     page->SessionStored();

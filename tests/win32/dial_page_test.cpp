@@ -372,6 +372,7 @@ session "5550123"
 }
 
 TEST_F(DialPageTest, TooLongPasswordIsRefusedAndNothingDialed) {
+    language.Set("Rus");
     Open("entry \"Home ISP\"\nsession \"Home ISP\"\n");
     Click(ids::kUseExisting);
     SetWindowTextW(Control(ids::kPhoneNumber), L"5550123");
