@@ -64,7 +64,7 @@ void Tick(Floor& floor) {
     const std::string duration = Duration(floor.seconds);
     const std::string speed = std::to_string(kReceivedPerSecond / 1024) + " KB/s";
     floor.drawing.DrawFloatingConnected(
-        {floor.received, floor.sent, duration, speed, kReceivedPerSecond, kSentPerSecond});
+        {floor.received, floor.sent, duration, speed, "0,01", kReceivedPerSecond, kSentPerSecond});
 
     const std::wstring tip = L"Orvane\nIn: " + std::to_wstring(floor.received) + L"\nOut: " +
                              std::to_wstring(floor.sent) + L"\nTime: " +
