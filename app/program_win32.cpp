@@ -162,6 +162,10 @@ void Program::CreateMainWindow() {
     statistics_.OpenStatistics(programFolder_);  // 1
     journal_.Open(programFolder_);
     main_.AssignButtonImages();                                           // 2
+    // The boxes the settings load may show follow the stored language, which the language
+    // list applies only at the next step.
+    language_.Set(ProgramSettingsStore().Read("Language").value_or(
+        std::string(FindSetting("Language").defaultText)));
     LoadSettings(ProgramSettingsStore(), settingsControls_, reactions_);  // 3
     languages_.BuildLanguageListAndApply(ProgramSettingsStore());         // 4
     dialPage_->Entries().LoadPhonebookEntries();                          // 5
