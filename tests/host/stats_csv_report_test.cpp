@@ -10,6 +10,7 @@
 
 #include "stats/html_report.h"
 #include "support/error_prompts.h"
+#include "support/report_files_fake.h"
 #include "support/save_dialog_fake.h"
 #include "support/memory_document.h"
 
@@ -81,13 +82,8 @@ TEST(StatsCsvReport, RowsInListOrderWithIsoTimesSecondsAndAPointFromEitherLayout
 using FakeDialog = testing::FakeSaveDialog;
 
 // Both writers, in one map by file name.
-class FakeFiles final : public ReportFiles, public StatisticsStorage {
+class FakeFiles final : public testing::FakeReportFiles, public StatisticsStorage {
   public:
-    Outcome WriteAnsiFile(const std::string& name, std::string_view utf8) override {
-        return WriteBytes(name, utf8);
-    }
-    unsigned AnsiCodePage() const override { return 1251; }
-    bool HoldsCharacter(std::uint32_t character) const override { return character < 0x80; }
     Outcome WriteBytes(const std::string& name, std::string_view bytes) override {
         if (failWith) {
             return Outcome::Failed(*failWith);
@@ -109,9 +105,6 @@ class FakeFiles final : public ReportFiles, public StatisticsStorage {
                                              const std::string&, std::string_view) override {
         return {};
     }
-
-    std::optional<std::string> failWith;
-    std::map<std::string, std::string> written;
 };
 
 TEST(StatsCsvReport, TheSaveDialogOffersCsvBesideHtmlAndTheChosenEntryDecides) {

@@ -6,6 +6,7 @@
 
 #include "stats/html_report.h"
 #include "support/error_prompts.h"
+#include "support/report_files_fake.h"
 #include "support/save_dialog_fake.h"
 #include "support/memory_document.h"
 
@@ -105,23 +106,7 @@ TEST(StatsHtmlReport, HtmlExtensionIsAppendedUnlessPresentInAnyCase) {
 
 using FakeDialog = testing::FakeSaveDialog;
 
-class FakeFiles final : public ReportFiles {
-  public:
-    Outcome WriteAnsiFile(const std::string& name, std::string_view utf8) override {
-        if (failWith) {
-            return Outcome::Failed(*failWith);
-        }
-        written[name] = utf8;
-        return Outcome::Ok();
-    }
-    unsigned AnsiCodePage() const override { return 1251; }
-    // Plays code page 1251: ASCII and the Russian letters.
-    bool HoldsCharacter(std::uint32_t c) const override {
-        return c < 0x80 || (c >= 0x410 && c <= 0x44F);
-    }
-    std::optional<std::string> failWith;
-    std::map<std::string, std::string> written;
-};
+using FakeFiles = testing::FakeReportFiles;
 
 TEST(StatsHtmlExport, WritesTheChosenFileWithItsExtensionRule) {
     const SessionList list = ListOf({SessionRecord("Home", "0", "0", "0")});
