@@ -11,10 +11,26 @@ const typename Map::mapped_type* Find(const Map& map, const Key& key) {
     return found == map.end() ? nullptr : &found->second;
 }
 
+// Adds the reaction unless the key has one; false when it had.
+template <typename Map, typename Key, typename Reaction>
+bool AddOnce(Map& map, const Key& key, Reaction&& reaction) {
+    return map.try_emplace(key, std::forward<Reaction>(reaction)).second;
+}
+
+std::string KeyText(std::string_view id) {
+    return std::string(id);
+}
+
+std::string KeyText(int page) {
+    return "page " + std::to_string(page);
+}
+
 }  // namespace
 
 void ControlReactions::OnCommand(std::string_view id, CommandReaction reaction) {
-    commands_.insert_or_assign(std::string(id), std::move(reaction));
+    if (!AddOnce(commands_, std::string(id), std::move(reaction))) {
+        duplicates_.push_back(KeyText(id));
+    }
 }
 
 void ControlReactions::OnClick(std::string_view id, Reaction reaction) {
@@ -26,19 +42,27 @@ void ControlReactions::OnClick(std::string_view id, Reaction reaction) {
 }
 
 void ControlReactions::OnNotify(std::string_view id, NotifyReaction reaction) {
-    notifications_.insert_or_assign(std::string(id), std::move(reaction));
+    if (!AddOnce(notifications_, std::string(id), std::move(reaction))) {
+        duplicates_.push_back(KeyText(id));
+    }
 }
 
 void ControlReactions::OnScroll(std::string_view id, Reaction reaction) {
-    scrolls_.insert_or_assign(std::string(id), std::move(reaction));
+    if (!AddOnce(scrolls_, std::string(id), std::move(reaction))) {
+        duplicates_.push_back(KeyText(id));
+    }
 }
 
 void ControlReactions::OnPageShown(int page, Reaction reaction) {
-    shown_.insert_or_assign(page, std::move(reaction));
+    if (!AddOnce(shown_, page, std::move(reaction))) {
+        duplicates_.push_back(KeyText(page));
+    }
 }
 
 void ControlReactions::OnPageLeft(int page, Reaction reaction) {
-    left_.insert_or_assign(page, std::move(reaction));
+    if (!AddOnce(left_, page, std::move(reaction))) {
+        duplicates_.push_back(KeyText(page));
+    }
 }
 
 void ControlReactions::AfterEach(std::function<void(std::string_view id)> observer) {

@@ -108,13 +108,18 @@ void DialPage::CheckBox1Click() {
     }
 }
 
+// The designer's handler names stay; the buttons' identifiers are their own.
+const ReactionRow<DialPage> DialPage::kReactions[] = {
+    {"CheckBox1", [](DialPage& page) { page.CheckBox1Click(); }},
+    {"BitBtn1", [](DialPage& page) { page.dialer_.Button3Click(); }},     // Dial
+    {"BitBtn2", [](DialPage& page) { page.dialer_.Button2Click(); }},     // HangUp
+    {"BitBtn5", [](DialPage& page) { page.phonebook_.BitBtn5Click(); }},  // New
+    {"BitBtn3", [](DialPage& page) { page.phonebook_.BitBtn3Click(); }},  // Edit
+    {"BitBtn4", [](DialPage& page) { page.phonebook_.BitBtn4Click(); }},  // Delete
+};
+
 void DialPage::Register(ControlReactions& controls) {
-    controls.OnClick(ids::kUseExisting, [this] { CheckBox1Click(); });
-    controls.OnClick(ids::kDial, [this] { dialer_.Button3Click(); });
-    controls.OnClick(ids::kHangUp, [this] { dialer_.Button2Click(); });
-    controls.OnClick(ids::kNewEntry, [this] { phonebook_.BitBtn5Click(); });
-    controls.OnClick(ids::kEditEntry, [this] { phonebook_.BitBtn3Click(); });
-    controls.OnClick(ids::kDeleteEntry, [this] { phonebook_.BitBtn4Click(); });
+    controls.Register(Reactions(), *this);
 }
 
 DialForm DialPage::ReadForm() const {

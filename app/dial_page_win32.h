@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,6 +60,7 @@ class DialPage final : public DialControls,
     void CheckBox1Click();
     // The reactions of the page's buttons and of its use-existing switch.
     void Register(ControlReactions& controls);
+    static std::span<const ReactionRow<DialPage>> Reactions() { return kReactions; }
 
     DialForm ReadForm() const override;
     bool RedialOn() const override;
@@ -76,6 +78,8 @@ class DialPage final : public DialControls,
   private:
     static LRESULT CALLBACK QueueProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool Checked(std::string_view id) const;
+
+    static const ReactionRow<DialPage> kReactions[6];
 
     MainWindow& window_;
     HWND queueWindow_ = nullptr;  // message-only; receives the queued redials and release steps

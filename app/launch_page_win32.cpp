@@ -61,29 +61,37 @@ Win32LaunchPageView::~Win32LaunchPageView() {
     }
 }
 
+// The four buttons' handlers carry the designer's names SpeedButton4Click to SpeedButton7Click,
+// whose identifiers belong to buttons of other pages: these buttons are numbered on.
+const ReactionRow<Win32LaunchPageView> Win32LaunchPageView::kReactions[] = {
+    {"SpeedButton10", [](View& view) { view.React([&] { view.page_->SpeedButton4Click(); }); }},
+    {"SpeedButton11", [](View& view) { view.React([&] { view.page_->SpeedButton5Click(); }); }},
+    {"SpeedButton12", [](View& view) { view.React([&] { view.page_->SpeedButton6Click(); }); }},
+    {"SpeedButton13", [](View& view) { view.React([&] { view.page_->SpeedButton7Click(); }); }},
+    {.control = "Edit14",
+     .command =
+         [](View& view, int code) {
+             if (code == EN_KILLFOCUS) {
+                 view.React([&] { view.page_->Edit14Exit(); });
+             }
+         }},
+    {.control = "ComboBox4",
+     .command =
+         [](View& view, int code) {
+             view.React([&] { view.ComboChanged(LaunchField::WindowMode, code); });
+         }},
+    {.control = "ComboBox5",
+     .command =
+         [](View& view, int code) {
+             view.React([&] { view.ComboChanged(LaunchField::StartMoment, code); });
+         }},
+    {.control = "ListView2",
+     .notify = [](View& view, const NMHDR& header) { view.React([&] { view.ListChanged(header); }); }},
+};
+
 void Win32LaunchPageView::Register(ControlReactions& controls, LaunchPage& page) {
     page_ = &page;
-    controls.OnClick(ids::kAddProgram, [this] { React([this] { page_->SpeedButton4Click(); }); });
-    controls.OnClick(ids::kDeleteProgram,
-                     [this] { React([this] { page_->SpeedButton5Click(); }); });
-    controls.OnClick(ids::kPreviousProgram,
-                     [this] { React([this] { page_->SpeedButton6Click(); }); });
-    controls.OnClick(ids::kNextProgram, [this] { React([this] { page_->SpeedButton7Click(); }); });
-    controls.OnCommand(ids::kLaunchParameters, [this](int code) {
-        if (code == EN_KILLFOCUS) {
-            React([this] { page_->Edit14Exit(); });
-        }
-    });
-    controls.OnCommand(ids::kWindowMode, [this](int code) {
-        React([=, this] { ComboChanged(LaunchField::WindowMode, code); });
-    });
-    controls.OnCommand(ids::kStartMoment, [this](int code) {
-        React([=, this] { ComboChanged(LaunchField::StartMoment, code); });
-    });
-    controls.OnNotify(ids::kLaunchList, [this](const NMHDR& header) -> LRESULT {
-        React([&] { ListChanged(header); });
-        return 0;
-    });
+    controls.Register(Reactions(), *this);
 }
 
 void Win32LaunchPageView::React(const std::function<void()>& reaction) const {

@@ -8,6 +8,7 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,7 @@ class Win32LaunchPageView final : public LaunchPageView {
 
     // Lets the page's reactions answer its controls' notifications.
     void Register(ControlReactions& controls, LaunchPage& page);
+    static std::span<const ReactionRow<Win32LaunchPageView>> Reactions() { return kReactions; }
 
     void AppendRow(const LaunchEntry& entry) override;
     void ShowRow(int index, const LaunchEntry& entry) override;
@@ -40,6 +42,9 @@ class Win32LaunchPageView final : public LaunchPageView {
     std::string Item(LaunchField field, int index) const override;
 
   private:
+    using View = Win32LaunchPageView;
+    static const ReactionRow<View> kReactions[8];
+
     HWND Control(std::string_view id) const { return control_(id); }
     HWND List() const { return Control(ids::kLaunchList); }
     HWND Field(LaunchField field) const;

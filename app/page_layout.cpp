@@ -39,6 +39,11 @@ constexpr ControlSpec UpDown(std::string_view id, int x, int y, int low, int hig
                              int step = 0) {
     return {id, K::UpDown, {}, {x, y, 16, kFieldHeight}, {}, {}, false, low, high, false, step};
 }
+// Marks a control the program reads when it needs it: it has no reaction of its own.
+constexpr ControlSpec Passive(ControlSpec control) {
+    control.passive = true;
+    return control;
+}
 constexpr ControlSpec Picture(std::string_view id, int x, int y, std::string_view hint = {}) {
     return {id, K::PictureButton, {}, {x, y, 22, 22}, {}, hint};
 }
@@ -66,7 +71,7 @@ constexpr std::array kInformation{
     Label("Label22", "0", 160, 134, 226),
     Label("Label16", "255.255.255.255", 160, 154, 226),
     Label("Label15", "255.255.255.255", 160, 174, 226),
-    ControlSpec{ids::kDeviceList, K::ListView, {}, {4, 206, 392, 140}, kDeviceColumns},
+    Passive({ids::kDeviceList, K::ListView, {}, {4, 206, 392, 140}, kDeviceColumns}),
 };
 
 // Page 1 "Статистика": the traffic graph over the byte and compression counters. Label30 lies
@@ -111,9 +116,9 @@ constexpr std::array kDetailedStatistics{
     Label("Label47", "Label47", 156, 18, 150),
     Label("Label48", "Label48", 156, 36, 150),
     Label("Label41", "Label41", 156, 54, 150),
-    Choice(ids::kTimeChart, "Время", 4, 324, 60, true),
-    Choice(ids::kReceivedChart, "Принято", 68, 324, 70),
-    Choice(ids::kSentChart, "Отправлено", 142, 324, 90),
+    Passive(Choice(ids::kTimeChart, "Время", 4, 324, 60, true)),
+    Passive(Choice(ids::kReceivedChart, "Принято", 68, 324, 70)),
+    Passive(Choice(ids::kSentChart, "Отправлено", 142, 324, 90)),
     Picture(ids::kShowDetail, 280, 321, "Show Detail"),
     Picture(ids::kClearStatistics, 314, 321, "Clear statistics"),
     Picture(ids::kSaveAsHtml, 340, 321, "Save as Html"),
@@ -127,8 +132,8 @@ constexpr ControlSpec Button(std::string_view id, std::string_view caption, int 
     return {id, K::Button, caption, {x, y, 76, 25}, {}, hint};
 }
 constexpr std::array kDial{
-    ControlSpec{
-        ids::kEntryList, K::ComboBox, {}, {12, 12, 246, kFieldHeight}, {}, "Available Connections"},
+    Passive({ids::kEntryList, K::ComboBox, {}, {12, 12, 246, kFieldHeight}, {},
+             "Available Connections"}),
     Switch(ids::kUseExisting, "Использовать имеющиеся", 12, 40, 246, true),
     Label("Label23", "Телефон", 12, 71, 90),
     Field(ids::kPhoneNumber, 110, 68, 148),
@@ -140,17 +145,12 @@ constexpr std::array kDial{
     ControlSpec{ids::kPassword, K::Password, {}, {110, 149, 148, kFieldHeight}},
     // The group is as wide as its caption needs; the buttons above line up with it.
     Group("RadioGroup1", "Тип набора номера", {266, 62, 130, 70}),
-    Choice(ids::kToneDialing, "Тоновый", 284, 82, 106),
-    Choice(ids::kPulseDialing, "Импульсный", 284, 104, 106, true),
+    Passive(Choice(ids::kToneDialing, "Тоновый", 284, 82, 106)),
+    Passive(Choice(ids::kPulseDialing, "Импульсный", 284, 104, 106, true)),
     Button(ids::kDial, "Dial", 266, 10, "Connect to Internet"),
     Button(ids::kHangUp, "HangUp", 266, 36, "Hang up current connection"),
     Group("GroupBox7", "Параметры", {4, 184, 392, 48}),
-    ControlSpec{ids::kRedial,
-                K::CheckBox,
-                "Перезванивать",
-                {14, 204, 200, kSwitchHeight},
-                {},
-                "Dial up until succes"},
+    Passive(Switch(ids::kRedial, "Перезванивать", 14, 204, 200, false, "Dial up until succes")),
     Button(ids::kNewEntry, "New", 12, 244, "Create new connection"),
     Button(ids::kEditEntry, "Edit", 94, 244, "Edit current Phonebook Entire"),
     Button(ids::kDeleteEntry, "Delete", 176, 244, "Delete current PhoneBook Entire"),
@@ -168,22 +168,22 @@ constexpr std::array kEvents{
     Label("Label56", "Отключен", 8, 37, 80),
     Field(ids::kDisconnectedFile, 92, 34, 270),
     Picture(ids::kBrowseDisconnectedFile, 366, 33),
-    Switch(ids::kPlaySoundConnected, "Воспроизвести звук", 8, 60, 180),
-    Switch(ids::kShowMessageConnected, "Показать сообщение", 200, 60, 180),
+    Passive(Switch(ids::kPlaySoundConnected, "Воспроизвести звук", 8, 60, 180)),
+    Passive(Switch(ids::kShowMessageConnected, "Показать сообщение", 200, 60, 180)),
 
     Label("Label31", "Продолжительность соединения больше чем (минут)", 8, 88, 388),
     Field(ids::kTimeThreshold, 8, 104, 56),
     UpDown(ids::kTimeThresholdUpDown, 64, 104, kMinTimeThreshold, kMaxTimeThreshold),
-    Switch(ids::kShowMessageTime, "Показать сообщение", 96, 106, 146),
-    Switch(ids::kHangUpTime, "Разорвать соединение", 244, 106, 152),
+    Passive(Switch(ids::kShowMessageTime, "Показать сообщение", 96, 106, 146)),
+    Passive(Switch(ids::kHangUpTime, "Разорвать соединение", 244, 106, 152)),
     Switch(ids::kPlaySoundTime, "Воспроизвести звук", 8, 130, 140),
     Field(ids::kTimeFile, 150, 128, 212),
     Picture(ids::kBrowseTimeFile, 366, 127),
 
     Label("Label32", "Скорость соединения меньше чем (бит.сек)", 8, 164, 388),
-    ControlSpec{ids::kSpeedThreshold, K::ComboBox, {}, {8, 180, 80, kFieldHeight}, kSpeedChoices},
-    Switch(ids::kShowMessageSpeed, "Показать сообщение", 96, 182, 146),
-    Switch(ids::kHangUpSpeed, "Разорвать соединение", 244, 182, 152),
+    Passive({ids::kSpeedThreshold, K::ComboBox, {}, {8, 180, 80, kFieldHeight}, kSpeedChoices}),
+    Passive(Switch(ids::kShowMessageSpeed, "Показать сообщение", 96, 182, 146)),
+    Passive(Switch(ids::kHangUpSpeed, "Разорвать соединение", 244, 182, 152)),
     Switch(ids::kPlaySoundSpeed, "Воспроизвести звук", 8, 206, 140),
     Field(ids::kSpeedFile, 150, 204, 212),
     Picture(ids::kBrowseSpeedFile, 366, 203),
@@ -191,8 +191,8 @@ constexpr std::array kEvents{
     Label("Label33", "Траффик за минуту меньше чем (КБ)", 8, 240, 388),
     Field(ids::kTrafficThreshold, 8, 256, 56),
     UpDown(ids::kTrafficThresholdUpDown, 64, 256, kMinTrafficThreshold, kMaxTrafficThreshold),
-    Switch(ids::kShowMessageTraffic, "Показать сообщение", 96, 258, 146),
-    Switch(ids::kHangUpTraffic, "Разорвать соединение", 244, 258, 152),
+    Passive(Switch(ids::kShowMessageTraffic, "Показать сообщение", 96, 258, 146)),
+    Passive(Switch(ids::kHangUpTraffic, "Разорвать соединение", 244, 258, 152)),
     Switch(ids::kPlaySoundTraffic, "Воспроизвести звук", 8, 282, 140),
     Field(ids::kTrafficFile, 150, 280, 212),
     Picture(ids::kBrowseTrafficFile, 366, 279),
@@ -204,14 +204,14 @@ constexpr std::array kSettingsPage{
     Label("Label44", "Выбирете язык", 8, 318, 110),
     ControlSpec{ids::kLanguage, K::PictureList, "Eng", {120, 314, 100, kFieldHeight}},
     Group("GroupBox1", "Отображать следующую информацию", {4, 2, 392, 104}),
-    Switch(ids::kShowBytesRecv, "Байт принято", 14, 20, 180),
-    Switch(ids::kShowBytesSend, "Байт отправлено", 14, 40, 180),
-    Switch(ids::kShowClientIp, "IP адрес клиента", 14, 60, 180),
-    Switch(ids::kShowServerIp, "IP адрес сервера", 14, 80, 180),
-    Switch(ids::kShowConnectSpeed, "Скорость подключения", 206, 20, 184),
-    Switch(ids::kShowDuration, "Время подключения", 206, 40, 184),
-    Switch(ids::kShowCurSpeed, "Текущая скорость", 206, 60, 184),
-    Switch(ids::kShowAverageSpeed, "Средняя скорость", 206, 80, 184),
+    Passive(Switch(ids::kShowBytesRecv, "Байт принято", 14, 20, 180)),
+    Passive(Switch(ids::kShowBytesSend, "Байт отправлено", 14, 40, 180)),
+    Passive(Switch(ids::kShowClientIp, "IP адрес клиента", 14, 60, 180)),
+    Passive(Switch(ids::kShowServerIp, "IP адрес сервера", 14, 80, 180)),
+    Passive(Switch(ids::kShowConnectSpeed, "Скорость подключения", 206, 20, 184)),
+    Passive(Switch(ids::kShowDuration, "Время подключения", 206, 40, 184)),
+    Passive(Switch(ids::kShowCurSpeed, "Текущая скорость", 206, 60, 184)),
+    Passive(Switch(ids::kShowAverageSpeed, "Средняя скорость", 206, 80, 184)),
     Group("GroupBox3", "Плавающее окошко", {4, 112, 214, 120}),
     Label("Label35", "Прозрачность окошка", 14, 174, 196),
     Switch(ids::kFloatingWindow, "Показывать плавающее окошко", 10, 130, 206, true),
@@ -239,7 +239,7 @@ constexpr std::array kSettingsPage{
     Group("GroupBox8", "Общие", {4, 238, 392, 48}),
     Switch(ids::kSpeechPlugin, "Голос. управл.", 14, 258, 120, false,
            "Enable/Disable speech control"),
-    Switch(ids::kShutDown, "Выключить PC", 140, 258, 120),
+    Passive(Switch(ids::kShutDown, "Выключить PC", 140, 258, 120)),
     Switch(ids::kAutoRun, "Автозагрузка", 266, 258, 120),
 };
 
@@ -308,8 +308,8 @@ constexpr std::array kAllowance{
     Field(ids::kMonthTimeLimit, 296, 130, 72),
     UpDown(ids::kMonthTimeLimitUpDown, 368, 130, 0, kMaxTimeLimitHours, 1),
     Group("GroupBox12", "Действия", {4, 168, 392, 118}),
-    Switch(ids::kShowMessageMonth, "Показать сообщение", 14, 188, 180),
-    Switch(ids::kHangUpMonth, "Разорвать соединение", 206, 188, 184),
+    Passive(Switch(ids::kShowMessageMonth, "Показать сообщение", 14, 188, 180)),
+    Passive(Switch(ids::kHangUpMonth, "Разорвать соединение", 206, 188, 184)),
     Switch(ids::kPlaySoundMonth, "Воспроизвести звук", 14, 214, 140),
     Field(ids::kMonthFile, 156, 212, 206),
     Picture(ids::kBrowseMonthFile, 366, 211),

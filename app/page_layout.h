@@ -55,6 +55,9 @@ struct ControlSpec {
     int high = 0;
     bool disabled = false;  // disabled at creation
     int step = 0;           // of up/down buttons; 0 for the design's 10
+    // A control that takes input but has no reaction of its own: the program reads it when
+    // another control acts or when the settings are saved (the chart choice, most switches).
+    bool passive = false;
 };
 
 struct PageSpec {
@@ -132,9 +135,8 @@ inline constexpr std::string_view kDeleteEntry = "BitBtn4";
 inline constexpr std::string_view kDeviceList = "ListView3";
 }  // namespace ids
 
-// Controls of the launcher page. Its four buttons' reactions carry the names SpeedButton4Click to
-// SpeedButton7Click, but those identifiers belong to buttons of other pages, so the buttons
-// themselves are numbered on.
+// Controls of the launcher page. Its four buttons' handlers are SpeedButton4Click to
+// SpeedButton7Click, identifiers of other pages' buttons: the page's reaction table pairs them.
 namespace ids {
 inline constexpr std::string_view kLaunchList = "ListView2";
 inline constexpr std::string_view kAddProgram = "SpeedButton10";

@@ -9,20 +9,18 @@ StatisticsPage::StatisticsPage(MainWindow& window, StatisticsPageServices servic
       services_(std::move(services)),
       view_(window.Control(ids::kSessionList), list_) {}
 
+// SpeedButton6 to 9 are the page's buttons; the list reports its selection.
+const ReactionRow<StatisticsPage> StatisticsPage::kReactions[] = {
+    {"SpeedButton6", [](StatisticsPage& page) { page.ShowMonthChart(); }},  // Show Detail
+    {"SpeedButton7", [](StatisticsPage& page) { page.ClearStatistics(); }},
+    {"SpeedButton8", [](StatisticsPage& page) { page.SaveAsHtml(); }},
+    {"SpeedButton9", [](StatisticsPage& page) { page.PrintStatistics(); }},
+    {.control = "ListView1",
+     .notify = [](StatisticsPage& page, const NMHDR& header) { page.Notify(header); }},
+};
+
 void StatisticsPage::Register(ControlReactions& controls) {
-    for (std::string_view button : {ids::kClearStatistics, ids::kSaveAsHtml}) {
-        controls.OnClick(button, [this, button] { Command(button); });
-    }
-    if (services_.monthChart) {
-        controls.OnClick(ids::kShowDetail, [this] { ShowMonthChart(); });
-    }
-    if (services_.printer) {
-        controls.OnClick(ids::kPrintStatistics, [this] { PrintStatistics(); });
-    }
-    controls.OnNotify(ids::kSessionList, [this](const NMHDR& header) -> LRESULT {
-        Notify(header);
-        return 0;
-    });
+    controls.Register(Reactions(), *this);
     controls.OnPageShown(kDetailedStatisticsPage, [this] { Shown(); });
     controls.OnPageLeft(kDetailedStatisticsPage, [this] { Left(); });
 }
@@ -75,22 +73,21 @@ void StatisticsPage::UpdateSelectionSums() {
     window_.SetStatusText(SelectionSumsText(list_, rows, services_.thousandsSeparator, russian));
 }
 
-bool StatisticsPage::Command(std::string_view id) {
-    if (id == ids::kClearStatistics) {
-        if (services_.file.ClearStatistics(list_)) {
-            Shown();
-        }
-        return true;
+void StatisticsPage::ClearStatistics() {
+    if (services_.file.ClearStatistics(list_)) {
+        Shown();
     }
-    if (id == ids::kSaveAsHtml) {
-        SaveStatisticsAsHtml(list_, services_.saveDialog, services_.reportFiles, services_.prompts,
-                             services_.csv);
-        return true;
-    }
-    return false;
+}
+
+void StatisticsPage::SaveAsHtml() {
+    SaveStatisticsAsHtml(list_, services_.saveDialog, services_.reportFiles, services_.prompts,
+                         services_.csv);
 }
 
 void StatisticsPage::ShowMonthChart() {
+    if (!services_.monthChart) {
+        return;
+    }
     const auto chosen = [this](std::string_view id) {
         return SendMessageW(window_.Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
     };
@@ -101,6 +98,9 @@ void StatisticsPage::ShowMonthChart() {
 }
 
 void StatisticsPage::PrintStatistics() {
+    if (!services_.printer) {
+        return;
+    }
     const std::string printedAt = services_.printedAt ? services_.printedAt() : std::string();
     orv::PrintStatistics(list_, totals_, printedAt, *services_.printer, services_.prompts);
 }

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -42,6 +43,7 @@ class StatisticsPage {
 
     // The page answers its buttons, its list and its showing and leaving.
     void Register(ControlReactions& controls);
+    static std::span<const ReactionRow<StatisticsPage>> Reactions() { return kReactions; }
 
     // LoadSessionList, then the totals; the list shows the new rows, none selected.
     void Shown();
@@ -51,8 +53,10 @@ class StatisticsPage {
     void Left();
     // The list's notifications; a selection change runs UpdateSelectionSums.
     void Notify(const NMHDR& header);
-    // "Clear statistics" and "Save as Html"; false for any other control.
-    bool Command(std::string_view id);
+    // "Clear statistics", after the user's yes.
+    void ClearStatistics();
+    // "Save as Html": the report (or the CSV export) where the user chooses.
+    void SaveAsHtml();
     // "Show Detail": the month chart of the choice "Время", "Принято" or "Отправлено".
     void ShowMonthChart();
     // "Print Statistics": the session list as the page shows it, with its totals.
@@ -61,6 +65,8 @@ class StatisticsPage {
     const SessionList& List() const { return list_; }
 
   private:
+    static const ReactionRow<StatisticsPage> kReactions[5];
+
     // The list and the totals from the document, as they are now.
     void LoadRows();
     void UpdateSelectionSums();
