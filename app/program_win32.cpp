@@ -31,7 +31,11 @@ Program::Program(HINSTANCE instance)
       formats_(ReadUserRegionalFormats()),
       floating_(colours_),
       dialogs_([this] { return main_.Handle(); }),
-      monthChart_(language_, formats_),
+      settingsControls_([this](std::string_view id) { return main_.Control(id); }),
+      reactions_(settingsControls_,
+                 SettingsPorts{dialogs_, dialogs_, floating_, autorun_, colours_, systemColours_,
+                               [this](bool on) { SpeechSwitched(on); }, &language_,
+                               [this](std::string_view text) { main_.SetStatusText(text); }}),
       languages_(language_, programFolder_,
                  LanguageWindows{[this] { return floating_.Handle(); },
                                  [this] { return floating_.Menu(); }, &main_,
@@ -43,34 +47,56 @@ Program::Program(HINSTANCE instance)
                      PluginControlView{
                          [this](std::string_view text) { main_.SetStatusText(text); },
                          [this] { settingsControls_.SetChecked(ids::kSpeechPlugin, false); }}),
-      settingsControls_([this](std::string_view id) { return main_.Control(id); }),
-      reactions_(settingsControls_,
-                 SettingsPorts{dialogs_, dialogs_, floating_, autorun_, colours_, systemColours_,
-                               [this](bool on) { SpeechSwitched(on); }, &language_,
-                               [this](std::string_view text) { main_.SetStatusText(text); }}),
       statistics_(document_,
                   StatisticsServices{files_, prompts_, notices_, logon_, clock_,
                                      [this](std::string_view text) { main_.SetStatusText(text); }}),
-      journal_(JournalServices{
-          journalFile_, talliedArchive_,
-          [this] { return monitor_ ? monitor_->Running() : std::optional<RunningSession>(); },
-          [this](std::string_view text) { main_.SetStatusText(text); }}),
       launchShell_([this] { return floating_.Handle(); }),
       launchList_(LaunchServices{launchFile_, launchShell_, launchPictures_, dialogs_, notices_,
                                  [this](const std::string& text) { main_.SetStatusText(text); },
                                  &language_},
                   programFolder_),
-      display_(main_, settingsControls_),
-      events_(ThresholdEventPorts{settingsControls_, sounds_, floating_,
-                                  [this] { dialPage_->Dialing().HangUpByRule(); },
-                                  [this] { launchList_.LaunchPrograms(StartMoment::AfterDial); },
-                                  &language_},
-              current_, [this] { return MinuteFigures(); }),
-      allowance_(AllowanceServices{
-          archiveStore_, document_, settingsControls_, sounds_, floating_, clock_, formats_,
-          language_, [this] { dialPage_->Dialing().HangUpByRule(); },
-          [this] { return monitor_ ? RunningUseOf(*monitor_) : RunningUse{}; },
-          [this](std::string_view id) { return main_.Control(id); }}) {}
+      display_(main_, settingsControls_) {}
+
+Program::Parts::Parts(Program& program)
+    : statisticsPage(
+          program.main_,
+          StatisticsPageServices{
+              program.statistics_, program.prompts_, program.saveDialog_, program.files_,
+              program.formats_.thousandsSeparator, &program.monthChart_, &program.printer_,
+              [&program] { return FormatLocalDateTime(program.clock_.Now(), program.formats_); },
+              &program.language_, &program.csvExport_}),
+      sessionsInView(program.statistics_, statisticsPage),
+      launchView([&main = program.main_](std::string_view id) { return main.Control(id); },
+                 program.launchPictures_.List()),
+      launchPage(program.launchList_, launchView, program.dialogs_),
+      dialPage(program.main_,
+               DialPageServices{program.source_, program.source_, program.current_,
+                                program.dialogs_, program.questions_, program.floating_.Handle(),
+                                program.language_}),
+      events(ThresholdEventPorts{program.settingsControls_, program.sounds_, program.floating_,
+                                 [&dialer = dialPage.Dialing()] { dialer.HangUpByRule(); },
+                                 [&list = program.launchList_] {
+                                     list.LaunchPrograms(StartMoment::AfterDial);
+                                 },
+                                 &program.language_},
+             program.current_, [&program] { return program.MinuteFigures(); }),
+      allowance(AllowanceServices{
+          archiveStore, program.document_, program.settingsControls_, program.sounds_,
+          program.floating_, program.clock_, program.formats_, program.language_,
+          [&dialer = dialPage.Dialing()] { dialer.HangUpByRule(); },
+          [this] { return RunningUseOf(monitor); },
+          [&main = program.main_](std::string_view id) { return main.Control(id); }}),
+      journal(JournalServices{
+          program.journalFile_, talliedArchive,
+          [this] { return monitor.Running(); },
+          [&main = program.main_](std::string_view text) { main.SetStatusText(text); }}),
+      graphs(mainGraphPicture, program.colours_,
+             [graphArea = program.main_.Control(ids::kTrafficGraph)] {
+                 ShowChangedPicture(graphArea);
+             },
+             program.floating_.Drawing()),
+      monitor(program.source_, program.display_, graphs, journal, events, program.formats_,
+              program.clock_, program.current_, &program.language_) {}
 
 Program::~Program() = default;
 
@@ -82,23 +108,25 @@ bool Program::Create() {
         ended_ = true;  // the floating window is destroyed next; the loop ends after it
     };
     floatingEvents.closeWaits = [this] { return CloseWaits(); };
-    floatingEvents.sessionQuery = [this] { journal_.Note(); };
+    floatingEvents.sessionQuery = [this] { NoteSession(); };
     floatingEvents.sessionEnding = [this] { SaveBeforeSessionEnd(); };
     floatingEvents.sessionEndCancelled = [this] { ShutDownCalledOff(); };
     floatingEvents.toggleMainWindow = [this] { main_.ToggleVisible(); };
     floatingEvents.showPage = [this](int code) { main_.ShowPage(code); };
     floatingEvents.trayInfoText = [this] { return TrayInfoText(); };
     floatingEvents.lineEntries = [this] {
-        return dialPage_ ? LineEntryStates(*dialPage_, current_, dialPage_->Dialing().RedialPending())
-                         : LineEntries{};
+        if (!parts_) {
+            return LineEntries{};
+        }
+        DialPage& page = parts_->dialPage;
+        return LineEntryStates(page, current_, page.Dialing().RedialPending());
     };
-    floatingEvents.connect = [this] { dialPage_->Dialing().Button3Click(); };
-    floatingEvents.disconnect = [this] { dialPage_->Dialing().Button2Click(); };
+    floatingEvents.connect = [this] { Dial(); };
+    floatingEvents.disconnect = [this] { HangUp(); };
     floatingEvents.remoteCommands = MonitorCommandActions(
         {main_, settingsControls_, ProgramSettingsStore(), shutdown_, dialogs_,
-         [this] { SaveLaunchList(); }, [this] { dialPage_->Dialing().Button3Click(); },
-         [this] { dialPage_->Dialing().Button2Click(); }, &shutdownNotice_,
-         [this] { journal_.Note(); }, [this](std::string_view text) { main_.SetStatusText(text); },
+         [this] { SaveLaunchList(); }, [this] { Dial(); }, [this] { HangUp(); }, &shutdownNotice_,
+         [this] { NoteSession(); }, [this](std::string_view text) { main_.SetStatusText(text); },
          [this](bool taken) { shutDownAsked_ = taken; }});
     // Code 12 while the program starts saves nothing over what is not loaded yet; the
     // shut-down is asked for with the settings as they are stored.
@@ -116,17 +144,18 @@ bool Program::Create() {
     RegisterSettingsReactions(controls_, reactions_);
     MainWindowEvents mainEvents;
     mainEvents.controls = &controls_;
+    // The timers run from the last creation step on, when the parts exist.
     mainEvents.timer1 = [this] {
         statistics_.RetryPendingRead();  // first, so that a session ending now finds it read
-        monitor_->MonitorTick();
-        allowance_.ShowFigures();
+        parts_->monitor.MonitorTick();
+        parts_->allowance.ShowFigures();
         pluginControl_.WatchStep();
     };
     // The allowance is the fourth rule, after the three.
     mainEvents.timer2 = [this] {
-        events_.MinuteCheck();
-        allowance_.MinuteCheck();
-        journal_.Note();
+        parts_->events.MinuteCheck();
+        parts_->allowance.MinuteCheck();
+        parts_->journal.Note();
     };
     mainEvents.settingsDelay = [this] { autosave_->DelayElapsed(); };
     if (!main_.Create(instance_, std::move(mainEvents))) {
@@ -143,24 +172,15 @@ void Program::CreateMainWindow() {
     prompts_.SetOwner(main_.Handle());
     saveDialog_.SetOwner(main_.Handle());
     printer_.SetOwner(main_.Handle());
-    statisticsPage_ = std::make_unique<StatisticsPage>(
-        main_, StatisticsPageServices{statistics_, prompts_, saveDialog_, files_,
-                                      formats_.thousandsSeparator, &monthChart_, &printer_,
-                                      [this] { return FormatLocalDateTime(clock_.Now(), formats_); },
-                                      &language_, &csvExport_});
-    launchView_ = std::make_unique<Win32LaunchPageView>(
-        [this](std::string_view id) { return main_.Control(id); }, launchPictures_.List());
-    launchPage_ = std::make_unique<LaunchPage>(launchList_, *launchView_, dialogs_);
-    launchView_->Register(controls_, *launchPage_);
-    statisticsPage_->Register(controls_);
+    parts_ = std::make_unique<Parts>(*this);
+    Parts& parts = *parts_;
+    parts.launchView.Register(controls_, parts.launchPage);
+    parts.statisticsPage.Register(controls_);
     languages_.Register(controls_);
-    dialPage_ = std::make_unique<DialPage>(
-        main_, DialPageServices{source_, source_, current_, dialogs_, questions_,
-                                floating_.Handle(), language_});
-    dialPage_->Register(controls_);
+    parts.dialPage.Register(controls_);
 
     statistics_.OpenStatistics(programFolder_);  // 1
-    journal_.Open(programFolder_);
+    parts.journal.Open(programFolder_);
     main_.AssignButtonImages();                                           // 2
     // The boxes the settings load may show follow the stored language, which the language
     // list applies only at the next step.
@@ -168,12 +188,12 @@ void Program::CreateMainWindow() {
         std::string(FindSetting("Language").defaultText)));
     LoadSettings(ProgramSettingsStore(), settingsControls_, reactions_);  // 3
     languages_.BuildLanguageListAndApply(ProgramSettingsStore());         // 4
-    dialPage_->Entries().LoadPhonebookEntries();                          // 5
-    dialPage_->Entries().LoadDevices();                                   // 6
+    parts.dialPage.Entries().LoadPhonebookEntries();                      // 5
+    parts.dialPage.Entries().LoadDevices();                               // 6
     LoadLaunchListAndStartOnLoad();                                       // 7
     CopySwatchColours();                                                  // 8
     main_.ShowApplicationIcon(ProgramIcon(instance_, IconSize::Large));   // 9
-    CreateMainGraphPicture();                                             // 10
+    AttachPicture(main_.Control(ids::kTrafficGraph), &parts.mainGraphPicture);  // 10
     ReadThresholds(ProgramSettingsStore(), settingsControls_);            // 11
     ContinueNotedSession();                                               // before the first tick
     autosave_ = std::make_unique<SettingsAutosave>(
@@ -184,15 +204,33 @@ void Program::CreateMainWindow() {
     main_.EnableTimers();                                                 // 12
     // The first tick at once: the fields the tick writes show figures from the start, not the
     // design's placeholders ("Модем", "24:59:59") for the timer's first second.
-    monitor_->MonitorTick();
+    parts.monitor.MonitorTick();
+}
+
+void Program::NoteSession() {
+    if (parts_) {
+        parts_->journal.Note();
+    }
+}
+
+void Program::Dial() {
+    if (parts_) {
+        parts_->dialPage.Dialing().Button3Click();
+    }
+}
+
+void Program::HangUp() {
+    if (parts_) {
+        parts_->dialPage.Dialing().Button2Click();
+    }
 }
 
 // What an earlier run noted of its running session: continued when its line is still up,
 // stored as ended at its last note otherwise.
 void Program::ContinueNotedSession() {
     const std::optional<LiveLine> first = ReadFirstLine(source_, clock_);
-    journal_.Resume(first, [this, &first](const RunningSession& noted) {
-        monitor_->ContinueSession(noted, *first);
+    parts_->journal.Resume(first, [this, &first](const RunningSession& noted) {
+        parts_->monitor.ContinueSession(noted, *first);
     });
 }
 
@@ -202,21 +240,9 @@ void Program::CopySwatchColours() {
     }
 }
 
-void Program::CreateMainGraphPicture() {
-    mainGraphPicture_ =
-        std::make_unique<GdiCanvas>(TrafficGraphDrawing::kWidth, TrafficGraphDrawing::kHeight);
-    HWND graphArea = main_.Control(ids::kTrafficGraph);
-    AttachPicture(graphArea, mainGraphPicture_.get());
-    graphs_ = std::make_unique<TrafficGraphDrawing>(
-        *mainGraphPicture_, colours_, [graphArea] { ShowChangedPicture(graphArea); },
-        floating_.Drawing());
-    monitor_ = std::make_unique<ConnectionMonitor>(source_, display_, *graphs_, journal_, events_,
-                                                   formats_, clock_, current_, &language_);
-}
-
 void Program::LoadLaunchListAndStartOnLoad() {
     launchList_.LoadLaunchList();
-    launchPage_->ShowList();
+    parts_->launchPage.ShowList();
     launchList_.LaunchPrograms(StartMoment::WithMonitor);
 }
 
@@ -225,14 +251,14 @@ void Program::SaveLaunchList() {
         return;  // the list shows only what was loaded once the start is over
     }
     // Parameters still being typed have not been stored by leaving their field.
-    launchPage_->Edit14Exit();
+    parts_->launchPage.Edit14Exit();
     launchList_.SaveLaunchList();
 }
 
 // The floating window's close handler.
 void Program::ExitSequence() {
     RunExitSequence(settingsControls_, ProgramSettingsStore(),
-                    ExitSteps{[this] { journal_.Note(); }, [this] { SaveLaunchList(); },
+                    ExitSteps{[this] { NoteSession(); }, [this] { SaveLaunchList(); },
                               [this] { pluginControl_.ClosePlugin(); }},
                     shutdown_, dialogs_, &shutdownNotice_);
     EndDialing();
@@ -241,8 +267,8 @@ void Program::ExitSequence() {
 // A dial still on its way is hung up with the program: no one would follow its progress or
 // hang up its handle should it fail. A line already up stays up.
 void Program::EndDialing() {
-    if (dialPage_) {
-        dialPage_->Dialing().EndOfRun();
+    if (parts_) {
+        parts_->dialPage.Dialing().EndOfRun();
     }
 }
 
@@ -279,7 +305,7 @@ void Program::SpeechSwitched(bool on) {
 // chose in this run is kept all the same. The computer is not shut down from here: the session
 // is already ending the way the user asked.
 void Program::SaveBeforeSessionEnd() {
-    journal_.Note();
+    NoteSession();
     // While the program starts, the controls and the list do not hold what was loaded yet, and
     // nothing of this run can have changed: what is stored stays.
     if (started_) {
@@ -299,16 +325,20 @@ int Program::Run() {
 }
 
 TickFigures Program::MinuteFigures() const {
-    if (!monitor_) {
+    if (!parts_) {
         return {};
     }
-    const ConnectionSnapshot& snapshot = monitor_->Snapshot();
-    return TickFigures{monitor_->State().InSession, monitor_->State().LineConnected,
+    const ConnectionMonitor& monitor = parts_->monitor;
+    const ConnectionSnapshot& snapshot = monitor.Snapshot();
+    return TickFigures{monitor.State().InSession, monitor.State().LineConnected,
                        snapshot.DurationMs, snapshot.LinkSpeed, snapshot.TotalBytes};
 }
 
 std::string Program::TrayInfoText() const {
-    return allowance_.WithTrayLine(monitor_ ? monitor_->State().TrayInfoText : std::string());
+    if (!parts_) {
+        return {};
+    }
+    return parts_->allowance.WithTrayLine(parts_->monitor.State().TrayInfoText);
 }
 
 }  // namespace orv

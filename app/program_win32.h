@@ -47,17 +47,14 @@
 
 namespace orv {
 
-// The journal's sessions go to the statistics file, and then to the session list if it is in
-// view.
+// The journal's sessions go to the statistics file, and then to the session list, which shows
+// them at once if it is in view.
 class SessionsInView final : public SessionArchive {
   public:
-    SessionsInView(StatisticsFile& file, std::unique_ptr<StatisticsPage>& page)
-        : file_(file), page_(page) {}
+    SessionsInView(StatisticsFile& file, StatisticsPage& page) : file_(file), page_(page) {}
     void AppendSession(const ConnectionInfo& session) override {
         file_.AppendSession(session);
-        if (page_) {
-            page_->SessionStored();
-        }
+        page_.SessionStored();
     }
     std::size_t UnsavedSessions() const override { return file_.UnsavedSessions(); }
     bool SaveKeptSessions() override { return file_.SaveKeptSessions(); }
@@ -65,7 +62,7 @@ class SessionsInView final : public SessionArchive {
 
   private:
     StatisticsFile& file_;
-    std::unique_ptr<StatisticsPage>& page_;
+    StatisticsPage& page_;
 };
 
 // The allowance's tally takes each stored session on its way to the archive: a store over it.
@@ -125,8 +122,12 @@ class Program {
 
   private:
     void CreateMainWindow();
+    // The journal's note of the running session, once there is a journal.
+    void NoteSession();
+    // The dial page's "Dial" and "HangUp" for the pop-up menu and the remote commands.
+    void Dial();
+    void HangUp();
     void CopySwatchColours();
-    void CreateMainGraphPicture();
     void LoadLaunchListAndStartOnLoad();
     void SaveLaunchList();
     void EndDialing();
@@ -143,21 +144,55 @@ class Program {
     TickFigures MinuteFigures() const;
     std::string TrayInfoText() const;
 
+    // The parts that work on the main window's controls, made by Create once those exist, each
+    // after what it needs: the pages; the rules, which hang the line up through the dial page;
+    // the allowance's tally and the journal that stores each session through it; last the
+    // traffic pictures and the tick, which stores through the journal and tells the rules. The
+    // rules and the journal ask the tick for the running figures only once it runs. What the
+    // floating window reports before the parts exist finds none and is ignored.
+    struct Parts {
+        explicit Parts(Program& program);
+
+        StatisticsPage statisticsPage;
+        SessionsInView sessionsInView;
+        ArchiveStore archiveStore{sessionsInView};
+        Win32LaunchPageView launchView;
+        LaunchPage launchPage;
+        DialPage dialPage;
+        ThresholdEvents events;
+        AllowanceView allowance;
+        TalliedArchive talliedArchive{allowance.Sessions(), sessionsInView};
+        SessionJournal journal;
+        GdiCanvas mainGraphPicture{TrafficGraphDrawing::kWidth, TrafficGraphDrawing::kHeight};
+        TrafficGraphDrawing graphs;
+        ConnectionMonitor monitor;
+    };
+
+    // What every part shares.
     HINSTANCE instance_;
     std::string programFolder_;
     RegionalFormats formats_;
     SystemClock clock_;
     Win32SystemColours systemColours_;
     DrawingColours colours_;
+    LanguageCode language_;
 
+    // The windows, and the boxes and dialogs they own.
     FloatingWindow floating_;
     ControlReactions controls_;
     MainWindow main_;
-
+    MonthChartWindow monthChart_{language_, formats_};
     Win32UserDialogs dialogs_;
     StatusAndBalloonNotices notices_{main_, floating_};
-    LanguageCode language_;
-    MonthChartWindow monthChart_;
+    MessageBoxPrompts prompts_;
+    PromptQuestions questions_{prompts_};
+    Win32SaveDialog saveDialog_;
+    Win32PrinterDialog printer_;
+
+    // The settings and the system: the pages' switches and their reactions, the language
+    // files, autostart, the shut-down and the speech companion.
+    Win32SettingsControls settingsControls_;
+    SettingsReactions reactions_;
     LanguageSwitch languages_;
     RunKeyHive machineRunKey_{HKEY_LOCAL_MACHINE};
     RunKeyHive userRunKey_{HKEY_CURRENT_USER};
@@ -166,46 +201,32 @@ class Program {
     MessageBoxShutdownNotice shutdownNotice_{[this] { return main_.Handle(); }, language_};
     ShellPluginPlatform plugin_;
     PluginControl pluginControl_;
-    Win32SettingsControls settingsControls_;
-    SettingsReactions reactions_;
 
+    // The statistics file and the running session's journal file.
     Win32FileStorage files_;
     MsxmlRecordReader xmlReader_;
     StatisticsStore document_{files_, xmlReader_};
-    MessageBoxPrompts prompts_;
     Win32LogonName logon_;
-    Win32SaveDialog saveDialog_;
-    Win32PrinterDialog printer_;
     StatisticsFile statistics_;
-    std::unique_ptr<StatisticsPage> statisticsPage_;
-    SessionsInView sessionsInView_{statistics_, statisticsPage_};
-    ArchiveStore archiveStore_{sessionsInView_};
     Win32JournalFile journalFile_;
-    SessionJournal journal_;
-    PromptQuestions questions_{prompts_};
+    CsvExport csvExport_{files_, formats_};
 
+    // The launch list; LaunchPrograms(StartMoment::AfterDial) is the threshold events' to call.
     Win32LaunchListFile launchFile_;
     Win32ProgramShell launchShell_;
     Win32ProgramPictures launchPictures_;
-    // LaunchPrograms(StartMoment::AfterDial) is the threshold events' to call.
     LaunchList launchList_;
-    std::unique_ptr<Win32LaunchPageView> launchView_;
-    std::unique_ptr<LaunchPage> launchPage_;
 
-    Win32MonitorDisplay display_;
-    CurrentConnection current_;
+    // The line: the service, the connection followed, and where the tick shows it.
     Win32ConnectionSource source_;
-    std::unique_ptr<DialPage> dialPage_;
+    CurrentConnection current_;
+    Win32MonitorDisplay display_;
     Win32SoundPlayer sounds_;
-    ThresholdEvents events_;
-    // The tick stores its sessions through the allowance's tally, which passes them on.
-    AllowanceView allowance_;
-    TalliedArchive talliedArchive_{allowance_.Sessions(), sessionsInView_};
-    CsvExport csvExport_{files_, formats_};
-    std::unique_ptr<GdiCanvas> mainGraphPicture_;
-    std::unique_ptr<TrafficGraphDrawing> graphs_;
-    std::unique_ptr<ConnectionMonitor> monitor_;
+
+    std::unique_ptr<Parts> parts_;
+    // Made once the thresholds are read, so that what the start wrote is no change to save.
     std::unique_ptr<SettingsAutosave> autosave_;
+
     bool started_ = false;        // the main window's creation has ended
     bool closeWaiting_ = false;   // a close arrived before that
     bool shutDownAsked_ = false;  // code 12's shut-down was taken by the system
