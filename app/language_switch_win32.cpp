@@ -27,9 +27,9 @@ void Fill(HDC dc, int left, int top, int right, int bottom, COLORREF colour) {
 
 // The box's two pictures, drawn once: a white-blue-red flag and a white flag with a red cross.
 HIMAGELIST LanguagePictures() {
-    static const HIMAGELIST list = [] {
-        HIMAGELIST made =
-            ImageList_Create(kPictureWidth, kPictureHeight, ILC_COLOR24 | ILC_MASK, 2, 0);
+    static const ImageList list = [] {
+        ImageList made(
+            ImageList_Create(kPictureWidth, kPictureHeight, ILC_COLOR24 | ILC_MASK, 2, 0));
         const WindowDc screen(nullptr);
         for (int picture = 0; picture < 2; ++picture) {
             GdiObject<HBITMAP> bitmap(
@@ -49,11 +49,11 @@ HIMAGELIST LanguagePictures() {
                     Fill(dc.Get(), 1, 7, 15, 9, RGB(206, 17, 36));
                 }
             }
-            ImageList_AddMasked(made, bitmap.Get(), kClear);
+            ImageList_AddMasked(made.Get(), bitmap.Get(), kClear);
         }
         return made;  // kept for the life of the process, like the main image list
     }();
-    return list;
+    return list.Get();
 }
 
 int PictureIndex(LanguagePicture picture) {
@@ -68,20 +68,12 @@ int PictureIndex(LanguagePicture picture) {
     return I_IMAGENONE;
 }
 
-// A directory search, closed by its owner.
-struct FindSearch {
-    using Value = HANDLE;
-    static Value Empty() { return INVALID_HANDLE_VALUE; }
-    static bool Valid(Value value) { return value != INVALID_HANDLE_VALUE; }
-    static void Free(Value value) { FindClose(value); }
-};
-
 // The names in Languages\ that match *.lang, of any attribute, in the platform's order.
 std::vector<std::string> LanguageFileNames(const std::string& programFolder) {
     std::vector<std::string> names;
     WIN32_FIND_DATAW found{};
     const std::wstring pattern = Widen(programFolder + "Languages\\*.lang");
-    const Owned<FindSearch> search(FindFirstFileW(pattern.c_str(), &found));
+    const FindSearch search(FindFirstFileW(pattern.c_str(), &found));
     if (!search) {
         return names;
     }

@@ -67,14 +67,7 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTEXTHELP;
 
 MainWindow::~MainWindow() {
     if (window_) {
-        // The buttons do not destroy the icons they were given: ours, made for them.
-        for (const ButtonImage& image : ButtonImages()) {
-            const auto icon = reinterpret_cast<HICON>(
-                SendMessageW(Control(image.button), BM_SETIMAGE, IMAGE_ICON, 0));
-            if (icon != nullptr) {
-                DestroyIcon(icon);
-            }
-        }
+        // The buttons' icons go after this, with the members: a button never shows a freed one.
         DestroyWindow(window_);
     }
 }
@@ -326,18 +319,20 @@ void MainWindow::ToggleVisible() {
 
 void MainWindow::AssignButtonImages() {
     imagesAssigned_ = true;
-    for (const ButtonImage& image : ButtonImages()) {
-        // Made for the window's DPI; the button hands back the one it had, which was ours.
-        const auto previous = reinterpret_cast<HICON>(
-            SendMessageW(Control(image.button), BM_SETIMAGE, IMAGE_ICON,
-                         reinterpret_cast<LPARAM>(MainImageListIcon(image.image, dpi_))));
-        if (previous != nullptr) {
-            DestroyIcon(previous);
-        }
+    const std::span<const ButtonImage> images = ButtonImages();
+    buttonIcons_.resize(images.size());
+    for (std::size_t index = 0; index < images.size(); ++index) {
+        // Made for the window's DPI; the one made for the old DPI goes once the button shows
+        // the new one, since a button never destroys the icon it is given.
+        IconHandle icon = MainImageListIcon(images[index].image, dpi_);
+        SendMessageW(Control(images[index].button), BM_SETIMAGE, IMAGE_ICON,
+                     reinterpret_cast<LPARAM>(icon.Get()));
+        buttonIcons_[index] = std::move(icon);
     }
 }
 
 void MainWindow::ShowApplicationIcon(HICON icon) {
+    // A static control does not destroy its icon; this one is shared (LR_SHARED) and never is.
     SendMessageW(Control(ids::kAboutIcon), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
 }
 

@@ -11,6 +11,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/control_reactions_win32.h"
 #include "app/page_controls_win32.h"
@@ -80,7 +81,8 @@ class MainWindow {
     // Gives the picture buttons their images of the main image list, made for the window's
     // DPI (and made again when the DPI changes).
     void AssignButtonImages();
-    // Puts the application's icon on the about page.
+    // Puts the application's icon on the about page; the icon must outlive the window (a shared
+    // one does).
     void ShowApplicationIcon(HICON icon);
     // Timer1 (1000 ms), then Timer2 (60000 ms).
     void EnableTimers();
@@ -115,6 +117,8 @@ class MainWindow {
     GdiObject<HFONT> font_;
     GdiObject<HBITMAP> stateIconsBitmap_;
     MemoryDc stateIcons_;  // the 32 x 16 picture: connected left, no connection right
+    // The icons ButtonImages()'s buttons show, in its order: the buttons only borrow them.
+    std::vector<IconHandle> buttonIcons_;
     bool connected_ = false;
     bool imagesAssigned_ = false;
     int currentPage_ = 0;

@@ -331,74 +331,73 @@ namespace {
 
 // One of comctl32's standard bitmaps as an image list: the 16-pixel set or, for a larger
 // picture, the 24-pixel one, so that an enlarged icon starts from the finer drawing.
-HIMAGELIST StandardImages(WORD small, WORD large, bool big) {
+ImageList StandardImages(WORD small, WORD large, bool big) {
     const WORD resource = big ? large : small;
     const int size = big ? 24 : 16;
-    return ImageList_LoadImageW(GetModuleHandleW(L"comctl32.dll"), MAKEINTRESOURCEW(resource),
-                                size, 0, CLR_DEFAULT, IMAGE_BITMAP, LR_CREATEDIBSECTION);
+    return ImageList(ImageList_LoadImageW(GetModuleHandleW(L"comctl32.dll"),
+                                          MAKEINTRESOURCEW(resource), size, 0, CLR_DEFAULT,
+                                          IMAGE_BITMAP, LR_CREATEDIBSECTION));
 }
 
-// The list's picture as an icon of `size` pixels (a new icon, owned by the caller).
-HICON IconOfSize(HIMAGELIST list, int image, int size) {
+// The list's picture as a new icon of `size` pixels.
+IconHandle IconOfSize(const ImageList& list, int image, int size) {
     if (!list) {
-        return nullptr;
+        return {};
     }
-    HICON icon = ImageList_GetIcon(list, image, ILD_TRANSPARENT);
+    IconHandle icon(ImageList_GetIcon(list.Get(), image, ILD_TRANSPARENT));
     int width = 0;
     int height = 0;
-    ImageList_GetIconSize(list, &width, &height);
-    if (icon == nullptr || width == size) {
+    ImageList_GetIconSize(list.Get(), &width, &height);
+    if (!icon || width == size) {
         return icon;
     }
-    HICON sized = static_cast<HICON>(CopyImage(icon, IMAGE_ICON, size, size, 0));
-    DestroyIcon(icon);
-    return sized;
+    return IconHandle(static_cast<HICON>(CopyImage(icon.Get(), IMAGE_ICON, size, size, 0)));
 }
 
-HICON HistoryIcon(int image, int size) {
+// The lists are loaded once and kept for the life of the process.
+IconHandle HistoryIcon(int image, int size) {
     constexpr WORD kHistorySmall = 130;  // back, forward
     constexpr WORD kHistoryLarge = 131;
-    static const HIMAGELIST small = StandardImages(kHistorySmall, kHistoryLarge, false);
-    static const HIMAGELIST large = StandardImages(kHistorySmall, kHistoryLarge, true);
+    static const ImageList small = StandardImages(kHistorySmall, kHistoryLarge, false);
+    static const ImageList large = StandardImages(kHistorySmall, kHistoryLarge, true);
     return IconOfSize(size > 16 ? large : small, image, size);
+}
+
+// The standard picture the main image list's picture is drawn from.
+int StandardPicture(MainImage image) {
+    switch (image) {
+        case MainImage::Open:
+            return STD_FILEOPEN;
+        case MainImage::Save:
+            return STD_FILESAVE;
+        case MainImage::Print:
+            return STD_PRINT;
+        case MainImage::Detail:
+            return STD_PROPERTIES;
+        case MainImage::Delete:
+            return STD_DELETE;
+        case MainImage::New:
+            return STD_FILENEW;
+        case MainImage::Back:
+        case MainImage::Forward:
+            break;
+    }
+    return -1;
 }
 
 }  // namespace
 
-HICON MainImageListIcon(int image, int dpi) {
+IconHandle MainImageListIcon(MainImage image, int dpi) {
     // The main image list's pictures come from the common controls' standard images.
     constexpr WORD kStandardSmall = 120;
     constexpr WORD kStandardLarge = 121;
-    static const HIMAGELIST small = StandardImages(kStandardSmall, kStandardLarge, false);
-    static const HIMAGELIST large = StandardImages(kStandardSmall, kStandardLarge, true);
+    static const ImageList small = StandardImages(kStandardSmall, kStandardLarge, false);
+    static const ImageList large = StandardImages(kStandardSmall, kStandardLarge, true);
     const int size = ScaleToDpi(16, dpi);
-    int standard = -1;
-    switch (image) {
-        case 9:
-            standard = STD_FILEOPEN;
-            break;
-        case 10:
-            standard = STD_FILESAVE;
-            break;
-        case 11:
-            standard = STD_PRINT;
-            break;
-        case 12:
-            standard = STD_PROPERTIES;
-            break;
-        case 13:
-            standard = STD_DELETE;
-            break;
-        case 14:
-            standard = STD_FILENEW;
-            break;
-        case 15:
-        case 16:
-            return HistoryIcon(image == 15 ? HIST_BACK : HIST_FORWARD, size);
-        default:
-            return nullptr;
+    if (image == MainImage::Back || image == MainImage::Forward) {
+        return HistoryIcon(image == MainImage::Back ? HIST_BACK : HIST_FORWARD, size);
     }
-    return IconOfSize(size > 16 ? large : small, standard, size);
+    return IconOfSize(size > 16 ? large : small, StandardPicture(image), size);
 }
 
 }  // namespace orv

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/page_layout.h"
+#include "base/win32/resources.h"
 
 namespace orv {
 
@@ -53,8 +54,8 @@ class PageControls {
 // A list with pictures drops no taller than its items: its window's height is set from them.
 void FitDropDownToItems(HWND list);
 
-// Icons of the main image list by index (9 open, 10 save, 11 print, 12 detail, 13 delete,
-// 14 new, 15 back, 16 forward), 16 design pixels at this DPI; the caller owns the icon.
-HICON MainImageListIcon(int image, int dpi = kDesignDpi);
+// A picture of the main image list as a new icon, 16 design pixels at this DPI. A button or
+// static control given it does not destroy it: the owner must outlive the control's use of it.
+IconHandle MainImageListIcon(MainImage image, int dpi = kDesignDpi);
 
 }  // namespace orv

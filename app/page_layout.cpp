@@ -335,13 +335,20 @@ constexpr std::array kPages{
 };
 
 constexpr std::array kButtonImages{
-    ButtonImage{ids::kBrowseTimeFile, 9},         ButtonImage{ids::kBrowseSpeedFile, 9},
-    ButtonImage{ids::kBrowseTrafficFile, 9},      ButtonImage{ids::kBrowseConnectedFile, 9},
-    ButtonImage{ids::kBrowseDisconnectedFile, 9}, ButtonImage{ids::kSaveAsHtml, 10},
-    ButtonImage{ids::kPrintStatistics, 11},       ButtonImage{ids::kShowDetail, 12},
-    ButtonImage{ids::kClearStatistics, 13},       ButtonImage{ids::kAddProgram, 14},
-    ButtonImage{ids::kDeleteProgram, 13},         ButtonImage{ids::kPreviousProgram, 15},
-    ButtonImage{ids::kNextProgram, 16},        ButtonImage{ids::kBrowseMonthFile, 9},
+    ButtonImage{ids::kBrowseTimeFile, MainImage::Open},
+    ButtonImage{ids::kBrowseSpeedFile, MainImage::Open},
+    ButtonImage{ids::kBrowseTrafficFile, MainImage::Open},
+    ButtonImage{ids::kBrowseConnectedFile, MainImage::Open},
+    ButtonImage{ids::kBrowseDisconnectedFile, MainImage::Open},
+    ButtonImage{ids::kSaveAsHtml, MainImage::Save},
+    ButtonImage{ids::kPrintStatistics, MainImage::Print},
+    ButtonImage{ids::kShowDetail, MainImage::Detail},
+    ButtonImage{ids::kClearStatistics, MainImage::Delete},
+    ButtonImage{ids::kAddProgram, MainImage::New},
+    ButtonImage{ids::kDeleteProgram, MainImage::Delete},
+    ButtonImage{ids::kPreviousProgram, MainImage::Back},
+    ButtonImage{ids::kNextProgram, MainImage::Forward},
+    ButtonImage{ids::kBrowseMonthFile, MainImage::Open},
 };
 
 }  // namespace

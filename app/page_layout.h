@@ -94,10 +94,14 @@ const ControlSpec* FindControl(std::string_view id);
 // The label that shows a field the monitor tick writes.
 std::string_view DisplayFieldControl(DisplayField field);
 
+// The pictures of the main image list, numbered as the design's list numbers them.
+enum class MainImage { Open = 9, Save = 10, Print = 11, Detail = 12, Delete = 13, New = 14,
+                       Back = 15, Forward = 16 };
+
 // Images of the main image list given to picture buttons while the window is created.
 struct ButtonImage {
     std::string_view button;
-    int image;
+    MainImage image;
 };
 std::span<const ButtonImage> ButtonImages();
 

@@ -32,15 +32,6 @@ class Win32ProgramShell final : public ProgramShell {
     std::function<HWND()> owner_;
 };
 
-namespace resource_traits {
-struct ImageList {
-    using Value = HIMAGELIST;
-    static Value Empty() { return nullptr; }
-    static bool Valid(Value value) { return value != nullptr; }
-    static void Free(Value value) { ImageList_Destroy(value); }
-};
-}  // namespace resource_traits
-
 // 16 x 16 pictures; index 0 is the platform's default program picture.
 class Win32ProgramPictures final : public ProgramPictures {
   public:
@@ -50,7 +41,7 @@ class Win32ProgramPictures final : public ProgramPictures {
     HIMAGELIST List() const { return list_.Get(); }
 
   private:
-    Owned<resource_traits::ImageList> list_;
+    ImageList list_;
 };
 
 }  // namespace orv

@@ -52,6 +52,7 @@ void Find(HMODULE dll, const char* name, Function& function) {
 
 const RasApi& Api() {
     static const RasApi api = [] {
+        // Never freed: the functions found here are called until the process ends.
         const HMODULE dll = LoadLibraryW(L"rasapi32.dll");
         RasApi found{};
         Find(dll, "RasEnumConnectionsA", found.enumConnections);

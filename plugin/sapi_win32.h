@@ -7,6 +7,8 @@
 
 #include <sapi.h>
 
+#include "base/win32/resources.h"
+
 namespace orv::sapi {
 
 // {41B89B6B-9399-11D2-9623-00C04F8EE628}
@@ -23,15 +25,15 @@ inline constexpr CLSID kSpObjectToken{
 inline void ClearEvent(SPEVENT& event) {
     switch (event.elParamType) {
         case SPET_LPARAM_IS_OBJECT:
-        case SPET_LPARAM_IS_TOKEN:
-            if (event.lParam) {
-                reinterpret_cast<IUnknown*>(event.lParam)->Release();
-            }
+        case SPET_LPARAM_IS_TOKEN: {
+            const ComRef<IUnknown> carried(reinterpret_cast<IUnknown*>(event.lParam));
             break;
+        }
         case SPET_LPARAM_IS_POINTER:
-        case SPET_LPARAM_IS_STRING:
-            CoTaskMemFree(reinterpret_cast<void*>(event.lParam));
+        case SPET_LPARAM_IS_STRING: {
+            const CoTaskMemory<void*> carried(reinterpret_cast<void*>(event.lParam));
             break;
+        }
         default:
             break;
     }

@@ -3,10 +3,10 @@
 #include <windows.h>
 
 #include <msxml2.h>
-#include <wrl/client.h>
 #include <xmllite.h>
 
 #include <string>
+#include <utility>
 
 #include "stats/com_text_win32.h"
 
@@ -14,38 +14,36 @@ namespace orv {
 
 namespace {
 
-using Microsoft::WRL::ComPtr;
-
 // MinGW's headers carry neither of these.
 const CLSID kClsidDomDocument60 = {
     0x88d96a05, 0xf192, 0x11d4, {0xa6, 0x5f, 0x00, 0x40, 0x96, 0x32, 0x51, 0xe5}};
 const IID kIidXmlDomDocument = {
     0x2933bf81, 0x7b36, 0x11d2, {0xb2, 0x0e, 0x00, 0xc0, 0x4f, 0x98, 0x3e, 0x60}};
 
-ComPtr<IXMLDOMDocument> NewDocument() {
-    ComPtr<IXMLDOMDocument> document;
+ComRef<IXMLDOMDocument> NewDocument() {
+    ComRef<IXMLDOMDocument> document;
     if (FAILED(CoCreateInstance(kClsidDomDocument60, nullptr, CLSCTX_INPROC_SERVER,
                                 kIidXmlDomDocument,
-                                reinterpret_cast<void**>(document.GetAddressOf())))) {
-        return nullptr;
+                                reinterpret_cast<void**>(document.Receive())))) {
+        return {};
     }
-    document->put_async(VARIANT_FALSE);
-    document->put_validateOnParse(VARIANT_FALSE);
-    document->put_resolveExternals(VARIANT_FALSE);
-    document->put_preserveWhiteSpace(VARIANT_FALSE);
+    document.Get()->put_async(VARIANT_FALSE);
+    document.Get()->put_validateOnParse(VARIANT_FALSE);
+    document.Get()->put_resolveExternals(VARIANT_FALSE);
+    document.Get()->put_preserveWhiteSpace(VARIANT_FALSE);
     return document;
 }
 
 std::string ParseErrorText(IXMLDOMDocument& document) {
-    ComPtr<IXMLDOMParseError> error;
+    ComRef<IXMLDOMParseError> error;
     Bstr reason;
     long line = 0;
     long position = 0;
     std::string text;
-    if (SUCCEEDED(document.get_parseError(error.GetAddressOf())) && error) {
-        error->get_line(&line);
-        error->get_linepos(&position);
-        if (SUCCEEDED(error->get_reason(reason.Receive())) && reason) {
+    if (SUCCEEDED(document.get_parseError(error.Receive())) && error) {
+        error.Get()->get_line(&line);
+        error.Get()->get_linepos(&position);
+        if (SUCCEEDED(error.Get()->get_reason(reason.Receive())) && reason) {
             text = Narrow(std::wstring_view(reason.Get(), SysStringLen(reason.Get())));
         }
     }
@@ -93,33 +91,34 @@ std::string XmlErrorName(HRESULT result) {
 // gives no reason or line); empty when it finds no fault or is missing.
 std::string XmlLiteFault(const SafeArray& bytes) {
     using CreateReader = HRESULT(WINAPI*)(REFIID, void**, IMalloc*);
-    const HMODULE library = LoadLibraryW(L"xmllite.dll");
+    // Before the reader it makes, so that the library is unloaded only after the reader is gone.
+    const Library library(LoadLibraryW(L"xmllite.dll"));
     const auto create = library ? reinterpret_cast<CreateReader>(reinterpret_cast<void (*)()>(
-                                      GetProcAddress(library, "CreateXmlReader")))
+                                      GetProcAddress(library.Get(), "CreateXmlReader")))
                                 : nullptr;
     std::string fault;
-    ComPtr<IXmlReader> reader;
-    ComPtr<IStream> stream;
+    ComRef<IXmlReader> reader;
+    ComRef<IStream> stream;
     void* data = nullptr;
     const ULONG size = bytes.Get()->rgsabound[0].cElements;
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, size));
     if (create && memory &&
-        SUCCEEDED(create(__uuidof(IXmlReader), reinterpret_cast<void**>(reader.GetAddressOf()),
+        SUCCEEDED(create(__uuidof(IXmlReader), reinterpret_cast<void**>(reader.Receive()),
                          nullptr)) &&
         SUCCEEDED(SafeArrayAccessData(bytes.Get(), &data))) {
-        CopyMemory(GlobalLock(memory), data, size);
-        GlobalUnlock(memory);
+        CopyMemory(GlobalLock(memory.Get()), data, size);
+        GlobalUnlock(memory.Get());
         SafeArrayUnaccessData(bytes.Get());
-        if (SUCCEEDED(CreateStreamOnHGlobal(memory, TRUE, stream.GetAddressOf()))) {
-            memory = nullptr;  // the stream frees it
-            reader->SetProperty(XmlReaderProperty_DtdProcessing, DtdProcessing_Prohibit);
-            reader->SetInput(stream.Get());
+        if (SUCCEEDED(CreateStreamOnHGlobal(memory.Get(), TRUE, stream.Receive()))) {
+            memory.Release();  // the stream frees it
+            reader.Get()->SetProperty(XmlReaderProperty_DtdProcessing, DtdProcessing_Prohibit);
+            reader.Get()->SetInput(stream.Get());
             // Every node takes at least one byte, so more reads than bytes mean a reader that
             // keeps answering at the end of the input (Wine's does, for a file cut short).
             XmlNodeType type = XmlNodeType_None;
             HRESULT result = S_OK;
             for (ULONG reads = 0; reads <= size; ++reads) {
-                result = reader->Read(&type);
+                result = reader.Get()->Read(&type);
                 if (result != S_OK || type == XmlNodeType_None) {
                     break;
                 }
@@ -127,20 +126,12 @@ std::string XmlLiteFault(const SafeArray& bytes) {
             if (FAILED(result)) {
                 UINT line = 0;
                 UINT position = 0;
-                reader->GetLineNumber(&line);
-                reader->GetLinePosition(&position);
+                reader.Get()->GetLineNumber(&line);
+                reader.Get()->GetLinePosition(&position);
                 fault = XmlErrorName(result) + ", line " + std::to_string(line) + ", position " +
                         std::to_string(position);
             }
         }
-    }
-    if (memory) {
-        GlobalFree(memory);
-    }
-    reader.Reset();
-    stream.Reset();
-    if (library) {
-        FreeLibrary(library);
     }
     return fault;
 }
@@ -165,26 +156,26 @@ Outcome CopyToArray(std::string_view bytes, SafeArray& array) {
 // Calls add(name, text) for the element's attributes, in document order.
 template <typename Add>
 void ReadAttributes(IXMLDOMNode& node, std::string& name, std::string& text, Add add) {
-    ComPtr<IXMLDOMNamedNodeMap> attributes;
+    ComRef<IXMLDOMNamedNodeMap> attributes;
     long count = 0;
-    if (node.get_attributes(attributes.GetAddressOf()) != S_OK || !attributes ||
-        FAILED(attributes->get_length(&count))) {
+    if (node.get_attributes(attributes.Receive()) != S_OK || !attributes ||
+        FAILED(attributes.Get()->get_length(&count))) {
         return;
     }
     // Bounded by the count the map gives: nothing but that may end a walk that never fails.
-    ComPtr<IXMLDOMNode> attribute;
+    ComRef<IXMLDOMNode> attribute;
     for (long index = 0;
-         index < count && attributes->nextNode(attribute.ReleaseAndGetAddressOf()) == S_OK &&
+         index < count && attributes.Get()->nextNode(attribute.Receive()) == S_OK &&
          attribute;
          ++index) {
         Bstr nodeName;
         Variant value;
         name.clear();
         text.clear();
-        if (SUCCEEDED(attribute->get_nodeName(nodeName.Receive())) && nodeName) {
+        if (SUCCEEDED(attribute.Get()->get_nodeName(nodeName.Receive())) && nodeName) {
             AppendUtf8(std::wstring_view(nodeName.Get(), SysStringLen(nodeName.Get())), name);
         }
-        if (SUCCEEDED(attribute->get_nodeValue(&value)) && value.Get().vt == VT_BSTR) {
+        if (SUCCEEDED(attribute.Get()->get_nodeValue(&value)) && value.Get().vt == VT_BSTR) {
             const BSTR valueText = value.Get().bstrVal;
             AppendUtf8(std::wstring_view(valueText, SysStringLen(valueText)), text);
         }
@@ -195,7 +186,7 @@ void ReadAttributes(IXMLDOMNode& node, std::string& name, std::string& text, Add
 }  // namespace
 
 Outcome MsxmlRecordReader::ReadRecords(std::string_view bytes, RecordStore& store) {
-    ComPtr<IXMLDOMDocument> document = NewDocument();
+    ComRef<IXMLDOMDocument> document = NewDocument();
     if (!document) {
         return Outcome::Failed("MSXML 6 is not available");
     }
@@ -208,7 +199,7 @@ Outcome MsxmlRecordReader::ReadRecords(std::string_view bytes, RecordStore& stor
     source.vt = VT_ARRAY | VT_UI1;
     source.parray = array.Get();
     VARIANT_BOOL success = VARIANT_FALSE;
-    const HRESULT result = document->load(source, &success);
+    const HRESULT result = document.Get()->load(source, &success);
     if (FAILED(result) || success != VARIANT_TRUE) {
         std::string reason = ParseErrorText(*document.Get());
         if (reason.find(", line ") == std::string::npos) {
@@ -219,8 +210,8 @@ Outcome MsxmlRecordReader::ReadRecords(std::string_view bytes, RecordStore& stor
         return Outcome::Failed(reason);
     }
     array = SafeArray();
-    ComPtr<IXMLDOMElement> root;
-    if (document->get_documentElement(root.GetAddressOf()) != S_OK || !root) {
+    ComRef<IXMLDOMElement> root;
+    if (document.Get()->get_documentElement(root.Receive()) != S_OK || !root) {
         return Outcome::Failed("the document has no root element");
     }
     std::string name;
@@ -231,20 +222,20 @@ Outcome MsxmlRecordReader::ReadRecords(std::string_view bytes, RecordStore& stor
     });
     // Walk the siblings: indexing a node list is linear per item in some implementations. No
     // more nodes than bytes can have been parsed, which bounds a walk that would not end.
-    ComPtr<IXMLDOMNode> node;
-    root->get_firstChild(node.GetAddressOf());
+    ComRef<IXMLDOMNode> node;
+    root.Get()->get_firstChild(node.Receive());
     for (std::size_t visited = 0; node && visited <= bytes.size(); ++visited) {
         DOMNodeType type = NODE_INVALID;
-        if (SUCCEEDED(node->get_nodeType(&type)) && type == NODE_ELEMENT) {
+        if (SUCCEEDED(node.Get()->get_nodeType(&type)) && type == NODE_ELEMENT) {
             store.BeginRecord();
             ReadAttributes(*node.Get(), name, text,
                            [&](const std::string& n, const std::string& t) {
                                store.AddAttribute(n, t);
                            });
         }
-        ComPtr<IXMLDOMNode> next;
-        node->get_nextSibling(next.GetAddressOf());
-        node = next;
+        ComRef<IXMLDOMNode> next;
+        node.Get()->get_nextSibling(next.Receive());
+        node = std::move(next);
     }
     return Outcome::Ok();
 }

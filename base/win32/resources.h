@@ -3,9 +3,8 @@
 // out of scope, so no function body pairs a creation with a hand-written release.
 
 #include <windows.h>
-// After <windows.h>, which it needs.
-#include <oleauto.h>
-
+// After <windows.h>, which they need.
+#include <commctrl.h>
 #include <oleauto.h>
 
 #include <utility>
@@ -103,6 +102,37 @@ struct Icon {
     static void Free(Value value) { DestroyIcon(value); }
 };
 
+// A directory search of FindFirstFile, whose empty value is INVALID_HANDLE_VALUE.
+struct FindSearch {
+    using Value = HANDLE;
+    static Value Empty() { return INVALID_HANDLE_VALUE; }
+    static bool Valid(Value value) { return value != INVALID_HANDLE_VALUE; }
+    static void Free(Value value) { FindClose(value); }
+};
+
+struct Library {
+    using Value = HMODULE;
+    static Value Empty() { return nullptr; }
+    static bool Valid(Value value) { return value != nullptr; }
+    static void Free(Value value) { FreeLibrary(value); }
+};
+
+struct ImageList {
+    using Value = HIMAGELIST;
+    static Value Empty() { return nullptr; }
+    static bool Valid(Value value) { return value != nullptr; }
+    static void Free(Value value) { ImageList_Destroy(value); }
+};
+
+// Memory a system call allocated with LocalAlloc for its caller (FormatMessage's text).
+template <typename Pointer>
+struct LocalMemory {
+    using Value = Pointer;
+    static Value Empty() { return nullptr; }
+    static bool Valid(Value value) { return value != nullptr; }
+    static void Free(Value value) { LocalFree(value); }
+};
+
 struct Bstr {
     using Value = BSTR;
     static Value Empty() { return nullptr; }
@@ -149,11 +179,18 @@ using GlobalMemory = Owned<resource_traits::GlobalMemory>;
 using EnhMetafile = Owned<resource_traits::EnhMetafile>;
 using RegistryKey = Owned<resource_traits::RegistryKey>;
 using IconHandle = Owned<resource_traits::Icon>;
+using FindSearch = Owned<resource_traits::FindSearch>;
+// A library loaded with LoadLibrary, for functions not every system has.
+using Library = Owned<resource_traits::Library>;
+using ImageList = Owned<resource_traits::ImageList>;
+using LocalText = Owned<resource_traits::LocalMemory<wchar_t*>>;
 using Bstr = Owned<resource_traits::Bstr>;
 using SafeArray = Owned<resource_traits::SafeArray>;
 template <typename Interface>
 using ComRef = Owned<resource_traits::ComInterface<Interface>>;
-using CoTaskText = Owned<resource_traits::CoTaskMemory<wchar_t*>>;
+template <typename Pointer>
+using CoTaskMemory = Owned<resource_traits::CoTaskMemory<Pointer>>;
+using CoTaskText = CoTaskMemory<wchar_t*>;
 
 // An object selected into a device context until the end of the scope.
 class SelectedObject {

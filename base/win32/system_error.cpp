@@ -2,19 +2,19 @@
 
 #include <utility>
 
+#include "base/win32/resources.h"
 #include "base/win32/wide_text.h"
 
 namespace orv {
 
 std::optional<std::string> SystemMessage(DWORD code) {
-    wchar_t* buffer = nullptr;
+    LocalText buffer;
     const DWORD length = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(buffer.Receive()), 0, nullptr);
     std::string text;
     if (length != 0) {
-        text = Narrow(std::wstring_view(buffer, length));
-        LocalFree(buffer);
+        text = Narrow(std::wstring_view(buffer.Get(), length));
     }
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) {
         text.pop_back();

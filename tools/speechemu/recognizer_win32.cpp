@@ -7,10 +7,9 @@ HRESULT CreateRecognizer(REFIID iid, void** object) {
     // The script so far: its commands decide how the set-up goes.
     Emulator::Instance().Poll();
     Emulator::Instance().Log("CoCreateInstance SpInprocRecognizer");
-    auto* recognizer = new Recognizer;
-    const HRESULT result = recognizer->QueryInterface(iid, object);
-    recognizer->Release();
-    return result;
+    // Created holding one reference, dropped once QueryInterface has given the caller its own.
+    const ComRef<Recognizer> recognizer(new Recognizer);
+    return recognizer.Get()->QueryInterface(iid, object);
 }
 
 HRESULT Recognizer::QueryInterface(REFIID iid, void** object) {
