@@ -1,5 +1,6 @@
 // Number texts: speeds with the user's decimal separator, and digit pictures.
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -30,9 +31,8 @@ std::string FormatSpeed(double kilobytesPerSecond, const RegionalFormats& format
     std::string text;
     if (rounded.exponent >= 3) {
         const std::string digits = std::to_string(rounded.digits);
-        char exponent[16];
-        std::snprintf(exponent, sizeof exponent, "E+%02d", rounded.exponent);
-        text = digits.substr(0, 1) + formats.decimalSeparator + digits.substr(1) + exponent;
+        text = digits.substr(0, 1) + formats.decimalSeparator + digits.substr(1) + "E+";
+        AppendZeroPadded(text, rounded.exponent, 2);
     } else {
         // Whole hundredths: below 1 the two decimals are the coarser rounding, from 1 on the
         // three significant digits are.
@@ -47,14 +47,27 @@ std::string FormatSpeed(double kilobytesPerSecond, const RegionalFormats& format
             std::snprintf(fixed, sizeof fixed, "%.2f", magnitude);  // "I.FF", I is 0 or 1
             hundredths = (fixed[0] - '0') * 100 + (fixed[2] - '0') * 10 + (fixed[3] - '0');
         }
-        char fraction[8];
-        std::snprintf(fraction, sizeof fraction, "%02lld", hundredths % 100);
-        text = std::to_string(hundredths / 100) + formats.decimalSeparator + fraction;
+        text = std::to_string(hundredths / 100) + formats.decimalSeparator;
+        AppendZeroPadded(text, hundredths % 100, 2);
         if (hundredths == 0) {
             return text;  // no minus before a figure that shows as zero
         }
     }
     return kilobytesPerSecond < 0 ? "-" + text : text;
+}
+
+void AppendDecimal(std::string& out, long long value, int digits) {
+    const unsigned long long magnitude =
+        value < 0 ? 0 - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+    char text[24];
+    const auto length = static_cast<int>(std::to_chars(text, text + sizeof text, magnitude).ptr - text);
+    if (value < 0) {
+        out += '-';
+    }
+    if (length < digits) {
+        out.append(static_cast<std::size_t>(digits - length), '0');
+    }
+    out.append(text, static_cast<std::size_t>(length));
 }
 
 std::string FormatDigitPicture(std::uint64_t value, std::string_view picture) {

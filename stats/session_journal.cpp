@@ -84,9 +84,8 @@ void AppendRecord(std::string& out, const ConnectionInfo& record) {
 }
 
 std::string FormatMoment(const LocalDateTime& t) {
-    char text[40];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d", t.year, t.month, t.day,
-                  t.hour, t.minute, t.second, t.millisecond);
+    std::string text = FixedWidthMoment(t, "-", " ", ":") + '.';
+    AppendZeroPadded(text, t.millisecond, 3);
     return text;
 }
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdio>
+
 namespace orv {
 namespace {
 
@@ -125,6 +128,24 @@ TEST(SpeedText, ScientificFromAThousandOn) {
     EXPECT_EQ(FormatSpeed(4'194'304, russian), "4,19E+06");
     EXPECT_EQ(FormatSpeed(-1500, russian), "-1,50E+03");
     EXPECT_EQ(FormatSpeed(1e12, UsEnglish()), "1.00E+12");
+}
+
+// The fixed-width numbers of files and reports are written as the C library writes them.
+TEST(FixedWidthNumbers, MatchTheCLibrarysFormatter) {
+    for (const long long value : {0LL, 7LL, -7LL, 42LL, -42LL, 12345LL, LLONG_MIN, LLONG_MAX}) {
+        char zeroPadded[32];
+        char digits[32];
+        std::snprintf(zeroPadded, sizeof zeroPadded, "%04lld", value);
+        std::snprintf(digits, sizeof digits, "%.3lld", value);
+        std::string ours;
+        AppendZeroPadded(ours, value, 4);
+        EXPECT_EQ(ours, zeroPadded);
+        ours.clear();
+        AppendDecimal(ours, value, 3);
+        EXPECT_EQ(ours, digits);
+    }
+    EXPECT_EQ(FixedWidthMoment({2026, 3, 4, 5, 6, 7, 8}, "-", " ", ":"), "2026-03-04 05:06:07");
+    EXPECT_EQ(FixedWidthMoment({999, 12, 31, 23, 59, 0, 0}, "", "-", ""), "09991231-235900");
 }
 
 TEST(DigitPicture, LaysDigitsFromTheRight) {
