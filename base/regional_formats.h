@@ -73,6 +73,10 @@ std::string FormatDurationText(std::uint32_t milliseconds, const RegionalFormats
 // separator ("0,00", "12,30", "-0,50"); from 1000 on in scientific form ("1,23E+03").
 std::string FormatSpeed(double kilobytesPerSecond, const RegionalFormats& formats);
 
+// The whole number nearest to value / 10^power, exactly on the half to the even one, as the
+// C library's formatter rounds; for a finite value >= 0 whose quotient is below 2^32 - 1.
+std::uint32_t RoundedDecimal(double value, int power);
+
 // Lays the decimal digits of value from the right into a picture of '#' placeholders and other
 // characters: each '#' takes one digit while digits remain, other characters are always
 // written, and digits beyond the picture go in front. "### ###": 0 -> " ", 1234 -> "1 234".

@@ -4,6 +4,8 @@
 
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
+#include <vector>
 
 namespace orv {
 namespace {
@@ -146,6 +148,34 @@ TEST(FixedWidthNumbers, MatchTheCLibrarysFormatter) {
     }
     EXPECT_EQ(FixedWidthMoment({2026, 3, 4, 5, 6, 7, 8}, "-", " ", ":"), "2026-03-04 05:06:07");
     EXPECT_EQ(FixedWidthMoment({999, 12, 31, 23, 59, 0, 0}, "", "-", ""), "09991231-235900");
+}
+
+// Speeds are rounded as the C library's "%.2e" and "%.2f" round, a value exactly on the half
+// to the even neighbour: the bytes of a second over 1024 often are.
+TEST(SpeedText, RoundsAsTheCLibrarysFormatter) {
+    std::vector<double> values = {0.125, 0.375, 2.675, 0.015, 0.995, 99.95, 999.5, 9995, 1.0 / 3,
+                                  5e-324, 2.2250738585072014e-308, 1.7976931348623157e308};
+    for (int bytes = 1; bytes < 300'000; bytes = bytes * 9 / 8 + 1) {
+        values.insert(values.end(), {bytes / 1024.0, bytes / 1024.0 / 3, bytes / 1024.0 / 1.5});
+    }
+    for (const double value : values) {
+        char scientific[64];
+        char fixed[400];
+        std::snprintf(scientific, sizeof scientific, "%.2e", value);  // "d.dde+XX"
+        std::snprintf(fixed, sizeof fixed, "%.2f", value);
+        const auto digits = static_cast<std::uint32_t>(std::atoi(scientific) * 100 +
+                                                       std::atoi(scientific + 2));
+        EXPECT_EQ(RoundedDecimal(value, std::atoi(scientific + 5) - 2), digits) << scientific;
+        if (value < 1) {
+            EXPECT_EQ(RoundedDecimal(value, -2),
+                      static_cast<std::uint32_t>(std::atoi(fixed) * 100 + std::atoi(fixed + 2)))
+                << fixed;
+        }
+    }
+    EXPECT_EQ(FormatSpeed(1.125, Russian()), "1,12");
+    EXPECT_EQ(FormatSpeed(0.125, Russian()), "0,12");
+    EXPECT_EQ(FormatSpeed(999.5, Russian()), "1,00E+03");
+    EXPECT_EQ(FormatSpeed(1e-300, Russian()), "0,00");
 }
 
 TEST(DigitPicture, LaysDigitsFromTheRight) {
