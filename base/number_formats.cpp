@@ -140,10 +140,11 @@ std::string FormatSpeed(double kilobytesPerSecond, const RegionalFormats& format
 }
 
 void AppendDecimal(std::string& out, long long value, int digits) {
-    const unsigned long long magnitude =
-        value < 0 ? 0 - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+    const unsigned long long magnitude = value < 0 ? 0 - static_cast<unsigned long long>(value)
+                                                   : static_cast<unsigned long long>(value);
     char text[24];
-    const auto length = static_cast<int>(std::to_chars(text, text + sizeof text, magnitude).ptr - text);
+    const auto length =
+        static_cast<int>(std::to_chars(text, text + sizeof text, magnitude).ptr - text);
     if (value < 0) {
         out += '-';
     }

@@ -104,7 +104,8 @@ bool ScanWhole(std::string_view text, std::size_t& at, int& value) {
         return false;
     }
     std::int64_t magnitude = 0;
-    const auto [end, error] = std::from_chars(text.data() + at, text.data() + text.size(), magnitude);
+    const auto [end, error] =
+        std::from_chars(text.data() + at, text.data() + text.size(), magnitude);
     const std::int64_t whole = negative ? -magnitude : magnitude;
     if (error != std::errc() || whole < INT_MIN || whole > INT_MAX) {
         return false;

@@ -153,8 +153,18 @@ TEST(FixedWidthNumbers, MatchTheCLibrarysFormatter) {
 // Speeds are rounded as the C library's "%.2e" and "%.2f" round, a value exactly on the half
 // to the even neighbour: the bytes of a second over 1024 often are.
 TEST(SpeedText, RoundsAsTheCLibrarysFormatter) {
-    std::vector<double> values = {0.125, 0.375, 2.675, 0.015, 0.995, 99.95, 999.5, 9995, 1.0 / 3,
-                                  5e-324, 2.2250738585072014e-308, 1.7976931348623157e308};
+    std::vector<double> values = {0.125,
+                                  0.375,
+                                  2.675,
+                                  0.015,
+                                  0.995,
+                                  99.95,
+                                  999.5,
+                                  9995,
+                                  1.0 / 3,
+                                  5e-324,
+                                  2.2250738585072014e-308,
+                                  1.7976931348623157e308};
     for (int bytes = 1; bytes < 300'000; bytes = bytes * 9 / 8 + 1) {
         values.insert(values.end(), {bytes / 1024.0, bytes / 1024.0 / 3, bytes / 1024.0 / 1.5});
     }
@@ -163,8 +173,8 @@ TEST(SpeedText, RoundsAsTheCLibrarysFormatter) {
         char fixed[400];
         std::snprintf(scientific, sizeof scientific, "%.2e", value);  // "d.dde+XX"
         std::snprintf(fixed, sizeof fixed, "%.2f", value);
-        const auto digits = static_cast<std::uint32_t>(std::atoi(scientific) * 100 +
-                                                       std::atoi(scientific + 2));
+        const auto digits =
+            static_cast<std::uint32_t>(std::atoi(scientific) * 100 + std::atoi(scientific + 2));
         EXPECT_EQ(RoundedDecimal(value, std::atoi(scientific + 5) - 2), digits) << scientific;
         if (value < 1) {
             EXPECT_EQ(RoundedDecimal(value, -2),

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <map>
+#include <vector>
 
 #include "stats/session_journal.h"
 #include "tests/host/support/memory_document.h"
@@ -162,11 +163,12 @@ TEST(SessionJournalFile, ReadsTheNotedMomentAsTheCLibraryScansIt) {
     const std::string written = FormatJournal(Journal{Noted("ISP", 1000, kNoon), {}});
     const std::size_t value = written.find("noted\t") + 6;
     const std::size_t end = written.find("\r\n", value);
-    for (const std::string text :
-         {"2026-03-04 05:06:07.890", " 2026-3-4\t \v5:6:7.8", "+2026--3-+04 -05:06:07.0",
-          "-2147483648-1-1 0:0:0.2147483647", "2026-03-04 05:06:07.890 ",
-          "2026-03-04T05:06:07.890", "2026-03-04 05:06:07", "2026 -03-04 05:06:07.1",
-          "2026-03-04 05:06:07.+-1", "2026-03-04 05:06:07.", std::string("1-2-3 4:5:6.7\0x", 15)}) {
+    for (const std::string& text : std::vector<std::string>{
+             "2026-03-04 05:06:07.890", " 2026-3-4\t \v5:6:7.8", "+2026--3-+04 -05:06:07.0",
+             "-2147483648-1-1 0:0:0.2147483647", "2026-03-04 05:06:07.890 ",
+             "2026-03-04T05:06:07.890", "2026-03-04 05:06:07", "2026 -03-04 05:06:07.1",
+             "2026-03-04 05:06:07.+-1", "2026-03-04 05:06:07.",
+             std::string("1-2-3 4:5:6.7\0x", 15)}) {
         LocalDateTime scanned;
         char tail = 0;
         const bool reads = std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d.%d%c", &scanned.year,
