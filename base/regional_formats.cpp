@@ -284,6 +284,23 @@ std::string FormatLocalDateTime(const LocalDateTime& dateTime, const RegionalFor
     return text;
 }
 
+std::string FixedWidthMoment(const LocalDateTime& t, std::string_view dateMark,
+                             std::string_view between, std::string_view timeMark) {
+    std::string text;
+    AppendZeroPadded(text, t.year, 4);
+    text += dateMark;
+    AppendZeroPadded(text, t.month, 2);
+    text += dateMark;
+    AppendZeroPadded(text, t.day, 2);
+    text += between;
+    AppendZeroPadded(text, t.hour, 2);
+    text += timeMark;
+    AppendZeroPadded(text, t.minute, 2);
+    text += timeMark;
+    AppendZeroPadded(text, t.second, 2);
+    return text;
+}
+
 std::optional<LocalDateTime> ParseLocalDateTime(std::string_view text,
                                                 const RegionalFormats& formats) {
     LocalDateTime dateTime;

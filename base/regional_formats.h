@@ -58,6 +58,12 @@ LocalDateTime AddMilliseconds(const LocalDateTime& dateTime, std::int64_t millis
 // Milliseconds from one date and time to another (negative when `to` is earlier).
 std::int64_t MillisecondsBetween(const LocalDateTime& from, const LocalDateTime& to);
 
+// Fixed widths in year, month, day, hour, minute, second order, as "%04d-%02d-%02d %02d:%02d:%02d"
+// writes them with the given marks ("-", " ", ":"): `dateMark` between the date's parts,
+// `between` before the hour, `timeMark` between the time's parts.
+std::string FixedWidthMoment(const LocalDateTime& t, std::string_view dateMark,
+                             std::string_view between, std::string_view timeMark);
+
 // A connection's duration as hours, minutes and seconds: hours not limited (two digits at
 // least when the long time picture has HH or hh), the picture's time separator, two-digit
 // minutes and seconds, no day-period marker.
@@ -67,10 +73,22 @@ std::string FormatDurationText(std::uint32_t milliseconds, const RegionalFormats
 // separator ("0,00", "12,30", "-0,50"); from 1000 on in scientific form ("1,23E+03").
 std::string FormatSpeed(double kilobytesPerSecond, const RegionalFormats& formats);
 
+// The whole number nearest to value / 10^power, exactly on the half to the even one, as the
+// C library's formatter rounds; for a finite value >= 0 whose quotient is below 2^32 - 1.
+std::uint32_t RoundedDecimal(double value, int power);
+
 // Lays the decimal digits of value from the right into a picture of '#' placeholders and other
 // characters: each '#' takes one digit while digits remain, other characters are always
 // written, and digits beyond the picture go in front. "### ###": 0 -> " ", 1234 -> "1 234".
 std::string FormatDigitPicture(std::uint64_t value, std::string_view picture);
+
+// Whole numbers as the C library's formatter writes them, without its 20 KB in the program:
+// "%.<digits>lld" (a minus sign, then at least `digits` digits, zeros in front) and
+// "%0<width>lld" (the same, the minus sign counted in the width).
+void AppendDecimal(std::string& out, long long value, int digits);
+inline void AppendZeroPadded(std::string& out, long long value, int width) {
+    AppendDecimal(out, value, value < 0 ? width - 1 : width);
+}
 
 // Bytes as whole kilobytes (halves upward) in the picture "### ###", as the tray text shows
 // the traffic of a session.

@@ -27,6 +27,14 @@ check_imports() {
     done
 }
 
+# One line per program: its name, architecture and size in bytes, e.g.
+# "orvane.exe (x86-64): 503,296 bytes" (the size goal of orvane.exe is in docs/performance.md).
+print_size() {
+    local arch=$1 program=$2
+    printf '%s (%s): %s bytes\n' "${program##*/}" "$arch" \
+        "$(stat -c %s "$program" | sed -E ':a; s/([0-9])([0-9]{3})($|,)/\1,\2\3/; ta')"
+}
+
 # The read-me as Windows' Notepad reads it: CR LF lines, UTF-8 with a byte-order mark.
 write_readme() {
     printf '\xef\xbb\xbf' >"$1"
@@ -34,12 +42,13 @@ write_readme() {
 }
 
 package() {
-    local preset=$1 triple=$2 bin="$root/build/$1/bin" stage="$out/stage-$1" file
+    local preset=$1 triple=$2 arch=$3 bin="$root/build/$1/bin" stage="$out/stage-$1" file
     for file in "${files[@]}"; do
         [ -f "$bin/$file" ] || { echo "package: $bin/$file is missing; build the $preset preset first" >&2; return 1; }
     done
     for file in "${programs[@]}"; do
         check_imports "$triple" "$bin/$file"
+        print_size "$arch" "$bin/$file"
     done
 
     rm -rf "$stage"
@@ -59,6 +68,6 @@ package() {
 }
 
 mkdir -p "$out"
-package win64 x86_64-w64-mingw32
-package win32 i686-w64-mingw32
+package win64 x86_64-w64-mingw32 x86-64
+package win32 i686-w64-mingw32 i686
 ls -l "$out"/orvane-"$version"-*

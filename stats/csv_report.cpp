@@ -1,7 +1,6 @@
 #include "stats/csv_report.h"
 
 #include <array>
-#include <cstdio>
 
 #include "stats/statistics_formats.h"
 
@@ -97,10 +96,7 @@ std::string IsoDateTime(std::string_view stored, const RegionalFormats& formats)
     if (!moment) {
         return std::string(stored);
     }
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", moment->year, moment->month,
-                  moment->day, moment->hour, moment->minute, moment->second);
-    return text;
+    return FixedWidthMoment(*moment, "-", " ", ":");
 }
 
 std::string BuildCsvReport(const SessionList& list, const RegionalFormats& formats) {

@@ -3,7 +3,7 @@
 #include <array>
 #include <charconv>
 #include <chrono>
-#include <cstdio>
+#include <climits>
 #include <deque>
 #include <utility>
 
@@ -84,18 +84,53 @@ void AppendRecord(std::string& out, const ConnectionInfo& record) {
 }
 
 std::string FormatMoment(const LocalDateTime& t) {
-    char text[40];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d", t.year, t.month, t.day,
-                  t.hour, t.minute, t.second, t.millisecond);
+    std::string text = FixedWidthMoment(t, "-", " ", ":") + '.';
+    AppendZeroPadded(text, t.millisecond, 3);
     return text;
 }
 
+// One whole number as the C library's "%d" scans it: blanks skipped, an optional sign, digits.
+// By hand: the library's scanner and the number readers it brings are 32 KB of the program.
+bool ScanWhole(std::string_view text, std::size_t& at, int& value) {
+    constexpr std::string_view kBlanks = " \t\n\v\f\r";
+    while (at < text.size() && kBlanks.find(text[at]) != std::string_view::npos) {
+        ++at;
+    }
+    const bool negative = at < text.size() && text[at] == '-';
+    if (at < text.size() && (negative || text[at] == '+')) {
+        ++at;
+    }
+    if (at == text.size() || text[at] < '0' || text[at] > '9') {
+        return false;
+    }
+    std::int64_t magnitude = 0;
+    const auto [end, error] =
+        std::from_chars(text.data() + at, text.data() + text.size(), magnitude);
+    const std::int64_t whole = negative ? -magnitude : magnitude;
+    if (error != std::errc() || whole < INT_MIN || whole > INT_MAX) {
+        return false;
+    }
+    at = static_cast<std::size_t>(end - text.data());
+    value = static_cast<int>(whole);
+    return true;
+}
+
+bool ScanMark(std::string_view text, std::size_t& at, char mark) {
+    return at < text.size() && text[at++] == mark;
+}
+
+// "Y-M-D h:m:s.ms" and nothing after it, read as "%d-%d-%d %d:%d:%d.%d" reads a C string.
 std::optional<LocalDateTime> ParseMoment(std::string_view text) {
+    text = text.substr(0, text.find('\0'));
     LocalDateTime t;
-    char tail = 0;
-    const std::string copy(text);
-    if (std::sscanf(copy.c_str(), "%d-%d-%d %d:%d:%d.%d%c", &t.year, &t.month, &t.day, &t.hour,
-                    &t.minute, &t.second, &t.millisecond, &tail) != 7) {
+    std::size_t at = 0;
+    const bool read = ScanWhole(text, at, t.year) && ScanMark(text, at, '-') &&
+                      ScanWhole(text, at, t.month) && ScanMark(text, at, '-') &&
+                      ScanWhole(text, at, t.day) && ScanWhole(text, at, t.hour) &&
+                      ScanMark(text, at, ':') && ScanWhole(text, at, t.minute) &&
+                      ScanMark(text, at, ':') && ScanWhole(text, at, t.second) &&
+                      ScanMark(text, at, '.') && ScanWhole(text, at, t.millisecond);
+    if (!read || at != text.size()) {
         return std::nullopt;
     }
     return t;

@@ -1,7 +1,6 @@
 #include "stats/statistics_file.h"
 
 #include <array>
-#include <cstdio>
 #include <optional>
 
 namespace orv {
@@ -26,10 +25,7 @@ std::string TruncateCharacters(std::string text, std::size_t maxCharacters) {
 }
 
 std::string Stamp(const LocalDateTime& t) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d%02d%02d-%02d%02d%02d", t.year, t.month, t.day, t.hour,
-                  t.minute, t.second);
-    return text;
+    return FixedWidthMoment(t, "", "-", "");
 }
 
 // A system text inside a sentence: without its own full stop, so that none is doubled.

@@ -1,8 +1,9 @@
 #include "stats/statistics_formats.h"
 
 #include <charconv>
-#include <cstdio>
 #include <limits>
+
+#include "base/regional_formats.h"
 
 namespace orv {
 
@@ -52,9 +53,12 @@ DurationParts SplitDuration(std::int64_t ms) {
 
 std::string FormatDuration(std::int64_t ms) {
     const DurationParts parts = SplitDuration(ms);
-    char text[72];
-    std::snprintf(text, sizeof text, "%.2lld:%.2lld:%.2lld", static_cast<long long>(parts.hours),
-                  static_cast<long long>(parts.minutes), static_cast<long long>(parts.seconds));
+    std::string text;  // "%.2lld:%.2lld:%.2lld"
+    AppendDecimal(text, parts.hours, 2);
+    text += ':';
+    AppendDecimal(text, parts.minutes, 2);
+    text += ':';
+    AppendDecimal(text, parts.seconds, 2);
     return text;
 }
 

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
 namespace orv {
 namespace {
 
@@ -125,6 +130,62 @@ TEST(SpeedText, ScientificFromAThousandOn) {
     EXPECT_EQ(FormatSpeed(4'194'304, russian), "4,19E+06");
     EXPECT_EQ(FormatSpeed(-1500, russian), "-1,50E+03");
     EXPECT_EQ(FormatSpeed(1e12, UsEnglish()), "1.00E+12");
+}
+
+// The fixed-width numbers of files and reports are written as the C library writes them.
+TEST(FixedWidthNumbers, MatchTheCLibrarysFormatter) {
+    for (const long long value : {0LL, 7LL, -7LL, 42LL, -42LL, 12345LL, LLONG_MIN, LLONG_MAX}) {
+        char zeroPadded[32];
+        char digits[32];
+        std::snprintf(zeroPadded, sizeof zeroPadded, "%04lld", value);
+        std::snprintf(digits, sizeof digits, "%.3lld", value);
+        std::string ours;
+        AppendZeroPadded(ours, value, 4);
+        EXPECT_EQ(ours, zeroPadded);
+        ours.clear();
+        AppendDecimal(ours, value, 3);
+        EXPECT_EQ(ours, digits);
+    }
+    EXPECT_EQ(FixedWidthMoment({2026, 3, 4, 5, 6, 7, 8}, "-", " ", ":"), "2026-03-04 05:06:07");
+    EXPECT_EQ(FixedWidthMoment({999, 12, 31, 23, 59, 0, 0}, "", "-", ""), "09991231-235900");
+}
+
+// Speeds are rounded as the C library's "%.2e" and "%.2f" round, a value exactly on the half
+// to the even neighbour: the bytes of a second over 1024 often are.
+TEST(SpeedText, RoundsAsTheCLibrarysFormatter) {
+    std::vector<double> values = {0.125,
+                                  0.375,
+                                  2.675,
+                                  0.015,
+                                  0.995,
+                                  99.95,
+                                  999.5,
+                                  9995,
+                                  1.0 / 3,
+                                  5e-324,
+                                  2.2250738585072014e-308,
+                                  1.7976931348623157e308};
+    for (int bytes = 1; bytes < 300'000; bytes = bytes * 9 / 8 + 1) {
+        values.insert(values.end(), {bytes / 1024.0, bytes / 1024.0 / 3, bytes / 1024.0 / 1.5});
+    }
+    for (const double value : values) {
+        char scientific[64];
+        char fixed[400];
+        std::snprintf(scientific, sizeof scientific, "%.2e", value);  // "d.dde+XX"
+        std::snprintf(fixed, sizeof fixed, "%.2f", value);
+        const auto digits =
+            static_cast<std::uint32_t>(std::atoi(scientific) * 100 + std::atoi(scientific + 2));
+        EXPECT_EQ(RoundedDecimal(value, std::atoi(scientific + 5) - 2), digits) << scientific;
+        if (value < 1) {
+            EXPECT_EQ(RoundedDecimal(value, -2),
+                      static_cast<std::uint32_t>(std::atoi(fixed) * 100 + std::atoi(fixed + 2)))
+                << fixed;
+        }
+    }
+    EXPECT_EQ(FormatSpeed(1.125, Russian()), "1,12");
+    EXPECT_EQ(FormatSpeed(0.125, Russian()), "0,12");
+    EXPECT_EQ(FormatSpeed(999.5, Russian()), "1,00E+03");
+    EXPECT_EQ(FormatSpeed(1e-300, Russian()), "0,00");
 }
 
 TEST(DigitPicture, LaysDigitsFromTheRight) {

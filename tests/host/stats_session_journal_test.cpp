@@ -2,7 +2,9 @@
 // session is stored once across closes, kills and failed saves.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <map>
+#include <vector>
 
 #include "stats/session_journal.h"
 #include "tests/host/support/memory_document.h"
@@ -153,6 +155,29 @@ TEST(SessionJournalFile, KeepsEveryTextAndCountAndRefusesOtherFiles) {
 
     EXPECT_FALSE(ParseJournal("<?xml version=\"1.0\"?><all></all>"));
     EXPECT_FALSE(ParseJournal(""));
+}
+
+// The noted moment reads as the C library's "%d-%d-%d %d:%d:%d.%d" scan of a C string reads it,
+// with nothing after it; a moment that does not read leaves the default.
+TEST(SessionJournalFile, ReadsTheNotedMomentAsTheCLibraryScansIt) {
+    const std::string written = FormatJournal(Journal{Noted("ISP", 1000, kNoon), {}});
+    const std::size_t value = written.find("noted\t") + 6;
+    const std::size_t end = written.find("\r\n", value);
+    for (const std::string& text : std::vector<std::string>{
+             "2026-03-04 05:06:07.890", " 2026-3-4\t \v5:6:7.8", "+2026--3-+04 -05:06:07.0",
+             "-2147483648-1-1 0:0:0.2147483647", "2026-03-04 05:06:07.890 ",
+             "2026-03-04T05:06:07.890", "2026-03-04 05:06:07", "2026 -03-04 05:06:07.1",
+             "2026-03-04 05:06:07.+-1", "2026-03-04 05:06:07.",
+             std::string("1-2-3 4:5:6.7\0x", 15)}) {
+        LocalDateTime scanned;
+        char tail = 0;
+        const bool reads = std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d.%d%c", &scanned.year,
+                                       &scanned.month, &scanned.day, &scanned.hour, &scanned.minute,
+                                       &scanned.second, &scanned.millisecond, &tail) == 7;
+        const auto back = ParseJournal(written.substr(0, value) + text + written.substr(end));
+        ASSERT_TRUE(back && back->running) << text;
+        EXPECT_EQ(back->running->noted, reads ? scanned : LocalDateTime{}) << text;
+    }
 }
 
 struct JournalRig {
