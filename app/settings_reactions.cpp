@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <string>
 
 
@@ -185,16 +186,19 @@ void SettingsReactions::ThresholdFieldLeft(std::string_view fieldId) {
     if (ranged == kRangedFields.end()) {
         return;
     }
-    // The field takes digits only: its text is empty or a number, perhaps a very long one.
+    // The field takes digits only: its text is empty or a number, perhaps a very long one. A
+    // text that is no number (a stored value edited by hand) counts as empty.
     const std::string text = controls_.Text(fieldId);
+    const bool number = !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
     const std::size_t digits = text.find_first_not_of('0');
     int corrected = 0;
-    if (text.empty()) {
+    if (!number) {
         corrected = ranged->fallback;
     } else if (digits == std::string::npos || text.size() - digits > 9) {
         corrected = digits == std::string::npos ? ranged->low : ranged->high;
     } else {
-        const int value = std::stoi(text.substr(digits));
+        int value = 0;
+        std::from_chars(text.data() + digits, text.data() + text.size(), value);
         if (value >= ranged->low && value <= ranged->high) {
             return;
         }

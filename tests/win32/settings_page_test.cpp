@@ -130,6 +130,7 @@ TEST_F(SettingsPage, ANumberFieldLeftOutsideItsRangeShowsTheNearestBoundAndSaysS
     EXPECT_EQ(LeftWith(ids::kTimeThreshold, L"1"), "10");
     EXPECT_EQ(LeftWith(ids::kTimeThreshold, L"99999999999999"), "1440");
     EXPECT_EQ(LeftWith(ids::kTimeThreshold, L""), "10");
+    EXPECT_EQ(LeftWith(ids::kTimeThreshold, L"x5"), "10");  // a hand-edited stored value
     window.SetStatusText("");
     EXPECT_EQ(LeftWith(ids::kTimeThreshold, L"0045"), "0045") << "inside the range: as typed";
     EXPECT_EQ(window.StatusText(), "");
