@@ -191,9 +191,6 @@ class Program {
 
     // The settings and the system: the pages' switches and their reactions, the language
     // files, autostart, the shut-down and the speech companion.
-    Win32SettingsControls settingsControls_;
-    SettingsReactions reactions_;
-    LanguageSwitch languages_;
     RunKeyHive machineRunKey_{HKEY_LOCAL_MACHINE};
     RunKeyHive userRunKey_{HKEY_CURRENT_USER};
     RunKeyAutorunEntry autorun_;
@@ -201,6 +198,9 @@ class Program {
     MessageBoxShutdownNotice shutdownNotice_{[this] { return main_.Handle(); }, language_};
     ShellPluginPlatform plugin_;
     PluginControl pluginControl_;
+    LanguageSwitch languages_;
+    Win32SettingsControls settingsControls_;
+    SettingsReactions reactions_;
 
     // The statistics file and the running session's journal file.
     Win32FileStorage files_;
