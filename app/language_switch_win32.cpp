@@ -147,14 +147,7 @@ void LanguageSwitch::Chosen() {
     if (chosen < 0) {
         return;
     }
-    wchar_t text[MAX_PATH] = {};
-    COMBOBOXEXITEMW item{};
-    item.mask = CBEIF_TEXT;
-    item.iItem = chosen;
-    item.pszText = text;
-    item.cchTextMax = MAX_PATH;
-    SendMessageW(box, CBEM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    language_.Set(Narrow(text));
+    language_.Set(PictureListEntryText(box, chosen));
     if (language_.Text().empty()) {
         return;
     }

@@ -260,6 +260,17 @@ void PageControls::Rescale(int dpi, HFONT font) {
     dpi_ = dpi;
 }
 
+std::string PictureListEntryText(HWND list, LRESULT index) {
+    wchar_t text[MAX_PATH] = {};
+    COMBOBOXEXITEMW item{};
+    item.mask = CBEIF_TEXT;
+    item.iItem = index;
+    item.pszText = text;
+    item.cchTextMax = MAX_PATH;
+    SendMessageW(list, CBEM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    return Narrow(text);
+}
+
 void FitDropDownToItems(HWND list) {
     const auto count = static_cast<int>(SendMessageW(list, CB_GETCOUNT, 0, 0));
     if (count <= 0) {

@@ -53,6 +53,8 @@ class PageControls {
 
 // A list with pictures drops no taller than its items: its window's height is set from them.
 void FitDropDownToItems(HWND list);
+// The text of a list with pictures' entry at `index`; -1 reads none.
+std::string PictureListEntryText(HWND list, LRESULT index);
 
 // A picture of the main image list as a new icon, 16 design pixels at this DPI. A button or
 // static control given it does not destroy it: the owner must outlive the control's use of it.

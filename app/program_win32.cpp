@@ -81,7 +81,7 @@ Program::Parts::Parts(Program& program)
                                  &program.language_},
              program.current_, [&program] { return program.MinuteFigures(); }),
       allowance(AllowanceServices{
-          archiveStore, program.document_, program.settingsControls_, program.sounds_,
+          sessionsInView, program.document_, program.settingsControls_, program.sounds_,
           program.floating_, program.clock_, program.formats_, program.language_,
           [&dialer = dialPage.Dialing()] { dialer.HangUpByRule(); },
           [this] { return RunningUseOf(monitor); },

@@ -65,16 +65,6 @@ class SessionsInView final : public SessionArchive {
     StatisticsPage& page_;
 };
 
-// The allowance's tally takes each stored session on its way to the archive: a store over it.
-class ArchiveStore final : public SessionStore {
-  public:
-    explicit ArchiveStore(SessionArchive& archive) : archive_(archive) {}
-    void AppendSession(const ConnectionInfo& session) override { archive_.AppendSession(session); }
-
-  private:
-    SessionArchive& archive_;
-};
-
 // The journal's archive: a stored session passes the allowance's tally, which adds it to the
 // period's sums without reading the file again; the rest is the archive's own.
 class TalliedArchive final : public SessionArchive {
@@ -155,7 +145,6 @@ class Program {
 
         StatisticsPage statisticsPage;
         SessionsInView sessionsInView;
-        ArchiveStore archiveStore{sessionsInView};
         Win32LaunchPageView launchView;
         LaunchPage launchPage;
         DialPage dialPage;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/colour_swatch_win32.h"
+#include "app/page_controls_win32.h"
 #include "base/win32/wide_text.h"
 
 namespace orv {
@@ -14,25 +15,13 @@ bool IsPictureList(HWND control) {
     return lstrcmpiW(className, WC_COMBOBOXEXW) == 0;
 }
 
-// The chosen entry's text of a list with pictures; -1 chooses none.
-std::string EntryText(HWND list, LRESULT index) {
-    wchar_t text[MAX_PATH] = {};
-    COMBOBOXEXITEMW item{};
-    item.mask = CBEIF_TEXT;
-    item.iItem = index;
-    item.pszText = text;
-    item.cchTextMax = MAX_PATH;
-    SendMessageW(list, CBEM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    return Narrow(text);
-}
-
 // A list with pictures holds the text of its chosen entry. With none chosen (a stored value no
 // entry matches) the value is kept, unshown, as the window's own caption, so that saving
 // writes back what was read.
 std::string PictureListText(HWND list) {
     const LRESULT chosen = SendMessageW(list, CB_GETCURSEL, 0, 0);
     if (chosen >= 0) {
-        return EntryText(list, chosen);
+        return PictureListEntryText(list, chosen);
     }
     wchar_t kept[MAX_PATH] = {};
     InternalGetWindowText(list, kept, MAX_PATH);
@@ -43,7 +32,7 @@ void SetPictureListText(HWND list, std::string_view text) {
     const std::wstring wide = Widen(text);
     const auto count = static_cast<LRESULT>(SendMessageW(list, CB_GETCOUNT, 0, 0));
     for (LRESULT index = 0; index < count; ++index) {
-        if (lstrcmpiW(Widen(EntryText(list, index)).c_str(), wide.c_str()) == 0) {
+        if (lstrcmpiW(Widen(PictureListEntryText(list, index)).c_str(), wide.c_str()) == 0) {
             SendMessageW(list, CB_SETCURSEL, index, 0);
             return;
         }

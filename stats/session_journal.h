@@ -54,11 +54,10 @@ class JournalFile {
 };
 
 // What the journal needs of the statistics file.
-class SessionArchive {
+// AppendSession stores, or keeps in memory for a later save when the save fails (reported
+// there).
+class SessionArchive : public SessionStore {
   public:
-    virtual ~SessionArchive() = default;
-    // Stored, or kept in memory for a later save when the save fails (reported there).
-    virtual void AppendSession(const ConnectionInfo& session) = 0;
     virtual std::size_t UnsavedSessions() const = 0;
     // Saves the kept sessions once more, without asking or reporting; true when none are left.
     virtual bool SaveKeptSessions() = 0;
