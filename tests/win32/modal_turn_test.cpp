@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "base/win32/user_dialogs.h"
+#include "support/thread_boxes.h"
 
 namespace orv {
 namespace {
@@ -15,30 +16,7 @@ Win32UserDialogs* dialogs = nullptr;
 int boxesSeenInside = -1;
 bool secondRefused = false;
 
-BOOL CALLBACK CountBoxes(HWND window, LPARAM count) {
-    wchar_t name[8] = {};
-    GetClassNameW(window, name, 8);
-    if (IsWindowVisible(window) && lstrcmpW(name, L"#32770") == 0) {
-        ++*reinterpret_cast<int*>(count);
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK FindBox(HWND window, LPARAM out) {
-    wchar_t name[8] = {};
-    GetClassNameW(window, name, 8);
-    if (IsWindowVisible(window) && lstrcmpW(name, L"#32770") == 0) {
-        *reinterpret_cast<HWND*>(out) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND OpenBox() {
-    HWND found = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), &FindBox, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
+using testing::OpenBox;
 
 // Runs inside the open box's message loop, as a stray command would.
 void CALLBACK InsideTheBox(HWND, UINT, UINT_PTR timer, DWORD) {
@@ -49,9 +27,7 @@ void CALLBACK InsideTheBox(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
     secondRefused = !dialogs->ChooseColour(0x00FF0000).has_value();
     dialogs->ShowError("Second", "must not open");  // returns at once
-    boxesSeenInside = 0;
-    EnumThreadWindows(GetCurrentThreadId(), &CountBoxes,
-                      reinterpret_cast<LPARAM>(&boxesSeenInside));
+    boxesSeenInside = static_cast<int>(testing::ThreadBoxes().size());
     PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
 

@@ -9,25 +9,12 @@
 
 #include "app/shutdown_notice_win32.h"
 #include "base/win32/wide_text.h"
+#include "support/thread_boxes.h"
 
 namespace orv {
 namespace {
 
-BOOL CALLBACK FindBox(HWND window, LPARAM out) {
-    wchar_t name[8] = {};
-    GetClassNameW(window, name, 8);
-    if (IsWindowVisible(window) && lstrcmpW(name, L"#32770") == 0) {
-        *reinterpret_cast<HWND*>(out) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND OpenBox() {
-    HWND found = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), &FindBox, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
+using testing::OpenBox;
 
 std::string seenText;
 
