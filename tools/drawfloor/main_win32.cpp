@@ -13,6 +13,7 @@
 #include <string>
 
 #include "base/win32/resources.h"
+#include "base/win32/window_class.h"
 #include "monitor/drawing_colours.h"
 #include "monitor/floating_drawing.h"
 #include "monitor/gdi_canvas_win32.h"
@@ -101,12 +102,7 @@ LRESULT CALLBACK FloorProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     Floor floor;
     floorOf = &floor;
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = FloorProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kClass;
-    if (!RegisterClassW(&windowClass)) {
+    if (!orv::RegisterWindowClass({.name = kClass, .procedure = FloorProc})) {
         return 1;
     }
     floor.window = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClass, L"draw floor",
