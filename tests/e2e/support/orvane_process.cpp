@@ -15,18 +15,25 @@ std::wstring FolderOf(const std::wstring& path) {
 
 constexpr const wchar_t* kProgramFiles[] = {L"orvane.exe", L"rasapi32.dll", L"plugins\\talvex.exe"};
 
-void DeleteFilesIn(const std::wstring& folder) {
+// The folder (ending in '\\') with everything in it, read-only files too.
+void RemoveFolder(const std::wstring& folder) {
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) {
-        return;
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                if (name != L"." && name != L"..") {
+                    RemoveFolder(folder + name + L"\\");
+                }
+            } else {
+                SetFileAttributesW((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW((folder + name).c_str());
+            }
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
     }
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            DeleteFileW((folder + found.cFileName).c_str());
-        }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    RemoveDirectoryW(folder.c_str());
 }
 
 std::wstring ClassOf(HWND window) {
@@ -139,6 +146,9 @@ ProgramFolder::ProgramFolder() {
     GetTempPathW(MAX_PATH, temp);
     path_ = std::wstring(temp) + L"orvane-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
             std::to_wstring(++serial) + L"\\";
+    // Wine's process numbers come round again: an earlier run's folder of the same name, with
+    // its statistics or journal, must not be this test's start.
+    RemoveFolder(path_);
     CreateDirectoryW(path_.c_str(), nullptr);
     CreateDirectoryW((path_ + L"statistics").c_str(), nullptr);
     CreateDirectoryW((path_ + L"plugins").c_str(), nullptr);
@@ -148,12 +158,7 @@ ProgramFolder::ProgramFolder() {
 }
 
 ProgramFolder::~ProgramFolder() {
-    DeleteFilesIn(path_ + L"statistics\\");
-    RemoveDirectoryW((path_ + L"statistics").c_str());
-    DeleteFilesIn(path_ + L"plugins\\");
-    RemoveDirectoryW((path_ + L"plugins").c_str());
-    DeleteFilesIn(path_);
-    RemoveDirectoryW(path_.c_str());
+    RemoveFolder(path_);
 }
 
 OrvaneProcess::OrvaneProcess(const std::wstring& programFolder) {
